@@ -1,0 +1,87 @@
+#include "logs/LineReader.h"
+
+#include <cerrno>
+
+namespace {
+constexpr std::size_t BlockSize = 1 << 16;
+}
+
+LineReader::~LineReader()
+{
+    Close();
+}
+
+bool LineReader::Open(const std::string& path)
+{
+    Close();
+    m_file = std::fopen(path.c_str(), "rb");
+    m_buffer.clear();
+    m_start = 0;
+    m_eof = false;
+    m_failed = false;
+    m_skipLeadingLf = false;
+    return m_file != nullptr;
+}
+
+void LineReader::Close()
+{
+    if (m_file) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+}
+
+bool LineReader::Fill()
+{
+    if (m_eof || !m_file)
+        return false;
+    m_buffer.erase(0, m_start);
+    m_start = 0;
+    const std::size_t old = m_buffer.size();
+    m_buffer.resize(old + BlockSize);
+    const std::size_t got = std::fread(m_buffer.data() + old, 1, BlockSize, m_file);
+    m_buffer.resize(old + got);
+    if (got < BlockSize) {
+        if (std::ferror(m_file))
+            m_failed = true;
+        m_eof = true;
+    }
+    return got > 0;
+}
+
+bool LineReader::ReadLine(std::string_view& line)
+{
+    std::size_t scanFrom = m_start;
+    while (true) {
+        if (m_skipLeadingLf && m_start < m_buffer.size()) {
+            if (m_buffer[m_start] == '\n')
+                ++m_start;
+            m_skipLeadingLf = false;
+            scanFrom = m_start;
+        }
+        const std::size_t end = m_buffer.find_first_of("\r\n", scanFrom);
+        if (end != std::string::npos) {
+            line = std::string_view(m_buffer).substr(m_start, end - m_start);
+            if (m_buffer[end] == '\r') {
+                if (end + 1 < m_buffer.size()) {
+                    m_start = end + (m_buffer[end + 1] == '\n' ? 2 : 1);
+                } else {
+                    m_start = end + 1;
+                    m_skipLeadingLf = true;
+                }
+            } else {
+                m_start = end + 1;
+            }
+            return true;
+        }
+        const std::size_t scanned = m_buffer.size() - m_start;
+        if (!Fill()) {
+            if (m_failed || m_start >= m_buffer.size() || m_skipLeadingLf)
+                return false;
+            line = std::string_view(m_buffer).substr(m_start);
+            m_start = m_buffer.size();
+            return true;
+        }
+        scanFrom = m_start + scanned;
+    }
+}

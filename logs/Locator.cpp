@@ -1,0 +1,124 @@
+#include "logs/Locator.h"
+
+#include "logs/ListRoutines.h"
+#include "logs/Numbers.h"
+
+#include <algorithm>
+
+namespace {
+
+// A number inside a token: blanks, a sign and digits; reading stops at the
+// first other character, so "{#3x}" is 3 and "{#x}" is 0, like "{#}".
+std::int64_t TokenNumber(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        if (value < 1'000'000'000'000LL)
+            value = value * 10 + (text[i] - '0');
+    return negative ? -value : value;
+}
+
+LocatorSide ParseSide(std::string_view side)
+{
+    LocatorSide result;
+    std::int64_t column = 0;
+    if (ParseInteger(side, column)) {
+        result.IsColumn = true;
+        result.Column = std::clamp<std::int64_t>(column, -4'000'000'000'000LL, 4'000'000'000'000LL);
+        return result;
+    }
+    // Each round consumes up to the next "}". Text after the last "}" (or a
+    // side with none) reads as no token at all, so the loop always ends.
+    std::string_view rest = side;
+    while (!rest.empty()) {
+        const std::size_t close = rest.find('}');
+        if (close == std::string_view::npos)
+            break;
+        const std::string_view token = rest.substr(0, close + 1);
+        const std::size_t p = token.size();
+        if (p >= 2) {
+            // Characters 3 to p-2 (quoted kinds) or 3 to p-1 (numbers), 1-based.
+            const std::string_view quoted = p >= 4 ? token.substr(2, p - 4) : std::string_view();
+            const std::string_view number = p >= 3 ? token.substr(2, p - 3) : std::string_view();
+            switch (token[1]) {
+            case '\'':
+                result.Delimiter = std::string(quoted);
+                break;
+            case '"':
+                result.Append = std::string(quoted);
+                break;
+            case '#':
+                result.Occurrence = TokenNumber(number);
+                break;
+            case '+':
+                result.Offset = TokenNumber(number);
+                break;
+            default:
+                break;
+            }
+        }
+        rest.remove_prefix(close + 1);
+    }
+    return result;
+}
+
+int Occurrence(std::int64_t n)
+{
+    return static_cast<int>(std::clamp<std::int64_t>(n, -1, 1'000'000'000));
+}
+
+} // namespace
+
+ParsedLocator ParseLocator(std::string_view locator)
+{
+    ParsedLocator parsed;
+    if (locator.empty())
+        return parsed;
+    parsed.Empty = false;
+    const std::size_t semicolon = locator.find(';');
+    if (semicolon == std::string_view::npos) {
+        parsed.Begin = ParseSide({});
+        parsed.End = ParseSide(locator);
+    } else {
+        parsed.Begin = ParseSide(locator.substr(0, semicolon));
+        parsed.End = ParseSide(locator.substr(semicolon + 1));
+    }
+    return parsed;
+}
+
+std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
+{
+    if (locator.Empty)
+        return {};
+    const LocatorSide& b = locator.Begin;
+    const LocatorSide& e = locator.End;
+    const std::int64_t begin =
+        b.IsColumn ? b.Column
+                   : NthPos(b.Delimiter, line, Occurrence(b.Occurrence)) +
+                         static_cast<std::int64_t>(b.Delimiter.size()) + b.Offset;
+    const std::int64_t end =
+        e.IsColumn ? e.Column : NthPos(e.Delimiter, line, Occurrence(e.Occurrence)) + e.Offset - 1;
+
+    std::string result = b.Append;
+    const std::int64_t length = end - begin + 1;
+    const auto size = static_cast<std::int64_t>(line.size());
+    if (length > 0 && begin <= size) {
+        const std::int64_t from = std::max<std::int64_t>(begin, 1);
+        const std::int64_t count = std::min(length, size - from + 1);
+        if (count > 0)
+            result.append(line.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(count)));
+    }
+    result += e.Append;
+    return result;
+}
+
+std::string Locate(std::string_view locator, std::string_view line)
+{
+    return ApplyLocator(ParseLocator(locator), line);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// One side of a field locator: a column, or a delimiter with occurrence,
+// offset and append text.
+struct LocatorSide {
+    bool IsColumn = false;
+    std::int64_t Column = 0;
+    std::string Delimiter; // {'text'}
+    std::int64_t Occurrence = 1; // {#n}
+    std::int64_t Offset = 0;     // {+n}
+    std::string Append;          // {"text"}
+};
+
+// A locator read once, to be applied to many lines.
+struct ParsedLocator {
+    bool Empty = true; // an empty locator yields nothing, not even append text
+    LocatorSide Begin;
+    LocatorSide End;
+};
+
+ParsedLocator ParseLocator(std::string_view locator);
+std::string ApplyLocator(const ParsedLocator& locator, std::string_view line);
+
+// The piece of the line the locator points at, with its append texts.
+// Positions are 1-based byte positions. Never fails.
+std::string Locate(std::string_view locator, std::string_view line);

@@ -1,0 +1,115 @@
+#include "platform/Folders.h"
+
+#include "logs/LineReader.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Env(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+std::string HomeFolder()
+{
+    std::string home = Env("HOME");
+    return home.empty() ? "/" : WithTrailingSeparator(home);
+}
+
+bool IsFolder(const std::string& path)
+{
+    std::error_code error;
+    return fs::is_directory(path, error);
+}
+
+// XDG_DOCUMENTS_DIR="$HOME/Documents" in user-dirs.dirs.
+std::string DocumentsFromUserDirs()
+{
+    std::string config = Env("XDG_CONFIG_HOME");
+    if (config.empty())
+        config = HomeFolder() + ".config";
+    LineReader reader;
+    if (!reader.Open(WithTrailingSeparator(config) + "user-dirs.dirs"))
+        return {};
+    std::string_view line;
+    const std::string_view key = "XDG_DOCUMENTS_DIR=";
+    while (reader.ReadLine(line)) {
+        if (!line.starts_with(key))
+            continue;
+        std::string value(line.substr(key.size()));
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            value = value.substr(1, value.size() - 2);
+        if (value.starts_with("$HOME"))
+            value = HomeFolder() + value.substr(value.size() > 5 && value[5] == '/' ? 6 : 5);
+        return value;
+    }
+    return {};
+}
+
+} // namespace
+
+std::string WithTrailingSeparator(std::string path)
+{
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path;
+}
+
+LinuxFolders::LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder)
+{
+    std::string folder;
+    if (homeOption && !homeOption->empty()) {
+        folder = *homeOption;
+    } else if (!Env("DIALTALLY_HOME").empty()) {
+        folder = Env("DIALTALLY_HOME");
+    } else if (!executableFolder.empty() &&
+               fs::exists(WithTrailingSeparator(executableFolder) + "Dialtally.ini")) {
+        folder = executableFolder;
+    } else {
+        std::string config = Env("XDG_CONFIG_HOME");
+        if (config.empty())
+            config = HomeFolder() + ".config";
+        folder = WithTrailingSeparator(config) + "Dialtally";
+    }
+    std::error_code error;
+    fs::create_directories(folder, error); // a failure shows on the first read or write
+    m_program = WithTrailingSeparator(fs::absolute(folder, error).lexically_normal().string());
+}
+
+std::string LinuxFolders::WindowsFolder() const
+{
+    const std::string configured = Env("DIALTALLY_WINDOWS_DIR");
+    if (!configured.empty())
+        return WithTrailingSeparator(configured);
+    const std::string wine = HomeFolder() + ".wine/drive_c/windows/";
+    return IsFolder(wine) ? wine : "/var/log/";
+}
+
+std::string LinuxFolders::ProgramFilesFolder() const
+{
+    std::string folder = Env("DIALTALLY_PROGRAM_FILES");
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    return folder;
+}
+
+std::string LinuxFolders::DocumentsFolder() const
+{
+    const std::string documents = DocumentsFromUserDirs();
+    return WithTrailingSeparator(documents.empty() ? HomeFolder() + "Documents" : documents);
+}
+
+std::string LinuxFolders::ExecutableFolder()
+{
+    std::error_code error;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : WithTrailingSeparator(exe.parent_path().string());
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The folders the program's files live in, standing in for the Windows
+// services that named them. Every folder but ProgramFiles ends in "/".
+class Folders {
+public:
+    virtual ~Folders() = default;
+    // Home of Dialtally.ini, .log, .prv and .srv.
+    virtual std::string ProgramFolder() const = 0;
+    // Where the built-in modem log format and the first-time setup look.
+    virtual std::string WindowsFolder() const = 0;
+    // No trailing separator; empty when unknown.
+    virtual std::string ProgramFilesFolder() const = 0;
+    virtual std::string DocumentsFolder() const = 0;
+};
+
+// The Linux answers:
+// - program folder: --home, else DIALTALLY_HOME, else the executable's
+//   folder when it holds a Dialtally.ini (a portable install), else
+//   $XDG_CONFIG_HOME/Dialtally (~/.config/Dialtally); created when missing;
+// - Windows folder: DIALTALLY_WINDOWS_DIR, else ~/.wine/drive_c/windows/
+//   when it exists, else /var/log/;
+// - Program Files: DIALTALLY_PROGRAM_FILES, else empty;
+// - documents: XDG_DOCUMENTS_DIR of ~/.config/user-dirs.dirs, else ~/Documents/.
+class LinuxFolders : public Folders {
+public:
+    LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder);
+
+    std::string ProgramFolder() const override { return m_program; }
+    std::string WindowsFolder() const override;
+    std::string ProgramFilesFolder() const override;
+    std::string DocumentsFolder() const override;
+
+    // The folder of the running executable, from /proc/self/exe.
+    static std::string ExecutableFolder();
+
+private:
+    std::string m_program;
+};
+
+// Fixed folders, for tests and for callers that already know them.
+class FixedFolders : public Folders {
+public:
+    std::string Program, Windows, ProgramFiles, Documents;
+
+    std::string ProgramFolder() const override { return Program; }
+    std::string WindowsFolder() const override { return Windows; }
+    std::string ProgramFilesFolder() const override { return ProgramFiles; }
+    std::string DocumentsFolder() const override { return Documents; }
+};
+
+// The path with one "/" at its end.
+std::string WithTrailingSeparator(std::string path);

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "platform/FrontEnd.h"
+#include "platform/RegionalSettings.h"
+
+#include <deque>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Records every message instead of showing it; questions take queued
+// answers (Yes when none is queued).
+class RecordingFrontEnd : public FrontEnd {
+public:
+    struct Message {
+        MessageKind Kind;
+        MessageButtons Buttons;
+        std::string Text;
+    };
+
+    RecordingFrontEnd();
+    ~RecordingFrontEnd() override;
+
+    MessageAnswer ShowMessage(MessageKind kind, MessageButtons buttons,
+                              const std::string& text) override;
+    void SetBusy(bool busy) override { BusyCalls.push_back(busy); }
+    void PlayDefaultSound() override { ++Sounds; }
+    void SetStatusText(int panel, const std::string& text) override;
+    void SetProgress(int position, int max) override { Progress.emplace_back(position, max); }
+    void AddToShellRecentDocs(const std::string& path) override { ShellRecent.push_back(path); }
+
+    std::vector<Message> Messages;
+    std::deque<MessageAnswer> Answers;
+    std::vector<bool> BusyCalls;
+    std::vector<std::pair<int, std::string>> StatusTexts;
+    std::vector<std::pair<int, int>> Progress;
+    std::vector<std::string> ShellRecent;
+    int Sounds = 0;
+
+    // The texts of the messages of one kind, in order.
+    std::vector<std::string> Texts(MessageKind kind) const;
+};
+
+// Puts a preset in force for the life of the object.
+class ScopedRegional {
+public:
+    explicit ScopedRegional(const std::string& presetName);
+    ~ScopedRegional();
+
+private:
+    RegionalSettings m_previous;
+};
+
+// Fixes "today" for the life of the object.
+class ScopedToday {
+public:
+    ScopedToday(int year, int month, int day);
+    ~ScopedToday();
+};
+
+// A fresh folder, removed with its contents at the end.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    // The folder with a trailing "/".
+    std::string Path() const;
+    std::string File(const std::string& name) const { return Path() + name; }
+    void Write(const std::string& name, const std::string& contents) const;
+    std::string Read(const std::string& name) const;
+
+private:
+    std::filesystem::path m_path;
+};
