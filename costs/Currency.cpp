@@ -104,14 +104,16 @@ double CurrencyToDouble(Currency value)
 std::string FormatMoney(Currency value)
 {
     const RegionalSettings& rs = Regional();
-    const int decimals = rs.CurrencyDecimals < 0 ? 0 : (rs.CurrencyDecimals > 4 ? 4 : rs.CurrencyDecimals);
+    const int decimals =
+        rs.CurrencyDecimals < 0 ? 0 : (rs.CurrencyDecimals > 4 ? 4 : rs.CurrencyDecimals);
     std::int64_t divisor = 1;
     for (int k = decimals; k < 4; ++k)
         divisor *= 10;
     const bool negative = value < 0;
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(value)
-                                       : static_cast<std::uint64_t>(value);
-    magnitude = (magnitude + static_cast<std::uint64_t>(divisor) / 2) / static_cast<std::uint64_t>(divisor);
+    std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    magnitude =
+        (magnitude + static_cast<std::uint64_t>(divisor) / 2) / static_cast<std::uint64_t>(divisor);
     std::uint64_t unit = 1;
     for (int k = 0; k < decimals; ++k)
         unit *= 10;

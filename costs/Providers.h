@@ -18,12 +18,12 @@ struct TTod {
     Column<bool> MondayToFriday{};
     Column<bool> Saturday{};
     Column<bool> Sunday{};
-    Column<bool> ApplyFree{};         // free hours are used up here first
-    Column<std::string> TimeFrom;     // first time of day, time text
-    Column<std::string> TimeTo;       // last time of day, inclusive
-    Column<std::string> UnitCharge;   // charge per unit, decimal text
-    Column<std::string> UnitMinutes;  // unit length in minutes, decimal text
-    Column<std::string> InitialCharge; // added once per connection
+    Column<bool> ApplyFree{};           // free hours are used up here first
+    Column<std::string> TimeFrom;       // first time of day, time text
+    Column<std::string> TimeTo;         // last time of day, inclusive
+    Column<std::string> UnitCharge;     // charge per unit, decimal text
+    Column<std::string> UnitMinutes;    // unit length in minutes, decimal text
+    Column<std::string> InitialCharge;  // added once per connection
     Column<std::string> InitialMinutes; // integer text, taken off the unit count
 
     bool operator==(const TTod&) const = default;
@@ -35,9 +35,9 @@ struct TProv {
     static constexpr int MaxProviders = 25;
     template <typename T> using Column = std::array<T, MaxProviders + 1>;
 
-    int Current = 0; // while loading: providers read so far; else the selected one
-    int Count = 0;   // providers in use, 0..25
-    Column<std::string> Provider;            // name, matched exactly
+    int Current = 0;              // while loading: providers read so far; else the selected one
+    int Count = 0;                // providers in use, 0..25
+    Column<std::string> Provider; // name, matched exactly
     Column<std::string> ProviderMonthBegin;  // day the billing month begins, "1".."31"
     Column<std::string> ProviderMonthCharge; // decimal text, no currency symbol
     Column<std::string> ProviderMonthFree;   // whole free hours per billing month

@@ -16,8 +16,8 @@ namespace {
 
 constexpr int TwoDigitYearWindow = 70;
 
-const std::array<const char*, 12> MonthAbbreviations = {
-    "JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+const std::array<const char*, 12> MonthAbbreviations = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                                        "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
 char Upper(char c)
 {
@@ -238,7 +238,7 @@ int SpanSeconds(TDateTime span)
     const std::int64_t ms = std::llround((span - days) * 86'400'000.0);
     const std::int64_t seconds = static_cast<std::int64_t>(days) * 86'400 + ms / 1000;
     return seconds > std::numeric_limits<int>::max() ? std::numeric_limits<int>::max()
-                                                      : static_cast<int>(seconds);
+                                                     : static_cast<int>(seconds);
 }
 
 int TimeTextToSeconds(std::string_view text)

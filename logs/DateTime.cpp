@@ -74,9 +74,9 @@ bool TryEncodeDate(int year, int month, int day, TDateTime& result)
 {
     if (!IsValidDate(year, month, day))
         return false;
-    result = static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                               static_cast<unsigned>(day)) -
-                                 EpochOffset);
+    result = static_cast<double>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) -
+        EpochOffset);
     return true;
 }
 

@@ -98,10 +98,10 @@ std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
         return {};
     const LocatorSide& b = locator.Begin;
     const LocatorSide& e = locator.End;
-    const std::int64_t begin =
-        b.IsColumn ? b.Column
-                   : NthPos(b.Delimiter, line, Occurrence(b.Occurrence)) +
-                         static_cast<std::int64_t>(b.Delimiter.size()) + b.Offset;
+    const std::int64_t begin = b.IsColumn
+                                   ? b.Column
+                                   : NthPos(b.Delimiter, line, Occurrence(b.Occurrence)) +
+                                         static_cast<std::int64_t>(b.Delimiter.size()) + b.Offset;
     const std::int64_t end =
         e.IsColumn ? e.Column : NthPos(e.Delimiter, line, Occurrence(e.Occurrence)) + e.Offset - 1;
 
@@ -112,7 +112,8 @@ std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
         const std::int64_t from = std::max<std::int64_t>(begin, 1);
         const std::int64_t count = std::min(length, size - from + 1);
         if (count > 0)
-            result.append(line.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(count)));
+            result.append(
+                line.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(count)));
     }
     result += e.Append;
     return result;

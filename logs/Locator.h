@@ -9,7 +9,7 @@
 struct LocatorSide {
     bool IsColumn = false;
     std::int64_t Column = 0;
-    std::string Delimiter; // {'text'}
+    std::string Delimiter;       // {'text'}
     std::int64_t Occurrence = 1; // {#n}
     std::int64_t Offset = 0;     // {+n}
     std::string Append;          // {"text"}

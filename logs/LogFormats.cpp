@@ -86,7 +86,8 @@ void LoadLogFormats(TLCfg& table, const Folders& folders, LogFormatsObserver* ob
             return;
         for (const LogFormatField& field : LogFormatFields())
             if (kv.Key == field.Key) {
-                (table.*field.Column)[static_cast<std::size_t>(table.Current)] = std::string(kv.Value);
+                (table.*field.Column)[static_cast<std::size_t>(table.Current)] =
+                    std::string(kv.Value);
                 break;
             }
     });
@@ -107,7 +108,8 @@ void LoadLogFormats(TLCfg& table, const Folders& folders, LogFormatsObserver* ob
         observer->LogFormatsChanged(table);
 }
 
-bool SaveLogFormats(const TLCfg& table, const std::string& programFolder, LogFormatsObserver* observer)
+bool SaveLogFormats(const TLCfg& table, const std::string& programFolder,
+                    LogFormatsObserver* observer)
 {
     DataFileWriter writer("Dialtally Log File Configuration");
     for (int i = 1; i <= table.Count && i <= TLCfg::MaxFormats; ++i)

@@ -26,9 +26,11 @@ bool ParseInteger(std::string_view text, std::int64_t& value)
         if (magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1)
             return false;
     }
-    if (!negative && magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
+    if (!negative &&
+        magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()))
         return false;
-    value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+    value =
+        negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
     return true;
 }
 
@@ -85,7 +87,8 @@ double TextToFloat(std::string_view text)
         return fail();
     double value = 0;
     const auto result = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (result.ec != std::errc() || result.ptr != plain.data() + plain.size() || !std::isfinite(value))
+    if (result.ec != std::errc() || result.ptr != plain.data() + plain.size() ||
+        !std::isfinite(value))
         return fail();
     return value;
 }
@@ -93,8 +96,8 @@ double TextToFloat(std::string_view text)
 std::string FormatFixed(double value, int decimals)
 {
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     std::string out(buffer, result.ptr);
     for (char& c : out)
         if (c == '.')

@@ -15,7 +15,8 @@ void AddRecentFile(RecentFiles& recent, const std::string& path)
             break;
         }
     for (int j = std::min(place, RecentFiles::Size); j >= 2; --j)
-        recent.Entries[static_cast<std::size_t>(j - 1)] = recent.Entries[static_cast<std::size_t>(j - 2)];
+        recent.Entries[static_cast<std::size_t>(j - 1)] =
+            recent.Entries[static_cast<std::size_t>(j - 2)];
     recent.Entries[0] = path;
 }
 

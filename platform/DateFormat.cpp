@@ -81,8 +81,8 @@ std::string FormatDateTime(std::string_view picture, TDateTime value,
     }
     // A picture ending in " tt" under a preset without designators would
     // leave a trailing blank; the presets' own texts have none.
-    if (picture.ends_with(" tt") && settings.AmDesignator.empty() && settings.PmDesignator.empty() &&
-        out.ends_with(' '))
+    if (picture.ends_with(" tt") && settings.AmDesignator.empty() &&
+        settings.PmDesignator.empty() && out.ends_with(' '))
         out.pop_back();
     return out;
 }

@@ -9,11 +9,11 @@ const std::array<std::string, 7> EnglishDays = {"Sunday",   "Monday", "Tuesday",
                                                 "Thursday", "Friday", "Saturday"};
 const std::array<std::string, 7> EnglishShortDays = {"Sun", "Mon", "Tue", "Wed",
                                                      "Thu", "Fri", "Sat"};
-const std::array<std::string, 12> EnglishMonths = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
-const std::array<std::string, 12> EnglishShortMonths = {
-    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const std::array<std::string, 12> EnglishMonths = {"January",   "February", "March",    "April",
+                                                   "May",       "June",     "July",     "August",
+                                                   "September", "October",  "November", "December"};
+const std::array<std::string, 12> EnglishShortMonths = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 const RegionalSettings EnUs{"en-US",
                             "M/d/yyyy",
@@ -93,8 +93,7 @@ const RegionalSettings SvSe{
     2,
     "",
     "",
-    {"s\xC3\xB6ndag", "m\xC3\xA5ndag", "tisdag", "onsdag", "torsdag", "fredag",
-     "l\xC3\xB6rdag"},
+    {"s\xC3\xB6ndag", "m\xC3\xA5ndag", "tisdag", "onsdag", "torsdag", "fredag", "l\xC3\xB6rdag"},
     {"s\xC3\xB6n", "m\xC3\xA5n", "tis", "ons", "tor", "fre", "l\xC3\xB6r"},
     {"januari", "februari", "mars", "april", "maj", "juni", "juli", "augusti", "september",
      "oktober", "november", "december"},
@@ -141,8 +140,7 @@ const RegionalSettings& RegionalSettingsFromEnvironment()
     if (const char* explicitName = NonEmptyEnv("DIALTALLY_LOCALE")) {
         const RegionalSettings* preset = FindRegionalPreset(explicitName);
         if (!preset)
-            throw std::invalid_argument(std::string("Unknown regional settings \"") +
-                                        explicitName +
+            throw std::invalid_argument(std::string("Unknown regional settings \"") + explicitName +
                                         "\"; use en-US, en-GB, de-DE or sv-SE.");
         return *preset;
     }

@@ -3,10 +3,12 @@
 #include "logs/DateTime.h"
 #include "platform/Clock.h"
 
+#include <csignal>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <cstdlib>
+#include <sys/resource.h>
 
 RecordingFrontEnd::RecordingFrontEnd()
 {
@@ -71,7 +73,8 @@ ScopedToday::~ScopedToday()
 
 TempFolder::TempFolder()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dialtally-test-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "dialtally-test-XXXXXX").string();
     if (!::mkdtemp(pattern.data()))
         throw std::runtime_error("mkdtemp failed");
     m_path = pattern;
@@ -102,4 +105,21 @@ std::string TempFolder::Read(const std::string& name) const
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+ScopedFileSizeLimit::ScopedFileSizeLimit(unsigned long bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN); // a failed write, not a killed process
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    m_soft = limit.rlim_cur;
+    m_hard = limit.rlim_max;
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+ScopedFileSizeLimit::~ScopedFileSizeLimit()
+{
+    rlimit limit{m_soft, m_hard};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
 }

@@ -59,6 +59,18 @@ public:
     ~ScopedToday();
 };
 
+// Makes every write past `bytes` fail (even for root), as a full disk
+// would, for the life of the object.
+class ScopedFileSizeLimit {
+public:
+    explicit ScopedFileSizeLimit(unsigned long bytes);
+    ~ScopedFileSizeLimit();
+
+private:
+    unsigned long m_soft = 0;
+    unsigned long m_hard = 0;
+};
+
 // A fresh folder, removed with its contents at the end.
 class TempFolder {
 public:

@@ -1,0 +1,174 @@
+#include "TestSupport.h"
+
+#include "logs/DataFile.h"
+#include "logs/LineReader.h"
+#include "logs/Messages.h"
+#include "platform/AtomicFile.h"
+#include "platform/Folders.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+std::vector<std::string> Lines(const TempFolder& folder, const std::string& contents)
+{
+    folder.Write("lines.txt", contents);
+    LineReader reader;
+    EXPECT_TRUE(reader.Open(folder.File("lines.txt")));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.ReadLine(line))
+        lines.emplace_back(line);
+    EXPECT_FALSE(reader.Failed());
+    return lines;
+}
+
+TEST(LineReader, SplitsAtEveryKindOfLineEnd)
+{
+    TempFolder folder;
+    using V = std::vector<std::string>;
+    EXPECT_EQ(Lines(folder, ""), V{});
+    EXPECT_EQ(Lines(folder, "a"), V{"a"});
+    EXPECT_EQ(Lines(folder, "a\r\nb\r\n"), (V{"a", "b"}));
+    EXPECT_EQ(Lines(folder, "a\nb\rc\r\n\r\nd"), (V{"a", "b", "c", "", "d"}));
+    EXPECT_EQ(Lines(folder, "\r\r\n\n"), (V{"", "", ""}));
+    EXPECT_EQ(Lines(folder, std::string("a\0b\n", 4)), V{std::string("a\0b", 3)});
+}
+
+TEST(LineReader, LinesLongerThanTheBlockAndEndsAcrossBlocks)
+{
+    TempFolder folder;
+    const std::string longLine(200'000, 'x');
+    // A CR LF split over the block boundary must not give an extra line.
+    const std::string first(65'535, 'y');
+    const auto lines = Lines(folder, longLine + "\r\n" + first + "\r\nz\r\n");
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], longLine);
+    EXPECT_EQ(lines[2], "z");
+    const auto split = Lines(folder, std::string(65'535, 'q') + "\r\nw");
+    ASSERT_EQ(split.size(), 2u);
+    EXPECT_EQ(split[1], "w");
+}
+
+TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
+{
+    TempFolder folder;
+    folder.Write("f", "old");
+    ::chmod(folder.File("f").c_str(), 0640);
+    ASSERT_TRUE(WriteFileAtomically(folder.File("f"), "new contents"));
+    EXPECT_EQ(folder.Read("f"), "new contents");
+    struct stat info {};
+    ::stat(folder.File("f").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_FALSE(WriteFileAtomically(folder.File("missing/f"), "x"));
+}
+
+TEST(AtomicFile, AWriteFailingHalfWayLeavesTheOldFile)
+{
+    TempFolder folder;
+    folder.Write("f", "old");
+    {
+        ScopedFileSizeLimit full(4);
+        EXPECT_FALSE(WriteFileAtomically(folder.File("f"), std::string(10'000, 'n')));
+    }
+    EXPECT_EQ(folder.Read("f"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(DataFile, SplitsAtTheFirstEquals)
+{
+    KeyValue kv;
+    ASSERT_TRUE(SplitKeyValue("a=b=c", kv));
+    EXPECT_EQ(kv.Key, "a");
+    EXPECT_EQ(kv.Value, "b=c");
+    ASSERT_TRUE(SplitKeyValue("=", kv));
+    EXPECT_EQ(kv.Key, "");
+    EXPECT_FALSE(SplitKeyValue("*  banner", kv));
+}
+
+TEST(Messages, ReadErrorSaysWhetherTheFileIsThere)
+{
+    TempFolder folder;
+    RecordingFrontEnd ui;
+    folder.Write("there.txt", "");
+    ShowReadError(folder.File("there.txt"));
+    ShowReadError(folder.File("gone.txt"));
+    EXPECT_EQ(ui.Texts(MessageKind::Error),
+              (std::vector<std::string>{"An error occurred reading " + folder.File("there.txt") +
+                                            ".\n\rA dial-up connection may be active.",
+                                        "An error occurred reading " + folder.File("gone.txt") +
+                                            ".\n\rThe file was not found."}));
+    ui.Answers = {MessageAnswer::No};
+    EXPECT_EQ(ConfirmRemove("Modem"), MessageAnswer::No);
+    EXPECT_EQ(ui.Messages.back().Text, "Remove Modem?");
+    EXPECT_EQ(ui.Messages.back().Buttons, MessageButtons::YesNo);
+    EXPECT_STREQ(MessageCaption(ui.Messages.back().Kind), "Confirm");
+}
+
+class FolderEnvironment : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "DIALTALLY_HOME",
+                                 "DIALTALLY_WINDOWS_DIR", "DIALTALLY_PROGRAM_FILES"}) {
+            if (const char* value = std::getenv(name))
+                m_saved.emplace_back(name, value);
+            ::unsetenv(name);
+        }
+        ::setenv("HOME", home.Path().c_str(), 1);
+    }
+    void TearDown() override
+    {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", "DIALTALLY_HOME",
+                                 "DIALTALLY_WINDOWS_DIR", "DIALTALLY_PROGRAM_FILES"})
+            ::unsetenv(name);
+        for (const auto& [name, value] : m_saved)
+            ::setenv(name.c_str(), value.c_str(), 1);
+    }
+
+    TempFolder home;
+    std::vector<std::pair<std::string, std::string>> m_saved;
+};
+
+TEST_F(FolderEnvironment, ProgramFolderByPrecedence)
+{
+    const std::string exe = home.Path() + "bin/";
+    std::filesystem::create_directories(exe);
+    EXPECT_EQ(LinuxFolders(std::nullopt, exe).ProgramFolder(), home.Path() + ".config/Dialtally/");
+    EXPECT_TRUE(std::filesystem::is_directory(home.Path() + ".config/Dialtally"));
+    home.Write("bin/Dialtally.ini", "");
+    EXPECT_EQ(LinuxFolders(std::nullopt, exe).ProgramFolder(), exe);
+    ::setenv("DIALTALLY_HOME", (home.Path() + "env").c_str(), 1);
+    EXPECT_EQ(LinuxFolders(std::nullopt, exe).ProgramFolder(), home.Path() + "env/");
+    EXPECT_EQ(LinuxFolders(home.Path() + "opt//", exe).ProgramFolder(), home.Path() + "opt/");
+    ::unsetenv("DIALTALLY_HOME");
+    ::setenv("XDG_CONFIG_HOME", (home.Path() + "xdg").c_str(), 1);
+    std::filesystem::remove(home.File("bin/Dialtally.ini"));
+    EXPECT_EQ(LinuxFolders(std::nullopt, exe).ProgramFolder(), home.Path() + "xdg/Dialtally/");
+}
+
+TEST_F(FolderEnvironment, WindowsProgramFilesAndDocuments)
+{
+    const LinuxFolders folders(home.Path(), "");
+    EXPECT_EQ(folders.WindowsFolder(), "/var/log/");
+    std::filesystem::create_directories(home.Path() + ".wine/drive_c/windows");
+    EXPECT_EQ(folders.WindowsFolder(), home.Path() + ".wine/drive_c/windows/");
+    ::setenv("DIALTALLY_WINDOWS_DIR", "/srv/logs", 1);
+    EXPECT_EQ(folders.WindowsFolder(), "/srv/logs/");
+
+    EXPECT_EQ(folders.ProgramFilesFolder(), "");
+    ::setenv("DIALTALLY_PROGRAM_FILES", "/opt/pf/", 1);
+    EXPECT_EQ(folders.ProgramFilesFolder(), "/opt/pf");
+
+    EXPECT_EQ(folders.DocumentsFolder(), home.Path() + "Documents/");
+    std::filesystem::create_directories(home.Path() + ".config");
+    home.Write(".config/user-dirs.dirs", "# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    EXPECT_EQ(folders.DocumentsFolder(), home.Path() + "Papers/");
+}
+
+} // namespace
