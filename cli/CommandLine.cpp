@@ -1,0 +1,80 @@
+#include "CommandLine.h"
+
+#include <array>
+
+const char* UsageText()
+{
+    return "usage: dialtally-report [--home DIR] [--locale NAME] [--today YYYY-MM-DD]\n"
+           "                        [--format csv|text|html|xlsx|docx] [--output FILE]\n"
+           "                        [--status] [REPORT]\n"
+           "Runs one report pass without a window and writes the report table.\n";
+}
+
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error)
+{
+    CommandLine line;
+    const std::array<std::pair<const char*, std::optional<std::string> CommandLine::*>, 5> valued = {{
+        {"--home", &CommandLine::Home},
+        {"--locale", &CommandLine::Locale},
+        {"--today", &CommandLine::Today},
+        {"--output", &CommandLine::Output},
+        {"--format", nullptr},
+    }};
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            line.Help = true;
+            continue;
+        }
+        if (arg == "--version") {
+            line.Version = true;
+            continue;
+        }
+        if (arg == "--status") {
+            line.Status = true;
+            continue;
+        }
+        bool matched = false;
+        for (const auto& [name, member] : valued) {
+            const std::string prefix = std::string(name) + "=";
+            std::optional<std::string> value;
+            if (arg == name) {
+                if (i + 1 == args.size()) {
+                    error = std::string(name) + " needs a value";
+                    return std::nullopt;
+                }
+                value = args[++i];
+            } else if (arg.starts_with(prefix)) {
+                value = arg.substr(prefix.size());
+            } else {
+                continue;
+            }
+            matched = true;
+            if (member)
+                line.*member = *value;
+            else
+                line.Format = *value;
+            break;
+        }
+        if (matched)
+            continue;
+        if (arg.starts_with("-") && arg != "-") {
+            error = "unknown option " + arg;
+            return std::nullopt;
+        }
+        if (line.Report) {
+            error = "only one report file may be given";
+            return std::nullopt;
+        }
+        line.Report = arg;
+    }
+    static const std::array<const char*, 5> formats = {"csv", "text", "html", "xlsx", "docx"};
+    bool known = false;
+    for (const char* f : formats)
+        known = known || line.Format == f;
+    if (!known) {
+        error = "unknown format " + line.Format + " (csv, text, html, xlsx or docx)";
+        return std::nullopt;
+    }
+    return line;
+}

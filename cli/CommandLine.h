@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The options of dialtally-report.
+struct CommandLine {
+    std::optional<std::string> Home;
+    std::optional<std::string> Locale;
+    std::optional<std::string> Today; // YYYY-MM-DD
+    std::string Format = "csv";       // csv, text, html, xlsx, docx
+    std::optional<std::string> Output;
+    bool Status = false;
+    bool Help = false;
+    bool Version = false;
+    std::optional<std::string> Report;
+};
+
+// Reads the arguments (without the program name). On a usage error returns
+// nothing and sets `error` to a one-line reason.
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
+const char* UsageText();
