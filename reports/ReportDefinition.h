@@ -48,8 +48,8 @@ struct TCfg {
     std::string TotalYear;
     std::string TotalTotal;
     std::string TotalShow;
-    std::string ColSize;    // "0" Autosize, "1" Equal
-    std::string ColAlign;   // "0" Left, "1" Right
+    std::string ColSize;  // "0" Autosize, "1" Equal
+    std::string ColAlign; // "0" Left, "1" Right
     std::string ColStretch;
     std::string GraphYAxis; // "1" Hours .. "5" Count
     std::string Graph3d;    // "0" 2D, "1" 3D
