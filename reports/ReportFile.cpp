@@ -1,0 +1,193 @@
+#include "reports/ReportFile.h"
+
+#include "logs/DataFile.h"
+#include "logs/DateRoutines.h"
+#include "logs/ListRoutines.h"
+#include "logs/Messages.h"
+#include "platform/FrontEnd.h"
+
+#include <initializer_list>
+
+namespace {
+
+const char* const ReportFileTitle = "Dialtally Report Configuration";
+
+using Field = std::string TCfg::*;
+
+bool AnyDiffers(const TCfg& a, const TCfg& b, std::initializer_list<Field> fields)
+{
+    for (Field field : fields)
+        if (a.*field != b.*field)
+            return true;
+    return false;
+}
+
+} // namespace
+
+void SetReportDefaults(TCfg& report, const std::string& defaultReportPath)
+{
+    report.FileName = defaultReportPath;
+    report.ReportDescription = "Dial-Up Networking";
+    report.ReportType = "Text";
+    report.LogType = "Windows Dial-Up Networking";
+    report.ServiceProviders.clear();
+    report.CriteriaDateAll = "1";
+    report.CriteriaDateFrom = DateToDisplayText(EncodeDate(2000, 1, 1));
+    report.CriteriaDateTo = DateToDisplayText(EncodeDate(2000, 12, 31));
+    report.CriteriaTimeAll = "1";
+    report.CriteriaTimeFrom = TimeToText(EncodeTime(0, 0, 0, 0));
+    report.CriteriaTimeTo = TimeToText(EncodeTime(23, 59, 59, 999));
+    report.CriteriaDescripAll = "1";
+    report.CriteriaInclude.clear();
+    report.CriteriaExclude.clear();
+    report.DetailDateOn = "1";
+    report.DetailTimeOn = "1";
+    report.DetailDateOff = "0";
+    report.DetailTimeOff = "0";
+    report.DetailDuration = "1";
+    report.DetailCost = "0";
+    report.DetailService = "1";
+    report.DetailShow = "1";
+    report.TotalDay = "0";
+    report.TotalWeek = "0";
+    report.TotalMonth = "0";
+    report.TotalYear = "0";
+    report.TotalTotal = "1";
+    report.TotalShow = "1";
+    report.ColSize = "1";
+    report.ColAlign = "0";
+    report.ColStretch = "0";
+    report.GraphYAxis = "1";
+    report.Graph3d = "1";
+    report.GraphValues = "1";
+    report.GraphLegend = "0";
+    ResetQuickState(report);
+}
+
+bool LoadDefaultTemplate(TCfg& defaultTemplate, const std::string& defaultReportPath)
+{
+    SetReportDefaults(defaultTemplate, defaultReportPath);
+    const DataFileRead read = ReadDataFile(
+        defaultReportPath, [&](std::string_view line) { ParseReportLine(defaultTemplate, line); });
+    if (read != DataFileRead::Failed)
+        return true;
+    ShowReadError(defaultReportPath);
+    return false;
+}
+
+void ParseReportLine(TCfg& report, std::string_view line)
+{
+    KeyValue kv;
+    if (!SplitKeyValue(line, kv))
+        return;
+    for (const ReportField& field : ReportFields())
+        if (kv.Key == field.Key) {
+            report.*field.Member = std::string(kv.Value);
+            return;
+        }
+}
+
+bool ReadReportFile(TCfg& report, const std::string& path, std::string& reportFolder,
+                    RecentFiles& recent)
+{
+    // Read into a copy so that a file failing half-way cannot leave its
+    // first lines in the report under the report's own name.
+    TCfg opened = report;
+    const DataFileRead read =
+        ReadDataFile(path, [&](std::string_view line) { ParseReportLine(opened, line); });
+    if (read != DataFileRead::Ok) {
+        ShowReadError(path);
+        return false;
+    }
+    report = std::move(opened);
+    ResetQuickState(report);
+    MakeCurrent(report, reportFolder, path);
+    AddRecentFile(recent, path);
+    return true;
+}
+
+bool WriteReportFile(const TCfg& report, const std::string& path)
+{
+    DataFileWriter writer(ReportFileTitle);
+    for (const ReportField& field : ReportFields())
+        writer.Add(field.Key, report.*field.Member);
+    if (writer.Save(path))
+        return true;
+    ShowWriteError(path);
+    return false;
+}
+
+void ResetQuickState(TCfg& report)
+{
+    report.Modified = false;
+    report.TotalsMode = report.DatesMode = report.TimesMode = report.DescripMode = 0;
+    report.DefTotalDay = report.TotalDay;
+    report.DefTotalWeek = report.TotalWeek;
+    report.DefTotalMonth = report.TotalMonth;
+    report.DefTotalYear = report.TotalYear;
+    report.DefDateAll = report.CriteriaDateAll;
+    report.DefDateFrom = report.CriteriaDateFrom;
+    report.DefDateTo = report.CriteriaDateTo;
+    report.DefTimeAll = report.CriteriaTimeAll;
+    report.DefTimeFrom = report.CriteriaTimeFrom;
+    report.DefTimeTo = report.CriteriaTimeTo;
+    report.DefDescripAll = report.CriteriaDescripAll;
+    report.DefInclude = report.CriteriaInclude;
+    report.DefExclude = report.CriteriaExclude;
+}
+
+void MakeCurrent(TCfg& report, std::string& reportFolder, const std::string& path)
+{
+    report.FileName = path;
+    reportFolder = FolderOf(path);
+    CurrentFrontEnd().SetStatusText(0, FileTitle(path));
+}
+
+bool SameReport(const TCfg& a, const TCfg& b)
+{
+    for (const ReportField& field : ReportFields())
+        if (a.*field.Member != b.*field.Member)
+            return false;
+    return true;
+}
+
+int ReportChangeClass(const TCfg& a, const TCfg& b)
+{
+    if (AnyDiffers(a, b,
+                   {&TCfg::LogType, &TCfg::ServiceProviders, &TCfg::CriteriaDateAll,
+                    &TCfg::CriteriaDateFrom, &TCfg::CriteriaDateTo, &TCfg::CriteriaTimeAll,
+                    &TCfg::CriteriaTimeFrom, &TCfg::CriteriaTimeTo, &TCfg::CriteriaDescripAll,
+                    &TCfg::CriteriaInclude, &TCfg::CriteriaExclude}))
+        return 1;
+    if (AnyDiffers(a, b,
+                   {&TCfg::ReportDescription, &TCfg::DetailShow, &TCfg::TotalDay, &TCfg::TotalWeek,
+                    &TCfg::TotalMonth, &TCfg::TotalYear, &TCfg::TotalTotal, &TCfg::TotalShow,
+                    &TCfg::ColAlign, &TCfg::GraphYAxis}))
+        return 2;
+    if (AnyDiffers(a, b,
+                   {&TCfg::ReportType, &TCfg::GraphValues, &TCfg::GraphLegend, &TCfg::Graph3d}))
+        return 3;
+    return 4;
+}
+
+std::string WithReportExtension(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::size_t fileStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < fileStart)
+        return path + ".rep";
+    return path.substr(0, dot) + ".rep";
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string FileNameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
