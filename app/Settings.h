@@ -121,11 +121,11 @@ struct ArchiveSettings {
     bool operator==(const ArchiveSettings&) const = default;
 };
 
-struct ExportSettings {
+struct ExportFileSettings {
     std::string File; // last export file
     int Format = 0;   // index into the export types
 
-    bool operator==(const ExportSettings&) const = default;
+    bool operator==(const ExportFileSettings&) const = default;
 };
 
 // The grid's HTML export settings.
@@ -152,7 +152,7 @@ struct Settings {
     ProgramOptions Options;
     FilesSettings Files;
     ArchiveSettings Archive;
-    ExportSettings Export;
+    ExportFileSettings Export;
     HtmlSettings Html;
     PrintSettings Printer;
 
