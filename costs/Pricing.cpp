@@ -4,6 +4,7 @@
 #include "logs/DateRoutines.h"
 #include "logs/ListRoutines.h"
 #include "logs/Numbers.h"
+#include "platform/RegionalSettings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,8 @@
 #include <limits>
 
 namespace {
+
+constexpr std::size_t PeriodSlots = TTod::MaxPeriods + 1;
 
 // The items NthItem gives for 1..CountItems of the list.
 std::vector<std::string> SplitItems(const std::string& list, int count)
@@ -57,7 +60,66 @@ double RoundUpUnits(double n)
     return std::ceil(n);
 }
 
-void ProviderSteps(TProv& providers, const std::string& name, TRep& rep, int index, Currency& total)
+// The start as formatting it in the long time format and reading the text
+// back gives it: the minutes and seconds only where the format shows them.
+// Worked out from the format, as printing and parsing every connection's
+// time would dominate the pricing of a large log.
+TDateTime StartTimeOfDay(TDateTime on)
+{
+    bool minutes = false, seconds = false, quoted = false;
+    for (const char c : Regional().LongTimeFormat) {
+        if (c == '\'')
+            quoted = !quoted;
+        else if (!quoted && c == 'm')
+            minutes = true;
+        else if (!quoted && c == 's')
+            seconds = true;
+    }
+    const ClockTime time = DecodeTime(on);
+    return EncodeTime(time.Hour, minutes ? time.Minute : 0, seconds ? time.Second : 0, 0);
+}
+
+// Converts the period's texts the first time the pass needs them, in the
+// order the search reads them, so a text that does not convert fails at
+// the same connection as without the cache.
+const PeriodTariff& Tariff(const TTod& tod, std::size_t k, PeriodTariff& slot)
+{
+    if (!slot.Converted) {
+        slot.From = TextToTime(tod.TimeFrom[k]);
+        slot.To = TextToTime(tod.TimeTo[k]);
+        slot.UnitCharge = TextToCurrency(tod.UnitCharge[k]);
+        slot.InitialCharge = TextToCurrency(tod.InitialCharge[k]);
+        slot.Converted = true;
+    }
+    return slot;
+}
+
+// slots: one per period 0..10 of provider p.
+Currency ChargeUnderPeriods(TProv& providers, int p, const TRep& rep, int index,
+                            PeriodTariff* slots)
+{
+    const TDateTime on = rep.DateTimeOn[static_cast<std::size_t>(index)];
+    const int weekday = DayOfWeek(on);
+    const TDateTime start = StartTimeOfDay(on);
+    TTod& tod = providers.ProviderTod[static_cast<std::size_t>(p)];
+    Currency charge = 0;
+    for (int k = 1; k <= tod.Count && k <= TTod::MaxPeriods; ++k) {
+        const auto at = static_cast<std::size_t>(k);
+        tod.Current = k;
+        const PeriodTariff& tariff = Tariff(tod, at, slots[at]);
+        if (!DayClassCovers(tod, at, weekday) || start < tariff.From || start > tariff.To)
+            continue;
+        const double units = ChargeUnits(providers, p, k, rep, index);
+        charge =
+            RoundToCurrency(units * CurrencyToDouble(tariff.UnitCharge)) + tariff.InitialCharge;
+        if (charge > 0)
+            break;
+    }
+    return charge;
+}
+
+void ProviderSteps(CostingPass& pass, TProv& providers, const std::string& name, TRep& rep,
+                   int index, Currency& total)
 {
     const int p = FindProvider(name, providers);
     providers.Current = p;
@@ -65,7 +127,8 @@ void ProviderSteps(TProv& providers, const std::string& name, TRep& rep, int ind
         return;
     OpenBillingMonth(providers, p, rep, index);
     if (providers.ProviderTod[static_cast<std::size_t>(p)].Count >= 1)
-        total += PeriodCharge(providers, p, rep, index);
+        total += ChargeUnderPeriods(providers, p, rep, index,
+                                    &pass.Tariffs[static_cast<std::size_t>(p) * PeriodSlots]);
 }
 
 } // namespace
@@ -95,17 +158,18 @@ void StartCosting(CostingPass& pass, TProv& providers, const TServ& links,
     // in step even when a comma inside a text shifts them apart.
     pass.LinkProviderItems = SplitItems(pass.LinkProviders, pass.LinkCount);
     pass.ServiceProviderItems = SplitItems(pass.ServiceProviders, pass.ProviderCount);
+    pass.Tariffs.assign((TProv::MaxProviders + 1) * PeriodSlots, PeriodTariff{});
 }
 
 Currency PriceConnection(CostingPass& pass, TProv& providers, TRep& rep, int index)
 {
     Currency total = 0;
     for (const std::string& name : pass.ServiceProviderItems)
-        ProviderSteps(providers, name, rep, index, total);
+        ProviderSteps(pass, providers, name, rep, index, total);
     const std::string& service = rep.Service[static_cast<std::size_t>(index)];
     for (std::size_t j = 0; j < pass.LinkServiceItems.size(); ++j)
         if (pass.LinkServiceItems[j] == service)
-            ProviderSteps(providers, pass.LinkProviderItems[j], rep, index, total);
+            ProviderSteps(pass, providers, pass.LinkProviderItems[j], rep, index, total);
     return total;
 }
 
@@ -123,28 +187,8 @@ void OpenBillingMonth(TProv& providers, int p, TRep& rep, int index)
 
 Currency PeriodCharge(TProv& providers, int p, const TRep& rep, int index)
 {
-    const TDateTime on = rep.DateTimeOn[static_cast<std::size_t>(index)];
-    const int weekday = DayOfWeek(on);
-    // Through the long time format, so the start carries only what that
-    // format shows (whole seconds, or whole minutes without them).
-    const TDateTime start = TextToTime(TimeToText(TimeOf(on)));
-    TTod& tod = providers.ProviderTod[static_cast<std::size_t>(p)];
-    Currency charge = 0;
-    for (int k = 1; k <= tod.Count && k <= TTod::MaxPeriods; ++k) {
-        const auto at = static_cast<std::size_t>(k);
-        tod.Current = k;
-        const TDateTime from = TextToTime(tod.TimeFrom[at]);
-        const TDateTime to = TextToTime(tod.TimeTo[at]);
-        const Currency unitCharge = TextToCurrency(tod.UnitCharge[at]);
-        const Currency initialCharge = TextToCurrency(tod.InitialCharge[at]);
-        if (!DayClassCovers(tod, at, weekday) || start < from || start > to)
-            continue;
-        const double units = ChargeUnits(providers, p, k, rep, index);
-        charge = RoundToCurrency(units * CurrencyToDouble(unitCharge)) + initialCharge;
-        if (charge > 0)
-            break;
-    }
-    return charge;
+    PeriodTariff slots[PeriodSlots];
+    return ChargeUnderPeriods(providers, p, rep, index, slots);
 }
 
 double ChargeUnits(TProv& providers, int p, int k, const TRep& rep, int index)

@@ -4,9 +4,17 @@
 #include "costs/Links.h"
 #include "costs/Providers.h"
 #include "logs/ConnectionList.h"
+#include "logs/DateTime.h"
 
 #include <string>
 #include <vector>
+
+// A rate period's tariff texts as converted once in a pass.
+struct PeriodTariff {
+    bool Converted = false;
+    TDateTime From = 0, To = 0;
+    Currency UnitCharge = 0, InitialCharge = 0;
+};
 
 // What one reading pass needs to price its connections: the links joined
 // into two lists and the report's provider names, with their item counts.
@@ -22,6 +30,10 @@ struct CostingPass {
     std::vector<std::string> LinkServiceItems;
     std::vector<std::string> LinkProviderItems;
     std::vector<std::string> ServiceProviderItems;
+    // Indexed by provider * 11 + period; the tables do not change during a
+    // pass, and converting every period's texts for every connection would
+    // dominate the pricing of a large log.
+    std::vector<PeriodTariff> Tariffs;
 };
 
 // Begins a pass: resets every provider's billing month and free seconds and

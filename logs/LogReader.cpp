@@ -27,6 +27,7 @@ struct PassFormat {
     std::string Online, Offline;
     LineFields On, Off;
     ParsedLocator Service;
+    bool SameFields = false; // end lines are read with the begin line's locators
 };
 
 PassFormat ParseFormat(const TLCfg& formats, int f)
@@ -42,11 +43,31 @@ PassFormat ParseFormat(const TLCfg& formats, int f)
                   ParseLocator(formats.OffYear[at]), ParseLocator(formats.OffTime[at]),
                   ParseLocator(formats.OffAmpm[at])};
     format.Service = ParseLocator(formats.OnService[at]);
+    format.SameFields =
+        formats.OnMonth[at] == formats.OffMonth[at] && formats.OnDate[at] == formats.OffDate[at] &&
+        formats.OnYear[at] == formats.OffYear[at] && formats.OnTime[at] == formats.OffTime[at] &&
+        formats.OnAmpm[at] == formats.OffAmpm[at];
     return format;
 }
 
+// Reused buffers, so that reading a line allocates nothing.
+struct Scratch {
+    std::string Field; // a located text with append texts
+    std::string Time;  // time field, blank, marker field
+};
+
+// The located text: a piece of the line itself unless the locator appends
+// text to it.
+std::string_view Field(const ParsedLocator& locator, std::string_view line, std::string& buffer)
+{
+    if (locator.Begin.Append.empty() && locator.End.Append.empty())
+        return LocateField(locator, line);
+    buffer = ApplyLocator(locator, line);
+    return buffer;
+}
+
 // A month number, or the month whose name the text begins with.
-int ReadMonth(const std::string& text)
+int ReadMonth(std::string_view text)
 {
     int month = 0;
     if (ParseInteger32(text, month))
@@ -54,11 +75,11 @@ int ReadMonth(const std::string& text)
     return MonthFromName(text);
 }
 
-TDateTime ReadDate(const LineFields& fields, std::string_view line)
+TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scratch)
 {
-    const int month = ReadMonth(ApplyLocator(fields.Month, line));
-    const int day = StrToInt(ApplyLocator(fields.Day, line));
-    int year = StrToInt(ApplyLocator(fields.Year, line));
+    const int month = ReadMonth(Field(fields.Month, line, scratch.Field));
+    const int day = StrToInt(Field(fields.Day, line, scratch.Field));
+    int year = StrToInt(Field(fields.Year, line, scratch.Field));
     if (year < 100)
         year = ExpandTwoDigitYear(year);
     TDateTime date = 0;
@@ -69,12 +90,12 @@ TDateTime ReadDate(const LineFields& fields, std::string_view line)
 }
 
 // The time field and the marker field with one blank between them.
-TDateTime ReadTime(const LineFields& fields, std::string_view line, std::string& scratch)
+TDateTime ReadTime(const LineFields& fields, std::string_view line, Scratch& scratch)
 {
-    scratch = ApplyLocator(fields.Time, line);
-    scratch += ' ';
-    scratch += ApplyLocator(fields.Ampm, line);
-    return TextToTime(scratch);
+    scratch.Time.assign(Field(fields.Time, line, scratch.Field));
+    scratch.Time += ' ';
+    scratch.Time += Field(fields.Ampm, line, scratch.Field);
+    return TextToTime(scratch.Time);
 }
 
 // Switches the busy cursor on for the read and off again however it ends.
@@ -171,13 +192,16 @@ void ReadConnectionLog(ReadContext& context)
 
     bool pending = false;
     bool adding = false; // the list is growing by the entry at LastIndex
-    std::string scratch;
+    Scratch scratch;
     try {
         std::string_view line;
         while (file.ReadLine(line)) {
+            bool begin = false;
+            TDateTime date = 0, time = 0;
             if (MatchesLists(line, format.Online, {})) {
-                const TDateTime date = ReadDate(format.On, line);
-                const TDateTime time = ReadTime(format.On, line, scratch);
+                begin = true;
+                date = ReadDate(format.On, line, scratch);
+                time = ReadTime(format.On, line, scratch);
                 lastDate = date;
                 if (first) {
                     ApplyAllSwitches(report, criteria, date);
@@ -185,21 +209,25 @@ void ReadConnectionLog(ReadContext& context)
                 }
                 if (criteria.DateFrom <= date && date <= criteria.DateTo &&
                     criteria.TimeFrom <= time && time <= criteria.TimeTo) {
-                    std::string service = ApplyLocator(format.Service, line);
+                    const std::string_view service = Field(format.Service, line, scratch.Field);
                     if (MatchesLists(service, report.CriteriaInclude, report.CriteriaExclude)) {
                         adding = true;
                         const auto i = static_cast<std::size_t>(AddConnection(rep));
                         rep.DateTimeOn[i] = date + time;
                         rep.DateTimeOff[i] = date + time;
-                        rep.Service[i] = std::move(service);
+                        rep.Service[i].assign(service);
                         adding = false;
                         pending = true;
                     }
                 }
             }
             if (pending && MatchesLists(line, format.Offline, {})) {
-                const TDateTime date = ReadDate(format.Off, line);
-                const TDateTime time = ReadTime(format.Off, line, scratch);
+                // A line that both begins and ends (every line of a format
+                // without markers) need not be read twice.
+                if (!begin || !format.SameFields) {
+                    date = ReadDate(format.Off, line, scratch);
+                    time = ReadTime(format.Off, line, scratch);
+                }
                 lastDate = date;
                 const int index = rep.LastIndex;
                 const auto i = static_cast<std::size_t>(index);

@@ -392,3 +392,19 @@ TEST(Pricing, PeriodsAfterTheChargingOneAreNotRead)
 }
 
 } // namespace
+
+namespace {
+
+TEST(Pricing, PeriodChargeAndChargeUnitsWorkOnTheirOwn)
+{
+    TProv providers;
+    DefaultProviders(providers);
+    TRep rep;
+    const int i = AddPriced(rep, Monday(10, 0, 0), 125);
+    EXPECT_EQ(ChargeUnits(providers, 2, 1, rep, i), 3.0);
+    EXPECT_EQ(ChargeUnits(providers, 2, 2, rep, i), 3.0);
+    EXPECT_EQ(PeriodCharge(providers, 2, rep, i), 2'100);
+    EXPECT_EQ(providers.ProviderTod[2].Current, 1);
+}
+
+} // namespace
