@@ -1,6 +1,7 @@
 #include "logs/LineReader.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 constexpr std::size_t BlockSize = 1 << 16;
@@ -20,6 +21,7 @@ bool LineReader::Open(const std::string& path)
     m_eof = false;
     m_failed = false;
     m_skipLeadingLf = false;
+    m_nextLfKnown = false;
     return m_file != nullptr;
 }
 
@@ -35,6 +37,7 @@ bool LineReader::Fill()
 {
     if (m_eof || !m_file)
         return false;
+    m_nextLfKnown = false;
     m_buffer.erase(0, m_start);
     m_start = 0;
     const std::size_t old = m_buffer.size();
@@ -49,6 +52,23 @@ bool LineReader::Fill()
     return got > 0;
 }
 
+// find_first_of would call memchr on the two-character set for every byte;
+// two memchr scans per line are many times faster on large logs.
+std::size_t LineReader::FindLineEnd(std::size_t from)
+{
+    const char* data = m_buffer.data();
+    const std::size_t size = m_buffer.size();
+    if (!m_nextLfKnown || (m_nextLf != std::string::npos && m_nextLf < from)) {
+        const void* lf = from < size ? std::memchr(data + from, '\n', size - from) : nullptr;
+        m_nextLf =
+            lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : std::string::npos;
+        m_nextLfKnown = true;
+    }
+    const std::size_t limit = m_nextLf == std::string::npos ? size : m_nextLf;
+    const void* cr = from < limit ? std::memchr(data + from, '\r', limit - from) : nullptr;
+    return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : m_nextLf;
+}
+
 bool LineReader::ReadLine(std::string_view& line)
 {
     std::size_t scanFrom = m_start;
@@ -59,7 +79,7 @@ bool LineReader::ReadLine(std::string_view& line)
             m_skipLeadingLf = false;
             scanFrom = m_start;
         }
-        const std::size_t end = m_buffer.find_first_of("\r\n", scanFrom);
+        const std::size_t end = FindLineEnd(scanFrom);
         if (end != std::string::npos) {
             line = std::string_view(m_buffer).substr(m_start, end - m_start);
             if (m_buffer[end] == '\r') {

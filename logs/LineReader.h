@@ -24,6 +24,7 @@ public:
 
 private:
     bool Fill();
+    std::size_t FindLineEnd(std::size_t from);
 
     std::FILE* m_file = nullptr;
     std::string m_buffer;
@@ -31,4 +32,8 @@ private:
     bool m_eof = false;
     bool m_failed = false;
     bool m_skipLeadingLf = false; // a CR ended the last line; an LF may follow
+    // The first LF at or after the last search, npos for none in the
+    // buffer; saves rescanning the buffer for every line of a CR-only file.
+    std::size_t m_nextLf = 0;
+    bool m_nextLfKnown = false;
 };

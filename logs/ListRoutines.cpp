@@ -9,6 +9,18 @@ int NthPos(std::string_view delimiter, std::string_view text, int n)
 {
     if (delimiter.empty() || n < 1)
         return 0;
+    if (delimiter.size() == 1) {
+        // The common one-character delimiter, without a search call per round.
+        const char d = delimiter[0];
+        int found = 0;
+        std::size_t last = 0;
+        for (std::size_t i = 0; i < text.size() && found < n; ++i)
+            if (text[i] == d) {
+                ++found;
+                last = i + 1;
+            }
+        return static_cast<int>(last);
+    }
     int sum = 0;
     std::size_t restStart = 0;
     for (int round = 0; round < n; ++round) {

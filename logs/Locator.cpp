@@ -92,7 +92,7 @@ ParsedLocator ParseLocator(std::string_view locator)
     return parsed;
 }
 
-std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
+std::string_view LocateField(const ParsedLocator& locator, std::string_view line)
 {
     if (locator.Empty)
         return {};
@@ -104,18 +104,24 @@ std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
                                          static_cast<std::int64_t>(b.Delimiter.size()) + b.Offset;
     const std::int64_t end =
         e.IsColumn ? e.Column : NthPos(e.Delimiter, line, Occurrence(e.Occurrence)) + e.Offset - 1;
-
-    std::string result = b.Append;
     const std::int64_t length = end - begin + 1;
     const auto size = static_cast<std::int64_t>(line.size());
-    if (length > 0 && begin <= size) {
-        const std::int64_t from = std::max<std::int64_t>(begin, 1);
-        const std::int64_t count = std::min(length, size - from + 1);
-        if (count > 0)
-            result.append(
-                line.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(count)));
-    }
-    result += e.Append;
+    if (length <= 0 || begin > size)
+        return {};
+    const std::int64_t from = std::max<std::int64_t>(begin, 1);
+    const std::int64_t count = std::min(length, size - from + 1);
+    if (count <= 0)
+        return {};
+    return line.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(count));
+}
+
+std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
+{
+    if (locator.Empty)
+        return {};
+    std::string result = locator.Begin.Append;
+    result += LocateField(locator, line);
+    result += locator.End.Append;
     return result;
 }
 

@@ -24,6 +24,9 @@ struct ParsedLocator {
 
 ParsedLocator ParseLocator(std::string_view locator);
 std::string ApplyLocator(const ParsedLocator& locator, std::string_view line);
+// The located piece of the line alone, without the append texts; for
+// callers that read many lines and want no copy.
+std::string_view LocateField(const ParsedLocator& locator, std::string_view line);
 
 // The piece of the line the locator points at, with its append texts.
 // Positions are 1-based byte positions. Never fails.

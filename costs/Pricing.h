@@ -1,0 +1,57 @@
+#pragma once
+
+#include "costs/Currency.h"
+#include "costs/Links.h"
+#include "costs/Providers.h"
+#include "logs/ConnectionList.h"
+#include "logs/DateTime.h"
+
+#include <string>
+#include <vector>
+
+// A rate period's tariff texts as converted once in a pass.
+struct PeriodTariff {
+    bool Converted = false;
+    TDateTime From = 0, To = 0;
+    Currency UnitCharge = 0, InitialCharge = 0;
+};
+
+// What one reading pass needs to price its connections: the links joined
+// into two lists and the report's provider names, with their item counts.
+struct CostingPass {
+    std::string LinkServices;     // every link's Service, joined by ","
+    std::string LinkProviders;    // every link's Provider, joined by ","
+    int LinkCount = 0;            // items of LinkServices
+    std::string ServiceProviders; // the report's providers charged for every connection
+    int ProviderCount = 0;        // items of ServiceProviders
+
+    // The items of the three lists, split once per pass so that pricing a
+    // connection does not walk the texts again.
+    std::vector<std::string> LinkServiceItems;
+    std::vector<std::string> LinkProviderItems;
+    std::vector<std::string> ServiceProviderItems;
+    // Indexed by provider * 11 + period; the tables do not change during a
+    // pass, and converting every period's texts for every connection would
+    // dominate the pricing of a large log.
+    std::vector<PeriodTariff> Tariffs;
+};
+
+// Begins a pass: resets every provider's billing month and free seconds and
+// builds the link lists.
+void StartCosting(CostingPass& pass, TProv& providers, const TServ& links,
+                  const std::string& serviceProviders);
+// The time charge of connection `index`, from every provider of the report
+// and every provider linked to its description. Monthly charges of billing
+// months it opens are added to its MonthCharge. A tariff text that does not
+// convert raises ConversionError; charges booked before that stay.
+Currency PriceConnection(CostingPass& pass, TProv& providers, TRep& rep, int index);
+// Opens a new billing month of provider p when the connection lies on or
+// after the provider's next month start, booking the monthly charge on it.
+void OpenBillingMonth(TProv& providers, int p, TRep& rep, int index);
+// The charge of the first of provider p's periods that covers the start and
+// comes to more than zero; the last covering period's charge otherwise.
+Currency PeriodCharge(TProv& providers, int p, const TRep& rep, int index);
+// Units to charge under period k of provider p, after free seconds and the
+// initial minutes. A unit length that is not above zero raises
+// ConversionError.
+double ChargeUnits(TProv& providers, int p, int k, const TRep& rep, int index);
