@@ -1,6 +1,7 @@
 #include "reports/PictureFormatter.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -8,22 +9,55 @@ constexpr std::int64_t MsPerDay = 86'400'000;
 // Day number of 1899-12-30 counted from 0000-03-01, for the civil calendar.
 constexpr std::int64_t EpochShift = 693'899;
 
-void AppendNumber(std::string& out, int value, int digits)
-{
-    char buffer[12];
-    int n = 0;
-    unsigned v = value < 0 ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-    do {
-        buffer[n++] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    if (value < 0)
-        out += '-';
-    for (int pad = n; pad < digits; ++pad)
-        out += '0';
-    while (n > 0)
-        out += buffer[--n];
-}
+// Collects a text in a local buffer; appending to the string piece by
+// piece costs more than the formatting itself.
+class Scratch {
+public:
+    explicit Scratch(std::string& out) : m_out(out) {}
+    ~Scratch() { Flush(); }
+    void Put(std::string_view text)
+    {
+        if (m_size + text.size() > sizeof m_buffer) {
+            Flush();
+            if (text.size() > sizeof m_buffer) {
+                m_out.append(text);
+                return;
+            }
+        }
+        std::memcpy(m_buffer + m_size, text.data(), text.size());
+        m_size += text.size();
+    }
+    void Number(int value, int digits)
+    {
+        char reversed[12];
+        int n = 0;
+        const bool negative = value < 0;
+        unsigned v = negative ? 0u - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+        do {
+            reversed[n++] = static_cast<char>('0' + v % 10);
+            v /= 10;
+        } while (v != 0);
+        char text[24];
+        int length = 0;
+        if (negative)
+            text[length++] = '-';
+        for (int pad = n; pad < digits; ++pad)
+            text[length++] = '0';
+        while (n > 0)
+            text[length++] = reversed[--n];
+        Put(std::string_view(text, static_cast<std::size_t>(length)));
+    }
+    void Flush()
+    {
+        m_out.append(m_buffer, m_size);
+        m_size = 0;
+    }
+
+private:
+    std::string& m_out;
+    char m_buffer[96];
+    std::size_t m_size = 0;
+};
 
 CivilDate CivilFromDayNumber(std::int64_t days)
 {
@@ -139,54 +173,57 @@ void PictureFormatter::Emit(std::string& out, std::int64_t days, std::int64_t ms
 {
     const RegionalSettings& rs = *m_settings;
     const std::size_t start = out.size();
-    const CivilDate date = CivilFromDayNumber(days);
-    const int second = static_cast<int>(ms / 1000 % 60);
-    const int minute = static_cast<int>(ms / 60'000 % 60);
-    const int hour = static_cast<int>(ms / 3'600'000);
-    for (const Token& token : m_tokens) {
-        switch (token.Kind) {
-        case Part::Literal:
-            out += token.Text;
-            break;
-        case Part::Day:
-            AppendNumber(out, date.Day, token.Digits);
-            break;
-        case Part::DayShortName:
-            out += rs.ShortDayNames[weekday];
-            break;
-        case Part::DayName:
-            out += rs.DayNames[weekday];
-            break;
-        case Part::Month:
-            AppendNumber(out, date.Month, token.Digits);
-            break;
-        case Part::MonthShortName:
-            out += rs.ShortMonthNames[date.Month - 1];
-            break;
-        case Part::MonthName:
-            out += rs.MonthNames[date.Month - 1];
-            break;
-        case Part::Year2:
-            AppendNumber(out, date.Year % 100, 2);
-            break;
-        case Part::Year4:
-            AppendNumber(out, date.Year, 4);
-            break;
-        case Part::Hour12:
-            AppendNumber(out, hour % 12 == 0 ? 12 : hour % 12, token.Digits);
-            break;
-        case Part::Hour24:
-            AppendNumber(out, hour, token.Digits);
-            break;
-        case Part::Minute:
-            AppendNumber(out, minute, token.Digits);
-            break;
-        case Part::Second:
-            AppendNumber(out, second, token.Digits);
-            break;
-        case Part::AmPm:
-            out += hour < 12 ? rs.AmDesignator : rs.PmDesignator;
-            break;
+    {
+        Scratch text(out);
+        const CivilDate date = CivilFromDayNumber(days);
+        const int second = static_cast<int>(ms / 1000 % 60);
+        const int minute = static_cast<int>(ms / 60'000 % 60);
+        const int hour = static_cast<int>(ms / 3'600'000);
+        for (const Token& token : m_tokens) {
+            switch (token.Kind) {
+            case Part::Literal:
+                text.Put(token.Text);
+                break;
+            case Part::Day:
+                text.Number(date.Day, token.Digits);
+                break;
+            case Part::DayShortName:
+                text.Put(rs.ShortDayNames[weekday]);
+                break;
+            case Part::DayName:
+                text.Put(rs.DayNames[weekday]);
+                break;
+            case Part::Month:
+                text.Number(date.Month, token.Digits);
+                break;
+            case Part::MonthShortName:
+                text.Put(rs.ShortMonthNames[date.Month - 1]);
+                break;
+            case Part::MonthName:
+                text.Put(rs.MonthNames[date.Month - 1]);
+                break;
+            case Part::Year2:
+                text.Number(date.Year % 100, 2);
+                break;
+            case Part::Year4:
+                text.Number(date.Year, 4);
+                break;
+            case Part::Hour12:
+                text.Number(hour % 12 == 0 ? 12 : hour % 12, token.Digits);
+                break;
+            case Part::Hour24:
+                text.Number(hour, token.Digits);
+                break;
+            case Part::Minute:
+                text.Number(minute, token.Digits);
+                break;
+            case Part::Second:
+                text.Number(second, token.Digits);
+                break;
+            case Part::AmPm:
+                text.Put(hour < 12 ? rs.AmDesignator : rs.PmDesignator);
+                break;
+            }
         }
     }
     if (m_trimTrailingBlank && out.size() > start && out.back() == ' ')

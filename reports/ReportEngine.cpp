@@ -4,6 +4,7 @@
 #include "logs/Messages.h"
 #include "platform/FrontEnd.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -113,7 +114,13 @@ void ReportEngine::BuildRows(const TCfg& cfg, const TRep& rep, const EngineOptio
     const std::size_t rows = (details ? last + 1 : 0) + (totals ? (last + 1) / 4 + 8 : 0);
     table.Kinds.reserve(rows + 1);
     table.Ends.reserve((rows + 1) * ReportTextColumns);
-    table.Text.reserve((rows + 1) * 64);
+    // Dates, times, duration and cost take about 56 bytes; the descriptions
+    // are judged from the first few.
+    const int sample = std::min(last + 1, 1000);
+    std::size_t serviceBytes = 0;
+    for (int i = 0; i < sample; ++i)
+        serviceBytes += rep.Service[i].size();
+    table.Text.reserve((rows + 1) * (64 + serviceBytes / sample));
     if (details)
         m_output.Chart.Of(ChartLevel::Details).Points.reserve(last + 1);
 

@@ -115,9 +115,11 @@ void SizeColumnsToContents(const ReportTable& table, ColumnLayout& layout,
 {
     std::array<int, ReportColumns> widths{};
     for (int row = 0; row < table.RowCount(); ++row)
-        for (int c = 0; c < ReportTextColumns; ++c)
-            widths[c] =
-                std::max(widths[c], measure.TextWidth(table.Cell(row, c), table.Kinds[row]));
+        for (int c = 0; c < ReportTextColumns; ++c) {
+            const std::string_view text = table.Cell(row, c);
+            if (measure.WidthBound(text, table.Kinds[row]) > widths[c])
+                widths[c] = std::max(widths[c], measure.TextWidth(text, table.Kinds[row]));
+        }
     widths[SequenceColumn] =
         measure.TextWidth(std::to_string(table.BodyRowCount()), RowKind::Detail);
     for (int c = 0; c < ReportColumns; ++c)

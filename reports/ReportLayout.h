@@ -5,6 +5,7 @@
 #include "reports/ReportTable.h"
 
 #include <array>
+#include <climits>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,9 @@ class TextMeasure {
 public:
     virtual ~TextMeasure() = default;
     virtual int TextWidth(std::string_view text, RowKind kind) const = 0;
+    // A width the text cannot exceed, so that sizing a large table can
+    // skip texts that cannot widen a column; by default none is known.
+    virtual int WidthBound(std::string_view, RowKind) const { return INT_MAX; }
 };
 
 // Every character (UTF-8 code point) the same width; for the report
@@ -36,6 +40,10 @@ class FixedWidthMeasure : public TextMeasure {
 public:
     explicit FixedWidthMeasure(int charWidth = 8) : m_charWidth(charWidth) {}
     int TextWidth(std::string_view text, RowKind kind) const override;
+    int WidthBound(std::string_view text, RowKind) const override
+    {
+        return static_cast<int>(text.size()) * m_charWidth;
+    }
 
 private:
     int m_charWidth;
