@@ -30,6 +30,17 @@ struct ExportSource {
     std::vector<int> Columns() const;
 };
 
+// The grid of a build as the window shows it before any sorting.
+inline ExportSource ShownGrid(const ReportTable& table, const ColumnLayout& columns,
+                              bool rightAligned)
+{
+    ExportSource source;
+    source.Table = &table;
+    source.Visible = columns.Visible;
+    source.RightAligned = rightAligned;
+    return source;
+}
+
 struct HtmlFontStyle {
     bool Bold = false;
     bool Italic = false;
@@ -57,7 +68,7 @@ struct HtmlExportSettings {
 };
 
 struct ExportSettings {
-    char Delimiter = ','; // the list separator; a comma when none is set
+    char Delimiter = ','; // Regional().ListSeparator; a comma when none is set
     HtmlExportSettings Html;
 };
 
