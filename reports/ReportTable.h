@@ -22,7 +22,8 @@ constexpr int ReportColumns = 8;
 constexpr int SequenceColumn = 7;
 
 // The report grid as plain data: row 0 holds the heads, the body rows
-// follow in build order. All cell texts share one buffer so that a report
+// follow in build order. No empty placeholder row is kept: an empty list
+// gives one message row, a build that shows nothing only the heads. All cell texts share one buffer so that a report
 // of a million connections costs one allocation per few thousand rows.
 struct ReportTable {
     std::string Text;                // every cell text, end to end

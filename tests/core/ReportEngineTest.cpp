@@ -524,3 +524,11 @@ TEST(PictureFormatter, MatchesFormatDateTime)
                         << preset->Name << " " << picture << " " << value;
         }
 }
+
+TEST(ReportEngine, DurationSumsDoNotWrapAtThirtyTwoBits)
+{
+    Call longCall{2001, 3, 5, 0, 0, 0, 2'000'000'000};
+    const auto b = Build(Only({&TCfg::TotalTotal}), MakeRep({longCall, longCall}));
+    EXPECT_EQ(Row(b->Output.Table, 3)[4], "1111111:06:40");
+    EXPECT_EQ(b->Output.StatusFigures[3], "1111111:06:40 ");
+}
