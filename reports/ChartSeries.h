@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The five chart series, finest level first.
+enum class ChartLevel { Details = 0, Days, Weeks, Months, Years };
+constexpr int ChartSeriesCount = 5;
+
+// What a point's value counts, set from GraphYAxis before each build.
+enum class ChartValueMode { Seconds, Charges, Count };
+
+struct ChartPoint {
+    int X = 0;
+    double Value = 0;
+    std::string Label;
+};
+
+struct ChartSeries {
+    std::uint32_t Color = 0; // 0xRRGGBB
+    bool ShowValues = false; // value labels over the points
+    std::vector<ChartPoint> Points;
+};
+
+// The chart options of a report, as SetupChart derives them.
+struct ChartSetup {
+    bool View3D = false;
+    std::string Title;
+    std::optional<std::string> LeftAxisTitle; // none: keep the title the chart has
+    int ValueSeries = -1;                     // the series with value labels; -1 none
+    bool Legend = false;
+};
+
+struct ReportChart {
+    std::array<ChartSeries, ChartSeriesCount> Series{
+        ChartSeries{0xFF0000, false, {}}, ChartSeries{0x008000, false, {}},
+        ChartSeries{0xFFFF00, false, {}}, ChartSeries{0x0000FF, false, {}},
+        ChartSeries{0xFFFFFF, false, {}}};
+    ChartValueMode Mode = ChartValueMode::Seconds;
+    ChartSetup Setup;
+    int MaxX = 0; // largest X of all points; 0 when there are none
+
+    ChartSeries& Of(ChartLevel level) { return Series[static_cast<int>(level)]; }
+    const ChartSeries& Of(ChartLevel level) const { return Series[static_cast<int>(level)]; }
+    void Clear()
+    {
+        for (ChartSeries& series : Series)
+            series.Points.clear();
+        MaxX = 0;
+    }
+};

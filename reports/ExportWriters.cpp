@@ -1,0 +1,182 @@
+#include "reports/ExportWriters.h"
+
+#include "logs/Messages.h"
+#include "platform/AtomicFile.h"
+
+#include <algorithm>
+
+const std::array<ExportType, 5>& ExportTypes()
+{
+    static const std::array<ExportType, 5> types{{
+        {"Comma Separated Values", ".csv", "CSV Files (*.csv)|*.csv"},
+        {"Formatted Text", ".txt", "Text Files (*.txt)|*.txt"},
+        {"HTML", ".htm", "HTML Files (*.htm)|*.htm*"},
+        {"Microsoft Excel", ".xlsx", "Excel Files (*.xlsx)|*.xlsx"},
+        {"Microsoft Word", ".docx", "Word Files (*.docx)|*.docx"},
+    }};
+    return types;
+}
+
+std::vector<int> ExportSource::Rows() const
+{
+    std::vector<int> rows;
+    if (Table == nullptr || Table->RowCount() == 0)
+        return rows;
+    rows.reserve(static_cast<std::size_t>(Table->RowCount()));
+    rows.push_back(0);
+    if (RowOrder.empty()) {
+        for (int row = 1; row < Table->RowCount(); ++row)
+            rows.push_back(row);
+    } else {
+        for (int row : RowOrder)
+            if (row >= 1 && row < Table->RowCount())
+                rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<int> ExportSource::Columns() const
+{
+    std::vector<int> columns;
+    // The sequence column holds no text of the report.
+    for (int c = 0; c < ReportTextColumns; ++c)
+        if (Visible[c])
+            columns.push_back(c);
+    return columns;
+}
+
+std::string EscapeMarkup(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+namespace {
+
+void AppendCsvCell(std::string& out, std::string_view cell, char delimiter)
+{
+    if (cell.empty()) {
+        out += "\"\"";
+        return;
+    }
+    if (cell.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        const char c = cell[i];
+        if (c == '\r' && i + 1 < cell.size() && cell[i + 1] == '\n')
+            continue; // a line break inside the cell is kept as LF alone
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+// Characters of the widest line, counting UTF-8 code points.
+std::size_t TextWidth(std::string_view text)
+{
+    std::size_t widest = 0, current = 0;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            current = 0;
+            continue;
+        }
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
+            widest = std::max(widest, ++current);
+    }
+    return widest;
+}
+
+} // namespace
+
+std::string CsvText(const ExportSource& source, char delimiter)
+{
+    if (delimiter == '\0')
+        delimiter = ',';
+    const std::vector<int> columns = source.Columns();
+    std::string out;
+    for (const int row : source.Rows()) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            if (k > 0)
+                out += delimiter;
+            AppendCsvCell(out, source.Table->Cell(row, columns[k]), delimiter);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string FormattedText(const ExportSource& source)
+{
+    const std::vector<int> columns = source.Columns();
+    const std::vector<int> rows = source.Rows();
+    std::vector<std::size_t> widths(columns.size(), 0);
+    for (const int row : rows)
+        for (std::size_t k = 0; k < columns.size(); ++k)
+            widths[k] = std::max(widths[k], TextWidth(source.Table->Cell(row, columns[k])));
+    SetBusy(true);
+    std::string out;
+    for (const int row : rows) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            const std::string_view cell = source.Table->Cell(row, columns[k]);
+            const std::size_t pad = widths[k] - TextWidth(cell);
+            if (source.RightAligned)
+                out.append(pad, ' ');
+            out += cell;
+            if (!source.RightAligned)
+                out.append(pad, ' ');
+            out += ' ';
+        }
+        out += "\r\n";
+    }
+    SetBusy(false);
+    return out;
+}
+
+std::string ExportBytes(int format, const ExportSource& source, const ExportSettings& settings)
+{
+    switch (format) {
+    case ExportCsv:
+        return CsvText(source, settings.Delimiter);
+    case ExportText:
+        return FormattedText(source);
+    case ExportHtml:
+        return HtmlText(source, settings.Html);
+    case ExportXlsx:
+        return XlsxBytes(source);
+    case ExportDocx:
+        return DocxBytes(source);
+    default:
+        throw ExportError("Unknown export format " + std::to_string(format));
+    }
+}
+
+void WriteExportFile(const std::string& path, int format, const ExportSource& source,
+                     const ExportSettings& settings)
+{
+    const std::string contents = ExportBytes(format, source, settings);
+    if (!WriteFileAtomically(path, contents))
+        throw ExportError(WriteErrorText(path));
+}

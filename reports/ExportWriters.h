@@ -1,0 +1,97 @@
+#pragma once
+
+#include "reports/ReportTable.h"
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The export types in the order of the Export dialog's list; the stored
+// format index counts in this order.
+struct ExportType {
+    const char* Caption;
+    const char* Extension;
+    const char* Filter;
+};
+const std::array<ExportType, 5>& ExportTypes();
+enum ExportFormat { ExportCsv = 0, ExportText = 1, ExportHtml = 2, ExportXlsx = 3, ExportDocx = 4 };
+
+// The grid as shown: the rows in their shown order and the visible columns.
+struct ExportSource {
+    const ReportTable* Table = nullptr;
+    std::array<bool, ReportColumns> Visible{true, true, true, true, true, true, true, false};
+    std::vector<int> RowOrder; // body rows as shown; empty: build order
+    bool RightAligned = false; // ColAlign "1": every cell right-aligned
+
+    // Row 0 first, then the body rows.
+    std::vector<int> Rows() const;
+    std::vector<int> Columns() const;
+};
+
+// The grid of a build as the window shows it before any sorting.
+inline ExportSource ShownGrid(const ReportTable& table, const ColumnLayout& columns,
+                              bool rightAligned)
+{
+    ExportSource source;
+    source.Table = &table;
+    source.Visible = columns.Visible;
+    source.RightAligned = rightAligned;
+    return source;
+}
+
+struct HtmlFontStyle {
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+};
+
+// The [HTML] settings and the display colours and fonts the HTML export
+// writes. Colours are 0xRRGGBB, already resolved from system colours.
+struct HtmlExportSettings {
+    int BorderSize = 1;
+    int CellSpacing = 0;
+    std::string FooterFile;
+    std::string HeaderFile;
+    std::string PrefixTag;
+    std::string SuffixTag;
+    bool SaveColor = false;                    // write the total rows' colours
+    bool SaveFonts = true;                     // write bold, italic, underline
+    std::string TableStyle;                    // extra attributes of the table tag
+    int Width = 100;                           // percent
+    std::uint32_t HeaderBackground = 0xD4D0C8; // the system's active border colour
+    std::uint32_t TotalBackground = 0xFFFFFF;
+    std::uint32_t TotalFontColor = 0x000000;
+    HtmlFontStyle DetailFont;
+    HtmlFontStyle TotalFont{true, false, false};
+};
+
+struct ExportSettings {
+    char Delimiter = ','; // Regional().ListSeparator; a comma when none is set
+    HtmlExportSettings Html;
+};
+
+// A failed export, with the text to show.
+class ExportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+std::string CsvText(const ExportSource& source, char delimiter);
+std::string FormattedText(const ExportSource& source);
+std::string HtmlText(const ExportSource& source, const HtmlExportSettings& settings);
+// Office Open XML workbook and document, as file contents. Raise ExportError.
+std::string XlsxBytes(const ExportSource& source);
+std::string DocxBytes(const ExportSource& source);
+
+// The file contents of an export type. Raises ExportError, also for an
+// index outside the list.
+std::string ExportBytes(int format, const ExportSource& source, const ExportSettings& settings);
+// Writes the export file in one piece; raises ExportError with
+// "An error occurred writing %s." when it cannot.
+void WriteExportFile(const std::string& path, int format, const ExportSource& source,
+                     const ExportSettings& settings);
+
+// "&", "<", ">" and double quotes as entities.
+std::string EscapeMarkup(std::string_view text);

@@ -1,0 +1,104 @@
+#include "reports/ExportWriters.h"
+
+#include "logs/LineReader.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Colour(std::uint32_t rgb)
+{
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "%06X", static_cast<unsigned>(rgb & 0xFFFFFF));
+    return std::string("\"#") + buffer + "\"";
+}
+
+// A header or footer file that cannot be opened is left out.
+void AppendFileLines(std::string& out, const std::string& path)
+{
+    if (path.empty())
+        return;
+    LineReader reader;
+    if (!reader.Open(path))
+        return;
+    std::string_view line;
+    while (reader.ReadLine(line)) {
+        out += line;
+        out += "\r\n";
+    }
+}
+
+void AppendLine(std::string& out, std::string_view text)
+{
+    out += text;
+    out += "\r\n";
+}
+
+} // namespace
+
+std::string HtmlText(const ExportSource& source, const HtmlExportSettings& settings)
+{
+    const std::vector<int> columns = source.Columns();
+    std::string out;
+    AppendFileLines(out, settings.HeaderFile);
+    if (!settings.PrefixTag.empty())
+        AppendLine(out, settings.PrefixTag);
+    std::string table = "<table border=\"" + std::to_string(settings.BorderSize) +
+                        "\" cellspacing=\"" + std::to_string(settings.CellSpacing) + "\" width=\"" +
+                        std::to_string(settings.Width) + "%\"";
+    if (!settings.TableStyle.empty())
+        table += " " + settings.TableStyle;
+    AppendLine(out, table + ">");
+
+    const std::string align = source.RightAligned ? " align=\"right\"" : "";
+    bool head = true;
+    for (const int row : source.Rows()) {
+        AppendLine(out, "<tr>");
+        const RowKind kind = source.Table->Kinds[row];
+        const bool total = IsTotalRow(kind);
+        const HtmlFontStyle& font = total ? settings.TotalFont : settings.DetailFont;
+        for (const int column : columns) {
+            const std::string_view cell = source.Table->Cell(row, column);
+            std::string line = "<td nowrap";
+            if (!cell.empty())
+                line += align;
+            if (head) {
+                line += " BGCOLOR=" + Colour(settings.HeaderBackground) + "><B>" +
+                        EscapeMarkup(cell) + "</B></td>";
+                AppendLine(out, line);
+                continue;
+            }
+            const bool colours = settings.SaveColor && total;
+            const bool fonts = settings.SaveFonts;
+            if (colours)
+                line += " BGCOLOR=" + Colour(settings.TotalBackground);
+            line += ">";
+            if (colours)
+                line += "<font color=" + Colour(settings.TotalFontColor) + ">";
+            if (fonts && font.Bold)
+                line += "<B>";
+            if (fonts && font.Italic)
+                line += "<I>";
+            if (fonts && font.Underline)
+                line += "<U>";
+            line += cell.empty() ? std::string("<br>") : EscapeMarkup(cell);
+            if (fonts && font.Underline)
+                line += "</U>";
+            if (fonts && font.Italic)
+                line += "</I>";
+            if (fonts && font.Bold)
+                line += "</B>";
+            if (colours)
+                line += "</font>";
+            line += "</td>";
+            AppendLine(out, line);
+        }
+        AppendLine(out, "</tr>");
+        head = false;
+    }
+    AppendLine(out, "</table><p>");
+    if (!settings.SuffixTag.empty())
+        AppendLine(out, settings.SuffixTag);
+    AppendFileLines(out, settings.FooterFile);
+    return out;
+}

@@ -1,0 +1,293 @@
+#include "reports/ExportWriters.h"
+
+#include "TestSupport.h"
+#include "reports/ReportEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// A report of three calls with awkward descriptions, every total on.
+struct Report {
+    ReportOutput Output;
+    TCfg Cfg;
+
+    explicit Report(bool costColumn = true)
+    {
+        for (std::string* flag :
+             {&Cfg.DetailDateOn, &Cfg.DetailTimeOn, &Cfg.DetailDateOff, &Cfg.DetailTimeOff,
+              &Cfg.DetailDuration, &Cfg.DetailCost, &Cfg.DetailService, &Cfg.DetailShow,
+              &Cfg.TotalDay, &Cfg.TotalTotal, &Cfg.TotalShow})
+            *flag = "1";
+        if (!costColumn)
+            Cfg.DetailCost = "0";
+        Cfg.ReportDescription = "Calls";
+        TRep rep;
+        const std::vector<std::string> services{"Net; \"Fast\" & <cheap>", "März, Berlin", "plain"};
+        for (int k = 0; k < 3; ++k) {
+            const int i = AddConnection(rep);
+            rep.DateTimeOn[i] = EncodeDate(2001, 3, 5 + k / 2) + EncodeTime(9 + k, 0, 0, 0);
+            rep.DateTimeOff[i] = rep.DateTimeOn[i] + EncodeTime(0, 30, 0, 0);
+            rep.Duration[i] = 1800;
+            rep.Cost[i] = 2100;
+            rep.Service[i] = services[k];
+        }
+        NoDisplay display;
+        ReportEngine(Output, display).BuildReport(Cfg, rep, {});
+    }
+
+    ExportSource Source() const
+    {
+        ExportSource source;
+        source.Table = &Output.Table;
+        source.Visible = Output.Columns.Visible;
+        return source;
+    }
+};
+
+ReportTable OneRowTable(const std::vector<std::string>& cells, RowKind kind = RowKind::Detail)
+{
+    ReportTable table;
+    table.StartRow(RowKind::Head);
+    for (int c = 0; c < ReportTextColumns; ++c)
+        table.AddCell("H" + std::to_string(c));
+    table.StartRow(kind);
+    for (int c = 0; c < ReportTextColumns; ++c)
+        table.AddCell(c < static_cast<int>(cells.size()) ? cells[c] : "x");
+    return table;
+}
+
+ExportSource FirstColumnOnly(const ReportTable& table)
+{
+    ExportSource source;
+    source.Table = &table;
+    source.Visible.fill(false);
+    source.Visible[0] = true;
+    return source;
+}
+
+bool PythonHas(const char* module)
+{
+    const std::string command =
+        std::string("/usr/bin/python3 -c 'import ") + module + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+} // namespace
+
+TEST(CsvExport, WholeReportInEnUs)
+{
+    const Report report(false);
+    EXPECT_EQ(CsvText(report.Source(), ','),
+              "Date On,Time On,Date Off,Time Off,Duration,Description\r\n"
+              "3/5/2001,9:00:00 AM,3/5/2001,9:30:00 AM,0:30:00,\"Net; \"\"Fast\"\" & <cheap>\"\r\n"
+              "3/5/2001,10:00:00 AM,3/5/2001,10:30:00 AM,0:30:00,\"März, Berlin\"\r\n"
+              " ,2, , ,1:00:00,3/5/2001\r\n"
+              "3/6/2001,11:00:00 AM,3/6/2001,11:30:00 AM,0:30:00,plain\r\n"
+              " ,1, , ,0:30:00,3/6/2001\r\n"
+              "2,3, , ,1:30:00,Total\r\n");
+}
+
+TEST(CsvExport, GermanListSeparatorQuotesSemicolons)
+{
+    ScopedRegional german("de-DE");
+    const Report report;
+    const std::string csv = CsvText(report.Source(), Regional().ListSeparator);
+    EXPECT_NE(csv.find("05.03.2001;09:00:00;05.03.2001;09:30:00;0:30:00;0,21 €;"
+                       "\"Net; \"\"Fast\"\" & <cheap>\"\r\n"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find(";März, Berlin\r\n"), std::string::npos) << csv;
+}
+
+struct CsvCase {
+    const char* Cell;
+    char Delimiter;
+    const char* Written;
+};
+
+void PrintTo(const CsvCase& c, std::ostream* os)
+{
+    *os << c.Written;
+}
+
+class CsvQuoting : public testing::TestWithParam<CsvCase> {};
+
+TEST_P(CsvQuoting, CellIsWrittenSafely)
+{
+    const ReportTable table = OneRowTable({GetParam().Cell});
+    EXPECT_EQ(CsvText(FirstColumnOnly(table), GetParam().Delimiter),
+              std::string("H0\r\n") + GetParam().Written + "\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(CsvExport, CsvQuoting,
+                         testing::Values(CsvCase{"", ',', "\"\""}, CsvCase{" ", ',', " "},
+                                         CsvCase{"a,b", ',', "\"a,b\""}, CsvCase{"a,b", ';', "a,b"},
+                                         CsvCase{"a;b", ';', "\"a;b\""},
+                                         CsvCase{"say \"hi\"", ',', "\"say \"\"hi\"\"\""},
+                                         CsvCase{"two\r\nlines", ',', "\"two\nlines\""},
+                                         CsvCase{"lone\rcr", ',', "\"lone\rcr\""},
+                                         CsvCase{"plain", ',', "plain"},
+                                         CsvCase{"a,b", '\0', "\"a,b\""}));
+
+TEST(CsvExport, ShownRowOrderAndNoSequenceColumn)
+{
+    const Report report;
+    ExportSource source = report.Source();
+    source.Visible.fill(true); // even a visible sequence column holds no report text
+    source.RowOrder = {6, 1};
+    const std::string csv = CsvText(source, ',');
+    EXPECT_EQ(csv, "Date On,Time On,Date Off,Time Off,Duration,Cost,Description\r\n"
+                   "2,3, , ,1:30:00,$0.63,Total\r\n"
+                   "3/5/2001,9:00:00 AM,3/5/2001,9:30:00 AM,0:30:00,$0.21,"
+                   "\"Net; \"\"Fast\"\" & <cheap>\"\r\n");
+}
+
+TEST(TextExport, ColumnsPaddedToTheirWidestText)
+{
+    ReportTable table = OneRowTable({"März", "a"});
+    ExportSource source = FirstColumnOnly(table);
+    source.Visible[1] = true;
+    EXPECT_EQ(FormattedText(source), "H0   H1 \r\nMärz a  \r\n");
+    source.RightAligned = true;
+    EXPECT_EQ(FormattedText(source), "  H0 H1 \r\nMärz  a \r\n");
+}
+
+TEST(HtmlExport, TableWithEscapedTextsAndTotalColours)
+{
+    const ReportTable table = OneRowTable({"a & <b> \"c\"", ""}, RowKind::Total);
+    ExportSource source = FirstColumnOnly(table);
+    source.Visible[1] = true;
+    source.RightAligned = true;
+    HtmlExportSettings settings;
+    settings.SaveColor = true;
+    settings.TotalBackground = 0xC0C0C0;
+    settings.TotalFontColor = 0x0000FF;
+    settings.TotalFont = {true, true, false};
+    settings.HeaderBackground = 0xD4D0C8;
+    EXPECT_EQ(HtmlText(source, settings),
+              "<table border=\"1\" cellspacing=\"0\" width=\"100%\">\r\n"
+              "<tr>\r\n"
+              "<td nowrap align=\"right\" BGCOLOR=\"#D4D0C8\"><B>H0</B></td>\r\n"
+              "<td nowrap align=\"right\" BGCOLOR=\"#D4D0C8\"><B>H1</B></td>\r\n"
+              "</tr>\r\n"
+              "<tr>\r\n"
+              "<td nowrap align=\"right\" BGCOLOR=\"#C0C0C0\"><font color=\"#0000FF\"><B><I>"
+              "a &amp; &lt;b&gt; &quot;c&quot;</I></B></font></td>\r\n"
+              "<td nowrap BGCOLOR=\"#C0C0C0\"><font color=\"#0000FF\"><B><I><br></I></B></font>"
+              "</td>\r\n"
+              "</tr>\r\n"
+              "</table><p>\r\n");
+}
+
+TEST(HtmlExport, DetailRowsCarryNoColoursAndFontsOnlyWhenAsked)
+{
+    const ReportTable table = OneRowTable({"d"});
+    HtmlExportSettings settings;
+    settings.SaveColor = true;
+    settings.DetailFont.Underline = true;
+    std::string html = HtmlText(FirstColumnOnly(table), settings);
+    EXPECT_NE(html.find("<td nowrap><U>d</U></td>\r\n"), std::string::npos) << html;
+    settings.SaveFonts = false;
+    html = HtmlText(FirstColumnOnly(table), settings);
+    EXPECT_NE(html.find("<td nowrap>d</td>\r\n"), std::string::npos) << html;
+}
+
+TEST(HtmlExport, HeaderFooterAndTagsAsTheyAre)
+{
+    TempFolder folder;
+    folder.Write("head.htm", "<html>\n<body bgcolor=\"white\">\r\n");
+    const ReportTable table = OneRowTable({"d"});
+    HtmlExportSettings settings;
+    settings.HeaderFile = folder.File("head.htm");
+    settings.FooterFile = folder.File("missing.htm");
+    settings.PrefixTag = "<h1>Calls & more</h1>";
+    settings.SuffixTag = "</body></html>";
+    settings.TableStyle = "class=\"report\"";
+    settings.BorderSize = 2;
+    settings.CellSpacing = 3;
+    settings.Width = 80;
+    const std::string html = HtmlText(FirstColumnOnly(table), settings);
+    EXPECT_TRUE(html.starts_with("<html>\r\n<body bgcolor=\"white\">\r\n<h1>Calls & more</h1>\r\n"
+                                 "<table border=\"2\" cellspacing=\"3\" width=\"80%\" "
+                                 "class=\"report\">\r\n"))
+        << html;
+    EXPECT_TRUE(html.ends_with("</table><p>\r\n</body></html>\r\n")) << html;
+}
+
+TEST(ExportFiles, TypesKeepTheirPlaces)
+{
+    const auto& types = ExportTypes();
+    EXPECT_STREQ(types[0].Caption, "Comma Separated Values");
+    EXPECT_STREQ(types[2].Extension, ".htm");
+    EXPECT_STREQ(types[3].Caption, "Microsoft Excel");
+    EXPECT_STREQ(types[3].Extension, ".xlsx");
+    EXPECT_STREQ(types[4].Caption, "Microsoft Word");
+    EXPECT_STREQ(types[4].Extension, ".docx");
+}
+
+TEST(ExportFiles, WritesTheFileOrRaisesTheWriteError)
+{
+    TempFolder folder;
+    const Report report;
+    WriteExportFile(folder.File("r.csv"), ExportCsv, report.Source(), ExportSettings{});
+    EXPECT_EQ(folder.Read("r.csv"), CsvText(report.Source(), ','));
+    const std::string bad = folder.File("no/such/folder/r.csv");
+    try {
+        WriteExportFile(bad, ExportText, report.Source(), ExportSettings{});
+        ADD_FAILURE() << "no error";
+    } catch (const ExportError& error) {
+        EXPECT_EQ(std::string(error.what()), "An error occurred writing " + bad + ".");
+    }
+    EXPECT_THROW(ExportBytes(5, report.Source(), ExportSettings{}), ExportError);
+}
+
+// Reads the workbook or document back with an independent reader and
+// compares every cell with the CSV export of the same report.
+class OfficeExport : public testing::TestWithParam<int> {};
+
+TEST_P(OfficeExport, ReadsBackAsTheCsv)
+{
+    const int format = GetParam();
+    if (!PythonHas(format == ExportXlsx ? "openpyxl" : "docx"))
+        GTEST_SKIP() << "python module for the reader missing";
+    TempFolder folder;
+    Report report;
+    ExportSource source = report.Source();
+    source.RightAligned = true;
+    const std::string name = format == ExportXlsx ? "r.xlsx" : "r.docx";
+    WriteExportFile(folder.File(name), format, source, ExportSettings{});
+    folder.Write("r.csv", CsvText(source, ','));
+    folder.Write("check.py", R"(import csv, sys
+path, csvpath = sys.argv[1], sys.argv[2]
+with open(csvpath, newline='', encoding='utf-8') as f:
+    expected = [row for row in csv.reader(f)]
+if path.endswith('.xlsx'):
+    import openpyxl
+    sheet = openpyxl.load_workbook(path).active
+    got = [['' if c is None else str(c) for c in row] for row in sheet.iter_rows(values_only=True)]
+    aligned = all(c.alignment.horizontal == 'right' for row in sheet.iter_rows() for c in row if c.value)
+else:
+    import docx
+    from docx.enum.text import WD_ALIGN_PARAGRAPH
+    table = docx.Document(path).tables[0]
+    got = [[cell.text for cell in row.cells] for row in table.rows]
+    aligned = all(p.alignment == WD_ALIGN_PARAGRAPH.RIGHT for row in table.rows for cell in row.cells for p in cell.paragraphs)
+if got != expected:
+    print('differs', got, expected)
+    sys.exit(1)
+if not aligned:
+    print('not right-aligned')
+    sys.exit(1)
+)");
+    const std::string command = "/usr/bin/python3 " + folder.File("check.py") + " " +
+                                folder.File(name) + " " + folder.File("r.csv");
+    EXPECT_EQ(std::system(command.c_str()), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(ExportFiles, OfficeExport, testing::Values(ExportXlsx, ExportDocx),
+                         [](const auto& info) {
+                             return info.param == ExportXlsx ? "xlsx" : "docx";
+                         });
