@@ -10,16 +10,18 @@ const char* UsageText()
            "Runs one report pass without a window and writes the report table.\n";
 }
 
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error)
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error)
 {
     CommandLine line;
-    const std::array<std::pair<const char*, std::optional<std::string> CommandLine::*>, 5> valued = {{
-        {"--home", &CommandLine::Home},
-        {"--locale", &CommandLine::Locale},
-        {"--today", &CommandLine::Today},
-        {"--output", &CommandLine::Output},
-        {"--format", nullptr},
-    }};
+    const std::array<std::pair<const char*, std::optional<std::string> CommandLine::*>, 5> valued =
+        {{
+            {"--home", &CommandLine::Home},
+            {"--locale", &CommandLine::Locale},
+            {"--today", &CommandLine::Today},
+            {"--output", &CommandLine::Output},
+            {"--format", nullptr},
+        }};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "-h") {

@@ -19,5 +19,6 @@ struct CommandLine {
 
 // Reads the arguments (without the program name). On a usage error returns
 // nothing and sets `error` to a one-line reason.
-std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args, std::string& error);
+std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
+                                            std::string& error);
 const char* UsageText();

@@ -3,4 +3,6 @@
 set -euo pipefail
 build=${1:-build}
 top=$(cd "$(dirname "$0")/.." && pwd)
-exec "$build/cli/dialtally-report" --home "$top/samples/home" --format text "$top/samples/Monthly.rep"
+# The sample tariffs and reports are written in en-US conventions.
+exec "$build/cli/dialtally-report" --home "$top/samples/home" --locale en-US --format text \
+    "$top/samples/Monthly.rep"

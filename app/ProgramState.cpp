@@ -1,0 +1,67 @@
+#include "app/ProgramState.h"
+
+#include "app/ColorPalette.h"
+#include "logs/LogReader.h"
+#include "platform/RegionalSettings.h"
+#include "reports/ReportFile.h"
+
+void StartProgram(ProgramState& state, LogFormatsObserver* formatsObserver)
+{
+    const std::string home = state.Paths.ProgramFolder();
+    state.Options = DefaultSettings(state.Paths);
+    LoadSettings(SettingsPath(home), state.Options);
+    LoadDefaultTemplate(state.DefaultTemplate, state.Options.Files.Default);
+    state.Current = state.DefaultTemplate;
+    ResetQuickState(state.Current);
+    ClearHistory(state.History);
+    LoadLogFormats(state.Formats, state.Paths, formatsObserver);
+    LoadProviders(state.Providers, home);
+    LoadLinks(state.Links, home);
+}
+
+void RunReportPass(ProgramState& state, ReportDisplay& display)
+{
+    ReportEngine engine(state.Output, display);
+    const EngineOptions options = EngineOptionsFor(state.Options);
+    ReadContext context{
+        state.Current,     state.Formats,
+        state.Providers,   state.Links,
+        state.Connections, [&] { engine.BuildReport(state.Current, state.Connections, options); }};
+    ReadConnectionLog(context);
+}
+
+EngineOptions EngineOptionsFor(const Settings& settings)
+{
+    EngineOptions options;
+    options.DayInclude = settings.Options.DayInclude;
+    options.DurationDec = settings.Options.DurationDec;
+    options.TextTop = settings.Options.TextTop;
+    return options;
+}
+
+ExportSettings ExportSettingsFor(const Settings& settings)
+{
+    ExportSettings exportSettings;
+    exportSettings.Delimiter = Regional().ListSeparator;
+    HtmlExportSettings& html = exportSettings.Html;
+    const HtmlSettings& stored = settings.Html;
+    html.BorderSize = stored.BorderSize;
+    html.CellSpacing = stored.CellSpacing;
+    html.FooterFile = stored.FooterFile;
+    html.HeaderFile = stored.HeaderFile;
+    html.PrefixTag = stored.PrefixTag;
+    html.SuffixTag = stored.SuffixTag;
+    html.SaveColor = stored.SaveColor;
+    html.SaveFonts = stored.SaveFonts;
+    html.TableStyle = stored.TableStyle;
+    html.Width = stored.Width;
+    html.TotalBackground = ResolveColor(settings.Text.TotalBackground);
+    html.TotalFontColor = ResolveColor(settings.Text.TotalFont.Color);
+    const auto style = [](const FontSpec& font) {
+        return HtmlFontStyle{(font.Style & fsBold) != 0, (font.Style & fsItalic) != 0,
+                             (font.Style & fsUnderline) != 0};
+    };
+    html.DetailFont = style(settings.Text.DetailFont);
+    html.TotalFont = style(settings.Text.TotalFont);
+    return exportSettings;
+}

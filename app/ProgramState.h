@@ -1,0 +1,41 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "costs/Links.h"
+#include "costs/Providers.h"
+#include "logs/ConnectionList.h"
+#include "logs/LogFormats.h"
+#include "platform/Folders.h"
+#include "reports/ExportWriters.h"
+#include "reports/ReportDefinition.h"
+#include "reports/ReportEngine.h"
+#include "reports/ReportHistory.h"
+
+// The program-wide single instances, shared by the window and the report
+// command, and the start-up and report-pass steps they both run.
+struct ProgramState {
+    explicit ProgramState(const Folders& folders) : Paths(folders) {}
+
+    const Folders& Paths;
+    Settings Options;
+    TCfg Current;         // the report shown
+    TCfg DefaultTemplate; // built-in defaults overlaid by the default report
+    TCfg WorkingCopy;     // what the properties dialog edits
+    THCfg History;
+    TLCfg Formats;
+    TProv Providers;
+    TServ Links;
+    TRep Connections;
+    ReportOutput Output;
+};
+
+// Settings, the default template made the current report, log formats,
+// providers and links, in that order, from the program folder.
+void StartProgram(ProgramState& state, LogFormatsObserver* formatsObserver = nullptr);
+// One report pass over the current report: read, pair, price, build.
+// Criteria texts that do not convert raise ConversionError, as the reader does.
+void RunReportPass(ProgramState& state, ReportDisplay& display);
+
+EngineOptions EngineOptionsFor(const Settings& settings);
+// The export settings of the Export dialog and the report command.
+ExportSettings ExportSettingsFor(const Settings& settings);

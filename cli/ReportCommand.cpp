@@ -1,0 +1,143 @@
+#include "ReportCommand.h"
+
+#include "StderrFrontEnd.h"
+#include "app/ProgramState.h"
+#include "logs/ConversionError.h"
+#include "logs/DateTime.h"
+#include "logs/Messages.h"
+#include "platform/AtomicFile.h"
+#include "platform/Clock.h"
+#include "platform/RegionalSettings.h"
+#include "reports/ReportFile.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <stdexcept>
+#include <unistd.h>
+
+namespace {
+
+constexpr int UsageError = 2;
+
+bool ParseIsoDate(const std::string& text, TDateTime& date)
+{
+    int y = 0, m = 0, d = 0;
+    char tail = 0;
+    if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3)
+        return false;
+    return TryEncodeDate(y, m, d, date);
+}
+
+// Paths on the command line are the caller's; start-up moves to the
+// program folder, so they are made absolute first.
+std::string Absolute(const std::string& path)
+{
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
+class FrontEndScope {
+public:
+    explicit FrontEndScope(FrontEnd& frontEnd) { SetFrontEnd(&frontEnd); }
+    ~FrontEndScope() { SetFrontEnd(nullptr); }
+};
+
+class TodayScope {
+public:
+    explicit TodayScope(std::optional<TDateTime> today) { SetFixedToday(today); }
+    ~TodayScope() { SetFixedToday(std::nullopt); }
+};
+
+int ExportFormatIndex(const std::string& name)
+{
+    if (name == "text")
+        return ExportText;
+    if (name == "html")
+        return ExportHtml;
+    if (name == "xlsx")
+        return ExportXlsx;
+    if (name == "docx")
+        return ExportDocx;
+    return ExportCsv;
+}
+
+} // namespace
+
+int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream& err)
+{
+    try {
+        SetRegional(command.Locale ? [&]() -> const RegionalSettings& {
+            const RegionalSettings* preset = FindRegionalPreset(*command.Locale);
+            if (!preset)
+                throw std::invalid_argument("Unknown regional settings \"" + *command.Locale +
+                                            "\"; use en-US, en-GB, de-DE or sv-SE.");
+            return *preset;
+        }()
+                                   : RegionalSettingsFromEnvironment());
+    } catch (const std::invalid_argument& e) {
+        err << "dialtally-report: " << e.what() << '\n';
+        return UsageError;
+    }
+    std::optional<TDateTime> today;
+    if (command.Today) {
+        TDateTime date = 0;
+        if (!ParseIsoDate(*command.Today, date)) {
+            err << "dialtally-report: --today needs a date as YYYY-MM-DD\n";
+            return UsageError;
+        }
+        today = date;
+    }
+    const TodayScope todayScope(today);
+    const std::optional<std::string> report =
+        command.Report ? std::optional(Absolute(*command.Report)) : std::nullopt;
+    const std::optional<std::string> output =
+        command.Output ? std::optional(Absolute(*command.Output)) : std::nullopt;
+
+    StderrFrontEnd frontEnd(err);
+    const FrontEndScope frontEndScope(frontEnd);
+    const LinuxFolders folders(command.Home ? std::optional(Absolute(*command.Home)) : std::nullopt,
+                               LinuxFolders::ExecutableFolder());
+    if (::chdir(folders.ProgramFolder().c_str()) != 0) {
+        ShowReadError(folders.ProgramFolder());
+        return 1;
+    }
+
+    ProgramState state(folders);
+    StartProgram(state);
+    if (report && !ReadReportFile(state.Current, *report, state.Options.Files.Path,
+                                  state.Options.Files.Recent))
+        return 1;
+    NoDisplay display;
+    try {
+        RunReportPass(state, display);
+    } catch (const ConversionError& e) {
+        ShowError(e.what());
+        return 1;
+    }
+
+    if (state.Connections.Count() == 0) {
+        ShowInfo(NoDataMessage);
+    } else {
+        const ExportSource source =
+            ShownGrid(state.Output.Table, state.Output.Columns, state.Current.ColAlign == "1");
+        try {
+            const int format = ExportFormatIndex(command.Format);
+            const ExportSettings settings = ExportSettingsFor(state.Options);
+            if (output)
+                WriteExportFile(*output, format, source, settings);
+            else
+                out << ExportBytes(format, source, settings) << std::flush;
+        } catch (const ExportError& e) {
+            ShowError(e.what());
+        }
+    }
+    if (command.Status) {
+        err << "status";
+        for (const std::string& figure : state.Output.StatusFigures)
+            err << '\t' << figure;
+        err << '\n';
+    }
+    return frontEnd.ErrorShown() ? 1 : 0;
+}
