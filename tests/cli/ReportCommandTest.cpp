@@ -1,0 +1,155 @@
+#include "TestSupport.h"
+
+#include "CommandLine.h"
+#include "ReportCommand.h"
+
+#include "logs/LogFormats.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+// Begin lines carry the description in columns 52 to 59, as the built-in
+// modem format reads it.
+const char* const ModemLog = "03-05-2001 09:59:40.100 - Dialing.\r\n"
+                             "03-05-2001 10:00:00.000 - Connection established   My ISP\r\n"
+                             "03-05-2001 10:02:05.000 - Hanging up the modem.\r\n"
+                             "03-05-2001 10:02:05.100 - Interpreted response: No Carrier\r\n"
+                             "03-10-2001 20:00:00.000 - Connection established   My ISP\r\n"
+                             "03-10-2001 20:10:00.000 - Interpreted response: No Carrier\r\n"
+                             "04-02-2001 19:00:00.000 - Connection established   Other\r\n"
+                             "04-02-2001 19:01:00.000 - Hanging up the modem.\r\n";
+
+const char* const MonthlyReport = "*\r\n*  Dialtally Report Configuration\r\n*\r\n"
+                                  "ReportDescription=Monthly\r\n"
+                                  "ServiceProviders=Sample Telephone Company\r\n"
+                                  "DetailCost=1\r\n"
+                                  "TotalMonth=1\r\n";
+
+class ReportCommandRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_cwd.resize(4096);
+        ASSERT_NE(::getcwd(m_cwd.data(), m_cwd.size()), nullptr);
+        home.Write("ModemLog.Txt", ModemLog);
+        home.Write("Monthly.rep", MonthlyReport);
+        FixedFolders folders;
+        folders.Windows = home.Path();
+        TLCfg formats;
+        LoadDefaultLogFormats(formats, folders);
+        ASSERT_TRUE(SaveLogFormats(formats, home.Path()));
+        home.Write("Dialtally.ini", "[Files]\r\nPath=" + home.Path() + "\r\n");
+    }
+    void TearDown() override { ASSERT_EQ(::chdir(m_cwd.c_str()), 0); }
+
+    int Run(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"--home", home.Path(), "--today", "2026-12-09"});
+        std::string error;
+        const auto command = ParseCommandLine(args, error);
+        EXPECT_TRUE(command) << error;
+        out.str("");
+        err.str("");
+        return command ? RunReportCommand(*command, out, err) : 2;
+    }
+
+    TempFolder home;
+    std::ostringstream out;
+    std::ostringstream err;
+
+private:
+    std::string m_cwd;
+};
+
+TEST_F(ReportCommandRun, MonthlyReportInTwoPresets)
+{
+    struct Case {
+        const char* Locale;
+        const char* Csv;
+        const char* Status;
+    };
+    const Case cases[] = {
+        {"en-US",
+         "Date On,Time On,Duration,Cost,Description\r\n"
+         "3/5/2001,10:00:00 AM,0:02:05,$0.21,My ISP\r\n"
+         "3/10/2001,8:00:00 PM,0:10:00,$0.50,My ISP\r\n"
+         "2,2,0:12:05,$25.61,March 2001\r\n"
+         "4/2/2001,7:00:00 PM,0:01:00,$0.05,Other\r\n"
+         "1,1,0:01:00,$5.00,April 2001\r\n"
+         "3,3,0:13:05,$30.61,Total\r\n",
+         "status\tMonthly\t3 \t3 \t0:13:05 \t$30.61 \n"},
+        {"de-DE",
+         "Date On;Time On;Duration;Cost;Description\r\n"
+         "05.03.2001;10:00:00;0:02:05;0,21 \xE2\x82\xAC;My ISP\r\n"
+         "10.03.2001;20:00:00;0:10:00;0,50 \xE2\x82\xAC;My ISP\r\n"
+         "2;2;0:12:05;25,61 \xE2\x82\xAC;M\xC3\xA4rz 2001\r\n"
+         "02.04.2001;19:00:00;0:01:00;0,05 \xE2\x82\xAC;Other\r\n"
+         "1;1;0:01:00;5,00 \xE2\x82\xAC;April 2001\r\n"
+         "3;3;0:13:05;30,61 \xE2\x82\xAC;Total\r\n",
+         "status\tMonthly\t3 \t3 \t0:13:05 \t30,61 \xE2\x82\xAC \n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Run({"--locale", c.Locale, "--status", home.File("Monthly.rep")}), 0)
+            << err.str();
+        EXPECT_EQ(out.str(), c.Csv) << c.Locale;
+        EXPECT_EQ(err.str(), c.Status) << c.Locale;
+    }
+}
+
+TEST_F(ReportCommandRun, FileOutputMatchesStandardOutput)
+{
+    ASSERT_EQ(Run({"--locale", "en-US", "--format", "html", home.File("Monthly.rep")}), 0);
+    const std::string shown = out.str();
+    ASSERT_EQ(Run({"--locale", "en-US", "--format", "html", "--output", home.File("out.htm"),
+                   home.File("Monthly.rep")}),
+              0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(home.Read("out.htm"), shown);
+    EXPECT_NE(shown.find("<td nowrap><B>March 2001</B></td>"), std::string::npos) << shown;
+}
+
+TEST_F(ReportCommandRun, FailuresGoToStandardErrorWithTheirStatus)
+{
+    home.Write("Bad.rep", "LogType=No Such Format\r\n");
+    EXPECT_EQ(Run({"--locale", "en-US", home.File("Bad.rep")}), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(),
+              "Error: An error occurred reading No Such Format.\nThe file was not found.\n"
+              "Information: There was no data found matching the criteria.\n");
+
+    home.Write("Empty.rep",
+               "CriteriaDateAll=0\r\nCriteriaDateFrom=1/1/1990\r\nCriteriaDateTo=1/2/1990\r\n");
+    EXPECT_EQ(Run({"--locale", "en-US", home.File("Empty.rep")}), 0);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "Information: There was no data found matching the criteria.\n");
+
+    home.Write("BadDate.rep", "CriteriaDateFrom=31/31/2001\r\n");
+    EXPECT_EQ(Run({"--locale", "en-US", home.File("BadDate.rep")}), 1);
+    EXPECT_EQ(err.str(), "Error: '31/31/2001' is not a valid date\n");
+
+    EXPECT_EQ(Run({"--locale", "en-US", home.File("Missing.rep")}), 1);
+    EXPECT_NE(err.str().find("Missing.rep.\nThe file was not found."), std::string::npos)
+        << err.str();
+
+    EXPECT_EQ(Run({"--locale", "xx-XX"}), 2);
+    EXPECT_EQ(Run({"--today", "2026-13-01"}), 2);
+}
+
+TEST(ReportCommandLine, UsageErrors)
+{
+    std::string error;
+    EXPECT_FALSE(ParseCommandLine({"--format", "pdf"}, error));
+    EXPECT_FALSE(ParseCommandLine({"--home"}, error));
+    EXPECT_FALSE(ParseCommandLine({"--bogus"}, error));
+    EXPECT_FALSE(ParseCommandLine({"a.rep", "b.rep"}, error));
+    const auto line = ParseCommandLine({"--format=xlsx", "--status", "x.rep"}, error);
+    ASSERT_TRUE(line);
+    EXPECT_EQ(line->Format, "xlsx");
+    EXPECT_TRUE(line->Status);
+    EXPECT_EQ(line->Report, "x.rep");
+}
+
+} // namespace
