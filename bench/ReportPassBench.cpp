@@ -1,0 +1,135 @@
+// The whole report pass over a generated modem log of 1,000,000
+// connections, and the CSV write of its table. Peak memory is reported as
+// a counter (the process's maximum resident set).
+
+#include "app/ProgramState.h"
+#include "platform/AtomicFile.h"
+#include "platform/DateFormat.h"
+#include "platform/Folders.h"
+#include "platform/RegionalSettings.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// DIALTALLY_BENCH_CONNECTIONS makes a smaller log for a quick look.
+int Connections()
+{
+    const char* value = std::getenv("DIALTALLY_BENCH_CONNECTIONS");
+    return value ? std::atoi(value) : 1'000'000;
+}
+
+std::string BenchFolder()
+{
+    static const std::string folder = [] {
+        const auto path = std::filesystem::temp_directory_path() / "dialtally-bench";
+        std::filesystem::create_directories(path);
+        return path.string() + "/";
+    }();
+    return folder;
+}
+
+// Begin and end lines in the built-in modem layout, a chatter line now and
+// then, one connection every 37 minutes.
+void GenerateLog(const std::string& path)
+{
+    if (std::filesystem::exists(path) &&
+        std::filesystem::file_size(path) > static_cast<std::uintmax_t>(Connections()) * 100)
+        return;
+    std::string text;
+    text.reserve(static_cast<std::size_t>(Connections()) * 130);
+    TDateTime at = EncodeDate(1990, 1, 1) + EncodeTime(8, 0, 0, 0);
+    for (int i = 0; i < Connections(); ++i) {
+        const std::string stamp = FormatDateTime("MM-dd-yyyy HH:mm:ss.000", at);
+        if (i % 4 == 0)
+            text += stamp + " - Send: ATDT5551234<cr>\r\n";
+        text += stamp + (i % 3 ? " - Connection established   My ISP\r\n"
+                               : " - Connection established   Other ISP\r\n");
+        const TDateTime end = at + (60 + (static_cast<long long>(i) * 7919) % 5400) / 86400.0;
+        text += FormatDateTime("MM-dd-yyyy HH:mm:ss.000", end) + " - Hanging up the modem.\r\n";
+        at += 37.0 / 1440.0;
+    }
+    WriteFileAtomically(path, text);
+}
+
+struct BenchHome {
+    BenchHome() : Folders()
+    {
+        SetRegional(*FindRegionalPreset("en-US"));
+        Folders.Program = BenchFolder();
+        Folders.Windows = BenchFolder();
+        Folders.Documents = BenchFolder();
+        GenerateLog(BenchFolder() + "ModemLog.Txt");
+        std::filesystem::remove(BenchFolder() + "Dialtally.log");
+        std::filesystem::remove(BenchFolder() + "Dialtally.ini");
+    }
+    FixedFolders Folders;
+};
+
+ProgramState& StartedState()
+{
+    static BenchHome home;
+    static ProgramState state(home.Folders);
+    static const bool started = [] {
+        StartProgram(state);
+        state.Current.ServiceProviders = "Sample Telephone Company";
+        state.Current.DetailCost = "1";
+        for (std::string* total : {&state.Current.TotalDay, &state.Current.TotalWeek,
+                                   &state.Current.TotalMonth, &state.Current.TotalYear})
+            *total = "1";
+        return true;
+    }();
+    (void)started;
+    return state;
+}
+
+void SetPeakMemory(benchmark::State& state)
+{
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void ReportPass(benchmark::State& state)
+{
+    ProgramState& program = StartedState();
+    NoDisplay display;
+    for (auto _ : state) {
+        RunReportPass(program, display);
+        benchmark::DoNotOptimize(program.Output.Table.RowCount());
+    }
+    state.counters["connections"] = program.Connections.Count();
+    state.counters["rows"] = program.Output.Table.RowCount();
+    state.counters["list_MiB"] = static_cast<double>(program.Connections.DateTimeOn.capacity() *
+                                                     (2 * sizeof(TDateTime) + sizeof(int) +
+                                                      2 * sizeof(Currency) + sizeof(std::string))) /
+                                 (1024.0 * 1024.0);
+    SetPeakMemory(state);
+}
+BENCHMARK(ReportPass)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void CsvWrite(benchmark::State& state)
+{
+    ProgramState& program = StartedState();
+    if (program.Connections.Count() == 0) {
+        NoDisplay display;
+        RunReportPass(program, display);
+    }
+    const ExportSource source = ShownGrid(program.Output.Table, program.Output.Columns, false);
+    const ExportSettings settings = ExportSettingsFor(program.Options);
+    for (auto _ : state)
+        WriteExportFile(BenchFolder() + "report.csv", ExportCsv, source, settings);
+    state.counters["MB"] =
+        static_cast<double>(std::filesystem::file_size(BenchFolder() + "report.csv")) / 1e6;
+    SetPeakMemory(state);
+}
+BENCHMARK(CsvWrite)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+BENCHMARK_MAIN();
