@@ -73,7 +73,8 @@ double TextToFloat(std::string_view text)
         } else if (c == Regional().DecimalSeparator && !separator && !exponent) {
             separator = true;
             plain += '.';
-        } else if ((c == '+' || c == '-') && (i == begin || plain.back() == 'e')) {
+        } else if ((c == '+' || c == '-') &&
+                   (i == begin || (!plain.empty() && plain.back() == 'e'))) {
             if (c == '-')
                 plain += c;
         } else if ((c == 'e' || c == 'E') && digits && !exponent) {

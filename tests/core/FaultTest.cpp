@@ -1,0 +1,169 @@
+// Faults from outside: odd bytes in the data files, writes that fail, and
+// lines far longer than any the program writes.
+#include "TestSupport.h"
+
+#include "costs/Links.h"
+#include "costs/Providers.h"
+#include "logs/LogFormats.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using namespace std::string_literals;
+
+// Values the text layer must pass through untouched: NUL bytes, bytes that
+// are no UTF-8, a truncated sequence and an overlong encoding.
+const std::string OddValues[] = {"a\0b"s, "\xff\xfe\xfd", "caf\xc3", "\xc0\xaf", "\0"s};
+
+// One of the three tariff and format files, driven the same way.
+struct DataFileCase {
+    const char* Name;
+    std::function<std::string(const std::string& folder)> Path;
+    // Fills a table with the value, saves it into the folder, returns Save's result.
+    std::function<bool(const std::string& folder, const std::string& value)> SaveWith;
+    // Loads the folder's file and returns the value where SaveWith put it.
+    std::function<std::string(const std::string& folder)> LoadedValue;
+};
+
+const std::vector<DataFileCase>& Cases()
+{
+    static const std::vector<DataFileCase> cases = {
+        {"Dialtally.log", LogFormatsPath,
+         [](const std::string& folder, const std::string& value) {
+             auto t = std::make_unique<TLCfg>();
+             t->Count = t->Current = 1;
+             t->LogType[1] = "Odd";
+             t->OnService[1] = value;
+             t->LogFile[1] = value + value;
+             return SaveLogFormats(*t, folder);
+         },
+         [](const std::string& folder) {
+             auto t = std::make_unique<TLCfg>();
+             FixedFolders folders;
+             folders.Program = folder;
+             LoadLogFormats(*t, folders);
+             return t->Count == 1 && t->LogFile[1] == t->OnService[1] + t->OnService[1]
+                        ? t->OnService[1]
+                        : "<lost>"s;
+         }},
+        {"Dialtally.prv", ProvidersPath,
+         [](const std::string& folder, const std::string& value) {
+             auto t = std::make_unique<TProv>();
+             t->Count = t->Current = 1;
+             t->Provider[1] = value;
+             t->ProviderTod[1].Count = 1;
+             t->ProviderTod[1].UnitCharge[1] = value;
+             return SaveProviders(*t, folder);
+         },
+         [](const std::string& folder) {
+             auto t = std::make_unique<TProv>();
+             LoadProviders(*t, folder);
+             return t->Count == 1 && t->ProviderTod[1].UnitCharge[1] == t->Provider[1]
+                        ? t->Provider[1]
+                        : "<lost>"s;
+         }},
+        {"Dialtally.srv", LinksPath,
+         [](const std::string& folder, const std::string& value) {
+             auto t = std::make_unique<TServ>();
+             t->Count = t->Current = 1;
+             t->Service[1] = value;
+             t->Provider[1] = value;
+             return SaveLinks(*t, folder);
+         },
+         [](const std::string& folder) {
+             auto t = std::make_unique<TServ>();
+             LoadLinks(*t, folder);
+             return t->Count == 1 && t->Provider[1] == t->Service[1] ? t->Service[1] : "<lost>"s;
+         }},
+    };
+    return cases;
+}
+
+std::size_t FilesIn(const std::string& folder)
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                  std::filesystem::directory_iterator()));
+}
+
+} // namespace
+
+TEST(Faults, OddBytesInValuesSurviveSaveAndLoad)
+{
+    RecordingFrontEnd front;
+    for (const DataFileCase& c : Cases())
+        for (const std::string& value : OddValues) {
+            SCOPED_TRACE(c.Name);
+            TempFolder home;
+            ASSERT_TRUE(c.SaveWith(home.Path(), value));
+            const std::string written =
+                home.Read(std::filesystem::path(c.Path(home.Path())).filename());
+            EXPECT_NE(written.find(value), std::string::npos);
+            EXPECT_EQ(c.LoadedValue(home.Path()), value);
+        }
+    EXPECT_TRUE(front.Messages.empty());
+}
+
+TEST(Faults, AFullDiskLosesNothingAndSaysSo)
+{
+    for (const DataFileCase& c : Cases()) {
+        SCOPED_TRACE(c.Name);
+        RecordingFrontEnd front;
+        TempFolder home;
+        ASSERT_TRUE(c.SaveWith(home.Path(), "kept"));
+        const std::string path = c.Path(home.Path());
+        const std::string before = home.Read(std::filesystem::path(path).filename());
+        bool saved = true;
+        {
+            ScopedFileSizeLimit full(8); // the banner alone is longer
+            saved = c.SaveWith(home.Path(), "replacement");
+        }
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(home.Read(std::filesystem::path(path).filename()), before);
+        EXPECT_EQ(FilesIn(home.Path()), 1u); // no temporary file left behind
+        EXPECT_EQ(c.LoadedValue(home.Path()), "kept");
+        EXPECT_EQ(front.Texts(MessageKind::Error),
+                  std::vector<std::string>{"An error occurred writing " + path + "."});
+    }
+}
+
+TEST(Faults, AProgramFolderThatIsAFileFailsEverySave)
+{
+    for (const DataFileCase& c : Cases()) {
+        SCOPED_TRACE(c.Name);
+        RecordingFrontEnd front;
+        TempFolder home;
+        home.Write("not-a-folder", "untouched");
+        const std::string folder = home.File("not-a-folder");
+        EXPECT_FALSE(c.SaveWith(folder, "value"));
+        EXPECT_EQ(home.Read("not-a-folder"), "untouched");
+        EXPECT_EQ(FilesIn(home.Path()), 1u);
+        EXPECT_EQ(front.Texts(MessageKind::Error),
+                  std::vector<std::string>{"An error occurred writing " + c.Path(folder) + "."});
+    }
+}
+
+TEST(Faults, TenMegabyteLinesLoadWholeAndAreNotFatal)
+{
+    RecordingFrontEnd front;
+    const std::string huge(10 * 1024 * 1024, 'x');
+    for (const DataFileCase& c : Cases()) {
+        SCOPED_TRACE(c.Name);
+        TempFolder home;
+        ASSERT_TRUE(c.SaveWith(home.Path(), huge));
+        EXPECT_EQ(c.LoadedValue(home.Path()), huge);
+    }
+    // A huge line that is no key line is skipped, and the keys after it still count.
+    TempFolder home;
+    home.Write("Dialtally.srv", "*\r\n" + huge + "\r\nService=a\r\nProvider=b\r\n");
+    auto links = std::make_unique<TServ>();
+    LoadLinks(*links, home.Path());
+    EXPECT_EQ(links->Count, 1);
+    EXPECT_EQ(links->Service[1], "a");
+    EXPECT_EQ(links->Provider[1], "b");
+    EXPECT_TRUE(front.Messages.empty());
+}
