@@ -4,7 +4,7 @@
 
 ReportRowWriter::ReportRowWriter(const TCfg& cfg, const EngineOptions& options, const TRep& rep,
                                  ReportTable& table, ReportChart& chart)
-    : m_cfg(cfg), m_rep(rep), m_table(table), m_chart(chart), m_durationDec(options.DurationDec),
+    : m_rep(rep), m_table(table), m_chart(chart), m_durationDec(options.DurationDec),
       m_scale(cfg.GraphYAxis == "1" ? 3600.0 : (cfg.GraphYAxis == "2" ? 60.0 : 1.0)),
       m_detailDate(DetailDatePicture(options.DayInclude)),
       m_detailDateOff(DetailDatePicture(options.DayInclude)), m_time(Regional().LongTimeFormat),

@@ -36,7 +36,6 @@ private:
     void AddChartPoint(ChartLevel level, double value, std::string label);
     double PointValue(std::int64_t seconds, Currency charges, std::int32_t connections) const;
 
-    const TCfg& m_cfg;
     const TRep& m_rep;
     ReportTable& m_table;
     ReportChart& m_chart;

@@ -1,0 +1,65 @@
+// A log format (the first fifteen lines) and any log bytes (the rest): the
+// pass never fails, every connection comes from a line of the log, no
+// duration is negative, and the report is built.
+#include "FuzzSupport.h"
+
+#include "costs/Links.h"
+#include "costs/Providers.h"
+#include "logs/LogFormats.h"
+#include "logs/LogReader.h"
+#include "platform/Clock.h"
+#include "reports/ReportEngine.h"
+#include "reports/ReportFile.h"
+
+#include <algorithm>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzInput input(data, size);
+    PickRegionalPreset(input.Byte());
+    const std::uint8_t switches = input.Byte();
+    SetFixedToday(EncodeDate(2026, 12, 9));
+    const std::string& folder = FuzzFolder();
+
+    TLCfg formats;
+    formats.Count = 1;
+    for (const LogFormatField& field : LogFormatFields())
+        (formats.*field.Column)[1] = std::string(input.Line());
+    formats.LogType[1] = "Fuzz";
+    formats.LogFile[1] = folder + "fuzz.log";
+    const std::string_view log = input.Rest();
+    WriteFuzzFile(formats.LogFile[1], log);
+
+    TProv providers;
+    DefaultProviders(providers);
+    TServ links;
+    DefaultLinks(links);
+    TCfg report;
+    SetReportDefaults(report, folder + "Default.rep");
+    report.LogType = "Fuzz";
+    report.ServiceProviders = "Sample Telephone Company";
+    report.CriteriaDateAll = switches & 1 ? "1" : "0";
+    report.CriteriaTimeAll = switches & 2 ? "1" : "0";
+    report.TotalDay = switches & 4 ? "1" : "0";
+    report.TotalMonth = switches & 8 ? "1" : "0";
+    TRep rep;
+    ReportOutput output;
+    NoDisplay display;
+    ReportEngine engine(output, display);
+    bool built = false;
+    ReadContext context{report, formats, providers, links, rep, [&] {
+                            engine.BuildReport(report, rep, {});
+                            built = true;
+                        }};
+    ReadConnectionLog(context);
+
+    const auto lines =
+        std::count(log.begin(), log.end(), '\n') + std::count(log.begin(), log.end(), '\r') + 1;
+    Require(built, "the report is built");
+    Require(rep.Count() >= 0 && rep.Count() <= lines, "at most one connection a line");
+    for (int i = 0; i < rep.Count(); ++i)
+        Require(rep.Duration[static_cast<std::size_t>(i)] >= 0, "no negative duration");
+    Require(output.Table.RowCount() >= 1, "the table has its head row");
+    SetFixedToday(std::nullopt);
+    return 0;
+}
