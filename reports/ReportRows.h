@@ -3,7 +3,7 @@
 #include "costs/Currency.h"
 #include "logs/ConnectionList.h"
 #include "reports/ChartSeries.h"
-#include "reports/PictureFormatter.h"
+#include "platform/PictureFormatter.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportFormats.h"
 #include "reports/ReportTable.h"

@@ -5,7 +5,7 @@
 #include "logs/DateRoutines.h"
 #include "logs/Numbers.h"
 #include "platform/DateFormat.h"
-#include "reports/PictureFormatter.h"
+#include "platform/PictureFormatter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "reports/PictureFormatter.h"
+#include "platform/PictureFormatter.h"
 
 #include <cmath>
 #include <cstring>

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-// FormatDateTime with the picture read once: the same texts, fast enough
+// Formats date-times by a picture read once (see FormatDateTime), fast enough
 // to format every cell of a large report. A picture without time parts
 // keeps its last text and reuses it while the day stays the same.
 class PictureFormatter {
