@@ -30,6 +30,34 @@ void RunReportPass(ProgramState& state, ReportDisplay& display)
     ReadConnectionLog(context);
 }
 
+void RebuildReport(ProgramState& state, ReportDisplay& display)
+{
+    ReportEngine engine(state.Output, display);
+    engine.BuildReport(state.Current, state.Connections, EngineOptionsFor(state.Options));
+}
+
+void RedoReport(ProgramState& state, ReportDisplay& display, int changeClass)
+{
+    switch (changeClass) {
+    case 1:
+        RunReportPass(state, display);
+        break;
+    case 2:
+        RebuildReport(state, display);
+        break;
+    case 4:
+        ShowReportColumns(state.Current, state.Output.Table, state.Output.Columns,
+                          display.TableWidth(), display.Measure());
+        display.ShowReport(state.Current);
+        break;
+    case 3:
+        display.ShowReport(state.Current);
+        break;
+    default:
+        break;
+    }
+}
+
 EngineOptions EngineOptionsFor(const Settings& settings)
 {
     EngineOptions options;

@@ -36,6 +36,13 @@ void StartProgram(ProgramState& state, LogFormatsObserver* formatsObserver = nul
 // Criteria texts that do not convert raise ConversionError, as the reader does.
 void RunReportPass(ProgramState& state, ReportDisplay& display);
 
+// What a replaced report definition redoes (ReportChangeClass): 1 the
+// whole pass, 2 the build from the connection list, 3 the display step,
+// 4 the column layout and the display step. Other values do nothing.
+void RedoReport(ProgramState& state, ReportDisplay& display, int changeClass);
+// The build from the connection list in memory.
+void RebuildReport(ProgramState& state, ReportDisplay& display);
+
 EngineOptions EngineOptionsFor(const Settings& settings);
 // The export settings of the Export dialog and the report command.
 ExportSettings ExportSettingsFor(const Settings& settings);

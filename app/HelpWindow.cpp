@@ -1,0 +1,55 @@
+#include "app/HelpWindow.h"
+
+#include <QFile>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<HelpWindow> helpWindow;
+int lastTopic = HelpWindow::Contents;
+
+QUrl TopicUrl(int topic)
+{
+    if (topic == HelpWindow::Index)
+        return QUrl(QStringLiteral("qrc:/help/index.html#index"));
+    const QString page = QStringLiteral(":/help/%1.html").arg(topic);
+    if (topic == HelpWindow::Contents || !QFile::exists(page))
+        return QUrl(QStringLiteral("qrc:/help/index.html"));
+    return QUrl(QStringLiteral("qrc") + page);
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new QTextBrowser)
+{
+    setWindowTitle(tr("Dialtally Help"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_browser->setOpenLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    resize(560, 480);
+}
+
+void HelpWindow::Open(int topic)
+{
+    m_browser->setSource(TopicUrl(topic));
+}
+
+void HelpWindow::ShowTopic(int topic)
+{
+    lastTopic = topic;
+    if (!helpWindow)
+        helpWindow = new HelpWindow;
+    helpWindow->Open(topic);
+    helpWindow->show();
+    helpWindow->raise();
+    helpWindow->activateWindow();
+}
+
+int HelpWindow::LastTopic()
+{
+    return lastTopic;
+}
