@@ -1,10 +1,78 @@
-#include "app/HelpWindow.h"
+#include "app/InstanceChannelQt.h"
+#include "app/MainWindow.h"
+#include "platform/RegionalSettings.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <stdexcept>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    HelpWindow::ShowTopic(HelpWindow::Contents);
+    QApplication::setApplicationName(QStringLiteral("Dialtally"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Dialtally"));
+    QApplication::setApplicationVersion(QStringLiteral(DIALTALLY_VERSION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dialtally.svg")));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("How much time you spent online and what it cost."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption home(QStringLiteral("home"),
+                                  QStringLiteral("Folder of the settings, formats and tariffs."),
+                                  QStringLiteral("folder"));
+    const QCommandLineOption locale(QStringLiteral("locale"),
+                                    QStringLiteral("Regional settings preset (en-US, en-GB, de-DE, sv-SE)."),
+                                    QStringLiteral("name"));
+    parser.addOption(home);
+    parser.addOption(locale);
+    parser.addPositionalArgument(QStringLiteral("reports"), QStringLiteral("Report files to open."),
+                                 QStringLiteral("[report.rep...]"));
+    parser.process(app);
+
+    try {
+        if (parser.isSet(locale)) {
+            const RegionalSettings* preset = FindRegionalPreset(parser.value(locale).toStdString());
+            if (!preset) {
+                std::fprintf(stderr, "dialtally: unknown locale %s\n",
+                             parser.value(locale).toUtf8().constData());
+                return 2;
+            }
+            SetRegional(*preset);
+        } else {
+            SetRegional(RegionalSettingsFromEnvironment());
+        }
+    } catch (const std::invalid_argument& error) {
+        std::fprintf(stderr, "dialtally: %s\n", error.what());
+        return 2;
+    }
+
+    std::optional<std::string> homeFolder;
+    if (parser.isSet(home))
+        homeFolder = QFileInfo(parser.value(home)).absoluteFilePath().toStdString();
+    const LinuxFolders folders(homeFolder, LinuxFolders::ExecutableFolder());
+
+    // Paths are handed over whole, so that the running window finds them
+    // whatever its current folder.
+    QStringList reports;
+    for (const QString& argument : parser.positionalArguments())
+        reports << QFileInfo(argument).absoluteFilePath();
+
+    InstanceChannelQt channel(QString::fromStdString(folders.ProgramFolder()));
+    if (!reports.isEmpty() && channel.HandOver(reports))
+        return 0;
+
+    TMainForm window(folders);
+    QObject::connect(&channel, &InstanceChannelQt::Received, &window,
+                     &TMainForm::OpenHandedOverReports);
+    channel.Listen();
+    if (!reports.isEmpty())
+        window.OpenHandedOverReports(reports);
+    window.show();
     return app.exec();
 }

@@ -42,6 +42,7 @@ struct ReportChart {
     ChartValueMode Mode = ChartValueMode::Seconds;
     ChartSetup Setup;
     int MaxX = 0; // largest X of all points; 0 when there are none
+    int LastSeries = -1; // the series the last point went to; its labels name the bottom axis
 
     ChartSeries& Of(ChartLevel level) { return Series[static_cast<int>(level)]; }
     const ChartSeries& Of(ChartLevel level) const { return Series[static_cast<int>(level)]; }
@@ -50,5 +51,6 @@ struct ReportChart {
         for (ChartSeries& series : Series)
             series.Points.clear();
         MaxX = 0;
+        LastSeries = -1;
     }
 };

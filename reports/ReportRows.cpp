@@ -123,4 +123,5 @@ void ReportRowWriter::AddChartPoint(ChartLevel level, double value, std::string 
 {
     m_chart.MaxX += m_step[static_cast<int>(level)];
     m_chart.Of(level).Points.push_back({m_chart.MaxX, value, std::move(label)});
+    m_chart.LastSeries = static_cast<int>(level);
 }

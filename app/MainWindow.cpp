@@ -1,0 +1,707 @@
+#include "app/MainWindow.h"
+
+#include "app/ColorPalette.h"
+#include "app/CriteriaBarWidget.h"
+#include "app/HelpWindow.h"
+#include "logs/ConversionError.h"
+#include "logs/DateRoutines.h"
+#include "logs/ListRoutines.h"
+#include "logs/Messages.h"
+#include "platform/Clock.h"
+#include "platform/DateFormat.h"
+#include "reports/ReportFile.h"
+#include "reports/ReportGridView.h"
+#include "reports/ReportTableModel.h"
+#include "widgets/StatusPanelsWidget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSplitter>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+ReportState StateOf(ProgramState& state)
+{
+    return ReportState{state.Current,
+                       state.DefaultTemplate,
+                       state.WorkingCopy,
+                       state.History,
+                       state.Options.Files.Recent,
+                       state.Options.Files.Path,
+                       state.Options.Files.Default};
+}
+
+// "Description (*.ext)|*.ext|..." as Qt's filter list.
+QStringList QtFilters(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i < parts.size(); i += 2)
+        filters << parts[i];
+    return filters;
+}
+
+QFont QtFont(const FontSpec& spec)
+{
+    QFont font(QString::fromStdString(spec.Name));
+    if (spec.Size > 0)
+        font.setPointSize(spec.Size);
+    font.setBold((spec.Style & fsBold) != 0);
+    font.setItalic((spec.Style & fsItalic) != 0);
+    font.setUnderline((spec.Style & fsUnderline) != 0);
+    font.setStrikeOut((spec.Style & fsStrikeOut) != 0);
+    return font;
+}
+
+QColor QtColor(TColor color)
+{
+    const std::uint32_t rgb = ResolveColor(color);
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+} // namespace
+
+TMainForm::TMainForm(const Folders& folders, QWidget* parent)
+    : QMainWindow(parent), m_state(folders), m_document(StateOf(m_state), *this),
+      m_navigator(m_state.History, m_state.Current, m_state.DefaultTemplate, *this)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/dialtally.svg")));
+    resize(590, 348);
+    // Relative paths in the settings and reports are the program folder's.
+    QDir::setCurrent(QString::fromStdString(folders.ProgramFolder()));
+
+    m_frontEnd.SetParentWindow(this);
+    SetFrontEnd(&m_frontEnd);
+
+    m_model = std::make_unique<ReportTableModel>(m_state.Output);
+    m_grid = new ReportGridView;
+    m_grid->SetReportModel(m_model.get());
+    m_chart = new ReportChartView;
+    m_chart->HintsAllowed = [this] { return !m_building && m_state.Connections.LastIndex >= 0; };
+    m_split = new QSplitter;
+    m_split->setObjectName(QStringLiteral("ReportArea"));
+    m_split->setChildrenCollapsible(false);
+    m_split->addWidget(m_grid);
+    m_split->addWidget(m_chart);
+    setCentralWidget(m_split);
+
+    CreateActions();
+    CreateMenus();
+    CreateBars();
+    CreateStatusBar();
+    QList<QAction*> keyActions;
+    for (const auto& [name, action] : m_actions) {
+        if (!action->shortcut().isEmpty())
+            keyActions << action;
+    }
+    m_grid->SetKeyActions(keyActions);
+    connect(m_grid, &ReportGridView::CellMenuRequested, this, &TMainForm::ShowCellMenu);
+    connect(m_chart, &ReportChartView::ChartMenuRequested, this, &TMainForm::ShowChartMenu);
+
+    StartProgram(m_state);
+    FillLogFileBox();
+    ApplyWindowSettings();
+    ApplyDisplayOptions();
+    ShowReport(m_state.Current);
+    AfterPass();
+}
+
+TMainForm::~TMainForm()
+{
+    SetFrontEnd(nullptr);
+}
+
+void TMainForm::CreateStatusBar()
+{
+    m_status = new StatusPanelsWidget(this);
+    setStatusBar(m_status);
+    m_frontEnd.OnStatusText = [this](int panel, const std::string& text) {
+        m_status->SetPanelText(panel, QString::fromStdString(text));
+    };
+    m_frontEnd.OnProgress = [this](int position, int max) { m_status->SetProgress(position, max); };
+}
+
+QAction* TMainForm::Action(const QString& name) const
+{
+    const auto it = m_actions.find(name);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QToolBar* TMainForm::Band(int id) const
+{
+    return id >= 0 && id < static_cast<int>(m_bands.size()) ? m_bands[static_cast<std::size_t>(id)]
+                                                            : nullptr;
+}
+
+void TMainForm::FillLogFileBox()
+{
+    QStringList names;
+    for (int i = 1; i <= m_state.Formats.Count; ++i)
+        names << QString::fromStdString(m_state.Formats.LogType[static_cast<std::size_t>(i)]);
+    // The one list where letter case is ignored.
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    const QSignalBlocker block(m_logFileBox);
+    m_logFileBox->clear();
+    m_logFileBox->addItems(names);
+    m_logFileBox->setCurrentIndex(m_logFileBox->findText(QString::fromStdString(m_state.Current.LogType)));
+}
+
+// ---- The report pass ----
+
+template <typename Step> void TMainForm::RunPass(Step step)
+{
+    // Commands that slip in while a pass lets events run are dropped.
+    if (m_passRunning)
+        return;
+    m_passRunning = true;
+    m_model->BeginRebuild();
+    try {
+        step();
+    } catch (const ConversionError& error) {
+        ShowError(error.what());
+    } catch (const std::bad_alloc&) {
+        ShowError("Out of memory.");
+    }
+    m_model->EndRebuild();
+    m_passRunning = false;
+    AfterPass();
+}
+
+void TMainForm::AfterPass()
+{
+    m_grid->ApplyColumns(m_state.Output.Columns);
+    m_grid->horizontalHeader()->setSortIndicatorShown(m_state.Output.Sort.Shown);
+    if (m_state.Output.Sort.Shown)
+        m_grid->horizontalHeader()->setSortIndicator(
+            m_state.Output.Sort.Column,
+            m_state.Output.Sort.Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    m_chart->ShowChart(m_state.Output.Chart);
+    if (m_state.Output.SelectedRow > 0)
+        m_grid->SetCurrentCell(m_state.Output.SelectedColumn, m_state.Output.SelectedRow);
+    LayoutViews();
+}
+
+void TMainForm::ReadLog()
+{
+    RunPass([this] { RunReportPass(m_state, *this); });
+}
+
+void TMainForm::RebuildFromMemory()
+{
+    RunPass([this] { RebuildReport(m_state, *this); });
+}
+
+void TMainForm::RedoReport(int changeClass)
+{
+    RunPass([this, changeClass] { ::RedoReport(m_state, *this, changeClass); });
+}
+
+void TMainForm::RunReport()
+{
+    ReadLog();
+}
+
+// ---- The display step ----
+
+void TMainForm::ShowReport(const TCfg& cfg)
+{
+    m_navigator.RecordShown();
+    Action("GoBack")->setEnabled(m_navigator.CanGoBack());
+    Action("GoForward")->setEnabled(m_navigator.CanGoForward());
+    m_backButton->setToolTip(QString::fromStdString(m_navigator.BackToolTip()));
+    m_forwardButton->setToolTip(QString::fromStdString(m_navigator.ForwardToolTip()));
+    Action("ViewText")->setChecked(cfg.ReportType == "Text");
+    Action("ViewGraph")->setChecked(cfg.ReportType == "Graph");
+    Action("ViewSplit")->setChecked(cfg.ReportType == "Split");
+    Action("ViewDetails")->setChecked(cfg.DetailShow == "1");
+    Action("ViewTotals")->setChecked(cfg.TotalShow == "1");
+    m_criteria->ShowCriteria(cfg);
+    {
+        const QSignalBlocker block(m_logFileBox);
+        m_logFileBox->setCurrentIndex(m_logFileBox->findText(QString::fromStdString(cfg.LogType)));
+    }
+    const int format = FindLogFormat(m_state.Formats, cfg.LogType);
+    if (format > 0)
+        m_state.Formats.Current = format;
+    m_model->SetAlignRight(cfg.ColAlign == "1");
+    LayoutViews();
+    m_status->SetPanelText(5, QString::fromStdString(FormatDateTime(Regional().LongDateFormat, Today())));
+}
+
+void TMainForm::LayoutViews()
+{
+    const std::string& type = m_state.Current.ReportType;
+    m_chart->setVisible(type != "Text");
+    m_grid->setVisible(type != "Graph");
+    if (type == "Split") {
+        const bool vertical = m_state.Options.Options.SplitVertical;
+        const bool graphFirst = m_state.Options.Options.GraphTop;
+        m_split->setOrientation(vertical ? Qt::Horizontal : Qt::Vertical);
+        m_split->insertWidget(0, graphFirst ? static_cast<QWidget*>(m_chart) : m_grid);
+        const int whole = vertical ? m_split->width() : m_split->height();
+        m_split->setSizes({whole / 2, whole - whole / 2});
+    }
+    m_grid->setUpdatesEnabled(false);
+    SizeReportColumns(m_state.Current, m_state.Output.Table, m_state.Output.Columns, TableWidth(),
+                      Measure());
+    m_grid->ApplyColumns(m_state.Output.Columns);
+    m_grid->setUpdatesEnabled(true);
+}
+
+void TMainForm::SetMainCaption(const std::string& title)
+{
+    ::SetMainCaption(static_cast<CaptionSink&>(*this), title);
+}
+
+void TMainForm::SetCaption(const std::string& caption)
+{
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void TMainForm::SetBuilding(bool building)
+{
+    m_building = building;
+}
+
+int TMainForm::TableWidth() const
+{
+    return m_grid->viewport()->width();
+}
+
+const TextMeasure& TMainForm::Measure() const
+{
+    return m_grid->Measure();
+}
+
+// ---- Document host ----
+
+std::optional<std::string> TMainForm::AskOpenFileName(const FileDialogRequest& request)
+{
+    QFileDialog dialog(this, QStringLiteral("Open"), QString::fromStdString(request.InitialFolder));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    const QStringList filters = QtFilters(request.Filter);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    if (!request.FileName.empty())
+        dialog.selectFile(QString::fromStdString(request.FileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> TMainForm::AskSaveFileName(const FileDialogRequest& request)
+{
+    QFileDialog dialog(this, QStringLiteral("Save As"), QString::fromStdString(request.InitialFolder));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters = QtFilters(request.Filter);
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    if (!request.FileName.empty())
+        dialog.selectFile(QString::fromStdString(request.FileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+bool TMainForm::ShowProperties(int, const std::string&)
+{
+    NotYetAvailable();
+    return false;
+}
+
+bool TMainForm::PrintGrid()
+{
+    NotYetAvailable();
+    return false;
+}
+
+void TMainForm::PrintChart()
+{
+    NotYetAvailable();
+}
+
+bool TMainForm::ReportTypeRegistered() const
+{
+    return false;
+}
+
+void TMainForm::NotYetAvailable()
+{
+    ShowInfo("This command is not available yet.");
+}
+
+// ---- Navigator host ----
+
+void TMainForm::MakeCurrent(const std::string& path)
+{
+    m_document.MakeCurrent(path);
+}
+
+MessageAnswer TMainForm::ConfirmSave()
+{
+    return m_document.ConfirmSave();
+}
+
+void TMainForm::ClearReport()
+{
+    RunPass([this] {
+        ClearConnections(m_state.Connections);
+        ReportEngine(m_state.Output, *this).PrepareReport(m_state.Current);
+    });
+    ShowReport(m_state.Current);
+    SetMainCaption("");
+    for (int panel = 0; panel <= 4; ++panel)
+        m_status->SetPanelText(panel, {});
+}
+
+// ---- Commands ----
+
+void TMainForm::RefreshReport()
+{
+    TCfg& report = m_state.Current;
+    m_criteria->ReadCriteria(report);
+    const std::string box = m_logFileBox->currentText().toStdString();
+    if (box != report.LogType) {
+        report.FileName = m_state.Options.Files.Path + "Untitled.rep";
+        report.ReportDescription = box;
+    }
+    report.LogType = box;
+    ReadLog();
+}
+
+void TMainForm::OpenProperties(int page)
+{
+    m_state.WorkingCopy = m_state.Current;
+    if (!ShowProperties(page, m_state.Current.FileName + " Properties"))
+        return;
+    if (const TCfg* shown = m_state.History.Shown())
+        RedoReport(ReportChangeClass(m_state.Current, *shown));
+    else
+        RedoReport(1);
+}
+
+void TMainForm::OpenStartupReport()
+{
+    if (!m_startupPending)
+        return;
+    m_startupPending = false;
+    const ProgramOptions& options = m_state.Options.Options;
+    const std::string& recent = m_state.Options.Files.Recent.Entries[0];
+    if (options.LoadDefault) {
+        m_document.MakeCurrent(m_state.Options.Files.Default);
+        ReadLog();
+    } else if (options.LoadRecent && !recent.empty()) {
+        m_document.ReadReportFile(recent);
+    }
+}
+
+void TMainForm::OpenHandedOverReports(const QStringList& lines)
+{
+    m_startupPending = false;
+    for (QString line : lines) {
+        line.remove(QLatin1Char('"'));
+        if (!line.trimmed().isEmpty())
+            m_document.ReadReportFile(line.toStdString());
+    }
+}
+
+void TMainForm::SetView(const std::string& type)
+{
+    if (m_state.Current.ReportType == type) {
+        UpdateViewMenu();
+        return;
+    }
+    m_state.Current.ReportType = type;
+    ShowReport(m_state.Current);
+}
+
+void TMainForm::ViewText() { SetView("Text"); }
+void TMainForm::ViewGraph() { SetView("Graph"); }
+void TMainForm::ViewSplit() { SetView("Split"); }
+
+void TMainForm::ToggleDetails()
+{
+    TCfg& report = m_state.Current;
+    report.DetailShow = ToggleFlagText(report.DetailShow);
+    if (report.DetailShow == "0" && report.TotalShow == "0")
+        report.TotalShow = "1";
+    RebuildFromMemory();
+}
+
+void TMainForm::ToggleTotals()
+{
+    TCfg& report = m_state.Current;
+    report.TotalShow = ToggleFlagText(report.TotalShow);
+    if (report.DetailShow == "0" && report.TotalShow == "0")
+        report.DetailShow = "1";
+    RebuildFromMemory();
+}
+
+void TMainForm::GoBackCommand() { m_navigator.GoBack(); }
+void TMainForm::GoForwardCommand() { m_navigator.GoForward(); }
+void TMainForm::CloseReportCommand() { m_navigator.CloseReport(); }
+void TMainForm::CloseAllCommand() { m_navigator.CloseAllReports(); }
+void TMainForm::NewCommand() { m_document.NewReport(); }
+void TMainForm::OpenCommand() { m_document.OpenReport(); }
+void TMainForm::SaveCommand() { m_document.SaveReport(); }
+void TMainForm::SaveAsCommand() { m_document.SaveReportAs(); }
+void TMainForm::PrintCommand() { m_document.PrintReport(); }
+void TMainForm::DefaultCommand() { m_document.GoToDefaultReport(); }
+void TMainForm::ExitCommand() { close(); }
+
+void TMainForm::ViewLogFile()
+{
+    const int current = m_state.Formats.Current;
+    if (current <= 0 || current > m_state.Formats.Count)
+        return;
+    const std::string& path = m_state.Formats.LogFile[static_cast<std::size_t>(current)];
+    // The path goes to the desktop as a file URL, never through a shell.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
+}
+
+void TMainForm::HelpContents() { HelpWindow::ShowTopic(HelpWindow::Contents); }
+void TMainForm::HelpIndex() { HelpWindow::ShowTopic(HelpWindow::Index); }
+
+void TMainForm::ToggleStatusBar()
+{
+    m_status->setVisible(!m_status->isVisible());
+    LayoutViews();
+}
+
+void TMainForm::ToggleBand(int id)
+{
+    QToolBar* band = Band(id);
+    if (band)
+        band->setVisible(!band->isVisible());
+    LayoutViews();
+}
+
+// ---- Display options and window settings ----
+
+void TMainForm::ApplyDisplayOptions()
+{
+    const Settings& settings = m_state.Options;
+    GridStyle grid;
+    grid.HeaderFont = QtFont(settings.Text.TitleFont);
+    grid.DetailFont = QtFont(settings.Text.DetailFont);
+    grid.TotalFont = QtFont(settings.Text.TotalFont);
+    grid.DetailColor = QtColor(settings.Text.DetailFont.Color);
+    grid.TotalColor = QtColor(settings.Text.TotalFont.Color);
+    grid.Background = QtColor(settings.Text.Background);
+    grid.TotalBackground = QtColor(settings.Text.TotalBackground);
+    m_model->SetStyle(grid);
+    m_grid->setFont(grid.DetailFont);
+    m_grid->horizontalHeader()->setFont(grid.HeaderFont);
+    QPalette palette = m_grid->palette();
+    palette.setColor(QPalette::Base, grid.Background);
+    m_grid->setPalette(palette);
+
+    ChartStyle chart;
+    chart.TitleFont = QtFont(settings.Graph.TitleFont);
+    chart.AxisFont = QtFont(settings.Graph.AxisFont);
+    chart.LabelFont = QtFont(settings.Graph.LabelFont);
+    chart.TitleColor = QtColor(settings.Graph.TitleFont.Color);
+    chart.AxisColor = QtColor(settings.Graph.AxisFont.Color);
+    chart.LabelColor = QtColor(settings.Graph.LabelFont.Color);
+    chart.Background = QtColor(settings.Graph.Background);
+    m_chart->SetStyle(chart);
+    Action("ViewSplit")->setIcon(QIcon(settings.Options.SplitVertical
+                                           ? QStringLiteral(":/icons/split.svg")
+                                           : QStringLiteral(":/icons/splith.svg")));
+}
+
+void TMainForm::ApplyWindowSettings()
+{
+    const WindowSettings& window = m_state.Options.Window;
+    if (window.HasBounds())
+        setGeometry(window.Left, window.Top, window.Width, window.Height);
+    if (window.State == 1)
+        setWindowState(Qt::WindowMaximized);
+    else if (window.State == 2)
+        setWindowState(Qt::WindowMinimized);
+    m_status->setVisible(window.StatusBar);
+
+    const ToolbarSettings& bars = m_state.Options.Toolbars;
+    for (QToolBar* band : m_bands)
+        removeToolBar(band);
+    bool first = true;
+    for (const BandSettings& position : bars.Bands) {
+        QToolBar* band = Band(position.Id);
+        if (!band)
+            continue;
+        if (position.Break && !first)
+            addToolBarBreak(Qt::TopToolBarArea);
+        addToolBar(Qt::TopToolBarArea, band);
+        first = false;
+    }
+    m_bands[0]->show();
+    m_bands[1]->setVisible(bars.Buttons);
+    m_bands[2]->setVisible(bars.Criteria);
+    m_bands[3]->setVisible(bars.Logfile);
+    for (const BandSettings& position : bars.Bands) {
+        if (position.Id == 3 && position.Width > 40)
+            m_logFileBox->setFixedWidth(position.Width - 24);
+    }
+    ApplyTextLabels(bars.TextLabels);
+    ApplyItemVisibility();
+}
+
+void TMainForm::ApplyItemVisibility()
+{
+    const auto& items = ToolbarItems();
+    const ToolbarSettings& bars = m_state.Options.Toolbars;
+    for (int n = 1; n <= ToolbarItemCount; ++n) {
+        const QString name = QString::fromLatin1(items[static_cast<std::size_t>(n - 1)].Name);
+        const auto it = m_itemActions.find(name);
+        if (it == m_itemActions.end())
+            continue;
+        const bool never = n == BtnCutIndex || n == BtnPasteIndex;
+        it->second->setVisible(!never && bars.Btn[static_cast<std::size_t>(n)]);
+    }
+}
+
+void TMainForm::StoreWindowSettings()
+{
+    WindowSettings& window = m_state.Options.Window;
+    const QRect bounds = normalGeometry().isValid() ? normalGeometry() : geometry();
+    if (bounds.left() > 0 && bounds.top() > 0) {
+        window.Left = bounds.left();
+        window.Top = bounds.top();
+        window.Width = bounds.width();
+        window.Height = bounds.height();
+    }
+    window.State = isMinimized() ? 2 : isMaximized() ? 1 : 0;
+    window.StatusBar = m_status->isVisibleTo(this);
+
+    ToolbarSettings& bars = m_state.Options.Toolbars;
+    bars.Buttons = m_bands[1]->isVisibleTo(this);
+    bars.Criteria = m_bands[2]->isVisibleTo(this);
+    bars.Logfile = m_bands[3]->isVisibleTo(this);
+    bars.TextLabels = m_textLabels;
+    // Shown bands are ordered by where they stand; hidden ones keep the
+    // place they had.
+    std::vector<QToolBar*> shown;
+    for (QToolBar* band : m_bands) {
+        if (band->isVisibleTo(this))
+            shown.push_back(band);
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const QToolBar* a, const QToolBar* b) {
+        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+    });
+    std::array<BandSettings, BandCount> order = bars.Bands;
+    std::size_t next = 0;
+    int previousY = -1;
+    for (BandSettings& position : order) {
+        QToolBar* band = Band(position.Id);
+        if (!band || !band->isVisibleTo(this))
+            continue;
+        QToolBar* standing = shown[next++];
+        const auto id = std::find(m_bands.begin(), m_bands.end(), standing) - m_bands.begin();
+        position.Id = static_cast<int>(id);
+        position.Break = previousY < 0 || standing->y() != previousY;
+        position.Width = standing->width();
+        previousY = standing->y();
+    }
+    bars.Bands = order;
+    const auto& items = ToolbarItems();
+    for (int n = 1; n <= ToolbarItemCount; ++n) {
+        const QString name = QString::fromLatin1(items[static_cast<std::size_t>(n - 1)].Name);
+        const auto it = m_itemActions.find(name);
+        if (it != m_itemActions.end() && n != BtnCutIndex && n != BtnPasteIndex)
+            bars.Btn[static_cast<std::size_t>(n)] = it->second->isVisible();
+    }
+}
+
+// ---- Events ----
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ShowStatusHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::ShowStatusHint(const QString& hint)
+{
+    // Tool bar buttons have short hints only; over them the report's name
+    // shows.
+    const bool overBar = qobject_cast<QToolButton*>(QApplication::widgetAt(QCursor::pos()));
+    if (!hint.isEmpty() && !overBar)
+        m_status->SetPanelText(0, hint);
+    else if (m_state.History.Position < 0)
+        m_status->SetPanelText(0, {});
+    else
+        m_status->SetPanelText(0, QString::fromStdString(FileTitle(m_state.Current.FileName)));
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_logFileBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            RefreshReport();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (m_document.ConfirmSave() == MessageAnswer::Cancel) {
+        event->ignore();
+        return;
+    }
+    StoreWindowSettings();
+    SaveSettings(SettingsPath(m_state.Paths.ProgramFolder()), m_state.Options);
+    event->accept();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    m_status->SetFirstPanelWidth(frameGeometry().width() / 4);
+    LayoutViews();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShown)
+        return;
+    m_firstShown = true;
+    SetMainCaption("");
+}
+
+void TMainForm::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    // Not inside the paint itself: the pass paints too.
+    if (m_startupPending)
+        QTimer::singleShot(0, this, &TMainForm::OpenStartupReport);
+}

@@ -1,0 +1,84 @@
+#include "widgets/StatusPanelsWidget.h"
+
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QProgressBar>
+#include <QStackedWidget>
+
+namespace {
+
+QWidget* GlyphPanel(QLabel* text, const QString& glyph, const QString& hint)
+{
+    auto* panel = new QWidget;
+    auto* layout = new QHBoxLayout(panel);
+    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setSpacing(3);
+    auto* icon = new QLabel;
+    icon->setPixmap(QIcon(glyph).pixmap(16, 16));
+    layout->addWidget(icon);
+    layout->addWidget(text);
+    panel->setToolTip(hint);
+    return panel;
+}
+
+} // namespace
+
+StatusPanelsWidget::StatusPanelsWidget(QWidget* parent)
+    : QStatusBar(parent), m_first(new QStackedWidget), m_progress(new QProgressBar)
+{
+    setObjectName(QStringLiteral("StatusBar"));
+    setSizeGripEnabled(true);
+    for (int i = 0; i < PanelCount; ++i) {
+        m_panels[static_cast<std::size_t>(i)] = new QLabel;
+        m_panels[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    }
+    m_progress->setRange(0, 100);
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumHeight(16);
+    m_first->addWidget(m_panels[0]);
+    m_first->addWidget(m_progress);
+    addWidget(m_first);
+
+    static const char* const glyphs[] = {":/icons/days.svg", ":/icons/times.svg",
+                                         ":/icons/duration.svg", ":/icons/cost.svg"};
+    static const char* const hints[] = {"Days", "Times", "Duration", "Cost"};
+    for (int i = 0; i < 4; ++i)
+        addWidget(GlyphPanel(m_panels[static_cast<std::size_t>(i + 1)],
+                             QString::fromLatin1(glyphs[i]), QString::fromLatin1(hints[i])));
+    addPermanentWidget(m_panels[5]);
+}
+
+void StatusPanelsWidget::SetPanelText(int panel, const QString& text)
+{
+    if (panel >= 0 && panel < PanelCount)
+        m_panels[static_cast<std::size_t>(panel)]->setText(text);
+}
+
+QString StatusPanelsWidget::PanelText(int panel) const
+{
+    if (panel < 0 || panel >= PanelCount)
+        return {};
+    return m_panels[static_cast<std::size_t>(panel)]->text();
+}
+
+void StatusPanelsWidget::SetProgress(int position, int max)
+{
+    if (max <= 0) {
+        m_first->setCurrentIndex(0);
+        return;
+    }
+    m_progress->setMaximum(max);
+    m_progress->setValue(std::min(position, max));
+    m_first->setCurrentIndex(1);
+}
+
+bool StatusPanelsWidget::ProgressVisible() const
+{
+    return m_first->currentIndex() == 1;
+}
+
+void StatusPanelsWidget::SetFirstPanelWidth(int width)
+{
+    m_first->setFixedWidth(std::max(width, 0));
+}
