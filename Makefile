@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 export ASAN_OPTIONS ?= halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS ?= halt_on_error=1:print_stacktrace=1
 
-.PHONY: deps configure build test test-sanitized run bench fuzz clean
+.PHONY: deps configure build test test-sanitized run run-report bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -34,6 +34,9 @@ test-sanitized: deps
 
 run: build
 	@bash scripts/run-samples.sh $(BUILD)
+
+run-report: build
+	@bash scripts/run-samples.sh $(BUILD) report
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target dialtally_bench

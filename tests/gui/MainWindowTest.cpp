@@ -1,0 +1,264 @@
+#include "TestSupport.h"
+#include "app/CriteriaBarWidget.h"
+#include "app/InstanceChannelQt.h"
+#include "app/MainWindow.h"
+#include "reports/ReportGridView.h"
+#include "reports/ReportTableModel.h"
+#include "widgets/StatusPanelsWidget.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadText(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A program folder holding the samples' formats, tariffs and log, and
+// three reports A, B and C over the same log.
+class WindowFixture : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const fs::path samples = DIALTALLY_SAMPLES_DIR;
+        for (const auto& entry : fs::directory_iterator(samples / "home"))
+            fs::copy_file(entry.path(), fs::path(m_home.Path()) / entry.path().filename(),
+                          fs::copy_options::overwrite_existing);
+        // Reports live in the program folder here.
+        std::ofstream(fs::path(m_home.Path()) / "Dialtally.ini", std::ios::binary)
+            << "[Files]\r\nPath=" << m_home.Path() << "\r\nDefault=" << m_home.Path()
+            << "Default.rep\r\n" << m_extraSettings;
+        const std::string monthly = ReadText(samples / "Monthly.rep");
+        for (const char* name : {"A", "B", "C"}) {
+            std::string text = monthly;
+            const std::string key = "ReportDescription=Monthly Totals";
+            text.replace(text.find(key), key.size(), std::string("ReportDescription=Report ") + name);
+            std::ofstream(ReportPath(name), std::ios::binary) << text;
+        }
+        m_folders.Program = m_home.Path();
+        m_folders.Windows = m_home.Path();
+        m_folders.Documents = m_home.Path();
+    }
+
+    std::string ReportPath(const std::string& name) const { return m_home.Path() + name + ".rep"; }
+    std::unique_ptr<TMainForm> MakeWindow()
+    {
+        auto window = std::make_unique<TMainForm>(m_folders);
+        m_messages = std::make_unique<RecordingFrontEnd>();
+        return window;
+    }
+    static std::string Shown(TMainForm& window) { return window.State().Current.ReportDescription; }
+
+    ScopedRegional m_regional{"en-US"};
+    TempFolder m_home;
+    FixedFolders m_folders;
+    std::string m_extraSettings;
+    std::unique_ptr<RecordingFrontEnd> m_messages;
+};
+
+TEST_F(WindowFixture, BackThenOpeningAnotherDropsTheForwardEntry)
+{
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("B")));
+    window->Navigator().GoBack();
+    EXPECT_EQ(Shown(*window), "Report A");
+    EXPECT_TRUE(window->Action("GoForward")->isEnabled());
+    EXPECT_EQ(window->Navigator().ForwardToolTip(), "Forward to Report B");
+
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("C")));
+    EXPECT_EQ(window->State().History.Count, 2);
+    EXPECT_FALSE(window->Action("GoForward")->isEnabled());
+    window->Navigator().GoBack();
+    EXPECT_EQ(Shown(*window), "Report A");
+}
+
+TEST_F(WindowFixture, RefreshingTwiceAddsEqualEntries)
+{
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    window->RefreshReport();
+    window->RefreshReport();
+    EXPECT_EQ(window->State().History.Count, 3);
+    window->Navigator().GoBack();
+    EXPECT_EQ(Shown(*window), "Report A");
+    EXPECT_EQ(window->State().History.Count, 3) << "an equal entry keeps the forward history";
+}
+
+TEST_F(WindowFixture, ClosingTheMiddleShowsTheNextAndClosingTheLastClosesAll)
+{
+    auto window = MakeWindow();
+    for (const char* name : {"A", "B", "C"})
+        ASSERT_TRUE(window->Document().ReadReportFile(ReportPath(name)));
+    window->Navigator().GoBack();
+    ASSERT_EQ(Shown(*window), "Report B");
+
+    window->Navigator().CloseReport();
+    EXPECT_EQ(Shown(*window), "Report C");
+    EXPECT_EQ(window->State().History.Count, 2);
+
+    window->Navigator().CloseReport(); // back to A
+    EXPECT_EQ(Shown(*window), "Report A");
+    window->Navigator().CloseReport();
+    EXPECT_EQ(window->State().History.Position, -1);
+    EXPECT_EQ(window->State().History.Count, 0);
+    EXPECT_EQ(window->windowTitle(), "Dialtally");
+    EXPECT_EQ(window->StatusPanels()->PanelText(2), "");
+}
+
+TEST_F(WindowFixture, ViewSwitchAddsAnEntryThatBackUndoes)
+{
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    window->SetView("Graph");
+    EXPECT_EQ(window->State().Current.ReportType, "Graph");
+    EXPECT_EQ(window->State().History.Count, 2);
+    window->Navigator().GoBack();
+    EXPECT_EQ(window->State().Current.ReportType, "Text");
+}
+
+TEST_F(WindowFixture, ShowsTheReportInGridCriteriaAndStatus)
+{
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    EXPECT_EQ(window->windowTitle(), "Report A - Dialtally");
+    ASSERT_GT(window->Grid()->model()->rowCount(), 2);
+    EXPECT_EQ(window->Grid()->ReportModel()->CellText(0, 6), "Description");
+    const auto* from = window->CriteriaBar()->findChild<QDateEdit*>("DateTimePickerDateF");
+    ASSERT_NE(from, nullptr);
+    // All dates: the reader puts the log's first date in the report.
+    EXPECT_EQ(from->date(), QDate(2024, 12, 1));
+    EXPECT_EQ(from->text(), "12/1/2024");
+    const auto& texts = m_messages->StatusTexts;
+    EXPECT_NE(std::find_if(texts.begin(), texts.end(),
+                           [](const auto& t) { return t.first == 2 && t.second != ""; }),
+              texts.end());
+    EXPECT_EQ(window->LogFileBox()->currentText(), "Windows Dial-Up Networking");
+}
+
+TEST_F(WindowFixture, ChangingTheLogFileBoxMakesAnUntitledReport)
+{
+    std::ofstream(m_home.Path() + "Dialtally.log", std::ios::binary | std::ios::app)
+        << "LogType=Windows Update\r\nLogFile=Update.txt\r\n";
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    QComboBox* box = window->LogFileBox();
+    const int other = box->findText("Windows Update");
+    ASSERT_GE(other, 0);
+    box->setCurrentIndex(other);
+    window->RefreshReport();
+    EXPECT_EQ(window->State().Current.FileName, m_home.Path() + "Untitled.rep");
+    EXPECT_EQ(Shown(*window), "Windows Update");
+    box->setCurrentIndex(box->findText("Windows Dial-Up Networking"));
+    window->RefreshReport();
+    EXPECT_EQ(window->State().Current.FileName, m_home.Path() + "Untitled.rep");
+}
+
+struct StartupCase {
+    const char* Options;
+    bool HandOver;
+    const char* Expected; // "" for no report
+};
+
+class StartupOptions : public WindowFixture, public testing::WithParamInterface<StartupCase> {};
+
+TEST_P(StartupOptions, OpenTheRightReport)
+{
+    const StartupCase& c = GetParam();
+    m_extraSettings = std::string("Recent1=") + ReportPath("B") + "\r\n[Options]\r\n" + c.Options;
+    SetUp(); // rewrite the settings with the options
+    std::ofstream(m_home.Path() + "Default.rep", std::ios::binary)
+        << ReadText(ReportPath("A"));
+    auto window = MakeWindow();
+    if (c.HandOver)
+        window->OpenHandedOverReports({QString::fromStdString("\"" + ReportPath("C") + "\"")});
+    window->OpenStartupReport();
+    EXPECT_FALSE(window->StartupPending());
+    if (std::string(c.Expected).empty())
+        EXPECT_EQ(window->State().History.Position, -1);
+    else
+        EXPECT_EQ(Shown(*window), c.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, StartupOptions,
+    testing::Values(StartupCase{"LoadDefault=1\r\nLoadRecent=1\r\n", false, "Report A"},
+                    StartupCase{"LoadDefault=0\r\nLoadRecent=1\r\n", false, "Report B"},
+                    StartupCase{"LoadDefault=0\r\nLoadRecent=0\r\n", false, ""},
+                    StartupCase{"LoadDefault=1\r\nLoadRecent=1\r\n", true, "Report C"}));
+
+TEST_F(WindowFixture, CancelledCloseKeepsTheWindowAndWritesNoSettings)
+{
+    const std::string ini = m_home.Path() + "Dialtally.ini";
+    const std::string before = ReadText(ini);
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    window->State().Current.Modified = true;
+    window->show();
+    m_messages->Answers.push_back(MessageAnswer::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(ReadText(ini), before);
+
+    m_messages->Answers.push_back(MessageAnswer::No);
+    EXPECT_TRUE(window->close());
+    EXPECT_NE(ReadText(ini), before);
+}
+
+TEST_F(WindowFixture, BandLayoutRoundTripsThroughTheSettings)
+{
+    m_extraSettings = "[Toolbars]\r\nLogfile=1\r\nBar1i=0\r\nBar1b=1\r\nBar2i=2\r\nBar2b=1\r\n"
+                      "Bar3i=1\r\nBar3b=1\r\nBar4i=3\r\nBar4b=0\r\nBtn5=0\r\n";
+    SetUp();
+    auto window = MakeWindow();
+    window->show();
+    QApplication::processEvents();
+    EXPECT_LT(window->Band(2)->y(), window->Band(1)->y()) << "the criteria bar comes first";
+    window->StoreWindowSettings();
+    const ToolbarSettings& bars = window->State().Options.Toolbars;
+    const std::array<int, 4> ids{bars.Bands[0].Id, bars.Bands[1].Id, bars.Bands[2].Id,
+                                 bars.Bands[3].Id};
+    EXPECT_EQ(ids, (std::array<int, 4>{0, 2, 1, 3}));
+    EXPECT_TRUE(bars.Bands[2].Break);
+    EXPECT_FALSE(bars.Bands[3].Break) << "the log file box shares the button bar's row";
+    EXPECT_FALSE(bars.Btn[5]) << "Separator 2 stays hidden";
+    EXPECT_TRUE(bars.Btn[1]);
+    EXPECT_TRUE(bars.Logfile);
+}
+
+TEST(InstanceChannel, HandsLinesToTheRunningWindow)
+{
+    TempFolder folder;
+    InstanceChannelQt running(QString::fromStdString(folder.Path()));
+    ASSERT_TRUE(running.Listen());
+    QSignalSpy received(&running, &InstanceChannelQt::Received);
+
+    const InstanceChannelQt second(QString::fromStdString(folder.Path()));
+    EXPECT_TRUE(second.HandOver({"/a/One.rep", "\"/b/Two.rep\""}));
+    ASSERT_TRUE(received.wait(3000));
+    EXPECT_EQ(received.first().first().toStringList(),
+              (QStringList{"/a/One.rep", "\"/b/Two.rep\""}));
+
+    const InstanceChannelQt elsewhere(QString::fromStdString(folder.Path() + "other/"));
+    EXPECT_FALSE(elsewhere.HandOver({"/a/One.rep"})) << "another program folder has no window";
+}
+
+} // namespace
