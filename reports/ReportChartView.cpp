@@ -91,13 +91,16 @@ ReportChartView::ReportChartView(QWidget* parent)
 void ReportChartView::ShowChart(const ReportChart& chart)
 {
     m_chart = &chart;
+    ApplySetup(chart.Setup);
     double top = 0;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const ChartSeries& series = chart.Series[i];
         QList<QPointF> points;
         points.reserve(static_cast<qsizetype>(series.Points.size()));
         for (const ChartPoint& point : series.Points) {
-            points.append(QPointF(point.X, point.Value));
+            // Value marks show three decimals at most, as the hints do.
+            const double y = series.ShowValues ? std::round(point.Value * 1000) / 1000 : point.Value;
+            points.append(QPointF(point.X, y));
             top = std::max(top, point.Value);
         }
         m_lines[i]->replace(points);
@@ -114,11 +117,16 @@ void ReportChartView::ShowChart(const ReportChart& chart)
             m_areas[i]->setBrush(color);
             m_areas[i]->setPen(QPen(color.darker(160), 1));
         }
+        // An empty area would still draw its edge at the origin.
+        m_areas[i]->setVisible(!points.isEmpty());
         m_areas[i]->setPointLabelsVisible(series.ShowValues);
         m_areas[i]->setPointLabelsColor(m_style.LabelColor);
         m_areas[i]->setPointLabelsFont(m_style.LabelFont);
     }
-    ApplySetup(chart.Setup);
+    // Every series keeps its legend entry, so that a click can bring an
+    // empty one back.
+    for (QLegendMarker* marker : m_qchart->legend()->markers())
+        marker->setVisible(true);
     m_qchart->zoomReset();
     m_zoomDepth = 0;
     m_bottom->setRange(0, std::max(chart.MaxX, 1) + 0.5);
