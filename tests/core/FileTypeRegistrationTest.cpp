@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "app/ReportFileType.h"
 #include "platform/FileTypeRegistration.h"
 #include "platform/RecentlyUsed.h"
 
@@ -121,6 +122,27 @@ TEST_F(DataHome, RecentlyUsedListThatIsNotXbelIsLeftAlone)
     dir.Write("share/recently-used.xbel", "garbage");
     EXPECT_FALSE(AddToRecentlyUsed("/tmp/a.rep", "application/x-dialtally-report", "Dialtally"));
     EXPECT_EQ(dir.Read("share/recently-used.xbel"), "garbage");
+}
+
+// The button keeps its Remove caption when another program already took
+// the type away.
+TEST_F(DataHome, FlagFollowsOnlyASuccess)
+{
+    bool registered = false;
+    ToggleReportFileType(registered);
+    EXPECT_TRUE(registered);
+    EXPECT_EQ(FileTypeButtonCaption(registered), "Remove &File Type");
+    std::filesystem::remove(FileTypePackagePath(".rep"));
+    ToggleReportFileType(registered);
+    EXPECT_TRUE(registered);
+    EXPECT_EQ(ui.Messages.size(), 1U); // only the creation was told
+
+    dir.Write("blocked", "");
+    Point(dir.File("blocked"));
+    registered = false;
+    ToggleReportFileType(registered);
+    EXPECT_FALSE(registered);
+    EXPECT_EQ(FileTypeButtonCaption(registered), "Add &File Type");
 }
 
 } // namespace
