@@ -1,0 +1,180 @@
+#include "logs/LogArchive.h"
+
+#include "logs/LineReader.h"
+#include "logs/ListRoutines.h"
+#include "logs/Messages.h"
+#include "platform/AtomicFile.h"
+
+#include <cctype>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string UpperCase(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool SameFile(const std::string& source, const std::string& target)
+{
+    if (UpperCase(source) == UpperCase(target))
+        return true;
+    // Another spelling of the same file would have the archive append the
+    // log to itself and then clear both.
+    std::error_code error;
+    return std::filesystem::equivalent(source, target, error);
+}
+
+// What identifies the log's contents when the copy begins.
+struct SourceStamp {
+    dev_t Device = 0;
+    ino_t Inode = 0;
+    off_t Size = 0;
+    timespec Modified{};
+
+    bool operator==(const SourceStamp& other) const
+    {
+        return Device == other.Device && Inode == other.Inode && Size == other.Size &&
+               Modified.tv_sec == other.Modified.tv_sec &&
+               Modified.tv_nsec == other.Modified.tv_nsec;
+    }
+};
+
+SourceStamp StampOf(const struct stat& status)
+{
+    return {status.st_dev, status.st_ino, status.st_size, status.st_mtim};
+}
+
+bool ReadWholeFile(const std::string& path, std::string& contents)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad())
+        return false;
+    contents = std::move(buffer).str();
+    return true;
+}
+
+enum class ClearOutcome { Cleared, Changed, Failed };
+
+// Truncates in place rather than replacing the file, so that a dialer
+// holding the log open keeps writing into the file that is read.
+ClearOutcome ClearSource(const std::string& path, const SourceStamp& before)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return ClearOutcome::Failed;
+    struct stat now {};
+    ClearOutcome outcome = ClearOutcome::Failed;
+    if (::fstat(fd, &now) == 0) {
+        if (!(StampOf(now) == before))
+            outcome = ClearOutcome::Changed;
+        else if (::ftruncate(fd, 0) == 0 && ::fsync(fd) == 0)
+            outcome = ClearOutcome::Cleared;
+    }
+    if (::close(fd) != 0 && outcome == ClearOutcome::Cleared)
+        outcome = ClearOutcome::Failed;
+    return outcome;
+}
+
+ArchiveResult ArchiveFailed(const std::string& source)
+{
+    ShowError("An error occurred archiving " + source + ".");
+    return ArchiveResult::Failed;
+}
+
+} // namespace
+
+std::string ArchivePrompt(const TLCfg& formats)
+{
+    if (formats.Current < 1 || formats.Current > TLCfg::MaxFormats)
+        return "Select a file to archive the log file to.";
+    return "Select a file to archive the " +
+           formats.LogType[static_cast<std::size_t>(formats.Current)] + " log file to.";
+}
+
+std::string ProposedArchiveTarget(const TLCfg& formats, const std::string& remembered)
+{
+    if (!remembered.empty())
+        return remembered;
+    if (formats.Current < 1 || formats.Current > formats.Count)
+        return {};
+    std::filesystem::path path = formats.LogFile[static_cast<std::size_t>(formats.Current)];
+    if (path.empty())
+        return {};
+    path.replace_extension(".old");
+    return path.string();
+}
+
+bool IsArchiveLine(std::string_view line, std::string_view online, std::string_view offline)
+{
+    return MatchesLists(line, online, {}) || MatchesLists(line, offline, {});
+}
+
+ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options,
+                             const std::function<void()>& beforeClear)
+{
+    if (formats.Current < 1 || formats.Current > formats.Count) {
+        ShowError("The log file format was not found.");
+        return ArchiveResult::Refused;
+    }
+    const auto at = static_cast<std::size_t>(formats.Current);
+    const std::string& source = formats.LogFile[at];
+    if (SameFile(source, options.Target)) {
+        ShowError("The source and target files cannot be the same.");
+        return ArchiveResult::Refused;
+    }
+    // Taken before the source is opened, so that any line the dialer adds
+    // from here on shows as a change when the source is to be cleared.
+    struct stat status {};
+    if (::stat(source.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return ArchiveFailed(source);
+    const SourceStamp stamp = StampOf(status);
+
+    LineReader reader;
+    if (!reader.Open(source))
+        return ArchiveFailed(source);
+    std::string contents;
+    std::error_code error;
+    if (std::filesystem::exists(options.Target, error) && !ReadWholeFile(options.Target, contents))
+        return ArchiveFailed(source);
+    std::string_view line;
+    while (reader.ReadLine(line)) {
+        if (options.Skip && !IsArchiveLine(line, formats.Online[at], formats.Offline[at]))
+            continue;
+        contents.append(line);
+        contents.append("\r\n");
+    }
+    const bool readFailed = reader.Failed();
+    reader.Close();
+    // The copy is on disk before anything is taken from the source.
+    if (readFailed || !WriteFileAtomically(options.Target, contents))
+        return ArchiveFailed(source);
+
+    if (options.Clear) {
+        if (beforeClear)
+            beforeClear();
+        switch (ClearSource(source, stamp)) {
+        case ClearOutcome::Cleared:
+            break;
+        case ClearOutcome::Changed:
+            ShowInfo("Completed archive to " + options.Target + ".\n\r" + source +
+                     " was not cleared because it changed during the archive.");
+            return ArchiveResult::NotCleared;
+        case ClearOutcome::Failed:
+            return ArchiveFailed(source);
+        }
+    }
+    ShowInfo("Completed archive to " + options.Target + ".");
+    return ArchiveResult::Done;
+}

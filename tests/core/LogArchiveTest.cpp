@@ -1,0 +1,178 @@
+#include "TestSupport.h"
+
+#include "logs/LogArchive.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string ModemLog = "08-14-2001 20:01:02.11 - Dialing.\r\n"
+                             "08-14-2001 20:01:30.20 - Connection established at 49333bps.\r\n"
+                             "08-14-2001 20:05:30.20 - Rate negotiated.\r\n"
+                             "08-14-2001 20:41:00.00 - Hanging up the modem.\r\n"
+                             "08-14-2001 21:01:30.20 - Connection established at 28800bps.\r\n"
+                             "08-14-2001 21:30:00.00 - No Carrier\r\n";
+
+class LogArchive : public ::testing::Test {
+protected:
+    LogArchive()
+    {
+        FixedFolders folders;
+        folders.Windows = dir.Path();
+        LoadDefaultLogFormats(formats, folders);
+        dir.Write("ModemLog.Txt", ModemLog);
+        options.Target = dir.File("archive.old");
+        options.Clear = false;
+    }
+
+    std::string Source() const { return dir.Read("ModemLog.Txt"); }
+    std::string Target() const { return dir.Read("archive.old"); }
+
+    TempFolder dir;
+    RecordingFrontEnd ui;
+    TLCfg formats;
+    ArchiveOptions options;
+};
+
+TEST_F(LogArchive, ArchivingTwiceAppendsTheSecondCopy)
+{
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+    EXPECT_EQ(Target(), ModemLog + ModemLog);
+    EXPECT_EQ(Source(), ModemLog); // clear off leaves the source
+    EXPECT_EQ(ui.Texts(MessageKind::Information).back(),
+              "Completed archive to " + options.Target + ".");
+}
+
+TEST_F(LogArchive, SkipKeepsOnlyTheBeginAndEndLines)
+{
+    options.Skip = true;
+    ASSERT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+    EXPECT_EQ(Target(), "08-14-2001 20:01:30.20 - Connection established at 49333bps.\r\n"
+                        "08-14-2001 20:41:00.00 - Hanging up the modem.\r\n"
+                        "08-14-2001 21:01:30.20 - Connection established at 28800bps.\r\n"
+                        "08-14-2001 21:30:00.00 - No Carrier\r\n");
+}
+
+TEST_F(LogArchive, EveryLineEndBecomesCrLf)
+{
+    dir.Write("ModemLog.Txt", "one\ntwo\rthree");
+    ASSERT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+    EXPECT_EQ(Target(), "one\r\ntwo\r\nthree\r\n");
+}
+
+struct MarkerCase {
+    const char* Online;
+    const char* Offline;
+    const char* Kept;
+};
+
+class ArchiveMarkers : public LogArchive, public ::testing::WithParamInterface<MarkerCase> {};
+
+// A format's reader treats an empty marker list as matching every line, so
+// the archive must keep every line for it.
+TEST_P(ArchiveMarkers, SkipKeepsWhatTheReaderWouldUse)
+{
+    formats.Online[1] = GetParam().Online;
+    formats.Offline[1] = GetParam().Offline;
+    dir.Write("ModemLog.Txt", "up\r\nnoise\r\ndown\r\n");
+    options.Skip = true;
+    options.Clear = true;
+    ASSERT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+    EXPECT_EQ(Target(), GetParam().Kept);
+    EXPECT_EQ(Source(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, ArchiveMarkers,
+                         ::testing::Values(MarkerCase{"up", "down", "up\r\ndown\r\n"},
+                                           MarkerCase{"", "down", "up\r\nnoise\r\ndown\r\n"},
+                                           MarkerCase{"up", "", "up\r\nnoise\r\ndown\r\n"},
+                                           MarkerCase{"", "", "up\r\nnoise\r\ndown\r\n"},
+                                           MarkerCase{"up,", "down", "up\r\ndown\r\n"}));
+
+TEST_F(LogArchive, ClearEmptiesTheSourceAfterTheCopy)
+{
+    options.Clear = true;
+    ASSERT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+    EXPECT_EQ(Target(), ModemLog);
+    EXPECT_EQ(Source(), "");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("ModemLog.Txt")));
+}
+
+TEST_F(LogArchive, SourceThatGrowsDuringTheCopyIsLeftWhole)
+{
+    options.Clear = true;
+    const std::string added = "08-14-2001 22:00:00.00 - Connection established at 9600bps.\r\n";
+    const auto dialerAppends = [&] {
+        std::ofstream log(dir.File("ModemLog.Txt"), std::ios::binary | std::ios::app);
+        log << added;
+    };
+    ASSERT_EQ(ArchiveLogFile(formats, options, dialerAppends), ArchiveResult::NotCleared);
+    EXPECT_EQ(Source(), ModemLog + added);
+    EXPECT_EQ(Target(), ModemLog);
+    ASSERT_EQ(ui.Texts(MessageKind::Information).size(), 1U);
+    EXPECT_NE(ui.Texts(MessageKind::Information)[0].find("was not cleared"), std::string::npos);
+}
+
+TEST_F(LogArchive, TargetInAnotherCaseIsRefused)
+{
+    options.Target = dir.File("MODEMLOG.TXT");
+    options.Clear = true;
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Refused);
+    EXPECT_EQ(ui.Texts(MessageKind::Error),
+              std::vector<std::string>{"The source and target files cannot be the same."});
+    EXPECT_EQ(Source(), ModemLog);
+}
+
+TEST_F(LogArchive, AnotherSpellingOfTheSourceIsRefused)
+{
+    options.Target = dir.Path() + "./ModemLog.Txt";
+    options.Clear = true;
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Refused);
+    EXPECT_EQ(Source(), ModemLog);
+}
+
+TEST_F(LogArchive, MissingSourceIsAnError)
+{
+    std::filesystem::remove(dir.File("ModemLog.Txt"));
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Failed);
+    EXPECT_EQ(ui.Texts(MessageKind::Error),
+              std::vector<std::string>{"An error occurred archiving " + formats.LogFile[1] + "."});
+    EXPECT_FALSE(std::filesystem::exists(options.Target));
+}
+
+TEST_F(LogArchive, FailedWriteLeavesTheSourceWhole)
+{
+    dir.Write("blocker", "a file where a folder should be");
+    options.Target = dir.File("blocker/archive.old");
+    options.Clear = true;
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Failed);
+    EXPECT_EQ(ui.Texts(MessageKind::Error).size(), 1U);
+    EXPECT_EQ(Source(), ModemLog);
+}
+
+TEST_F(LogArchive, NoFormatInUse)
+{
+    formats.Current = 0;
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Refused);
+    EXPECT_EQ(ui.Texts(MessageKind::Error),
+              std::vector<std::string>{"The log file format was not found."});
+}
+
+TEST(ArchiveTarget, RememberedTargetElseTheLogWithOld)
+{
+    TLCfg formats;
+    formats.Count = 1;
+    formats.Current = 1;
+    formats.LogFile[1] = "/var/log/ModemLog.Txt";
+    EXPECT_EQ(ProposedArchiveTarget(formats, "/x/a.arc"), "/x/a.arc");
+    EXPECT_EQ(ProposedArchiveTarget(formats, ""), "/var/log/ModemLog.old");
+    formats.LogFile[1] = "/var/log/modem";
+    EXPECT_EQ(ProposedArchiveTarget(formats, ""), "/var/log/modem.old");
+    formats.Current = 0;
+    EXPECT_EQ(ProposedArchiveTarget(formats, ""), "");
+}
+
+} // namespace

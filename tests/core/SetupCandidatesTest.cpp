@@ -1,0 +1,48 @@
+#include "TestSupport.h"
+
+#include "logs/SetupCandidates.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SetupCandidates, ModemLogFirstThenLogFiles)
+{
+    TempFolder windows;
+    for (const char* name : {"zmodem.log", "Setup.LOG", "MODEMLOG.TXT", "notes.txt", ".log"})
+        windows.Write(name, "x");
+    std::filesystem::create_directory(windows.File("folder.log"));
+    EXPECT_EQ(SetupCandidates(windows.Path()),
+              (std::vector<std::string>{windows.File("MODEMLOG.TXT"), windows.File("Setup.LOG"),
+                                        windows.File("zmodem.log")}));
+}
+
+TEST(SetupCandidates, EmptyOrMissingFolderGivesNone)
+{
+    TempFolder windows;
+    EXPECT_TRUE(SetupCandidates(windows.Path()).empty());
+    EXPECT_TRUE(SetupCandidates(windows.File("missing")).empty());
+}
+
+TEST(SetupCandidates, ChoiceGoesToFormatOneAndIsSaved)
+{
+    TempFolder home;
+    RecordingFrontEnd ui;
+    FixedFolders folders;
+    folders.Program = home.Path();
+    folders.Windows = "/win/";
+    TLCfg formats;
+    LoadDefaultLogFormats(formats, folders);
+    formats.LogType[1] = "Renamed";
+    ASSERT_TRUE(ApplySetupChoice(formats, "/win/Modem 1.log", home.Path()));
+
+    TLCfg loaded;
+    LoadLogFormats(loaded, folders);
+    EXPECT_EQ(loaded.Count, 2);
+    EXPECT_EQ(loaded.LogType[1], "Renamed");
+    EXPECT_EQ(loaded.LogFile[1], "/win/Modem 1.log");
+    EXPECT_EQ(loaded.LogType[2], "Windows Update (Win98)");
+}
+
+} // namespace

@@ -1,0 +1,54 @@
+#include "TestSupport.h"
+
+#include "logs/FirstTimeSetupDialog.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+class FirstTimeSetup : public ::testing::Test {
+protected:
+    FirstTimeSetup()
+    {
+        folders.Program = home.Path();
+        folders.Windows = windows.Path();
+        LoadDefaultLogFormats(formats, folders);
+    }
+
+    TempFolder home;
+    TempFolder windows;
+    RecordingFrontEnd ui;
+    FixedFolders folders;
+    TLCfg formats;
+};
+
+TEST_F(FirstTimeSetup, OkWithASelectionSavesTheFormats)
+{
+    windows.Write("Modem.log", "");
+    windows.Write("ModemLog.txt", "");
+    TDlgFirst dialog(formats, folders);
+    dialog.show();
+    auto* list = dialog.findChild<QListWidget*>("ListBoxFiles");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text().toStdString(), windows.File("ModemLog.txt"));
+    list->setCurrentRow(1);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("BtnOk"), Qt::LeftButton);
+    EXPECT_EQ(formats.LogFile[1], windows.File("Modem.log"));
+    EXPECT_TRUE(std::filesystem::exists(home.File("Dialtally.log")));
+}
+
+TEST_F(FirstTimeSetup, OkWithoutASelectionSavesNothing)
+{
+    TDlgFirst dialog(formats, folders);
+    EXPECT_EQ(dialog.findChild<QListWidget*>("ListBoxFiles")->count(), 0);
+    dialog.BtnOkClick();
+    EXPECT_FALSE(std::filesystem::exists(home.File("Dialtally.log")));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+} // namespace
