@@ -1,14 +1,20 @@
 #include "app/MainWindow.h"
 
+#include "app/AboutDialog.h"
 #include "app/ColorPalette.h"
+#include "app/CustomizeToolbarsDialog.h"
+#include "app/ReportFileType.h"
 #include "app/CriteriaBarWidget.h"
 #include "app/HelpWindow.h"
 #include "logs/ConversionError.h"
 #include "logs/DateRoutines.h"
+#include "logs/ArchiveDialog.h"
+#include "logs/FirstTimeSetupDialog.h"
 #include "logs/ListRoutines.h"
 #include "logs/Messages.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
+#include "platform/FileTypeRegistration.h"
 #include "reports/ReportFile.h"
 #include "reports/ReportGridView.h"
 #include "reports/ReportTableModel.h"
@@ -90,6 +96,8 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
 
     m_frontEnd.SetParentWindow(this);
     SetFrontEnd(&m_frontEnd);
+    m_fileTypeRegistered = FileTypeRegistered(ReportExtension);
+    m_frontEnd.OnShellRecentDocs = [](const std::string& path) { AddReportToRecentlyUsed(path); };
 
     m_model = std::make_unique<ReportTableModel>(m_state.Output);
     m_grid = new ReportGridView;
@@ -345,7 +353,7 @@ void TMainForm::PrintChart()
 
 bool TMainForm::ReportTypeRegistered() const
 {
-    return false;
+    return m_fileTypeRegistered;
 }
 
 void TMainForm::NotYetAvailable()
@@ -695,7 +703,51 @@ void TMainForm::showEvent(QShowEvent* event)
     if (m_firstShown)
         return;
     m_firstShown = true;
+    if (!std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder())))
+        QTimer::singleShot(0, this, &TMainForm::RunFirstTimeSetup);
     SetMainCaption("");
+}
+
+void TMainForm::RunFirstTimeSetup()
+{
+    TDlgFirst dialog(m_state.Formats, m_state.Paths, nullptr, this);
+    dialog.exec();
+    FillLogFileBox();
+}
+
+void TMainForm::ArchiveLog()
+{
+    TDlgBack dialog(m_state.Formats, m_state.Options.Archive, this);
+    dialog.exec();
+}
+
+void TMainForm::CustomizeToolbars()
+{
+    StoreWindowSettings();
+    TDlgBars dialog(
+        m_state.Options.Toolbars,
+        [this](const std::string& item) {
+            const auto it = m_itemActions.find(QString::fromStdString(item));
+            if (it == m_itemActions.end())
+                return QIcon();
+            if (auto* tool = qobject_cast<QToolButton*>(m_bands[1]->widgetForAction(it->second)))
+                return tool->icon();
+            if (auto* tool = qobject_cast<QToolButton*>(m_bands[2]->widgetForAction(it->second)))
+                return tool->icon();
+            return QIcon();
+        },
+        this);
+    dialog.OnChanged = [this](const ToolbarSettings& toolbars) {
+        ApplyTextLabels(toolbars.TextLabels);
+        ApplyItemVisibility();
+    };
+    dialog.exec();
+}
+
+void TMainForm::ShowAbout()
+{
+    TAboutBox about(this);
+    about.exec();
 }
 
 void TMainForm::paintEvent(QPaintEvent* event)

@@ -162,6 +162,10 @@ private:
     void CycleDescriptionsCommand();
     void ExitCommand();
     void ShowStatusHint(const QString& hint);
+    void ArchiveLog();
+    void CustomizeToolbars();
+    void ShowAbout();
+    void RunFirstTimeSetup();
 
     std::unique_ptr<ReportTableModel> m_model;
     ProgramState m_state;
@@ -194,4 +198,5 @@ private:
     bool m_building = false;
     bool m_firstShown = false;
     bool m_passRunning = false;
+    bool m_fileTypeRegistered = false;
 };

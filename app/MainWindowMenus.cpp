@@ -79,7 +79,7 @@ void TMainForm::CreateActions()
         connect(action, &QAction::triggered, this, [this, id] { ToggleBand(id); });
     }
     AddAction("ViewCustomize", "C&ustomize...", "Customize the toolbars", {},
-              &TMainForm::NotYetAvailable);
+              &TMainForm::CustomizeToolbars);
     AddAction("ViewStatusBar", "St&atus Bar", "Show or hide the status bar", {},
               &TMainForm::ToggleStatusBar)
         ->setCheckable(true);
@@ -135,7 +135,7 @@ void TMainForm::CreateActions()
         ->setCheckable(true);
     Action("ViewTotals")->setIcon(Icon("totals"));
 
-    AddAction("ToolsArchive", "&Archive...", "Archive the log file", {}, &TMainForm::NotYetAvailable);
+    AddAction("ToolsArchive", "&Archive...", "Archive the log file", {}, &TMainForm::ArchiveLog);
     AddAction("ToolsViewLog", "&View Log File", "View or edit the log file", {},
               &TMainForm::ViewLogFile);
     AddAction("ToolsLogFiles", "&Log Files...", "Log file formats", {}, &TMainForm::NotYetAvailable);
@@ -146,7 +146,7 @@ void TMainForm::CreateActions()
     AddAction("HelpSearch", "&Search for Help On...", "Display the help index", {},
               &TMainForm::HelpIndex);
     AddAction("HelpAbout", "&About Dialtally", "Display information about the product", {},
-              &TMainForm::NotYetAvailable);
+              &TMainForm::ShowAbout);
 
     Action("FileNew")->setIcon(Icon("new"));
     Action("FileOpen")->setIcon(Icon("open"));
