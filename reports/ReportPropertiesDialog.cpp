@@ -87,6 +87,7 @@ TDlgProp::TDlgProp(TCfg& current, const TCfg& workingCopy, const TLCfg& formats,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
     layout->addWidget(buttons);
+    setMinimumWidth(460);
 
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &TDlgProp::ShowHelp);
@@ -140,6 +141,7 @@ QWidget* TDlgProp::BuildCriteriaPage()
     datesGrid->addWidget(m_dateFrom, 1, 1);
     datesGrid->addWidget(m_dateToLabel, 1, 2);
     datesGrid->addWidget(m_dateTo, 1, 3);
+    datesGrid->setColumnStretch(4, 1);
 
     m_timeAll = Named(new QCheckBox(tr("All &times")), "CheckBoxTimeAll");
     m_timeFrom = Named(new QTimeEdit, "TimeFrom");
@@ -155,6 +157,7 @@ QWidget* TDlgProp::BuildCriteriaPage()
     timesGrid->addWidget(m_timeFrom, 1, 1);
     timesGrid->addWidget(m_timeToLabel, 1, 2);
     timesGrid->addWidget(m_timeTo, 1, 3);
+    timesGrid->setColumnStretch(4, 1);
 
     m_descripAll = Named(new QCheckBox(tr("All d&escriptions")), "CheckBoxDescripAll");
     m_include = Named(new QLineEdit, "EditInclude");
