@@ -14,13 +14,13 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -89,8 +89,6 @@ TDlgProp::TDlgProp(TCfg& current, const TCfg& workingCopy, const TLCfg& formats,
     layout->addWidget(buttons);
     setMinimumWidth(460);
 
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, &TDlgProp::ShowHelp);
     ConnectChanges();
 }
 
@@ -434,6 +432,16 @@ void TDlgProp::ShowHelp()
     HelpWindow::ShowTopic(onPage && index >= 0 && index < 3
                               ? PageTopics[static_cast<std::size_t>(index)]
                               : DialogTopic);
+}
+
+void TDlgProp::keyPressEvent(QKeyEvent* event)
+{
+    // F1 reaches the dialog from whichever control has the focus.
+    if (event->matches(QKeySequence::HelpContents)) {
+        ShowHelp();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TDlgProp::showEvent(QShowEvent* event)

@@ -55,6 +55,7 @@ public:
     void BtnApplyPropClick();
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -33,18 +33,6 @@ TCfg Defaults()
 
 } // namespace
 
-TEST(ReportProperties, ProvidersTickBySubstringAndWriteBackInListOrder)
-{
-    TCfg report = Defaults();
-    report.ServiceProviders = "AB";
-    const PropertiesValues v = ReadPropertiesValues(report, Formats({}), Providers({"AB", "A"}));
-    ASSERT_EQ(v.Providers, (std::vector<std::string>{"A", "AB"}));
-    EXPECT_EQ(v.ProviderTicks, (std::vector<bool>{true, true}));
-    TCfg written;
-    WritePropertiesValues(v, written);
-    EXPECT_EQ(written.ServiceProviders, "A,AB");
-}
-
 TEST(ReportProperties, JoinServiceProviders)
 {
     EXPECT_EQ(JoinServiceProviders({"A", "B", "C"}, {true, false, true}), "A,C");

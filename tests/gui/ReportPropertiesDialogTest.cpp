@@ -1,10 +1,12 @@
 #include "reports/ReportPropertiesDialog.h"
+#include "app/HelpWindow.h"
 #include "reports/ReportFile.h"
 #include "widgets/CheckListWidget.h"
 #include "widgets/RegionalPickerWidget.h"
 
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -248,6 +250,23 @@ TEST_F(ReportPropertiesDialogTest, PickersShowTheRegionalFormats)
     Click(*dialog, "BtnApplyProp");
     EXPECT_EQ(m_current.CriteriaDateFrom, "6.3.2001");
     EXPECT_EQ(m_current.CriteriaTimeFrom, "14:20:07");
+}
+
+TEST_F(ReportPropertiesDialogTest, HelpKeyShowsThePageOrTheDialogTopic)
+{
+    auto dialog = Shown(2);
+    auto* descripAll = Find<QCheckBox>(*dialog, "CheckBoxDescripAll");
+    descripAll->setFocus();
+    QTest::keyClick(descripAll, Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::LastTopic(), 2040);
+    auto* cancel = Find<QPushButton>(*dialog, "BtnCancelProp");
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::LastTopic(), 2020);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<HelpWindow*>(w))
+            w->close();
+    }
 }
 
 TEST(RegionalPicker, DisplayFormatsOfThePresetPictures)
