@@ -4,6 +4,7 @@
 #include "logs/DateRoutines.h"
 #include "logs/DateTime.h"
 #include "platform/RegionalSettings.h"
+#include "widgets/RegionalPickerWidget.h"
 
 #include <QDateEdit>
 #include <QKeyEvent>
@@ -12,7 +13,6 @@
 #include <QTimeEdit>
 #include <QToolButton>
 
-#include <cmath>
 
 namespace {
 
@@ -32,7 +32,7 @@ QToolButton* ToggleButton(const QString& name, const QString& tip, QStyle::Stand
 QDate DateOrToday(const std::string& text)
 {
     try {
-        return QDateOf(TextToDate(text));
+        return ToQDate(TextToDate(text));
     } catch (const ConversionError&) {
         return QDate::currentDate();
     }
@@ -41,7 +41,7 @@ QDate DateOrToday(const std::string& text)
 QTime TimeOrMidnight(const std::string& text, const QTime& fallback)
 {
     try {
-        return QTimeOf(TextToTime(text));
+        return ToQTime(TextToTime(text));
     } catch (const ConversionError&) {
         return fallback;
     }
@@ -59,41 +59,6 @@ QString JoinWord(const QString& word, const QString& words)
 }
 
 } // namespace
-
-QString QtDatePicture(const std::string& picture)
-{
-    return QString::fromStdString(picture);
-}
-
-QString QtTimePicture(const std::string& picture)
-{
-    QString qt = QString::fromStdString(picture);
-    qt.replace(QLatin1String("tt"), QLatin1String("AP"));
-    return qt;
-}
-
-QDate QDateOf(double dateTime)
-{
-    const CivilDate date = DecodeDate(dateTime);
-    return QDate(date.Year, date.Month, date.Day);
-}
-
-double DateTimeOf(const QDate& date)
-{
-    return EncodeDate(date.year(), date.month(), date.day());
-}
-
-double DayTimeOf(const QTime& time)
-{
-    return EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
-}
-
-QTime QTimeOf(double dateTime)
-{
-    const double fraction = dateTime - std::floor(dateTime);
-    const int ms = static_cast<int>(std::llround(fraction * 86400000.0)) % 86400000;
-    return QTime::fromMSecsSinceStartOfDay(ms);
-}
 
 CriteriaBarWidget::CriteriaBarWidget(QWidget* parent)
     : QToolBar(tr("Criteria"), parent),
@@ -123,8 +88,6 @@ CriteriaBarWidget::CriteriaBarWidget(QWidget* parent)
     m_exclude->setToolTip(QStringLiteral("Exclude Descriptions"));
     m_include->setFixedWidth(90);
     m_exclude->setFixedWidth(90);
-    for (QDateEdit* edit : {m_dateFrom, m_dateTo})
-        edit->setCalendarPopup(true);
     ApplyRegionalFormats();
 
     addWidget(m_dates);
@@ -157,15 +120,10 @@ CriteriaBarWidget::CriteriaBarWidget(QWidget* parent)
 
 void CriteriaBarWidget::ApplyRegionalFormats()
 {
-    const RegionalSettings& regional = Regional();
     for (QDateEdit* edit : {m_dateFrom, m_dateTo})
-        edit->setDisplayFormat(QtDatePicture(regional.ShortDateFormat));
-    // Qt writes AM and PM in its own locale; English gives the designators
-    // the presets use.
-    for (QTimeEdit* edit : {m_timeFrom, m_timeTo}) {
-        edit->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        edit->setDisplayFormat(QtTimePicture(regional.LongTimeFormat));
-    }
+        SetupRegionalDatePicker(edit);
+    for (QTimeEdit* edit : {m_timeFrom, m_timeTo})
+        SetupRegionalTimePicker(edit);
 }
 
 void CriteriaBarWidget::ShowCriteria(const TCfg& report)
@@ -181,10 +139,10 @@ void CriteriaBarWidget::ShowCriteria(const TCfg& report)
 
 void CriteriaBarWidget::ReadCriteria(TCfg& report) const
 {
-    report.CriteriaDateFrom = DateToDisplayText(DateTimeOf(m_dateFrom->date()));
-    report.CriteriaDateTo = DateToDisplayText(DateTimeOf(m_dateTo->date()));
-    report.CriteriaTimeFrom = TimeToText(DayTimeOf(m_timeFrom->time()));
-    report.CriteriaTimeTo = TimeToText(DayTimeOf(m_timeTo->time()));
+    report.CriteriaDateFrom = DateToDisplayText(FromQDate(m_dateFrom->date()));
+    report.CriteriaDateTo = DateToDisplayText(FromQDate(m_dateTo->date()));
+    report.CriteriaTimeFrom = TimeToText(FromQTime(m_timeFrom->time()));
+    report.CriteriaTimeTo = TimeToText(FromQTime(m_timeTo->time()));
     report.CriteriaInclude = m_include->text().toStdString();
     report.CriteriaExclude = m_exclude->text().toStdString();
 }

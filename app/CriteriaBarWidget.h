@@ -60,11 +60,3 @@ private:
     QLineEdit* m_include;
     QLineEdit* m_exclude;
 };
-
-// Qt's pictures for the regional short date and long time formats.
-QString QtDatePicture(const std::string& picture);
-QString QtTimePicture(const std::string& picture);
-QDate QDateOf(double dateTime);
-double DateTimeOf(const QDate& date);
-double DayTimeOf(const QTime& time);
-QTime QTimeOf(double dateTime);

@@ -17,6 +17,8 @@
 #include "platform/FileTypeRegistration.h"
 #include "reports/ReportFile.h"
 #include "reports/ReportGridView.h"
+#include "reports/ReportProperties.h"
+#include "reports/ReportPropertiesDialog.h"
 #include "reports/ReportTableModel.h"
 #include "widgets/StatusPanelsWidget.h"
 
@@ -334,10 +336,12 @@ std::optional<std::string> TMainForm::AskSaveFileName(const FileDialogRequest& r
     return dialog.selectedFiles().first().toStdString();
 }
 
-bool TMainForm::ShowProperties(int, const std::string&)
+bool TMainForm::ShowProperties(int startPage, const std::string& caption)
 {
-    NotYetAvailable();
-    return false;
+    TDlgProp dialog(m_state.Current, m_state.WorkingCopy, m_state.Formats, m_state.Providers,
+                    startPage, caption, this);
+    dialog.OnApply = [this] { RedoReport(AppliedChangeClass(m_state.Current, m_state.History)); };
+    return dialog.Run();
 }
 
 bool TMainForm::PrintGrid()
@@ -403,12 +407,8 @@ void TMainForm::RefreshReport()
 void TMainForm::OpenProperties(int page)
 {
     m_state.WorkingCopy = m_state.Current;
-    if (!ShowProperties(page, m_state.Current.FileName + " Properties"))
-        return;
-    if (const TCfg* shown = m_state.History.Shown())
-        RedoReport(ReportChangeClass(m_state.Current, *shown));
-    else
-        RedoReport(1);
+    if (ShowProperties(page, m_state.Current.FileName + " Properties"))
+        RedoReport(AppliedChangeClass(m_state.Current, m_state.History));
 }
 
 void TMainForm::OpenStartupReport()
