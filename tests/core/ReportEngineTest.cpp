@@ -287,6 +287,18 @@ TEST(ReportEngine, EmptyListShowsTheMessageAndZeroFigures)
     EXPECT_EQ(b->Display.Shown, (std::vector<std::string>{"Week"}));
     for (const auto& series : b->Output.Chart.Series)
         EXPECT_TRUE(series.Points.empty());
+    EXPECT_EQ(b->Output.Chart.LastSeries, -1);
+}
+
+// The bottom axis takes its labels from the series that got the last point.
+TEST(ReportEngine, RemembersTheSeriesOfTheLastPoint)
+{
+    TCfg cfg = AllOn();
+    EXPECT_EQ(Build(cfg, MakeRep({March5, March5}))->Output.Chart.LastSeries,
+              static_cast<int>(ChartLevel::Years));
+    cfg.TotalShow = "0";
+    EXPECT_EQ(Build(cfg, MakeRep({March5, March5}))->Output.Chart.LastSeries,
+              static_cast<int>(ChartLevel::Details));
 }
 
 TEST(ReportEngine, BuildTellsTheWindowAndTheStatusBar)
