@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QToolButton>
@@ -74,6 +75,7 @@ HtmlSettingsDialog::HtmlSettingsDialog(HtmlSettings& settings, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    resize(420, sizeHint().height());
 }
 
 QLineEdit* HtmlSettingsDialog::AddFileRow(QFormLayout* form, const QString& label,
@@ -92,7 +94,10 @@ QLineEdit* HtmlSettingsDialog::AddFileRow(QFormLayout* form, const QString& labe
     auto* row = new QHBoxLayout;
     row->addWidget(edit, 1);
     row->addWidget(browse);
-    form->addRow(label, row);
+    // A label over a layout gets no buddy by itself.
+    auto* caption = new QLabel(label);
+    caption->setBuddy(edit);
+    form->addRow(caption, row);
     return edit;
 }
 

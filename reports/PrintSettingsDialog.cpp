@@ -85,7 +85,7 @@ TColor FromQColor(const QColor& color)
     return static_cast<TColor>(color.red() | (color.green() << 8) | (color.blue() << 16));
 }
 
-constexpr const char* tenthMm = " x 0.1 mm";
+constexpr const char* tenthMm = " tenths of a mm";
 
 } // namespace
 
@@ -119,6 +119,8 @@ PrintSettingsDialog::PrintSettingsDialog(Settings& settings, const ReportOutput&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);
+    // Wide enough that every page's tab shows.
+    resize(std::max(640, sizeHint().width()), sizeHint().height());
 }
 
 QWidget* PrintSettingsDialog::BordersPage()
@@ -190,7 +192,9 @@ QWidget* PrintSettingsDialog::FontsPage()
         auto* row = new QHBoxLayout;
         row->addWidget(label, 1);
         row->addWidget(button);
-        form->addRow(captions[which], row);
+        auto* caption = new QLabel(captions[which]);
+        caption->setBuddy(button);
+        form->addRow(caption, row);
         ShowFont(which);
     }
     return page;

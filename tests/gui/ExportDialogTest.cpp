@@ -176,12 +176,10 @@ TEST(HtmlSettingsDialog, RoundTripsTheHtmlKeys)
     EXPECT_EQ(html, stored);
 
     HtmlSettingsDialog dialog(html, nullptr);
-    dialog.show();
     dialog.findChild<QSpinBox*>(QStringLiteral("EditBorderSize"))->setValue(0);
     dialog.findChild<QSpinBox*>(QStringLiteral("EditWidth"))->setValue(50);
     dialog.findChild<QLineEdit*>(QStringLiteral("EditSuffixTag"))->clear();
-    QTest::mouseClick(dialog.findChild<QCheckBox*>(QStringLiteral("CheckSaveFonts")),
-                      Qt::LeftButton);
+    dialog.findChild<QCheckBox*>(QStringLiteral("CheckSaveFonts"))->click();
     dialog.BtnOkClick();
     HtmlSettings expected = stored;
     expected.BorderSize = 0;
