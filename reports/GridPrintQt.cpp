@@ -125,9 +125,15 @@ int GridPrinter::Layout(QPrinter& printer)
         screenWidths.push_back(m_columns.Width[static_cast<std::size_t>(column)] * screenToDevice);
     m_metrics = GridMetrics{};
     m_metrics.RowHeights.reserve(m_rows.size());
+    // One style and one set of metrics per kind of row, not per row.
+    std::vector<QFontMetricsF> kindMetrics;
+    for (int kind = 0; kind < RowKindCount; ++kind) {
+        m_styles[static_cast<std::size_t>(kind)] = StyleOf(static_cast<RowKind>(kind));
+        kindMetrics.emplace_back(m_styles[static_cast<std::size_t>(kind)].Font, &printer);
+    }
     for (const int row : m_rows) {
-        const RowStyle style = StyleOf(m_grid.Table->Kinds[static_cast<std::size_t>(row)]);
-        const QFontMetricsF metrics(style.Font, &printer);
+        const QFontMetricsF& metrics = kindMetrics[static_cast<std::size_t>(
+            m_grid.Table->Kinds[static_cast<std::size_t>(row)])];
         for (std::size_t c = 0; c < m_visible.size(); ++c)
             textWidths[c] =
                 std::max(textWidths[c],
@@ -212,7 +218,8 @@ void GridPrinter::DrawTable(QPainter& painter, const GridPage& page) const
     std::vector<double> rowEdges{0};
     for (const int index : printed) {
         const int row = m_rows[static_cast<std::size_t>(index)];
-        const RowStyle style = StyleOf(m_grid.Table->Kinds[static_cast<std::size_t>(row)]);
+        const RowStyle& style =
+            m_styles[static_cast<std::size_t>(m_grid.Table->Kinds[static_cast<std::size_t>(row)])];
         const double height = m_metrics.RowHeights[static_cast<std::size_t>(index)];
         if (style.Background.isValid())
             painter.fillRect(QRectF(0, y, width, height), style.Background);

@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QRectF>
 
+#include <array>
 #include <vector>
 
 class QPainter;
@@ -50,6 +51,8 @@ private:
     const Settings& m_settings;
     std::vector<int> m_rows;    // printed rows, the header first
     std::vector<int> m_visible; // printed columns
+    static constexpr int RowKindCount = static_cast<int>(RowKind::Total) + 1;
+    std::array<RowStyle, RowKindCount> m_styles;
     GridMetrics m_metrics;
     GridPagination m_pagination;
     double m_mm = 1; // device units per millimetre

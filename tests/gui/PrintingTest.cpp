@@ -115,7 +115,7 @@ TEST_F(PrintToPdf, OnlyTheChosenPagesArePrinted)
     EXPECT_NE(pages[0].find("Date On"), std::string::npos);
 }
 
-TEST_F(PrintToPdf, ShrinkingToOnePageWidthAndLandscapeChangeThePageCount)
+TEST_F(PrintToPdf, LandscapeAndFittingToTheWidthChangeThePageCount)
 {
     const ReportOutput output = BuildSampleReport(90);
     Settings settings = SampleSettings();
@@ -128,7 +128,6 @@ TEST_F(PrintToPdf, ShrinkingToOnePageWidthAndLandscapeChangeThePageCount)
     settings.Printer.FitToPage = 3; // widen to the page: larger rows, more pages
     ASSERT_TRUE(PrintGrid(nullptr, output, settings));
     EXPECT_GT(asked, portrait);
-    settings.Printer.Orientation = 0;
 }
 
 TEST_F(PrintToPdf, CancellingTheRangeOfASplitViewPrintsNothing)
