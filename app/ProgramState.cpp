@@ -24,9 +24,10 @@ void RunReportPass(ProgramState& state, ReportDisplay& display)
     ReportEngine engine(state.Output, display);
     const EngineOptions options = EngineOptionsFor(state.Options);
     ReadContext context{
-        state.Current,     state.Formats,
-        state.Providers,   state.Links,
-        state.Connections, [&] { engine.BuildReport(state.Current, state.Connections, options); }};
+        state.Current, state.Formats, state.Providers, state.Links, state.Connections, [&] {
+            engine.BuildReport(state.Current, state.Connections, options);
+            state.Options.Printer.TitleText = state.Output.Title;
+        }};
     ReadConnectionLog(context);
 }
 
@@ -34,6 +35,8 @@ void RebuildReport(ProgramState& state, ReportDisplay& display)
 {
     ReportEngine engine(state.Output, display);
     engine.BuildReport(state.Current, state.Connections, EngineOptionsFor(state.Options));
+    // Every build sets the printed title.
+    state.Options.Printer.TitleText = state.Output.Title;
 }
 
 void RedoReport(ProgramState& state, ReportDisplay& display, int changeClass)

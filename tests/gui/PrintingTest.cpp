@@ -1,0 +1,318 @@
+#include "PrintingTestSupport.h"
+#include "TestSupport.h"
+#include "app/NewIniFile.h"
+#include "reports/ChartPictureQt.h"
+#include "reports/GridPrintQt.h"
+#include "reports/PrintDialogsQt.h"
+#include "reports/PrintSettingsDialog.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QClipboard>
+#include <QFile>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMimeData>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace {
+
+// Prints into a PDF file of the temporary folder and answers the page
+// range dialog without showing it.
+class PrintToPdf : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        CurrentPrinter().setOutputFormat(QPrinter::PdfFormat);
+        CurrentPrinter().setOutputFileName(QString::fromStdString(Pdf()));
+        CurrentPrinter().setPageSize(QPageSize(QPageSize::A4));
+    }
+    void TearDown() override { SetPageRangeAnswer({}); }
+    std::string Pdf() const { return folder.File("out.pdf"); }
+    // Accepts the range first..last, 0 for the page count.
+    void AnswerRange(int first, int last)
+    {
+        SetPageRangeAnswer([this, first, last](QPrinter& printer, int pageCount) {
+            asked = pageCount;
+            printer.setFromTo(first, last == 0 ? pageCount : last);
+            return true;
+        });
+    }
+
+    TempFolder folder;
+    RecordingFrontEnd frontEnd;
+    int asked = 0;
+};
+
+std::unique_ptr<QChartView> OneSeriesChart()
+{
+    auto* series = new QLineSeries;
+    series->append(0, 1);
+    series->append(1, 3);
+    series->append(2, 2);
+    auto chart = std::make_unique<QChartView>();
+    chart->chart()->addSeries(series);
+    chart->chart()->createDefaultAxes();
+    chart->chart()->setTitle(QStringLiteral("Chart of calls"));
+    chart->resize(400, 300);
+    return chart;
+}
+
+int Count(const std::string& text, const std::string& what)
+{
+    int count = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+TEST_F(PrintToPdf, GridPagesCarryTitleHeaderRowAndPageNumbers)
+{
+    const ReportOutput output = BuildSampleReport(90);
+    Settings settings = SampleSettings();
+    settings.Printer.TitleText = output.Title;
+    settings.Printer.Borders = 1;
+    AnswerRange(1, 0);
+    ASSERT_TRUE(PrintGrid(nullptr, output, settings));
+    const std::vector<std::string> pages = PdfPages(Pdf());
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_EQ(static_cast<int>(pages.size()), asked);
+    const std::string count = std::to_string(pages.size());
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        EXPECT_EQ(Count(pages[p], "Calls"), 1) << pages[p];
+        EXPECT_NE(pages[p].find("March 1, 2001 - "), std::string::npos) << p;
+        EXPECT_EQ(Count(pages[p], "Date On"), 1) << p;
+        EXPECT_NE(pages[p].find("Description"), std::string::npos) << p;
+        EXPECT_NE(pages[p].find(std::to_string(p + 1) + "/" + count), std::string::npos) << p;
+    }
+    // Every row is printed once: 90 calls over 30 days.
+    int details = 0;
+    for (const std::string& page : pages)
+        details += Count(page, "Provider ");
+    EXPECT_EQ(details, 90);
+}
+
+TEST_F(PrintToPdf, OnlyTheChosenPagesArePrinted)
+{
+    const ReportOutput output = BuildSampleReport(90);
+    Settings settings = SampleSettings();
+    AnswerRange(2, 2);
+    ASSERT_TRUE(PrintGrid(nullptr, output, settings));
+    const std::vector<std::string> pages = PdfPages(Pdf());
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(pages[0].find("2/" + std::to_string(asked)), std::string::npos);
+    EXPECT_NE(pages[0].find("Date On"), std::string::npos);
+}
+
+TEST_F(PrintToPdf, LandscapeAndFittingToTheWidthChangeThePageCount)
+{
+    const ReportOutput output = BuildSampleReport(90);
+    Settings settings = SampleSettings();
+    AnswerRange(1, 0);
+    ASSERT_TRUE(PrintGrid(nullptr, output, settings));
+    const int portrait = asked;
+    settings.Printer.Orientation = 1;
+    ASSERT_TRUE(PrintGrid(nullptr, output, settings));
+    EXPECT_GT(asked, portrait);
+    settings.Printer.FitToPage = 3; // widen to the page: larger rows, more pages
+    ASSERT_TRUE(PrintGrid(nullptr, output, settings));
+    EXPECT_GT(asked, portrait);
+}
+
+TEST_F(PrintToPdf, CancellingTheRangeOfASplitViewPrintsNothing)
+{
+    const ReportOutput output = BuildSampleReport(30);
+    const Settings settings = SampleSettings();
+    auto chart = OneSeriesChart();
+    SetPageRangeAnswer([](QPrinter&, int) { return false; });
+    EXPECT_FALSE(PrintGridAndChart(nullptr, output, settings, chart.get()));
+    EXPECT_FALSE(std::filesystem::exists(Pdf()));
+}
+
+TEST_F(PrintToPdf, SplitViewPrintsTheGridThenTheChart)
+{
+    const ReportOutput output = BuildSampleReport(30);
+    const Settings settings = SampleSettings();
+    auto chart = OneSeriesChart();
+    AnswerRange(1, 0);
+    ASSERT_TRUE(PrintGridAndChart(nullptr, output, settings, chart.get()));
+    const std::vector<std::string> pages = PdfPages(Pdf());
+    ASSERT_EQ(static_cast<int>(pages.size()), asked + 1);
+    EXPECT_NE(pages.back().find("Chart of calls"), std::string::npos);
+    EXPECT_EQ(pages.back().find("Date On"), std::string::npos);
+}
+
+TEST_F(PrintToPdf, ChartPrintsOnOnePageWithoutADialog)
+{
+    auto chart = OneSeriesChart();
+    SetPageRangeAnswer([](QPrinter&, int) -> bool {
+        ADD_FAILURE() << "no dialog expected";
+        return false;
+    });
+    ASSERT_TRUE(PrintChart(chart.get(), SampleSettings().Printer));
+    const std::vector<std::string> pages = PdfPages(Pdf());
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(pages[0].find("Chart of calls"), std::string::npos);
+}
+
+TEST_F(PrintToPdf, AFolderThatCannotBeWrittenShowsTheError)
+{
+    CurrentPrinter().setOutputFileName(QStringLiteral("/nonexistent-folder/out.pdf"));
+    AnswerRange(1, 0);
+    EXPECT_FALSE(PrintGrid(nullptr, BuildSampleReport(3), SampleSettings()));
+    ASSERT_EQ(frontEnd.Texts(MessageKind::Error).size(), 1u);
+    EXPECT_NE(frontEnd.Texts(MessageKind::Error)[0].find("/nonexistent-folder/out.pdf"),
+              std::string::npos);
+}
+
+TEST(SaveChartAs, TheFilterForcesItsExtension)
+{
+    TempFolder folder;
+    RecordingFrontEnd frontEnd;
+    auto chart = OneSeriesChart();
+    struct Case {
+        int Filter;
+        const char* Written;
+        const char* Start;
+    } cases[] = {{2, "Week.svg", "<?xml"},
+                 {3, "Week.pdf", "%PDF"},
+                 {1, "Week.bmp", "BM"},
+                 {4, "Week.bmp", "BM"}};
+    for (const Case& c : cases) {
+        QString proposed;
+        SetSaveFileAnswer([&](const QString& path, int filterIndex) {
+            proposed = path;
+            EXPECT_EQ(filterIndex, 1);
+            return std::optional<SavedFile>(
+                SavedFile{QString::fromStdString(folder.File("Week.bmp")), c.Filter});
+        });
+        const auto written = SaveChartAs(chart.get(), folder.Path(), "/r/Week.rep");
+        SetSaveFileAnswer({});
+        EXPECT_EQ(proposed.toStdString(), folder.File("Week.bmp"));
+        ASSERT_TRUE(written.has_value()) << c.Filter;
+        EXPECT_EQ(*written, folder.File(c.Written));
+        EXPECT_EQ(folder.Read(c.Written).rfind(c.Start, 0), 0u) << c.Written;
+        if (c.Filter == 2) {
+            EXPECT_FALSE(std::filesystem::exists(folder.File("Week.bmp")));
+        }
+    }
+    EXPECT_TRUE(frontEnd.Messages.empty());
+}
+
+TEST(SaveChartAs, AForcedNameOfAnExistingFileIsOnlyReplacedWhenAllowed)
+{
+    TempFolder folder;
+    RecordingFrontEnd frontEnd;
+    folder.Write("Week.svg", "keep");
+    auto chart = OneSeriesChart();
+    SetSaveFileAnswer([&](const QString&, int) {
+        return std::optional<SavedFile>(
+            SavedFile{QString::fromStdString(folder.File("Week.bmp")), 2});
+    });
+    frontEnd.Answers.push_back(MessageAnswer::No);
+    EXPECT_FALSE(SaveChartAs(chart.get(), folder.Path(), "Week.rep").has_value());
+    SetSaveFileAnswer({});
+    EXPECT_EQ(folder.Read("Week.svg"), "keep");
+    ASSERT_EQ(frontEnd.Texts(MessageKind::Confirm).size(), 1u);
+    EXPECT_EQ(frontEnd.Texts(MessageKind::Confirm)[0],
+              folder.File("Week.svg") + " already exists. Overwrite the file?");
+}
+
+TEST(CopyChart, PutsAPictureOrABitmapOnTheClipboard)
+{
+    auto chart = OneSeriesChart();
+    CopyChart(chart.get(), false);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasImage());
+    EXPECT_FALSE(data->hasFormat(QStringLiteral("image/svg+xml")));
+    CopyChart(chart.get(), true);
+    data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
+    EXPECT_TRUE(data->hasImage());
+}
+
+TEST(PrintSettingsDialog, OkWritesThePrinterKeysBackUnchangedOrAsEdited)
+{
+    TempFolder folder;
+    const ReportOutput output = BuildSampleReport(3);
+    Settings settings = SampleSettings();
+    PrintSettings& p = settings.Printer;
+    p.ColumnSpacing = 3, p.RowSpacing = 4, p.TitleSpacing = 5, p.FixedHeight = 6;
+    p.FixedWidth = 7, p.Centered = true, p.NoAutoSize = true, p.UseFixedHeight = true;
+    p.UseFixedWidth = true, p.RepeatFixedRows = false, p.RepeatFixedCols = true;
+    p.Borders = 8, p.BorderStyle = 6, p.Date = 3, p.PageNr = 6, p.Title = 0, p.Time = 1;
+    p.DateFormat = "yyyy-mm-dd", p.TitleText = "Title", p.FooterSize = 11, p.HeaderSize = 12;
+    p.LeftSize = 13, p.RightSize = 14, p.FitToPage = 4, p.Orientation = 1;
+    p.Font = FontSpec{"Arial", 9, clRed, FontPitch::Default, fsBold | fsStrikeOut};
+    p.HeaderFont = FontSpec{"Courier", 10, clBlue, FontPitch::Default, fsItalic};
+    p.FooterFont = FontSpec{"Times", 11, 0x123456, FontPitch::Default, fsUnderline};
+    p.PageNumSep = " of ", p.PageSuffix = ")", p.PagePrefix = "(";
+    const PrintSettings stored = p;
+
+    PrintSettingsDialog unchanged(settings, output);
+    p = PrintSettings{};
+    unchanged.BtnOkClick();
+    EXPECT_EQ(settings.Printer, stored);
+
+    PrintSettingsDialog edited(settings, output);
+    edited.findChild<QSpinBox*>(QStringLiteral("EditLeftSize"))->setValue(25);
+    edited.findChild<QLineEdit*>(QStringLiteral("EditPageNumSep"))->setText(QStringLiteral("-"));
+    edited.BtnOkClick();
+    PrintSettings expected = stored;
+    expected.LeftSize = 25;
+    expected.PageNumSep = "-";
+    EXPECT_EQ(settings.Printer, expected);
+
+    // And through the settings file.
+    TNewIniFile out(folder.File("Dialtally.ini"));
+    SavePrintSettings(out, settings.Printer);
+    ASSERT_TRUE(out.UpdateFile());
+    const TNewIniFile in(folder.File("Dialtally.ini"));
+    PrintSettings loaded;
+    LoadPrintSettings(in, loaded);
+    EXPECT_EQ(loaded, expected);
+}
+
+TEST(PrintSettingsDialog, FontsPageOnlyWithoutTheDisplayFonts)
+{
+    const ReportOutput output = BuildSampleReport(3);
+    Settings settings = SampleSettings();
+    const auto hasFonts = [&] {
+        PrintSettingsDialog dialog(settings, output);
+        const auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("PageControl"));
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->tabText(i) == QStringLiteral("Fonts"))
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(hasFonts());
+    settings.Options.PrintDisplayFonts = true;
+    EXPECT_FALSE(hasFonts());
+}
+
+TEST_F(PrintToPdf, PreviewDrawsThePagesOfTheEditedSettings)
+{
+    const ReportOutput output = BuildSampleReport(90);
+    Settings settings = SampleSettings();
+    PrintSettingsDialog dialog(settings, output);
+    dialog.findChild<QLineEdit*>(QStringLiteral("EditTitleText"))
+        ->setText(QStringLiteral("Edited"));
+    dialog.PaintPreview(&CurrentPrinter());
+    const std::vector<std::string> pages = PdfPages(Pdf());
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_NE(pages[1].find("Edited"), std::string::npos);
+    EXPECT_TRUE(settings.Printer.TitleText.empty()); // not written before OK
+}
