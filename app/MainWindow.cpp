@@ -16,6 +16,10 @@
 #include "platform/DateFormat.h"
 #include "platform/FileTypeRegistration.h"
 #include "reports/ReportFile.h"
+#include "reports/ChartPictureQt.h"
+#include "reports/ExportDialog.h"
+#include "reports/GridPrintQt.h"
+#include "reports/PrintSettingsDialog.h"
 #include "reports/ReportGridView.h"
 #include "reports/ReportProperties.h"
 #include "reports/ReportPropertiesDialog.h"
@@ -344,15 +348,47 @@ bool TMainForm::ShowProperties(int startPage, const std::string& caption)
     return dialog.Run();
 }
 
+ExportSource TMainForm::ShownSource() const
+{
+    // Sorting reorders the table itself, so its order is the grid's.
+    return ShownGrid(m_state.Output.Table, m_state.Output.Columns,
+                     m_state.Current.ColAlign == "1");
+}
+
 bool TMainForm::PrintGrid()
 {
-    NotYetAvailable();
-    return false;
+    const ExportSource shown = ShownSource();
+    return ::PrintGrid(this, m_state.Output, m_state.Options, &shown);
 }
 
 void TMainForm::PrintChart()
 {
-    NotYetAvailable();
+    ::PrintChart(m_chart, m_state.Options.Printer);
+}
+
+void TMainForm::ExportCommand()
+{
+    TDlgExp dialog(m_state.Output, m_state.Current.FileName, m_state.Current.ReportDescription,
+                   m_state.Options, ExportSettingsFor(m_state.Options), this);
+    dialog.SetShownGrid(ShownSource());
+    dialog.exec();
+}
+
+void TMainForm::PrintSetupCommand()
+{
+    PrinterSetup(this, m_state.Options.Printer);
+}
+
+void TMainForm::PrintSettingsCommand()
+{
+    const ExportSource shown = ShownSource();
+    PrintSettingsDialog dialog(m_state.Options, m_state.Output, this, &shown);
+    dialog.exec();
+}
+
+void TMainForm::SaveChartCommand()
+{
+    SaveChartAs(m_chart, m_state.Options.Files.Path, m_state.Current.FileName);
 }
 
 bool TMainForm::ReportTypeRegistered() const

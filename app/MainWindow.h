@@ -163,6 +163,12 @@ private:
     void ExitCommand();
     void ShowStatusHint(const QString& hint);
     void ArchiveLog();
+    void ExportCommand();
+    void PrintSetupCommand();
+    void PrintSettingsCommand();
+    void SaveChartCommand();
+    // The grid as shown, for printing and export.
+    ExportSource ShownSource() const;
     void CustomizeToolbars();
     void ShowAbout();
     void RunFirstTimeSetup();

@@ -48,14 +48,14 @@ void TMainForm::CreateActions()
     AddAction("FileClose", "&Close", "Close the report", {}, &TMainForm::CloseReportCommand);
     AddAction("FileSave", "&Save", "Save changes", key("Ctrl+S"), &TMainForm::SaveCommand);
     AddAction("FileSaveAs", "Save &As...", "Save the report", {}, &TMainForm::SaveAsCommand);
-    AddAction("FileExport", "&Export...", "Export the report data", {}, &TMainForm::NotYetAvailable);
+    AddAction("FileExport", "&Export...", "Export the report data", {}, &TMainForm::ExportCommand);
     AddAction("FileProperties", "Proper&ties...", "View the report properties", {},
               nullptr);
     connect(Action("FileProperties"), &QAction::triggered, this, [this] { OpenProperties(1); });
     AddAction("FilePrintSetup", "Print Set&up...", "Change the printer setup", {},
-              &TMainForm::NotYetAvailable);
+              &TMainForm::PrintSetupCommand);
     AddAction("FilePrintSettings", "Pr&int Settings...", "Change the print settings", {},
-              &TMainForm::NotYetAvailable);
+              &TMainForm::PrintSettingsCommand);
     AddAction("FilePrint", "&Print...", "Print the report", key("Ctrl+P"), &TMainForm::PrintCommand);
     AddAction("FileCloseAll", "C&lose All", "Close all open reports", {},
               &TMainForm::CloseAllCommand);

@@ -3,15 +3,13 @@
 #include "app/MainWindow.h"
 
 #include "app/CriteriaBarWidget.h"
+#include "reports/ChartPictureQt.h"
 #include "reports/ReportGridView.h"
 #include "reports/ReportTableModel.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QMenu>
-#include <QMimeData>
-#include <QSvgGenerator>
 
 void TMainForm::CopyCommand()
 {
@@ -24,26 +22,7 @@ void TMainForm::CopyCommand()
 
 void TMainForm::CopyChart()
 {
-    if (!m_state.Options.Options.GraphCopyMeta) {
-        QApplication::clipboard()->setPixmap(m_chart->Picture(Qt::white));
-        return;
-    }
-    // The vector picture of this platform is SVG; a bitmap goes along for
-    // programs that take no SVG.
-    QByteArray svg;
-    QBuffer buffer(&svg);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(m_chart->size());
-    generator.setViewBox(QRect(QPoint(0, 0), m_chart->size()));
-    {
-        QPainter painter(&generator);
-        m_chart->render(&painter);
-    }
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("image/svg+xml"), svg);
-    data->setImageData(m_chart->Picture(Qt::white).toImage());
-    QApplication::clipboard()->setMimeData(data);
+    ::CopyChart(m_chart, m_state.Options.Options.GraphCopyMeta);
 }
 
 void TMainForm::SelectAllCommand()
