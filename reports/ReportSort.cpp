@@ -13,7 +13,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <numeric>
 #include <vector>
 
 namespace {
@@ -45,15 +44,18 @@ NumericKey ReadNumeric(std::string_view cell)
     return {true, value};
 }
 
-// As TimeTextToSeconds, with the hours wide enough for the grand total
-// of a long list.
+// TimeTextToSeconds's reading, with the hours wide enough for the grand
+// total of a long list.
 std::int64_t DurationSeconds(std::string_view cell)
 {
     const std::size_t separator = cell.find(Regional().TimeSeparator);
     std::int64_t hours = 0;
     if (separator == std::string_view::npos || !ParseInteger(cell.substr(0, separator), hours))
         return TimeTextToSeconds(cell); // raises the routine's own error
-    return hours * 3600 + TimeTextToSeconds(std::string("0") + std::string(cell.substr(separator)));
+    const int minutes = StrToInt(cell.substr(separator + 1, 2));
+    const int seconds =
+        cell.size() > separator + 3 ? StrToInt(cell.substr(separator + 4, 2)) : StrToInt("");
+    return hours * 3600 + minutes * 60 + seconds;
 }
 
 // One key per row, read once; rows often repeat the text of the row
@@ -76,17 +78,29 @@ std::vector<Key> ReadKeys(const ReportTable& table, int column, Read read)
     return keys;
 }
 
+// Keys travel with their row numbers, so that the sort reads memory in
+// order rather than jumping about the key vector.
 template <typename Key>
 std::vector<std::uint32_t> Ordered(const std::vector<Key>& keys, bool ascending)
 {
-    std::vector<std::uint32_t> order(keys.size() - 1);
-    std::iota(order.begin(), order.end(), 1u);
+    struct Entry {
+        Key Value;
+        std::uint32_t Row;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(keys.size());
+    for (std::size_t row = 1; row < keys.size(); ++row)
+        entries.push_back({keys[row], static_cast<std::uint32_t>(row)});
     if (ascending)
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return a.Value < b.Value; });
     else
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::uint32_t a, std::uint32_t b) { return keys[b] < keys[a]; });
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const Entry& a, const Entry& b) { return b.Value < a.Value; });
+    std::vector<std::uint32_t> order;
+    order.reserve(entries.size());
+    for (const Entry& entry : entries)
+        order.push_back(entry.Row);
     return order;
 }
 
