@@ -23,12 +23,15 @@ constexpr int SequenceColumn = 7;
 
 // The report grid as plain data: row 0 holds the heads, the body rows
 // follow in build order. No empty placeholder row is kept: an empty list
-// gives one message row, a build that shows nothing only the heads. All cell texts share one buffer so that a report
-// of a million connections costs one allocation per few thousand rows.
+// gives one message row, a build that shows nothing only the heads. All cell texts share one buffer
+// so that a report of a million connections costs one allocation per few thousand rows.
 struct ReportTable {
     std::string Text;                // every cell text, end to end
     std::vector<std::uint32_t> Ends; // end of each cell in Text, seven per row
     std::vector<RowKind> Kinds;      // one per row
+    // Each row's number in build order, once the rows were reordered;
+    // empty while they stand in build order.
+    std::vector<std::uint32_t> Sequence;
 
     int RowCount() const { return static_cast<int>(Kinds.size()); }
     int BodyRowCount() const { return RowCount() > 0 ? RowCount() - 1 : 0; }
@@ -40,11 +43,16 @@ struct ReportTable {
         const std::uint32_t begin = index == 0 ? 0 : Ends[index - 1];
         return std::string_view(Text).substr(begin, Ends[index] - begin);
     }
+    // The row's place in build order: 1, 2, 3, ... for the body rows.
+    int SequenceNumber(int row) const
+    {
+        return Sequence.empty() ? row : static_cast<int>(Sequence[row]);
+    }
     // As Cell, and column 7: the row's sequence number (empty in the head).
     std::string CellText(int row, int column) const
     {
         if (column == SequenceColumn)
-            return row == 0 ? std::string() : std::to_string(row);
+            return row == 0 ? std::string() : std::to_string(SequenceNumber(row));
         return std::string(Cell(row, column));
     }
 
@@ -53,10 +61,16 @@ struct ReportTable {
         Text.clear();
         Ends.clear();
         Kinds.clear();
+        Sequence.clear();
     }
     // A row is started with its kind and gets its seven cells by appending
     // each text to Text and closing it with EndCell.
-    void StartRow(RowKind kind) { Kinds.push_back(kind); }
+    void StartRow(RowKind kind)
+    {
+        if (!Sequence.empty())
+            Sequence.push_back(static_cast<std::uint32_t>(Kinds.size()));
+        Kinds.push_back(kind);
+    }
     void EndCell()
     {
         if (Text.size() > UINT32_MAX)

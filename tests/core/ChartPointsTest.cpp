@@ -1,0 +1,119 @@
+#include "reports/ChartPoints.h"
+
+#include "TestSupport.h"
+#include "logs/ConversionError.h"
+#include "reports/ReportLayout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct DatesCase {
+    ChartLevel Series;
+    const char* Label;
+    CivilDate Begin;
+    CivilDate End;
+};
+
+class PointRange : public ::testing::TestWithParam<DatesCase> {};
+
+TEST_P(PointRange, BeginAndEndOfThePoint)
+{
+    const DatesCase& c = GetParam();
+    const PointDates dates = ChartPointDates(c.Series, c.Label);
+    EXPECT_EQ(dates.Begin, EncodeDate(c.Begin.Year, c.Begin.Month, c.Begin.Day));
+    EXPECT_EQ(dates.End, EncodeDate(c.End.Year, c.End.Month, c.End.Day));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Series, PointRange,
+    ::testing::Values(DatesCase{ChartLevel::Years, "2001", {2001, 1, 1}, {2001, 12, 31}},
+                      DatesCase{ChartLevel::Months, "2/2024", {2024, 2, 1}, {2024, 2, 29}},
+                      DatesCase{ChartLevel::Weeks, "12/29/2002", {2002, 12, 29}, {2003, 1, 4}},
+                      DatesCase{ChartLevel::Days, "Mon 3/5/2001", {2001, 3, 5}, {2001, 3, 5}},
+                      DatesCase{ChartLevel::Details, "3/6/2001", {2001, 3, 6}, {2001, 3, 6}}));
+
+TEST(ChartPointItems, YearPointInTheShortDateFormat)
+{
+    ChartPointItems items = ChartPointItemsFor(ChartLevel::Years, "2001");
+    EXPECT_EQ(items.BeginCaption, "&Begin: 1/1/2001");
+    EXPECT_EQ(items.EndCaption, "&End: 12/31/2001");
+    ScopedRegional german("de-DE");
+    items = ChartPointItemsFor(ChartLevel::Years, "2001");
+    EXPECT_EQ(items.BeginCaption, "&Begin: 01.01.2001");
+    EXPECT_EQ(items.EndCaption, "&End: 31.12.2001");
+}
+
+TEST(ChartPointItems, LabelsOfNoDateRaise)
+{
+    EXPECT_THROW(ChartPointDates(ChartLevel::Years, "Total"), ConversionError);
+    EXPECT_THROW(ChartPointDates(ChartLevel::Months, "13/2001"), ConversionError);
+    EXPECT_THROW(ChartPointDates(ChartLevel::Days, "Mon"), ConversionError);
+}
+
+ReportTable YearTable()
+{
+    ReportTable table;
+    WriteHeadRow(table);
+    const std::vector<std::array<const char*, 7>> rows = {
+        {"1", "2001", " ", " ", "9:00:00", "$1.00", "March 2001"},
+        {"20", "2001", " ", " ", "9:00:00", "$1.00", "2001"},
+    };
+    for (const auto& row : rows) {
+        table.StartRow(RowKind::Year);
+        for (const char* cell : row)
+            table.AddCell(cell);
+    }
+    return table;
+}
+
+TEST(ChartPointSearch, SearchTextsAndCells)
+{
+    const ColumnVisibility shown{true, true, true, true, true, true, true, false};
+    EXPECT_EQ(ChartPointSearchText(ChartLevel::Months, "3/2001"), "March 2001");
+    EXPECT_EQ(ChartPointSearchText(ChartLevel::Weeks, "3/4/2001"), "3/4/2001");
+    const ReportTable table = YearTable();
+    // The year's label, not the count of 2001 connections before it.
+    EXPECT_EQ(FindChartPointCell(table, shown, ChartLevel::Years, "2001"), (GridCell{6, 2}));
+    EXPECT_EQ(FindChartPointCell(table, shown, ChartLevel::Months, "3/2001"), (GridCell{6, 1}));
+    EXPECT_FALSE(FindChartPointCell(table, shown, ChartLevel::Years, "2002"));
+}
+
+TEST(ChartHint, LabelAndValueAsTheMarksShowIt)
+{
+    EXPECT_EQ(ChartHintText({3, 1.5, "3/2001"}), "3/2001 1.5");
+    EXPECT_EQ(ChartHintText({3, 2.0, "2001"}), "2001 2");
+    EXPECT_EQ(ChartValueText(0.12349), "0.123");
+    ScopedRegional german("de-DE");
+    EXPECT_EQ(ChartValueText(1.25), "1,25");
+    EXPECT_EQ(ChartValueText(30), "30");
+}
+
+TEST(ChartZoom, InTwiceOutTwiceIsUnzoomed)
+{
+    ChartZoom zoom;
+    zoom.ZoomCompleted();
+    zoom.ZoomCompleted();
+    EXPECT_EQ(zoom.ZoomOut(), ChartZoom::Action::Widen);
+    zoom.ZoomCompleted();
+    EXPECT_EQ(zoom.Depth(), 1);
+    EXPECT_EQ(zoom.ZoomOut(), ChartZoom::Action::Undo);
+    EXPECT_EQ(zoom.Depth(), 0);
+    EXPECT_EQ(zoom.ZoomOut(), ChartZoom::Action::Undo);
+}
+
+TEST(ChartZoom, SpansAndScrolling)
+{
+    EXPECT_EQ(ZoomInSpan(100, 500).Left, 200);
+    EXPECT_EQ(ZoomInSpan(100, 500).Right, 400);
+    EXPECT_EQ(ZoomOutSpan(200, 400).Left, 100);
+    EXPECT_EQ(ZoomOutSpan(200, 400).Right, 500);
+    AxisRange range = ScrolledRange({10, 20}, {0, 100}, true);
+    EXPECT_DOUBLE_EQ(range.Min, 15);
+    range = ScrolledRange({88, 98}, {0, 100}, true);
+    EXPECT_DOUBLE_EQ(range.Max, 100);
+    range = ScrolledRange({2, 12}, {0, 100}, false);
+    EXPECT_DOUBLE_EQ(range.Min, 0);
+}
+
+} // namespace
