@@ -128,7 +128,7 @@ void ReportChartView::ShowChart(const ReportChart& chart)
     for (QLegendMarker* marker : m_qchart->legend()->markers())
         marker->setVisible(true);
     m_qchart->zoomReset();
-    m_zoomDepth = 0;
+    m_zoom.ZoomUndone();
     m_bottom->setRange(0, std::max(chart.MaxX, 1) + 0.5);
     m_left->setRange(0, top > 0 ? top * 1.1 : 1.0);
     UpdateBottomLabels();
@@ -212,23 +212,20 @@ void ReportChartView::ZoomIn()
     const double quarter = std::floor(area.width() / 4);
     m_qchart->zoomIn(QRectF(area.left() + quarter, area.top(), area.width() - 2 * quarter,
                             area.height()));
-    ++m_zoomDepth;
+    m_zoom.ZoomCompleted();
     UpdateBottomLabels();
 }
 
 void ReportChartView::ZoomOut()
 {
-    const int depth = m_zoomDepth;
-    if (depth - 1 <= 0) {
+    if (m_zoom.ZoomOut() == ChartZoom::Action::Undo) {
         m_qchart->zoomReset();
-        m_zoomDepth = 0;
     } else {
         const QRectF area = m_qchart->plotArea();
         const double half = std::floor(area.width() / 2);
-        m_zoomDepth = depth - 2;
         m_qchart->zoomIn(
             QRectF(area.left() - half, area.top(), area.width() + 2 * half, area.height()));
-        ++m_zoomDepth;
+        m_zoom.ZoomCompleted();
         ClampRange();
     }
     UpdateBottomLabels();
@@ -392,9 +389,9 @@ void ReportChartView::mouseReleaseEvent(QMouseEvent* event)
     // The rubber band zooms in; its right-click undo resets the depth.
     if (m_bottom->min() != from || m_bottom->max() != to) {
         if (m_qchart->isZoomed())
-            ++m_zoomDepth;
+            m_zoom.ZoomCompleted();
         else if (wasZoomed)
-            m_zoomDepth = 0;
+            m_zoom.ZoomUndone();
         UpdateBottomLabels();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/ChartPoints.h"
 #include "reports/ChartSeries.h"
 
 #include <QChartView>
@@ -47,7 +48,7 @@ public:
     void ZoomOut();
     void ScrollLeft();
     void ScrollRight();
-    int ZoomDepth() const { return m_zoomDepth; }
+    int ZoomDepth() const { return m_zoom.Depth(); }
     bool IsZoomed() const;
 
     // The point under a position of the view, when it is near one.
@@ -90,7 +91,7 @@ private:
     const ReportChart* m_chart = nullptr;
     ChartStyle m_style;
     bool m_view3D = false;
-    int m_zoomDepth = 0;
+    ChartZoom m_zoom;
     QTimer m_hintTimer;
     bool m_hintShown = false;
     QPoint m_panStart;
