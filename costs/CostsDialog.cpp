@@ -535,7 +535,10 @@ void TDlgCost::StoreLink()
         return;
     const auto i = static_cast<std::size_t>(current);
     m_links.Service[i] = m_service->text().toStdString();
-    m_links.Provider[i] = m_servProvider->currentText().toStdString();
+    // A link whose provider is gone shows none; keep the name it had
+    // rather than blank it unasked.
+    if (m_servProvider->currentIndex() >= 0)
+        m_links.Provider[i] = m_servProvider->currentText().toStdString();
 }
 
 void TDlgCost::BtnAddServClick()
@@ -546,6 +549,7 @@ void TDlgCost::BtnAddServClick()
     }
     ++m_links.Count;
     m_links.Current = m_links.Count;
+    m_links.Provider[static_cast<std::size_t>(m_links.Count)].clear();
     StoreLink();
     {
         const QSignalBlocker blocker(m_servList);
