@@ -1,7 +1,7 @@
 #include "logs/LogFileHead.h"
 
-#include "logs/LineReader.h"
-
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 std::string_view LogRuler()
@@ -22,17 +22,32 @@ LogFileHead ReadLogFileHead(const std::string& path, int maxLines, std::size_t m
     if (path.empty() || !std::filesystem::is_regular_file(path, error))
         return head;
     head.Found = true;
-    LineReader reader;
-    if (!reader.Open(path)) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
         head.Failed = true;
         return head;
     }
-    std::string_view line;
-    while (static_cast<int>(head.Lines.size()) < maxLines && reader.ReadLine(line))
-        head.Lines.emplace_back(line.substr(0, maxLineLength));
-    if (reader.Failed())
-        head.Failed = true;
-    else if (head.Lines.empty())
+    // Reads a bounded head, not whole lines: a path typed at a large file
+    // without line ends must not read it all.
+    const std::size_t budget =
+        static_cast<std::size_t>(std::max(maxLines, 1)) * (maxLineLength + 2);
+    std::string data(budget, '\0');
+    data.resize(std::fread(data.data(), 1, budget, file));
+    head.Failed = std::ferror(file) != 0;
+    std::fclose(file);
+
+    std::size_t start = 0;
+    while (start < data.size() && static_cast<int>(head.Lines.size()) < maxLines) {
+        std::size_t end = data.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = data.size();
+        head.Lines.push_back(data.substr(start, std::min(end - start, maxLineLength)));
+        start = end;
+        if (start < data.size() && data[start++] == '\r' && start < data.size() &&
+            data[start] == '\n')
+            ++start;
+    }
+    if (head.Lines.empty() && !head.Failed)
         head.Lines.emplace_back();
     return head;
 }

@@ -18,7 +18,8 @@ struct LogFileHead {
 // The first lines of a log file for the formats dialog's view. Paths that
 // name no regular file (nothing, a folder, a device) are not found, so
 // typing a path never opens a folder or blocks on a device. Lines longer
-// than maxLineLength are cut there: the view only has to show columns.
+// than maxLineLength are cut there, and no more than maxLines lines of that
+// length are read: the view only has to show columns.
 LogFileHead ReadLogFileHead(const std::string& path, int maxLines = 128,
                             std::size_t maxLineLength = 16384);
 // The view's text: the ruler, then the lines, joined by "\n".
