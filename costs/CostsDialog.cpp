@@ -58,48 +58,6 @@ QToolButton* NewSmallButton(const QString& caption, const QString& hint, const c
     return button;
 }
 
-// The selected entry's text, or nothing when no entry is selected.
-bool SelectedText(const QListWidget* list, QString& text)
-{
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    if (selected.isEmpty())
-        return false;
-    text = selected.first()->text();
-    return true;
-}
-
-void SelectRow(QListWidget* list, int row)
-{
-    const QSignalBlocker blocker(list);
-    list->setCurrentRow(row);
-}
-
-// Replaces the selected entry by a name at its sorted place and selects it.
-void RenameSelected(QListWidget* list, const QString& name)
-{
-    const QSignalBlocker blocker(list);
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    if (!selected.isEmpty())
-        delete list->takeItem(list->row(selected.first()));
-    list->setCurrentRow(InsertSorted(list, name));
-}
-
-// Deletes the selected entry and selects the one now in its place, or the
-// last; false when the list is left empty.
-bool RemoveSelected(QListWidget* list)
-{
-    const QSignalBlocker blocker(list);
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    if (selected.isEmpty())
-        return list->count() > 0;
-    const int row = list->row(selected.first());
-    delete list->takeItem(row);
-    if (list->count() == 0)
-        return false;
-    list->setCurrentRow(std::min(row, list->count() - 1));
-    return true;
-}
-
 } // namespace
 
 TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QWidget* parent)
@@ -355,10 +313,7 @@ void TDlgCost::BtnAddProvClick()
     ++m_providers.Count;
     m_providers.Current = m_providers.Count;
     StoreProvider();
-    {
-        const QSignalBlocker blocker(m_provList);
-        m_provList->setCurrentRow(InsertSorted(m_provList, name));
-    }
+    InsertAndSelect(m_provList, name);
     ShowProvider();
 }
 
@@ -551,10 +506,7 @@ void TDlgCost::BtnAddServClick()
     m_links.Current = m_links.Count;
     m_links.Provider[static_cast<std::size_t>(m_links.Count)].clear();
     StoreLink();
-    {
-        const QSignalBlocker blocker(m_servList);
-        m_servList->setCurrentRow(InsertSorted(m_servList, m_service->text()));
-    }
+    InsertAndSelect(m_servList, m_service->text());
     ShowLink();
 }
 

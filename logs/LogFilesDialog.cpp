@@ -79,13 +79,13 @@ TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
     {
         const QSignalBlocker blocker(m_list);
         for (int i = 1; i <= m_copy.Count; ++i)
-            InsertName(Text(m_copy.LogType[static_cast<std::size_t>(i)]));
+            InsertSorted(m_list, Text(m_copy.LogType[static_cast<std::size_t>(i)]));
     }
     if (m_copy.Current >= 1 && m_copy.Current <= m_copy.Count) {
         const QString name = Text(m_copy.LogType[static_cast<std::size_t>(m_copy.Current)]);
         for (int row = 0; row < m_list->count(); ++row)
             if (m_list->item(row)->text() == name) {
-                SelectRow(row);
+                SelectRow(m_list, row);
                 ListBoxLogClick();
                 break;
             }
@@ -279,25 +279,13 @@ void TDlgLog::StoreEdits()
     StoreLogFormat(m_copy, m_copy.Current, EditTexts());
 }
 
-int TDlgLog::InsertName(const QString& name)
-{
-    const QSignalBlocker blocker(m_list);
-    return InsertSorted(m_list, name);
-}
-
 void TDlgLog::SelectAndLoad(const QString& name)
 {
     const int row = FindIgnoringCase(m_list, name);
     if (row < 0)
         return;
-    SelectRow(row);
+    SelectRow(m_list, row);
     ListBoxLogClick();
-}
-
-void TDlgLog::SelectRow(int row)
-{
-    const QSignalBlocker blocker(m_list);
-    m_list->setCurrentRow(row);
 }
 
 bool TDlgLog::HasSelection() const
@@ -307,10 +295,10 @@ bool TDlgLog::HasSelection() const
 
 void TDlgLog::ListBoxLogClick()
 {
-    const QList<QListWidgetItem*> selected = m_list->selectedItems();
-    if (selected.isEmpty())
+    QString name;
+    if (!SelectedText(m_list, name))
         return;
-    m_copy.Current = FindLogFormat(m_copy, selected.first()->text().toStdString());
+    m_copy.Current = FindLogFormat(m_copy, name.toStdString());
     if (m_copy.Current == 0)
         return;
     // In file order, so the end locators overwrite what the begin ones copied.
@@ -329,48 +317,37 @@ void TDlgLog::BtnAddClick()
     m_copy.Current = m_copy.Count;
     StoreEdits();
     const QString name = m_edits[EditLogType]->text();
-    InsertName(name);
+    {
+        const QSignalBlocker blocker(m_list);
+        InsertSorted(m_list, name);
+    }
     SelectAndLoad(name);
 }
 
 void TDlgLog::BtnRemoveClick()
 {
-    const QList<QListWidgetItem*> selected = m_list->selectedItems();
-    if (selected.isEmpty()) {
+    QString name;
+    if (!SelectedText(m_list, name)) {
         PlayDefaultSound();
         return;
     }
-    QListWidgetItem* item = selected.first();
-    const std::string name = item->text().toStdString();
-    const int index = FindLogFormat(m_copy, name);
-    if (index == 0 || ConfirmRemove(name) != MessageAnswer::Yes)
+    const int index = FindLogFormat(m_copy, name.toStdString());
+    if (index == 0 || ConfirmRemove(name.toStdString()) != MessageAnswer::Yes)
         return;
     RemoveLogFormat(m_copy, index);
-    const int row = m_list->row(item);
-    {
-        const QSignalBlocker blocker(m_list);
-        delete m_list->takeItem(row);
-    }
-    if (m_list->count() == 0)
-        return;
-    SelectRow(std::min(row, m_list->count() - 1));
-    ListBoxLogClick();
+    if (RemoveSelected(m_list))
+        ListBoxLogClick();
 }
 
 void TDlgLog::BtnModifyClick()
 {
-    const QList<QListWidgetItem*> selected = m_list->selectedItems();
-    if (selected.isEmpty()) {
+    if (!HasSelection()) {
         PlayDefaultSound();
         return;
     }
     StoreEdits();
-    {
-        const QSignalBlocker blocker(m_list);
-        delete m_list->takeItem(m_list->row(selected.first()));
-    }
     const QString name = m_edits[EditLogType]->text();
-    InsertName(name);
+    RenameSelected(m_list, name);
     SelectAndLoad(name);
 }
 

@@ -72,9 +72,7 @@ private:
 
     LogFormatTexts EditTexts() const;
     void StoreEdits();
-    int InsertName(const QString& name);
     void SelectAndLoad(const QString& name);
-    void SelectRow(int row);
     bool HasSelection() const;
 
     TLCfg& m_formats;
