@@ -1,0 +1,27 @@
+#pragma once
+
+#include "costs/Links.h"
+#include "costs/Providers.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+// The monthly charge as the Costs dialog shows it: DigitsOnly, read as
+// money, written in the money format ("19.95" -> "$19.95"). A text with no
+// digit, or one that does not read as money, comes back unchanged.
+std::string ReformatCharge(std::string_view text);
+// The charge as stored from the edit: DigitsOnly, "0" for an empty edit.
+std::string StoredCharge(std::string_view editText);
+
+// Fills period k with the values a new additional charge starts from.
+void NewRatePeriod(TTod& periods, int k);
+// The ten grid cells of period k: "X" or empty for the day and free flags,
+// the texts as stored for the others.
+std::array<std::string, 10> RatePeriodCells(const TTod& periods, int k);
+
+// Each moves the later entries one place down and shortens the table; an
+// index outside 1..Count changes nothing.
+void RemoveRatePeriod(TTod& periods, int k);
+void RemoveProvider(TProv& table, int i);
+void RemoveLink(TServ& table, int i);

@@ -1,0 +1,61 @@
+#include "logs/LogFileHead.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+std::string_view LogRuler()
+{
+    static const std::string ruler = [] {
+        std::string text;
+        for (int ten = 1; ten <= 12; ++ten)
+            text += "....'...." + std::to_string(ten % 10);
+        return text;
+    }();
+    return ruler;
+}
+
+LogFileHead ReadLogFileHead(const std::string& path, int maxLines, std::size_t maxLineLength)
+{
+    LogFileHead head;
+    std::error_code error;
+    if (path.empty() || !std::filesystem::is_regular_file(path, error))
+        return head;
+    head.Found = true;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        head.Failed = true;
+        return head;
+    }
+    // Reads a bounded head, not whole lines: a path typed at a large file
+    // without line ends must not read it all.
+    const std::size_t budget =
+        static_cast<std::size_t>(std::max(maxLines, 1)) * (maxLineLength + 2);
+    std::string data(budget, '\0');
+    data.resize(std::fread(data.data(), 1, budget, file));
+    head.Failed = std::ferror(file) != 0;
+    std::fclose(file);
+
+    std::size_t start = 0;
+    while (start < data.size() && static_cast<int>(head.Lines.size()) < maxLines) {
+        std::size_t end = data.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = data.size();
+        head.Lines.push_back(data.substr(start, std::min(end - start, maxLineLength)));
+        start = end;
+        if (start < data.size() && data[start++] == '\r' && start < data.size() &&
+            data[start] == '\n')
+            ++start;
+    }
+    if (head.Lines.empty() && !head.Failed)
+        head.Lines.emplace_back();
+    return head;
+}
+
+std::string LogFileHeadText(const LogFileHead& head)
+{
+    std::string text(LogRuler());
+    for (const std::string& line : head.Lines)
+        text += "\n" + line;
+    return text;
+}

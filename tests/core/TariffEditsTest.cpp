@@ -1,0 +1,101 @@
+#include "TestSupport.h"
+
+#include "costs/TariffEdits.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ChargeCase {
+    const char* Preset;
+    const char* Typed;
+    const char* Shown;
+};
+
+class ReformatChargeTest : public ::testing::TestWithParam<ChargeCase> {};
+
+TEST_P(ReformatChargeTest, ShowsTheMoneyFormat)
+{
+    const ChargeCase& c = GetParam();
+    ScopedRegional preset(c.Preset);
+    EXPECT_EQ(ReformatCharge(c.Typed), c.Shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presets, ReformatChargeTest,
+    ::testing::Values(ChargeCase{"en-US", "19.95", "$19.95"},
+                      ChargeCase{"en-US", "$19.95", "$19.95"}, ChargeCase{"en-US", "5", "$5.00"},
+                      ChargeCase{"en-US", ".075", "$0.08"},
+                      ChargeCase{"de-DE", "19,95", "19,95 \xE2\x82\xAC"},
+                      ChargeCase{"de-DE", "19,95 \xE2\x82\xAC", "19,95 \xE2\x82\xAC"},
+                      ChargeCase{"sv-SE", "4,5", "4,50 kr"},
+                      // No digit, or nothing money can hold: left as typed.
+                      ChargeCase{"en-US", "", ""}, ChargeCase{"en-US", "free", "free"},
+                      ChargeCase{"en-US", "$.", "$."}, ChargeCase{"en-US", "1.2.3", "1.2.3"},
+                      ChargeCase{"en-US", "99999999999999999999999", "99999999999999999999999"}));
+
+TEST(TariffEdits, StoredChargeDropsTheSymbol)
+{
+    EXPECT_EQ(StoredCharge("$19.95"), "19.95");
+    EXPECT_EQ(StoredCharge(""), "0");
+    ScopedRegional de("de-DE");
+    EXPECT_EQ(StoredCharge("19,95 \xE2\x82\xAC"), "19,95");
+}
+
+TEST(TariffEdits, NewPeriodDefaults)
+{
+    TTod periods;
+    NewRatePeriod(periods, 3);
+    EXPECT_EQ(RatePeriodCells(periods, 3),
+              (std::array<std::string, 10>{"X", "X", "X", "12:00:00 AM", "11:59:59 PM", "", ".10",
+                                           "1", "0", "0"}));
+    ScopedRegional de("de-DE");
+    NewRatePeriod(periods, 1);
+    EXPECT_EQ(periods.TimeFrom[1], "00:00:00");
+    EXPECT_EQ(periods.TimeTo[1], "23:59:59");
+    EXPECT_EQ(periods.UnitCharge[1], ",10");
+    EXPECT_EQ(periods.Count, 0);
+}
+
+TEST(TariffEdits, RemovePeriodMovesLaterOnesDown)
+{
+    TTod periods;
+    periods.Count = 3;
+    for (int k = 1; k <= 3; ++k) {
+        NewRatePeriod(periods, k);
+        periods.UnitCharge[static_cast<std::size_t>(k)] = std::to_string(k);
+    }
+    periods.ApplyFree[3] = true;
+    RemoveRatePeriod(periods, 1);
+    EXPECT_EQ(periods.Count, 2);
+    EXPECT_EQ(periods.UnitCharge[1], "2");
+    EXPECT_EQ(periods.UnitCharge[2], "3");
+    EXPECT_TRUE(periods.ApplyFree[2]);
+    EXPECT_EQ(RatePeriodCells(periods, 3), (std::array<std::string, 10>{}));
+    RemoveRatePeriod(periods, 3); // past the count
+    EXPECT_EQ(periods.Count, 2);
+}
+
+TEST(TariffEdits, RemoveProviderAndLink)
+{
+    TProv providers;
+    DefaultProviders(providers);
+    RemoveProvider(providers, 1);
+    EXPECT_EQ(providers.Count, 1);
+    EXPECT_EQ(providers.Provider[1], "Sample Telephone Company");
+    EXPECT_EQ(providers.ProviderTod[1].Count, 2);
+    EXPECT_EQ(providers.ProviderTod[2].Count, 0);
+    RemoveProvider(providers, 0);
+    RemoveProvider(providers, 2);
+    EXPECT_EQ(providers.Count, 1);
+
+    TServ links;
+    DefaultLinks(links);
+    RemoveLink(links, 1);
+    EXPECT_EQ(links.Count, 0);
+    EXPECT_EQ(links.Service[1], "");
+    RemoveLink(links, 1);
+    EXPECT_EQ(links.Count, 0);
+}
+
+} // namespace
