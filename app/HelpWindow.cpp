@@ -1,5 +1,6 @@
 #include "app/HelpWindow.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QPointer>
 #include <QTextBrowser>
@@ -41,8 +42,15 @@ void HelpWindow::Open(int topic)
 void HelpWindow::ShowTopic(int topic)
 {
     lastTopic = topic;
+    // A window of its own would be blocked by the modal dialog asking for
+    // help; as the dialog's child it stays usable.
+    QWidget* modal = QApplication::activeModalWidget();
+    if (helpWindow && helpWindow->parentWidget() != modal) {
+        delete helpWindow;
+        helpWindow = nullptr;
+    }
     if (!helpWindow)
-        helpWindow = new HelpWindow;
+        helpWindow = new HelpWindow(modal);
     helpWindow->Open(topic);
     helpWindow->show();
     helpWindow->raise();

@@ -9,7 +9,9 @@
 #include "logs/ConversionError.h"
 #include "logs/DateRoutines.h"
 #include "logs/ArchiveDialog.h"
+#include "costs/CostsDialog.h"
 #include "logs/FirstTimeSetupDialog.h"
+#include "logs/LogFilesDialog.h"
 #include "logs/ListRoutines.h"
 #include "logs/Messages.h"
 #include "platform/Clock.h"
@@ -129,6 +131,7 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
     m_grid->SetKeyActions(keyActions);
     connect(m_grid, &ReportGridView::CellMenuRequested, this, &TMainForm::ShowCellMenu);
     connect(m_chart, &ReportChartView::ChartMenuRequested, this, &TMainForm::ShowChartMenu);
+    SetUpViewControls();
 
     StartProgram(m_state);
     FillLogFileBox();
@@ -204,11 +207,7 @@ template <typename Step> void TMainForm::RunPass(Step step)
 void TMainForm::AfterPass()
 {
     m_grid->ApplyColumns(m_state.Output.Columns);
-    m_grid->horizontalHeader()->setSortIndicatorShown(m_state.Output.Sort.Shown);
-    if (m_state.Output.Sort.Shown)
-        m_grid->horizontalHeader()->setSortIndicator(
-            m_state.Output.Sort.Column,
-            m_state.Output.Sort.Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    ShowSortIndicator();
     m_chart->ShowChart(m_state.Output.Chart);
     if (m_state.Output.SelectedRow > 0)
         m_grid->SetCurrentCell(m_state.Output.SelectedColumn, m_state.Output.SelectedRow);
@@ -472,37 +471,12 @@ void TMainForm::OpenHandedOverReports(const QStringList& lines)
     }
 }
 
-void TMainForm::SetView(const std::string& type)
-{
-    if (m_state.Current.ReportType == type) {
-        UpdateViewMenu();
-        return;
-    }
-    m_state.Current.ReportType = type;
-    ShowReport(m_state.Current);
-}
 
 void TMainForm::ViewText() { SetView("Text"); }
 void TMainForm::ViewGraph() { SetView("Graph"); }
 void TMainForm::ViewSplit() { SetView("Split"); }
 
-void TMainForm::ToggleDetails()
-{
-    TCfg& report = m_state.Current;
-    report.DetailShow = ToggleFlagText(report.DetailShow);
-    if (report.DetailShow == "0" && report.TotalShow == "0")
-        report.TotalShow = "1";
-    RebuildFromMemory();
-}
 
-void TMainForm::ToggleTotals()
-{
-    TCfg& report = m_state.Current;
-    report.TotalShow = ToggleFlagText(report.TotalShow);
-    if (report.DetailShow == "0" && report.TotalShow == "0")
-        report.DetailShow = "1";
-    RebuildFromMemory();
-}
 
 void TMainForm::GoBackCommand() { m_navigator.GoBack(); }
 void TMainForm::GoForwardCommand() { m_navigator.GoForward(); }
@@ -749,6 +723,24 @@ void TMainForm::RunFirstTimeSetup()
     TDlgFirst dialog(m_state.Formats, m_state.Paths, nullptr, this);
     dialog.exec();
     FillLogFileBox();
+}
+
+// A changed format or tariff changes what the report shows.
+void TMainForm::EditLogFormats()
+{
+    TDlgLog dialog(m_state.Formats, m_state.Paths.ProgramFolder(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    FillLogFileBox();
+    if (m_state.History.Position >= 0)
+        ReadLog();
+}
+
+void TMainForm::EditCosts()
+{
+    TDlgCost dialog(m_state.Providers, m_state.Links, m_state.Paths.ProgramFolder(), this);
+    if (dialog.exec() == QDialog::Accepted && m_state.History.Position >= 0)
+        ReadLog();
 }
 
 void TMainForm::ArchiveLog()

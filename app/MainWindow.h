@@ -5,6 +5,8 @@
 #include "app/ProgramState.h"
 #include "app/ReportNavigator.h"
 #include "reports/DocumentHost.h"
+#include "reports/QuickToggles.h"
+#include "reports/ReportSearch.h"
 #include "reports/ReportChartView.h"
 #include "reports/ReportDocument.h"
 
@@ -14,6 +16,7 @@
 #include <memory>
 
 class CriteriaBarWidget;
+class FindTextDialog;
 class QAction;
 class QActionGroup;
 class QComboBox;
@@ -93,6 +96,10 @@ public:
     void StoreWindowSettings();
     void ApplyWindowSettings();
 
+signals:
+    // A grid or chart menu is about to open; the tests pick its items.
+    void CellMenuShowing(QMenu* menu);
+
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -162,7 +169,19 @@ private:
     void CycleDescriptionsCommand();
     void ExitCommand();
     void ShowStatusHint(const QString& hint);
+    void SetUpViewControls();
+    void ApplyToggle(QuickToggle toggle, std::optional<int> mode);
+    void AttachToggleMenu(QToolButton* button, QuickToggle toggle);
+    void FillToggleMenu(QMenu* menu, QuickToggle toggle);
+    void ToggleSeries(ChartLevel level);
+    void SortByColumn(int column);
+    void ShowSortIndicator();
+    GridCell CurrentCell() const;
+    void ShowSearchResult(const SearchResult& result);
+    const ChartPoint& PointOf(const ChartPointRef& point) const;
     void ArchiveLog();
+    void EditLogFormats();
+    void EditCosts();
     void ExportCommand();
     void PrintSetupCommand();
     void PrintSettingsCommand();
@@ -205,4 +224,6 @@ private:
     bool m_firstShown = false;
     bool m_passRunning = false;
     bool m_fileTypeRegistered = false;
+    ReportSearch m_search;
+    FindTextDialog* m_findDialog = nullptr;
 };

@@ -138,8 +138,8 @@ void TMainForm::CreateActions()
     AddAction("ToolsArchive", "&Archive...", "Archive the log file", {}, &TMainForm::ArchiveLog);
     AddAction("ToolsViewLog", "&View Log File", "View or edit the log file", {},
               &TMainForm::ViewLogFile);
-    AddAction("ToolsLogFiles", "&Log Files...", "Log file formats", {}, &TMainForm::NotYetAvailable);
-    AddAction("ToolsCosts", "&Costs...", "Communications costs", {}, &TMainForm::NotYetAvailable);
+    AddAction("ToolsLogFiles", "&Log Files...", "Log file formats", {}, &TMainForm::EditLogFormats);
+    AddAction("ToolsCosts", "&Costs...", "Communications costs", {}, &TMainForm::EditCosts);
     AddAction("ToolsOptions", "&Options...", "Program options", {}, &TMainForm::NotYetAvailable);
     AddAction("HelpTopics", "&Help Topics", "Display the help contents", key("F1"),
               &TMainForm::HelpContents);

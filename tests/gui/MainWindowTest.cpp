@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "WindowFixture.h"
 #include "app/CriteriaBarWidget.h"
 #include "app/InstanceChannelQt.h"
 #include "app/MainWindow.h"
@@ -23,56 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadText(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A program folder holding the samples' formats, tariffs and log, and
-// three reports A, B and C over the same log.
-class WindowFixture : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        const fs::path samples = DIALTALLY_SAMPLES_DIR;
-        for (const auto& entry : fs::directory_iterator(samples / "home"))
-            fs::copy_file(entry.path(), fs::path(m_home.Path()) / entry.path().filename(),
-                          fs::copy_options::overwrite_existing);
-        // Reports live in the program folder here.
-        std::ofstream(fs::path(m_home.Path()) / "Dialtally.ini", std::ios::binary)
-            << "[Files]\r\nPath=" << m_home.Path() << "\r\nDefault=" << m_home.Path()
-            << "Default.rep\r\n" << m_extraSettings;
-        const std::string monthly = ReadText(samples / "Monthly.rep");
-        for (const char* name : {"A", "B", "C"}) {
-            std::string text = monthly;
-            const std::string key = "ReportDescription=Monthly Totals";
-            text.replace(text.find(key), key.size(), std::string("ReportDescription=Report ") + name);
-            std::ofstream(ReportPath(name), std::ios::binary) << text;
-        }
-        m_folders.Program = m_home.Path();
-        m_folders.Windows = m_home.Path();
-        m_folders.Documents = m_home.Path();
-    }
-
-    std::string ReportPath(const std::string& name) const { return m_home.Path() + name + ".rep"; }
-    std::unique_ptr<TMainForm> MakeWindow()
-    {
-        auto window = std::make_unique<TMainForm>(m_folders);
-        m_messages = std::make_unique<RecordingFrontEnd>();
-        return window;
-    }
-    static std::string Shown(TMainForm& window) { return window.State().Current.ReportDescription; }
-
-    ScopedRegional m_regional{"en-US"};
-    TempFolder m_home;
-    FixedFolders m_folders;
-    std::string m_extraSettings;
-    std::unique_ptr<RecordingFrontEnd> m_messages;
-};
 
 TEST_F(WindowFixture, BackThenOpeningAnotherDropsTheForwardEntry)
 {

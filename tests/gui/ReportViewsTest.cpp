@@ -1,0 +1,237 @@
+#include "WindowFixture.h"
+#include "app/CriteriaBarWidget.h"
+#include "reports/FindTextDialog.h"
+#include "reports/ReportGridView.h"
+#include "reports/ReportTableModel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class ViewsFixture : public WindowFixture {
+protected:
+    // Opens a details-only report of the samples in a shown window.
+    void OpenDetails()
+    {
+        m_window = MakeWindow();
+        m_window->resize(900, 600);
+        m_window->show();
+        ASSERT_TRUE(m_window->Document().ReadReportFile(
+            WriteReport("Details", {{"DetailShow", "1"}, {"TotalShow", "0"}})));
+        ASSERT_GT(Model().rowCount(), 10);
+    }
+    ReportTableModel& Model() { return *m_window->Grid()->ReportModel(); }
+    QString Cell(int gridRow, int column) { return Model().CellText(gridRow, column); }
+    // Picks the named item of the next grid or chart menu.
+    void ChooseInNextMenu(const QString& item)
+    {
+        m_chosen = QString();
+        QObject::connect(m_window.get(), &TMainForm::CellMenuShowing, m_window.get(),
+                         [this, item](QMenu* menu) {
+                             QTimer::singleShot(0, menu, [this, menu, item] {
+                                 for (QAction* action : menu->actions()) {
+                                     if (action->objectName() == item) {
+                                         m_chosen = action->text();
+                                         menu->close();
+                                         action->trigger();
+                                         return;
+                                     }
+                                 }
+                                 menu->close();
+                             });
+                         },
+                         Qt::SingleShotConnection);
+    }
+
+    std::unique_ptr<TMainForm> m_window;
+    QString m_chosen;
+};
+
+TEST_F(ViewsFixture, IncludeFromADescriptionCellPutsTheWordFirst)
+{
+    OpenDetails();
+    auto* include = m_window->CriteriaBar()->findChild<QLineEdit*>("EditInc");
+    include->setText("Work");
+    const QString word = Cell(1, 6);
+    ChooseInNextMenu("CellInclude");
+    emit m_window->Grid()->CellMenuRequested(QPoint(10, 10), 6, 1);
+    EXPECT_EQ(m_chosen, "&Include: " + word);
+    EXPECT_EQ(include->text(), word + ",Work");
+    EXPECT_EQ(m_window->State().Current.CriteriaInclude, (word + ",Work").toStdString());
+    EXPECT_EQ(m_window->State().Current.CriteriaDescripAll, "0");
+}
+
+TEST_F(ViewsFixture, BeginFromADateCellSetsTheRange)
+{
+    OpenDetails();
+    const QString date = Cell(3, 0);
+    ChooseInNextMenu("CellInclude");
+    emit m_window->Grid()->CellMenuRequested(QPoint(10, 10), 0, 3);
+    EXPECT_EQ(m_chosen, "&Begin: " + date);
+    EXPECT_EQ(m_window->State().Current.CriteriaDateAll, "0");
+    EXPECT_EQ(QString::fromStdString(m_window->State().Current.CriteriaDateFrom), date);
+    EXPECT_EQ(Cell(1, 0), date) << "the report now starts there";
+}
+
+TEST_F(ViewsFixture, HeaderClicksSortAndReverse)
+{
+    OpenDetails();
+    QHeaderView* header = m_window->Grid()->horizontalHeader();
+    const auto click = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 5, 5));
+        QApplication::processEvents();
+    };
+    click(4); // Duration
+    const auto seconds = [&](int row) {
+        const QStringList parts = Cell(row, 4).split(':');
+        return parts[0].toInt() * 3600 + parts[1].toInt() * 60 + parts[2].toInt();
+    };
+    const int last = Model().rowCount();
+    EXPECT_LE(seconds(1), seconds(2));
+    EXPECT_LE(seconds(last - 1), seconds(last));
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorSection(), 4);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    click(4);
+    EXPECT_GE(seconds(1), seconds(2));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+}
+
+TEST_F(ViewsFixture, FindUpAndDownThenTheMessages)
+{
+    OpenDetails();
+    const QString word = Cell(2, 6);
+    m_window->Action("EditFind")->trigger();
+    auto* dialog = m_window->findChild<FindTextDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->findChild<QRadioButton*>("FindUp")->isChecked());
+    dialog->findChild<QLineEdit*>("FindText")->setText(word);
+    dialog->findChild<QRadioButton*>("FindDown")->setChecked(true);
+    dialog->findChild<QCheckBox*>("FindWholeWord")->setChecked(true);
+    auto* findNext = dialog->findChild<QPushButton*>("FindNextButton");
+    m_window->Grid()->SetCurrentCell(0, 1);
+    findNext->click();
+    int first = m_window->Grid()->CurrentGridRow();
+    EXPECT_EQ(Cell(first, 6), word);
+    EXPECT_EQ(m_window->Grid()->CurrentGridColumn(), 6);
+    for (int guard = 0; guard < Model().rowCount() && m_messages->Messages.empty(); ++guard)
+        m_window->Action("EditFindNext")->trigger();
+    EXPECT_EQ(m_messages->Texts(MessageKind::Information),
+              std::vector<std::string>{"Finished searching the report."});
+
+    dialog->findChild<QLineEdit*>("FindText")->setText("no such text");
+    findNext->click();
+    EXPECT_EQ(m_messages->Texts(MessageKind::Information).back(), "The text was not found.");
+}
+
+TEST_F(ViewsFixture, TotalButtonCyclesBackToTheReportsTotals)
+{
+    m_window = MakeWindow();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(ReportPath("A")));
+    const TCfg before = m_window->State().Current;
+    std::vector<std::string> months;
+    for (int i = 0; i < 5; ++i) {
+        m_window->Action("ToggleTotal")->trigger();
+        months.push_back(m_window->State().Current.TotalMonth);
+        EXPECT_EQ(m_window->State().Current.TotalShow, "1");
+    }
+    EXPECT_EQ(months, (std::vector<std::string>{"0", "0", "1", "0", "1"}));
+    EXPECT_EQ(m_window->State().Current.TotalYear, before.TotalYear);
+    EXPECT_FALSE(m_window->State().Current.Modified);
+    EXPECT_EQ(m_window->State().History.Count, 6);
+}
+
+TEST_F(ViewsFixture, LegendClickTogglesItsSeries)
+{
+    m_window = MakeWindow();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(ReportPath("A")));
+    emit m_window->ChartView()->LegendClicked(ChartLevel::Days);
+    EXPECT_EQ(m_window->State().Current.TotalDay, "1");
+    EXPECT_FALSE(m_window->State().Output.Chart.Of(ChartLevel::Days).Points.empty());
+    emit m_window->ChartView()->LegendClicked(ChartLevel::Details);
+    EXPECT_EQ(m_window->State().Current.DetailShow, "1");
+}
+
+TEST_F(ViewsFixture, ZoomTwiceInAndOutIsUnzoomed)
+{
+    m_window = MakeWindow();
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport("G", {{"ReportType", "Graph"}})));
+    ReportChartView* chart = m_window->ChartView();
+    m_window->Action("ZoomIn")->trigger();
+    m_window->Action("ZoomIn")->trigger();
+    EXPECT_EQ(chart->ZoomDepth(), 2);
+    EXPECT_TRUE(chart->IsZoomed());
+    m_window->Action("ZoomOut")->trigger();
+    EXPECT_EQ(chart->ZoomDepth(), 1);
+    EXPECT_TRUE(chart->IsZoomed());
+    m_window->Action("ZoomOut")->trigger();
+    EXPECT_EQ(chart->ZoomDepth(), 0);
+    EXPECT_FALSE(chart->IsZoomed());
+}
+
+TEST_F(ViewsFixture, YearPointOffersTheWholeYear)
+{
+    m_window = MakeWindow();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(ReportPath("A")));
+    const auto& years = m_window->State().Output.Chart.Of(ChartLevel::Years).Points;
+    ASSERT_FALSE(years.empty());
+    const QString year = QString::fromStdString(years[0].Label);
+    ChooseInNextMenu("ChartEnd");
+    emit m_window->ChartView()->ChartMenuRequested(QPoint(5, 5), ChartPointRef{ChartLevel::Years, 0});
+    EXPECT_EQ(m_chosen, "&End: 12/31/" + year);
+    EXPECT_EQ(m_window->State().Current.CriteriaDateTo, "12/31/" + year.toStdString());
+}
+
+TEST_F(ViewsFixture, GraphViewFindsNothingAndCopiesTheChart)
+{
+    m_window = MakeWindow();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport("G", {{"ReportType", "Graph"}})));
+    m_window->Action("EditFind")->trigger();
+    EXPECT_EQ(m_window->findChild<FindTextDialog*>(), nullptr);
+    const auto selected = [&] { return m_window->Grid()->selectionModel()->selectedIndexes().size(); };
+    const auto before = selected();
+    m_window->Action("EditSelectAll")->trigger();
+    EXPECT_EQ(selected(), before);
+    m_window->SetView("Text");
+    m_window->Action("EditSelectAll")->trigger();
+    EXPECT_GT(selected(), before);
+}
+
+TEST_F(ViewsFixture, CopyWritesTabsAndLineEnds)
+{
+    OpenDetails();
+    ReportGridView* grid = m_window->Grid();
+    grid->selectionModel()->select(
+        QItemSelection(Model().index(0, 0), Model().index(1, 1)), QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(grid->SelectedText(), Cell(1, 0) + "\t" + Cell(1, 1) + "\r\n" + Cell(2, 0) + "\t" +
+                                        Cell(2, 1) + "\r\n");
+}
+
+// Pictures of the three views for a person to look at; not compared.
+TEST_F(ViewsFixture, ScreenshotsOfTheViews)
+{
+    m_window = MakeWindow();
+    m_window->resize(800, 560);
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(ReportPath("A")));
+    const QString folder = QCoreApplication::applicationDirPath() + "/screens";
+    QDir().mkpath(folder);
+    for (const char* view : {"Text", "Graph", "Split"}) {
+        m_window->SetView(view);
+        QApplication::processEvents();
+        EXPECT_TRUE(m_window->grab().save(QStringLiteral("%1/%2.png").arg(folder, view)));
+    }
+}
+
+} // namespace
