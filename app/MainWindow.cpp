@@ -308,11 +308,13 @@ const TextMeasure& TMainForm::Measure() const
 
 // ---- Document host ----
 
-std::optional<std::string> TMainForm::AskOpenFileName(const FileDialogRequest& request)
+std::optional<std::string> TMainForm::AskFileName(const FileDialogRequest& request, bool save)
 {
-    QFileDialog dialog(this, QStringLiteral("Open"), QString::fromStdString(request.InitialFolder));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    QFileDialog dialog(this, save ? QStringLiteral("Save As") : QStringLiteral("Open"),
+                       QString::fromStdString(request.InitialFolder));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!save)
+        dialog.setFileMode(QFileDialog::ExistingFile);
     const QStringList filters = QtFilters(request.Filter);
     dialog.setNameFilters(filters);
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
@@ -324,19 +326,14 @@ std::optional<std::string> TMainForm::AskOpenFileName(const FileDialogRequest& r
     return dialog.selectedFiles().first().toStdString();
 }
 
+std::optional<std::string> TMainForm::AskOpenFileName(const FileDialogRequest& request)
+{
+    return AskFileName(request, false);
+}
+
 std::optional<std::string> TMainForm::AskSaveFileName(const FileDialogRequest& request)
 {
-    QFileDialog dialog(this, QStringLiteral("Save As"), QString::fromStdString(request.InitialFolder));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    const QStringList filters = QtFilters(request.Filter);
-    dialog.setNameFilters(filters);
-    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
-        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
-    if (!request.FileName.empty())
-        dialog.selectFile(QString::fromStdString(request.FileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return AskFileName(request, true);
 }
 
 bool TMainForm::ShowProperties(int startPage, const std::string& caption)

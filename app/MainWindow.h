@@ -127,6 +127,7 @@ private:
     void ShowCellMenu(const QPoint& globalPos, int column, int gridRow);
     void ShowChartMenu(const QPoint& globalPos, std::optional<ChartPointRef> point);
     void NotYetAvailable();
+    std::optional<std::string> AskFileName(const FileDialogRequest& request, bool save);
 
     // Passes: every rebuild of the table goes through here, so that the
     // views never read a table that is being written.

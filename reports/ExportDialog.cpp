@@ -1,6 +1,8 @@
 #include "reports/ExportDialog.h"
 
 #include "app/HelpWindow.h"
+#include "app/ProgramState.h"
+#include "app/ProgramState.h"
 #include "logs/Messages.h"
 #include "reports/ExportFileNames.h"
 #include "reports/HtmlSettingsDialog.h"
@@ -151,21 +153,8 @@ void TDlgExp::Export()
         AskYesNo(path + " already exists. Overwrite the file?") != MessageAnswer::Yes)
         return;
 
-    ExportSettings settings = m_exportSettings;
-    settings.Delimiter = Regional().ListSeparator != '\0' ? Regional().ListSeparator : ',';
     // The HTML values may have changed in this dialog.
-    HtmlExportSettings& html = settings.Html;
-    const HtmlSettings& stored = m_settings.Html;
-    html.BorderSize = stored.BorderSize;
-    html.CellSpacing = stored.CellSpacing;
-    html.FooterFile = stored.FooterFile;
-    html.HeaderFile = stored.HeaderFile;
-    html.PrefixTag = stored.PrefixTag;
-    html.SuffixTag = stored.SuffixTag;
-    html.SaveColor = stored.SaveColor;
-    html.SaveFonts = stored.SaveFonts;
-    html.TableStyle = stored.TableStyle;
-    html.Width = stored.Width;
+    const ExportSettings settings = ExportSettingsFor(m_settings);
     try {
         SetBusy(true);
         WriteExportFile(path, TypeIndex(), m_shown, settings);
