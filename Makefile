@@ -39,8 +39,9 @@ run-report: build
 	@bash scripts/run-samples.sh $(BUILD) report
 
 bench: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target dialtally_bench
+	@cmake --build $(BUILD) -j $(JOBS) --target dialtally_bench dialtally_window_bench
 	@$(BUILD)/bench/dialtally_bench
+	@$(BUILD)/bench/dialtally_window_bench
 
 # Builds the fuzz targets with clang and runs each for FUZZ_SECONDS, after
 # replaying the inputs that once crashed it.

@@ -2,6 +2,7 @@
 // connections, and the CSV write of its table. Peak memory is reported as
 // a counter (the process's maximum resident set).
 
+#include "BenchLog.h"
 #include "app/ProgramState.h"
 #include "platform/AtomicFile.h"
 #include "platform/DateFormat.h"
@@ -18,46 +19,6 @@
 
 namespace {
 
-// DIALTALLY_BENCH_CONNECTIONS makes a smaller log for a quick look.
-int Connections()
-{
-    const char* value = std::getenv("DIALTALLY_BENCH_CONNECTIONS");
-    return value ? std::atoi(value) : 1'000'000;
-}
-
-std::string BenchFolder()
-{
-    static const std::string folder = [] {
-        const auto path = std::filesystem::temp_directory_path() / "dialtally-bench";
-        std::filesystem::create_directories(path);
-        return path.string() + "/";
-    }();
-    return folder;
-}
-
-// Begin and end lines in the built-in modem layout, a chatter line now and
-// then, one connection every 37 minutes.
-void GenerateLog(const std::string& path)
-{
-    if (std::filesystem::exists(path) &&
-        std::filesystem::file_size(path) > static_cast<std::uintmax_t>(Connections()) * 100)
-        return;
-    std::string text;
-    text.reserve(static_cast<std::size_t>(Connections()) * 130);
-    TDateTime at = EncodeDate(1990, 1, 1) + EncodeTime(8, 0, 0, 0);
-    for (int i = 0; i < Connections(); ++i) {
-        const std::string stamp = FormatDateTime("MM-dd-yyyy HH:mm:ss.000", at);
-        if (i % 4 == 0)
-            text += stamp + " - Send: ATDT5551234<cr>\r\n";
-        text += stamp + (i % 3 ? " - Connection established   My ISP\r\n"
-                               : " - Connection established   Other ISP\r\n");
-        const TDateTime end = at + (60 + (static_cast<long long>(i) * 7919) % 5400) / 86400.0;
-        text += FormatDateTime("MM-dd-yyyy HH:mm:ss.000", end) + " - Hanging up the modem.\r\n";
-        at += 37.0 / 1440.0;
-    }
-    WriteFileAtomically(path, text);
-}
-
 struct BenchHome {
     BenchHome() : Folders()
     {
@@ -65,7 +26,7 @@ struct BenchHome {
         Folders.Program = BenchFolder();
         Folders.Windows = BenchFolder();
         Folders.Documents = BenchFolder();
-        GenerateLog(BenchFolder() + "ModemLog.Txt");
+        GenerateLog(BenchFolder() + "ModemLog.Txt", Connections(1'000'000));
         std::filesystem::remove(BenchFolder() + "Dialtally.log");
         std::filesystem::remove(BenchFolder() + "Dialtally.ini");
     }

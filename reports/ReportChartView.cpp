@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QContextMenuEvent>
+#include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -59,6 +60,10 @@ ReportChartView::ReportChartView(QWidget* parent)
     setRubberBand(QChartView::HorizontalRubberBand);
     setMouseTracking(true);
     m_qchart->setAnimationOptions(QChart::NoAnimation);
+    // The report area is small; the plot gets what a frame would take.
+    m_qchart->setMargins(QMargins(4, 4, 4, 4));
+    m_qchart->layout()->setContentsMargins(0, 0, 0, 0);
+    m_qchart->setBackgroundRoundness(0);
     m_qchart->legend()->setAlignment(Qt::AlignRight);
     m_qchart->addAxis(m_bottom, Qt::AlignBottom);
     m_qchart->addAxis(m_left, Qt::AlignLeft);
@@ -95,15 +100,8 @@ void ReportChartView::ShowChart(const ReportChart& chart)
     double top = 0;
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const ChartSeries& series = chart.Series[i];
-        QList<QPointF> points;
-        points.reserve(static_cast<qsizetype>(series.Points.size()));
-        for (const ChartPoint& point : series.Points) {
-            // Value marks show three decimals at most, as the hints do.
-            const double y = series.ShowValues ? std::round(point.Value * 1000) / 1000 : point.Value;
-            points.append(QPointF(point.X, y));
+        for (const ChartPoint& point : series.Points)
             top = std::max(top, point.Value);
-        }
-        m_lines[i]->replace(points);
         const QColor color = ColorOf(series.Color);
         if (m_view3D) {
             // Shading and a darker rim stand in for the depth of a 3-D view.
@@ -118,7 +116,7 @@ void ReportChartView::ShowChart(const ReportChart& chart)
             m_areas[i]->setPen(QPen(color.darker(160), 1));
         }
         // An empty area would still draw its edge at the origin.
-        m_areas[i]->setVisible(!points.isEmpty());
+        m_areas[i]->setVisible(!series.Points.empty());
         m_areas[i]->setPointLabelsVisible(series.ShowValues);
         m_areas[i]->setPointLabelsColor(m_style.LabelColor);
         m_areas[i]->setPointLabelsFont(m_style.LabelFont);
@@ -131,7 +129,61 @@ void ReportChartView::ShowChart(const ReportChart& chart)
     m_zoom.ZoomUndone();
     m_bottom->setRange(0, std::max(chart.MaxX, 1) + 0.5);
     m_left->setRange(0, top > 0 ? top * 1.1 : 1.0);
+    RangeChanged();
+}
+
+void ReportChartView::RangeChanged()
+{
+    UpdateDrawnPoints();
     UpdateBottomLabels();
+}
+
+// An area of a hundred thousand points costs a second to draw and shows
+// no more than one point per pixel: beyond that, each stretch of the
+// shown range draws its highest point.
+void ReportChartView::UpdateDrawnPoints()
+{
+    if (!m_chart)
+        return;
+    const double from = m_bottom->min(), to = m_bottom->max();
+    const double margin = (to - from) / 2;
+    const int buckets = std::max(2 * static_cast<int>(m_qchart->plotArea().width()), 1000);
+    const double bucketWidth = (to - from + 2 * margin) / buckets;
+    for (std::size_t i = 0; i < m_lines.size(); ++i) {
+        const ChartSeries& series = m_chart->Series[i];
+        const auto value = [&](const ChartPoint& point) {
+            // Value marks show three decimals at most, as the hints do.
+            return series.ShowValues ? std::round(point.Value * 1000) / 1000 : point.Value;
+        };
+        const auto first = std::lower_bound(
+            series.Points.begin(), series.Points.end(), from - margin,
+            [](const ChartPoint& p, double x) { return p.X < x; });
+        const auto last = std::upper_bound(
+            first, series.Points.end(), to + margin,
+            [](double x, const ChartPoint& p) { return x < p.X; });
+        QList<QPointF> points;
+        if (last - first <= buckets) {
+            for (auto it = first; it != last; ++it)
+                points.append(QPointF(it->X, value(*it)));
+        } else {
+            long long bucket = -1;
+            for (auto it = first; it != last; ++it) {
+                const auto at = static_cast<long long>((it->X - (from - margin)) / bucketWidth);
+                if (at != bucket || points.isEmpty()) {
+                    points.append(QPointF(it->X, value(*it)));
+                    bucket = at;
+                } else if (value(*it) > points.back().y()) {
+                    points.back().setY(value(*it));
+                }
+            }
+        }
+        // The neighbours outside the range keep the area's edges in place.
+        if (first != series.Points.begin())
+            points.prepend(QPointF((first - 1)->X, value(*(first - 1))));
+        if (last != series.Points.end())
+            points.append(QPointF(last->X, value(*last)));
+        m_lines[i]->replace(points);
+    }
 }
 
 void ReportChartView::ApplySetup(const ChartSetup& setup)
@@ -213,7 +265,7 @@ void ReportChartView::ZoomIn()
     m_qchart->zoomIn(QRectF(area.left() + quarter, area.top(), area.width() - 2 * quarter,
                             area.height()));
     m_zoom.ZoomCompleted();
-    UpdateBottomLabels();
+    RangeChanged();
 }
 
 void ReportChartView::ZoomOut()
@@ -228,7 +280,7 @@ void ReportChartView::ZoomOut()
         m_zoom.ZoomCompleted();
         ClampRange();
     }
-    UpdateBottomLabels();
+    RangeChanged();
 }
 
 void ReportChartView::ScrollLeft()
@@ -239,7 +291,7 @@ void ReportChartView::ScrollLeft()
         return;
     m_qchart->scroll(-pixels, 0);
     ClampRange();
-    UpdateBottomLabels();
+    RangeChanged();
 }
 
 void ReportChartView::ScrollRight()
@@ -247,7 +299,7 @@ void ReportChartView::ScrollRight()
     const double pixels = m_qchart->plotArea().width() / 2;
     m_qchart->scroll(pixels, 0);
     ClampRange();
-    UpdateBottomLabels();
+    RangeChanged();
 }
 
 void ReportChartView::ClampRange()
@@ -334,7 +386,7 @@ void ReportChartView::mouseMoveEvent(QMouseEvent* event)
         m_qchart->scroll(-delta.x(), 0);
         ClampRange();
         m_panStart = event->pos();
-        UpdateBottomLabels();
+        RangeChanged();
         return;
     }
     QChartView::mouseMoveEvent(event);
@@ -392,7 +444,7 @@ void ReportChartView::mouseReleaseEvent(QMouseEvent* event)
             m_zoom.ZoomCompleted();
         else if (wasZoomed)
             m_zoom.ZoomUndone();
-        UpdateBottomLabels();
+        RangeChanged();
     }
 }
 

@@ -78,6 +78,9 @@ protected:
 private:
     void BuildAxes();
     void UpdateBottomLabels();
+    void UpdateDrawnPoints();
+    // After every change of the shown range.
+    void RangeChanged();
     void ApplySetup(const ChartSetup& setup);
     void HideHint();
     // Keeps a scrolled range within the data.
