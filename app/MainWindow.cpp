@@ -1,14 +1,16 @@
 #include "app/MainWindow.h"
 
-#include "app/ColorPalette.h"
 #include "app/CriteriaBarWidget.h"
+#include "app/DisplayStyleQt.h"
 #include "app/HelpWindow.h"
+#include "app/ReportFileType.h"
 #include "logs/ConversionError.h"
 #include "logs/DateRoutines.h"
 #include "logs/ListRoutines.h"
 #include "logs/Messages.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
+#include "platform/FileTypeRegistration.h"
 #include "reports/ReportFile.h"
 #include "reports/ReportGridView.h"
 #include "reports/ReportTableModel.h"
@@ -57,24 +59,6 @@ QStringList QtFilters(const std::string& filter)
     return filters;
 }
 
-QFont QtFont(const FontSpec& spec)
-{
-    QFont font(QString::fromStdString(spec.Name));
-    if (spec.Size > 0)
-        font.setPointSize(spec.Size);
-    font.setBold((spec.Style & fsBold) != 0);
-    font.setItalic((spec.Style & fsItalic) != 0);
-    font.setUnderline((spec.Style & fsUnderline) != 0);
-    font.setStrikeOut((spec.Style & fsStrikeOut) != 0);
-    return font;
-}
-
-QColor QtColor(TColor color)
-{
-    const std::uint32_t rgb = ResolveColor(color);
-    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 } // namespace
 
 TMainForm::TMainForm(const Folders& folders, QWidget* parent)
@@ -90,6 +74,8 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
 
     m_frontEnd.SetParentWindow(this);
     SetFrontEnd(&m_frontEnd);
+    m_fileTypeRegistered = FileTypeRegistered(ReportExtension);
+    m_frontEnd.OnShellRecentDocs = AddReportToRecentlyUsed;
 
     m_model = std::make_unique<ReportTableModel>(m_state.Output);
     m_grid = new ReportGridView;
@@ -345,7 +331,7 @@ void TMainForm::PrintChart()
 
 bool TMainForm::ReportTypeRegistered() const
 {
-    return false;
+    return m_fileTypeRegistered;
 }
 
 void TMainForm::NotYetAvailable()
@@ -504,30 +490,8 @@ void TMainForm::ToggleBand(int id)
 void TMainForm::ApplyDisplayOptions()
 {
     const Settings& settings = m_state.Options;
-    GridStyle grid;
-    grid.HeaderFont = QtFont(settings.Text.TitleFont);
-    grid.DetailFont = QtFont(settings.Text.DetailFont);
-    grid.TotalFont = QtFont(settings.Text.TotalFont);
-    grid.DetailColor = QtColor(settings.Text.DetailFont.Color);
-    grid.TotalColor = QtColor(settings.Text.TotalFont.Color);
-    grid.Background = QtColor(settings.Text.Background);
-    grid.TotalBackground = QtColor(settings.Text.TotalBackground);
-    m_model->SetStyle(grid);
-    m_grid->setFont(grid.DetailFont);
-    m_grid->horizontalHeader()->setFont(grid.HeaderFont);
-    QPalette palette = m_grid->palette();
-    palette.setColor(QPalette::Base, grid.Background);
-    m_grid->setPalette(palette);
-
-    ChartStyle chart;
-    chart.TitleFont = QtFont(settings.Graph.TitleFont);
-    chart.AxisFont = QtFont(settings.Graph.AxisFont);
-    chart.LabelFont = QtFont(settings.Graph.LabelFont);
-    chart.TitleColor = QtColor(settings.Graph.TitleFont.Color);
-    chart.AxisColor = QtColor(settings.Graph.AxisFont.Color);
-    chart.LabelColor = QtColor(settings.Graph.LabelFont.Color);
-    chart.Background = QtColor(settings.Graph.Background);
-    m_chart->SetStyle(chart);
+    ApplyGridStyle(*m_grid, GridStyleFor(settings.Text));
+    m_chart->SetStyle(ChartStyleFor(settings.Graph));
     Action("ViewSplit")->setIcon(QIcon(settings.Options.SplitVertical
                                            ? QStringLiteral(":/icons/split.svg")
                                            : QStringLiteral(":/icons/splith.svg")));

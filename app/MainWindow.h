@@ -190,6 +190,8 @@ private:
     QMenu* m_editMenu = nullptr;
     QMenu* m_reopenMenu = nullptr;
 
+    // Whether the .rep file type is registered; changed only by the options.
+    bool m_fileTypeRegistered = false;
     bool m_startupPending = true;
     bool m_building = false;
     bool m_firstShown = false;
