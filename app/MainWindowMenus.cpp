@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CriteriaBarWidget.h"
+#include "app/OptionsDialog.h"
 #include "app/ToolbarItems.h"
 #include "logs/ListRoutines.h"
 #include "reports/ReportGridView.h"
@@ -140,7 +141,25 @@ void TMainForm::CreateActions()
               &TMainForm::ViewLogFile);
     AddAction("ToolsLogFiles", "&Log Files...", "Log file formats", {}, &TMainForm::NotYetAvailable);
     AddAction("ToolsCosts", "&Costs...", "Communications costs", {}, &TMainForm::NotYetAvailable);
-    AddAction("ToolsOptions", "&Options...", "Program options", {}, &TMainForm::NotYetAvailable);
+    AddAction("ToolsOptions", "&Options...", "Program options", {}, nullptr);
+    connect(Action("ToolsOptions"), &QAction::triggered, this, [this] {
+        TDlgOpt dialog(m_state.Options, m_fileTypeRegistered, this);
+        dialog.SetReportLayout(m_state.Current);
+        dialog.AskOpenFileName = [this](const FileDialogRequest& request) {
+            return AskOpenFileName(request);
+        };
+        dialog.OnApply = [this] {
+            m_document.LoadDefaultTemplate();
+            ApplyDisplayOptions(); // the split button's picture too
+            if (m_state.History.Position < 0) {
+                m_document.GoToDefaultReport();
+            } else {
+                m_navigator.StepBackForRedisplay();
+                RebuildFromMemory();
+            }
+        };
+        dialog.exec();
+    });
     AddAction("HelpTopics", "&Help Topics", "Display the help contents", key("F1"),
               &TMainForm::HelpContents);
     AddAction("HelpSearch", "&Search for Help On...", "Display the help index", {},
