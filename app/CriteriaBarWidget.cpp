@@ -13,7 +13,6 @@
 #include <QTimeEdit>
 #include <QToolButton>
 
-
 namespace {
 
 QToolButton* ToggleButton(const QString& name, const QString& tip, QStyle::StandardPixmap icon,
@@ -68,9 +67,8 @@ CriteriaBarWidget::CriteriaBarWidget(QWidget* parent)
       m_times(ToggleButton(QStringLiteral("ToolButtonTime"), QStringLiteral("Times"),
                            QStyle::SP_BrowserReload, this)),
       m_timeFrom(new QTimeEdit(this)), m_timeTo(new QTimeEdit(this)),
-      m_descriptions(ToggleButton(QStringLiteral("ToolButtonFilt"),
-                                  QStringLiteral("Descriptions"), QStyle::SP_FileDialogListView,
-                                  this)),
+      m_descriptions(ToggleButton(QStringLiteral("ToolButtonFilt"), QStringLiteral("Descriptions"),
+                                  QStyle::SP_FileDialogListView, this)),
       m_include(new QLineEdit(this)), m_exclude(new QLineEdit(this))
 {
     setObjectName(QStringLiteral("CriteriaBar"));

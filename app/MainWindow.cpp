@@ -1,27 +1,27 @@
 #include "app/MainWindow.h"
 
 #include "app/AboutDialog.h"
-#include "app/ColorPalette.h"
-#include "app/CustomizeToolbarsDialog.h"
-#include "app/ReportFileType.h"
 #include "app/CriteriaBarWidget.h"
+#include "app/CustomizeToolbarsDialog.h"
+#include "app/DisplayStyleQt.h"
 #include "app/HelpWindow.h"
+#include "app/ReportFileType.h"
+#include "costs/CostsDialog.h"
+#include "logs/ArchiveDialog.h"
 #include "logs/ConversionError.h"
 #include "logs/DateRoutines.h"
-#include "logs/ArchiveDialog.h"
-#include "costs/CostsDialog.h"
 #include "logs/FirstTimeSetupDialog.h"
-#include "logs/LogFilesDialog.h"
 #include "logs/ListRoutines.h"
+#include "logs/LogFilesDialog.h"
 #include "logs/Messages.h"
 #include "platform/Clock.h"
 #include "platform/DateFormat.h"
 #include "platform/FileTypeRegistration.h"
-#include "reports/ReportFile.h"
 #include "reports/ChartPictureQt.h"
 #include "reports/ExportDialog.h"
 #include "reports/GridPrintQt.h"
 #include "reports/PrintSettingsDialog.h"
+#include "reports/ReportFile.h"
 #include "reports/ReportGridView.h"
 #include "reports/ReportProperties.h"
 #include "reports/ReportPropertiesDialog.h"
@@ -71,24 +71,6 @@ QStringList QtFilters(const std::string& filter)
     return filters;
 }
 
-QFont QtFont(const FontSpec& spec)
-{
-    QFont font(QString::fromStdString(spec.Name));
-    if (spec.Size > 0)
-        font.setPointSize(spec.Size);
-    font.setBold((spec.Style & fsBold) != 0);
-    font.setItalic((spec.Style & fsItalic) != 0);
-    font.setUnderline((spec.Style & fsUnderline) != 0);
-    font.setStrikeOut((spec.Style & fsStrikeOut) != 0);
-    return font;
-}
-
-QColor QtColor(TColor color)
-{
-    const std::uint32_t rgb = ResolveColor(color);
-    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 } // namespace
 
 TMainForm::TMainForm(const Folders& folders, QWidget* parent)
@@ -105,7 +87,7 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
     m_frontEnd.SetParentWindow(this);
     SetFrontEnd(&m_frontEnd);
     m_fileTypeRegistered = FileTypeRegistered(ReportExtension);
-    m_frontEnd.OnShellRecentDocs = [](const std::string& path) { AddReportToRecentlyUsed(path); };
+    m_frontEnd.OnShellRecentDocs = AddReportToRecentlyUsed;
 
     m_model = std::make_unique<ReportTableModel>(m_state.Output);
     m_grid = new ReportGridView;
@@ -180,7 +162,8 @@ void TMainForm::FillLogFileBox()
     const QSignalBlocker block(m_logFileBox);
     m_logFileBox->clear();
     m_logFileBox->addItems(names);
-    m_logFileBox->setCurrentIndex(m_logFileBox->findText(QString::fromStdString(m_state.Current.LogType)));
+    m_logFileBox->setCurrentIndex(
+        m_logFileBox->findText(QString::fromStdString(m_state.Current.LogType)));
 }
 
 // ---- The report pass ----
@@ -258,7 +241,8 @@ void TMainForm::ShowReport(const TCfg& cfg)
         m_state.Formats.Current = format;
     m_model->SetAlignRight(cfg.ColAlign == "1");
     LayoutViews();
-    m_status->SetPanelText(5, QString::fromStdString(FormatDateTime(Regional().LongDateFormat, Today())));
+    m_status->SetPanelText(
+        5, QString::fromStdString(FormatDateTime(Regional().LongDateFormat, Today())));
 }
 
 void TMainForm::LayoutViews()
@@ -347,8 +331,7 @@ bool TMainForm::ShowProperties(int startPage, const std::string& caption)
 ExportSource TMainForm::ShownSource() const
 {
     // Sorting reorders the table itself, so its order is the grid's.
-    return ShownGrid(m_state.Output.Table, m_state.Output.Columns,
-                     m_state.Current.ColAlign == "1");
+    return ShownGrid(m_state.Output.Table, m_state.Output.Columns, m_state.Current.ColAlign == "1");
 }
 
 bool TMainForm::PrintGrid()
@@ -390,11 +373,6 @@ void TMainForm::SaveChartCommand()
 bool TMainForm::ReportTypeRegistered() const
 {
     return m_fileTypeRegistered;
-}
-
-void TMainForm::NotYetAvailable()
-{
-    ShowInfo("This command is not available yet.");
 }
 
 // ---- Navigator host ----
@@ -468,24 +446,63 @@ void TMainForm::OpenHandedOverReports(const QStringList& lines)
     }
 }
 
+void TMainForm::ViewText()
+{
+    SetView("Text");
+}
+void TMainForm::ViewGraph()
+{
+    SetView("Graph");
+}
+void TMainForm::ViewSplit()
+{
+    SetView("Split");
+}
 
-void TMainForm::ViewText() { SetView("Text"); }
-void TMainForm::ViewGraph() { SetView("Graph"); }
-void TMainForm::ViewSplit() { SetView("Split"); }
-
-
-
-void TMainForm::GoBackCommand() { m_navigator.GoBack(); }
-void TMainForm::GoForwardCommand() { m_navigator.GoForward(); }
-void TMainForm::CloseReportCommand() { m_navigator.CloseReport(); }
-void TMainForm::CloseAllCommand() { m_navigator.CloseAllReports(); }
-void TMainForm::NewCommand() { m_document.NewReport(); }
-void TMainForm::OpenCommand() { m_document.OpenReport(); }
-void TMainForm::SaveCommand() { m_document.SaveReport(); }
-void TMainForm::SaveAsCommand() { m_document.SaveReportAs(); }
-void TMainForm::PrintCommand() { m_document.PrintReport(); }
-void TMainForm::DefaultCommand() { m_document.GoToDefaultReport(); }
-void TMainForm::ExitCommand() { close(); }
+void TMainForm::GoBackCommand()
+{
+    m_navigator.GoBack();
+}
+void TMainForm::GoForwardCommand()
+{
+    m_navigator.GoForward();
+}
+void TMainForm::CloseReportCommand()
+{
+    m_navigator.CloseReport();
+}
+void TMainForm::CloseAllCommand()
+{
+    m_navigator.CloseAllReports();
+}
+void TMainForm::NewCommand()
+{
+    m_document.NewReport();
+}
+void TMainForm::OpenCommand()
+{
+    m_document.OpenReport();
+}
+void TMainForm::SaveCommand()
+{
+    m_document.SaveReport();
+}
+void TMainForm::SaveAsCommand()
+{
+    m_document.SaveReportAs();
+}
+void TMainForm::PrintCommand()
+{
+    m_document.PrintReport();
+}
+void TMainForm::DefaultCommand()
+{
+    m_document.GoToDefaultReport();
+}
+void TMainForm::ExitCommand()
+{
+    close();
+}
 
 void TMainForm::ViewLogFile()
 {
@@ -494,11 +511,18 @@ void TMainForm::ViewLogFile()
         return;
     const std::string& path = m_state.Formats.LogFile[static_cast<std::size_t>(current)];
     // The path goes to the desktop as a file URL, never through a shell.
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
 }
 
-void TMainForm::HelpContents() { HelpWindow::ShowTopic(HelpWindow::Contents); }
-void TMainForm::HelpIndex() { HelpWindow::ShowTopic(HelpWindow::Index); }
+void TMainForm::HelpContents()
+{
+    HelpWindow::ShowTopic(HelpWindow::Contents);
+}
+void TMainForm::HelpIndex()
+{
+    HelpWindow::ShowTopic(HelpWindow::Index);
+}
 
 void TMainForm::ToggleStatusBar()
 {
@@ -519,33 +543,11 @@ void TMainForm::ToggleBand(int id)
 void TMainForm::ApplyDisplayOptions()
 {
     const Settings& settings = m_state.Options;
-    GridStyle grid;
-    grid.HeaderFont = QtFont(settings.Text.TitleFont);
-    grid.DetailFont = QtFont(settings.Text.DetailFont);
-    grid.TotalFont = QtFont(settings.Text.TotalFont);
-    grid.DetailColor = QtColor(settings.Text.DetailFont.Color);
-    grid.TotalColor = QtColor(settings.Text.TotalFont.Color);
-    grid.Background = QtColor(settings.Text.Background);
-    grid.TotalBackground = QtColor(settings.Text.TotalBackground);
-    m_model->SetStyle(grid);
-    m_grid->setFont(grid.DetailFont);
-    m_grid->horizontalHeader()->setFont(grid.HeaderFont);
-    QPalette palette = m_grid->palette();
-    palette.setColor(QPalette::Base, grid.Background);
-    m_grid->setPalette(palette);
-
-    ChartStyle chart;
-    chart.TitleFont = QtFont(settings.Graph.TitleFont);
-    chart.AxisFont = QtFont(settings.Graph.AxisFont);
-    chart.LabelFont = QtFont(settings.Graph.LabelFont);
-    chart.TitleColor = QtColor(settings.Graph.TitleFont.Color);
-    chart.AxisColor = QtColor(settings.Graph.AxisFont.Color);
-    chart.LabelColor = QtColor(settings.Graph.LabelFont.Color);
-    chart.Background = QtColor(settings.Graph.Background);
-    m_chart->SetStyle(chart);
-    Action("ViewSplit")->setIcon(QIcon(settings.Options.SplitVertical
-                                           ? QStringLiteral(":/icons/split.svg")
-                                           : QStringLiteral(":/icons/splith.svg")));
+    ApplyGridStyle(*m_grid, GridStyleFor(settings.Text));
+    m_chart->SetStyle(ChartStyleFor(settings.Graph));
+    Action("ViewSplit")
+        ->setIcon(QIcon(settings.Options.SplitVertical ? QStringLiteral(":/icons/split.svg")
+                                                       : QStringLiteral(":/icons/splith.svg")));
 }
 
 void TMainForm::ApplyWindowSettings()

@@ -6,9 +6,9 @@
 #include "app/ReportNavigator.h"
 #include "reports/DocumentHost.h"
 #include "reports/QuickToggles.h"
-#include "reports/ReportSearch.h"
 #include "reports/ReportChartView.h"
 #include "reports/ReportDocument.h"
+#include "reports/ReportSearch.h"
 
 #include <QMainWindow>
 
@@ -126,7 +126,6 @@ private:
     void ApplyItemVisibility();
     void ShowCellMenu(const QPoint& globalPos, int column, int gridRow);
     void ShowChartMenu(const QPoint& globalPos, std::optional<ChartPointRef> point);
-    void NotYetAvailable();
     std::optional<std::string> AskFileName(const FileDialogRequest& request, bool save);
 
     // Passes: every rebuild of the table goes through here, so that the
@@ -220,11 +219,12 @@ private:
     QMenu* m_editMenu = nullptr;
     QMenu* m_reopenMenu = nullptr;
 
+    // Whether the .rep file type is registered; changed only by the options.
+    bool m_fileTypeRegistered = false;
     bool m_startupPending = true;
     bool m_building = false;
     bool m_firstShown = false;
     bool m_passRunning = false;
-    bool m_fileTypeRegistered = false;
     ReportSearch m_search;
     FindTextDialog* m_findDialog = nullptr;
 };

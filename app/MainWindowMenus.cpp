@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 
 #include "app/CriteriaBarWidget.h"
+#include "app/OptionsDialog.h"
 #include "app/ToolbarItems.h"
 #include "logs/ListRoutines.h"
 #include "reports/ReportGridView.h"
@@ -44,19 +45,20 @@ void TMainForm::CreateActions()
 {
     const auto key = [](const char* text) { return QKeySequence(QString::fromLatin1(text)); };
     AddAction("FileNew", "&New...", "Create a new report", key("Ctrl+N"), &TMainForm::NewCommand);
-    AddAction("FileOpen", "&Open...", "Open a saved report", key("Ctrl+O"), &TMainForm::OpenCommand);
+    AddAction("FileOpen", "&Open...", "Open a saved report", key("Ctrl+O"),
+              &TMainForm::OpenCommand);
     AddAction("FileClose", "&Close", "Close the report", {}, &TMainForm::CloseReportCommand);
     AddAction("FileSave", "&Save", "Save changes", key("Ctrl+S"), &TMainForm::SaveCommand);
     AddAction("FileSaveAs", "Save &As...", "Save the report", {}, &TMainForm::SaveAsCommand);
     AddAction("FileExport", "&Export...", "Export the report data", {}, &TMainForm::ExportCommand);
-    AddAction("FileProperties", "Proper&ties...", "View the report properties", {},
-              nullptr);
+    AddAction("FileProperties", "Proper&ties...", "View the report properties", {}, nullptr);
     connect(Action("FileProperties"), &QAction::triggered, this, [this] { OpenProperties(1); });
     AddAction("FilePrintSetup", "Print Set&up...", "Change the printer setup", {},
               &TMainForm::PrintSetupCommand);
     AddAction("FilePrintSettings", "Pr&int Settings...", "Change the print settings", {},
               &TMainForm::PrintSettingsCommand);
-    AddAction("FilePrint", "&Print...", "Print the report", key("Ctrl+P"), &TMainForm::PrintCommand);
+    AddAction("FilePrint", "&Print...", "Print the report", key("Ctrl+P"),
+              &TMainForm::PrintCommand);
     AddAction("FileCloseAll", "C&lose All", "Close all open reports", {},
               &TMainForm::CloseAllCommand);
     AddAction("FileExit", "E&xit", "Quit the program", {}, &TMainForm::ExitCommand);
@@ -74,7 +76,9 @@ void TMainForm::CreateActions()
     AddAction("ViewCriteria", "&Criteria", "Display criteria bar", {}, nullptr);
     AddAction("ViewLogfile", "&Log file", "Display log file bar", {}, nullptr);
     for (int id = 1; id <= 3; ++id) {
-        QAction* action = Action(id == 1 ? "ViewButtons" : id == 2 ? "ViewCriteria" : "ViewLogfile");
+        QAction* action = Action(id == 1   ? "ViewButtons"
+                                 : id == 2 ? "ViewCriteria"
+                                           : "ViewLogfile");
         action->setCheckable(true);
         connect(action, &QAction::triggered, this, [this, id] { ToggleBand(id); });
     }
@@ -116,7 +120,8 @@ void TMainForm::CreateActions()
         ->setIcon(Icon("scrollright"));
     m_viewGroup = new QActionGroup(this);
     for (const auto& [name, caption, hint, keys, icon, slot] :
-         {std::tuple{"ViewText", "&Text", "View text report", "Ctrl+T", "text", &TMainForm::ViewText},
+         {std::tuple{"ViewText", "&Text", "View text report", "Ctrl+T", "text",
+                     &TMainForm::ViewText},
           std::tuple{"ViewGraph", "&Graph", "View graph report", "Ctrl+G", "graph",
                      &TMainForm::ViewGraph},
           std::tuple{"ViewSplit", "&Split", "View combined text/graph report", "Ctrl+I", "split",
@@ -140,7 +145,25 @@ void TMainForm::CreateActions()
               &TMainForm::ViewLogFile);
     AddAction("ToolsLogFiles", "&Log Files...", "Log file formats", {}, &TMainForm::EditLogFormats);
     AddAction("ToolsCosts", "&Costs...", "Communications costs", {}, &TMainForm::EditCosts);
-    AddAction("ToolsOptions", "&Options...", "Program options", {}, &TMainForm::NotYetAvailable);
+    AddAction("ToolsOptions", "&Options...", "Program options", {}, nullptr);
+    connect(Action("ToolsOptions"), &QAction::triggered, this, [this] {
+        TDlgOpt dialog(m_state.Options, m_fileTypeRegistered, this);
+        dialog.SetReportLayout(m_state.Current);
+        dialog.AskOpenFileName = [this](const FileDialogRequest& request) {
+            return AskOpenFileName(request);
+        };
+        dialog.OnApply = [this] {
+            m_document.LoadDefaultTemplate();
+            ApplyDisplayOptions(); // the split button's picture too
+            if (m_state.History.Position < 0) {
+                m_document.GoToDefaultReport();
+            } else {
+                m_navigator.StepBackForRedisplay();
+                RebuildFromMemory();
+            }
+        };
+        dialog.exec();
+    });
     AddAction("HelpTopics", "&Help Topics", "Display the help contents", key("F1"),
               &TMainForm::HelpContents);
     AddAction("HelpSearch", "&Search for Help On...", "Display the help index", {},
@@ -291,7 +314,8 @@ void TMainForm::CreateBars()
     m_backButton->setPopupMode(QToolButton::MenuButtonPopup);
     auto* backMenu = new QMenu(m_backButton);
     m_backButton->setMenu(backMenu);
-    connect(backMenu, &QMenu::aboutToShow, this, [this, backMenu] { FillHistoryMenu(backMenu, true); });
+    connect(backMenu, &QMenu::aboutToShow, this,
+            [this, backMenu] { FillHistoryMenu(backMenu, true); });
     m_forwardButton = button("BtnForward", Action("GoForward"), "", "Forward");
     m_forwardButton->setPopupMode(QToolButton::MenuButtonPopup);
     auto* forwardMenu = new QMenu(m_forwardButton);
@@ -306,7 +330,8 @@ void TMainForm::CreateBars()
     open->setPopupMode(QToolButton::MenuButtonPopup);
     auto* recentMenu = new QMenu(open);
     open->setMenu(recentMenu);
-    connect(recentMenu, &QMenu::aboutToShow, this, [this, recentMenu] { FillRecentMenu(recentMenu); });
+    connect(recentMenu, &QMenu::aboutToShow, this,
+            [this, recentMenu] { FillRecentMenu(recentMenu); });
     button("BtnSave", Action("FileSave"), "", "Save");
     button("BtnPrint", Action("FilePrint"), "", "Print");
     separator("ToolButton6");
@@ -356,7 +381,8 @@ void TMainForm::ApplyTextLabels(bool labels)
     for (QToolBar* bar : {m_bands[1], m_bands[2]}) {
         for (QToolButton* tool : bar->findChildren<QToolButton*>()) {
             const bool captioned = labels && !tool->property("caption").toString().isEmpty();
-            tool->setToolButtonStyle(captioned ? Qt::ToolButtonTextBesideIcon : Qt::ToolButtonIconOnly);
+            tool->setToolButtonStyle(captioned ? Qt::ToolButtonTextBesideIcon
+                                               : Qt::ToolButtonIconOnly);
         }
     }
     m_textLabels = labels;
@@ -406,8 +432,8 @@ void TMainForm::FillRecentMenu(QMenu* menu)
         const std::string path = entries[k];
         if (path.empty())
             continue;
-        const QString caption = QStringLiteral("&%1 ").arg(k + 1) +
-                                QString::fromStdString(FileTitle(path));
+        const QString caption =
+            QStringLiteral("&%1 ").arg(k + 1) + QString::fromStdString(FileTitle(path));
         QAction* action = menu->addAction(caption);
         action->setStatusTip(QStringLiteral("Open a previous report"));
         connect(action, &QAction::triggered, this,
@@ -418,7 +444,8 @@ void TMainForm::FillRecentMenu(QMenu* menu)
 void TMainForm::FillHistoryMenu(QMenu* menu, bool back)
 {
     menu->clear();
-    const std::vector<std::string> titles = back ? m_navigator.BackMenu() : m_navigator.ForwardMenu();
+    const std::vector<std::string> titles =
+        back ? m_navigator.BackMenu() : m_navigator.ForwardMenu();
     for (std::size_t k = 0; k < titles.size(); ++k) {
         QAction* action = menu->addAction(QString::fromStdString(titles[k]));
         const int steps = static_cast<int>(k) + 1;

@@ -6,18 +6,18 @@
 #include "logs/ConversionError.h"
 #include "logs/ListRoutines.h"
 #include "logs/Messages.h"
+#include "reports/ChartPictureQt.h"
 #include "reports/FindTextDialog.h"
 #include "reports/GridCriteria.h"
 #include "reports/QuickToggles.h"
-#include "reports/ReportSort.h"
-#include "reports/ChartPictureQt.h"
 #include "reports/ReportGridView.h"
+#include "reports/ReportSort.h"
 #include "reports/ReportTableModel.h"
 #include "widgets/RegionalPickerWidget.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
-#include <QActionGroup>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTimer>
@@ -128,17 +128,30 @@ void TMainForm::ApplyToggle(QuickToggle toggle, std::optional<int> mode)
         RebuildFromMemory();
 }
 
-void TMainForm::CycleTotalsCommand() { ApplyToggle(QuickToggle::Totals, std::nullopt); }
-void TMainForm::CycleDatesCommand() { ApplyToggle(QuickToggle::Dates, std::nullopt); }
-void TMainForm::CycleTimesCommand() { ApplyToggle(QuickToggle::Times, std::nullopt); }
-void TMainForm::CycleDescriptionsCommand() { ApplyToggle(QuickToggle::Descriptions, std::nullopt); }
+void TMainForm::CycleTotalsCommand()
+{
+    ApplyToggle(QuickToggle::Totals, std::nullopt);
+}
+void TMainForm::CycleDatesCommand()
+{
+    ApplyToggle(QuickToggle::Dates, std::nullopt);
+}
+void TMainForm::CycleTimesCommand()
+{
+    ApplyToggle(QuickToggle::Times, std::nullopt);
+}
+void TMainForm::CycleDescriptionsCommand()
+{
+    ApplyToggle(QuickToggle::Descriptions, std::nullopt);
+}
 
 void TMainForm::AttachToggleMenu(QToolButton* button, QuickToggle toggle)
 {
     auto* menu = new QMenu(button);
     button->setMenu(menu);
     button->setPopupMode(QToolButton::MenuButtonPopup);
-    connect(menu, &QMenu::aboutToShow, this, [this, menu, toggle] { FillToggleMenu(menu, toggle); });
+    connect(menu, &QMenu::aboutToShow, this,
+            [this, menu, toggle] { FillToggleMenu(menu, toggle); });
 }
 
 void TMainForm::FillToggleMenu(QMenu* menu, QuickToggle toggle)
@@ -186,9 +199,8 @@ void TMainForm::SetUpViewControls()
     connect(m_chart, &ReportChartView::PointDoubleClicked, this, [this](const ChartPointRef& p) {
         const ChartPoint& point = PointOf(p);
         try {
-            if (const auto cell = FindChartPointCell(m_state.Output.Table,
-                                                     m_state.Output.Columns.Visible, p.Level,
-                                                     point.Label))
+            if (const auto cell = FindChartPointCell(
+                    m_state.Output.Table, m_state.Output.Columns.Visible, p.Level, point.Label))
                 m_grid->SetCurrentCell(cell->Column, cell->Row);
         } catch (const ConversionError& error) {
             ShowError(error.what());

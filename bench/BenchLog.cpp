@@ -45,4 +45,3 @@ void GenerateLog(const std::string& path, int connections)
     }
     WriteFileAtomically(path, text);
 }
-

@@ -34,8 +34,8 @@ void OpenReport(benchmark::State& state)
     TCfg& report = window.State().Current;
     report.DetailShow = report.TotalShow = "1";
     report.ReportType = std::getenv("BENCH_VIEW") ? std::getenv("BENCH_VIEW") : "Split";
-    for (std::string* total : {&report.TotalDay, &report.TotalWeek, &report.TotalMonth,
-                               &report.TotalYear})
+    for (std::string* total :
+         {&report.TotalDay, &report.TotalWeek, &report.TotalMonth, &report.TotalYear})
         *total = "1";
     for (auto _ : state) {
         window.RunReport();

@@ -26,9 +26,10 @@ int main(int argc, char** argv)
     const QCommandLineOption home(QStringLiteral("home"),
                                   QStringLiteral("Folder of the settings, formats and tariffs."),
                                   QStringLiteral("folder"));
-    const QCommandLineOption locale(QStringLiteral("locale"),
-                                    QStringLiteral("Regional settings preset (en-US, en-GB, de-DE, sv-SE)."),
-                                    QStringLiteral("name"));
+    const QCommandLineOption locale(
+        QStringLiteral("locale"),
+        QStringLiteral("Regional settings preset (en-US, en-GB, de-DE, sv-SE)."),
+        QStringLiteral("name"));
     parser.addOption(home);
     parser.addOption(locale);
     parser.addPositionalArgument(QStringLiteral("reports"), QStringLiteral("Report files to open."),

@@ -41,7 +41,7 @@ struct ReportChart {
         ChartSeries{0xFFFFFF, false, {}}};
     ChartValueMode Mode = ChartValueMode::Seconds;
     ChartSetup Setup;
-    int MaxX = 0; // largest X of all points; 0 when there are none
+    int MaxX = 0;        // largest X of all points; 0 when there are none
     int LastSeries = -1; // the series the last point went to; its labels name the bottom axis
 
     ChartSeries& Of(ChartLevel level) { return Series[static_cast<int>(level)]; }

@@ -2,7 +2,6 @@
 
 #include "app/HelpWindow.h"
 #include "app/ProgramState.h"
-#include "app/ProgramState.h"
 #include "logs/Messages.h"
 #include "reports/ExportFileNames.h"
 #include "reports/HtmlSettingsDialog.h"

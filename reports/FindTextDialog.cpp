@@ -11,7 +11,8 @@
 #include <QVBoxLayout>
 
 FindTextDialog::FindTextDialog(QWidget* parent)
-    : QDialog(parent), m_text(new QLineEdit), m_wholeWord(new QCheckBox(tr("Match &whole word only"))),
+    : QDialog(parent), m_text(new QLineEdit),
+      m_wholeWord(new QCheckBox(tr("Match &whole word only"))),
       m_matchCase(new QCheckBox(tr("Match &case"))), m_up(new QRadioButton(tr("&Up"))),
       m_down(new QRadioButton(tr("&Down")))
 {

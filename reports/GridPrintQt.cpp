@@ -1,6 +1,7 @@
 #include "reports/GridPrintQt.h"
 
 #include "app/ColorPalette.h"
+#include "app/DisplayStyleQt.h"
 #include "logs/Messages.h"
 #include "platform/Clock.h"
 #include "reports/ChartPictureQt.h"
@@ -14,11 +15,6 @@
 #include <algorithm>
 
 namespace {
-
-QColor ToQColor(TColor color)
-{
-    return QColor::fromRgb(static_cast<QRgb>(ResolveColor(color)));
-}
 
 Qt::PenStyle PenStyleOf(int borderStyle)
 {
@@ -63,19 +59,6 @@ bool BeginPrinting(QPainter& painter, QPrinter& printer)
 
 } // namespace
 
-QFont ToQFont(const FontSpec& spec)
-{
-    QFont font(QString::fromStdString(spec.Name));
-    font.setPointSize(std::max(1, spec.Size));
-    font.setBold((spec.Style & fsBold) != 0);
-    font.setItalic((spec.Style & fsItalic) != 0);
-    font.setUnderline((spec.Style & fsUnderline) != 0);
-    font.setStrikeOut((spec.Style & fsStrikeOut) != 0);
-    if (spec.Pitch == FontPitch::Fixed)
-        font.setFixedPitch(true);
-    return font;
-}
-
 GridPrinter::GridPrinter(const ExportSource& grid, const ColumnLayout& columns,
                          const Settings& settings)
     : m_grid(grid), m_columns(columns), m_settings(settings), m_rows(grid.Rows()),
@@ -87,14 +70,14 @@ GridPrinter::RowStyle GridPrinter::StyleOf(RowKind kind) const
 {
     const PrintSettings& print = m_settings.Printer;
     if (!m_settings.Options.PrintDisplayFonts)
-        return {ToQFont(print.Font), ToQColor(print.Font.Color), QColor()};
+        return {QtFont(print.Font), QtColor(print.Font.Color), QColor()};
     const TextDisplay& text = m_settings.Text;
     if (kind == RowKind::Head)
-        return {ToQFont(text.TitleFont), ToQColor(text.TitleFont.Color), QColor()};
+        return {QtFont(text.TitleFont), QtColor(text.TitleFont.Color), QColor()};
     if (IsTotalRow(kind))
-        return {ToQFont(text.TotalFont), ToQColor(text.TotalFont.Color),
-                ToQColor(text.TotalBackground)};
-    return {ToQFont(text.DetailFont), ToQColor(text.DetailFont.Color), ToQColor(text.Background)};
+        return {QtFont(text.TotalFont), QtColor(text.TotalFont.Color),
+                QtColor(text.TotalBackground)};
+    return {QtFont(text.DetailFont), QtColor(text.DetailFont.Color), QtColor(text.Background)};
 }
 
 int GridPrinter::Layout(QPrinter& printer)
@@ -110,8 +93,8 @@ int GridPrinter::Layout(QPrinter& printer)
 
     // Page texts do not change their number of lines from page to page.
     const PageTexts texts = PageTextsFor(print, 1, 1, Now());
-    m_headerLine = QFontMetricsF(ToQFont(print.HeaderFont), &printer).height();
-    m_footerLine = QFontMetricsF(ToQFont(print.FooterFont), &printer).height();
+    m_headerLine = QFontMetricsF(QtFont(print.HeaderFont), &printer).height();
+    m_footerLine = QFontMetricsF(QtFont(print.FooterFont), &printer).height();
     const double gap = print.TitleSpacing * tenth;
     const double top = texts.LinesAtTop() > 0 ? texts.LinesAtTop() * m_headerLine + gap : 0;
     const double bottom =
@@ -184,8 +167,8 @@ void GridPrinter::DrawPageTexts(QPainter& painter, int page) const
         const int flags = (p == 1 || p == 4)   ? Qt::AlignLeft
                           : (p == 2 || p == 5) ? Qt::AlignRight
                                                : Qt::AlignHCenter;
-        painter.setFont(ToQFont(spec));
-        painter.setPen(ToQColor(spec.Color));
+        painter.setFont(QtFont(spec));
+        painter.setPen(QtColor(spec.Color));
         double y = top ? m_area.top() : m_area.bottom() - static_cast<double>(lines.size()) * line;
         for (const std::string& text : lines) {
             painter.drawText(QRectF(m_area.left(), y, m_area.width(), line),

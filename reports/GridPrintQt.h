@@ -16,9 +16,6 @@ class QPainter;
 class QPrinter;
 class QWidget;
 
-// A font of the settings as Qt draws it.
-QFont ToQFont(const FontSpec& font);
-
 // Lays the report grid out on a printer's pages with the print settings
 // and draws them. The grid and settings must outlive the printer object.
 class GridPrinter {

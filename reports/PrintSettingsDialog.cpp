@@ -1,6 +1,7 @@
 #include "reports/PrintSettingsDialog.h"
 
 #include "app/ColorPalette.h"
+#include "app/DisplayStyleQt.h"
 #include "reports/GridPrintQt.h"
 #include "reports/PrintDialogsQt.h"
 
@@ -273,7 +274,7 @@ void PrintSettingsDialog::ChooseFont(int which)
 {
     FontSpec& spec = m_fonts[static_cast<std::size_t>(which)];
     bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, ToQFont(spec), this);
+    const QFont font = QFontDialog::getFont(&ok, QtFont(spec), this);
     if (!ok)
         return;
     const QColor color = QColorDialog::getColor(
@@ -293,7 +294,7 @@ void PrintSettingsDialog::ShowFont(int which)
     QLabel* label = m_fontLabels[static_cast<std::size_t>(which)];
     label->setText(
         QStringLiteral("%1, %2 pt").arg(QString::fromStdString(spec.Name)).arg(spec.Size));
-    label->setFont(ToQFont(spec));
+    label->setFont(QtFont(spec));
 }
 
 PrintSettings PrintSettingsDialog::Collected() const

@@ -51,8 +51,7 @@ QColor ColorOf(std::uint32_t rgb)
 } // namespace
 
 ReportChartView::ReportChartView(QWidget* parent)
-    : QChartView(parent), m_qchart(new QChart), m_left(new QValueAxis),
-      m_bottom(new QCategoryAxis)
+    : QChartView(parent), m_qchart(new QChart), m_left(new QValueAxis), m_bottom(new QCategoryAxis)
 {
     setObjectName(QStringLiteral("ReportChart"));
     setChart(m_qchart);
@@ -155,12 +154,11 @@ void ReportChartView::UpdateDrawnPoints()
             // Value marks show three decimals at most, as the hints do.
             return series.ShowValues ? std::round(point.Value * 1000) / 1000 : point.Value;
         };
-        const auto first = std::lower_bound(
-            series.Points.begin(), series.Points.end(), from - margin,
-            [](const ChartPoint& p, double x) { return p.X < x; });
-        const auto last = std::upper_bound(
-            first, series.Points.end(), to + margin,
-            [](double x, const ChartPoint& p) { return x < p.X; });
+        const auto first =
+            std::lower_bound(series.Points.begin(), series.Points.end(), from - margin,
+                             [](const ChartPoint& p, double x) { return p.X < x; });
+        const auto last = std::upper_bound(first, series.Points.end(), to + margin,
+                                           [](double x, const ChartPoint& p) { return x < p.X; });
         QList<QPointF> points;
         if (last - first <= buckets) {
             for (auto it = first; it != last; ++it)
@@ -205,8 +203,8 @@ void ReportChartView::SetStyle(const ChartStyle& style)
     m_qchart->setTitleBrush(style.TitleColor);
     m_left->setTitleFont(style.TitleFont);
     m_left->setTitleBrush(style.TitleColor);
-    for (QAbstractAxis* axis : {static_cast<QAbstractAxis*>(m_left),
-                                static_cast<QAbstractAxis*>(m_bottom)}) {
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(m_left), static_cast<QAbstractAxis*>(m_bottom)}) {
         axis->setLabelsFont(style.AxisFont);
         axis->setLabelsColor(style.AxisColor);
     }
@@ -262,8 +260,8 @@ void ReportChartView::ZoomIn()
         return;
     const QRectF area = m_qchart->plotArea();
     const double quarter = std::floor(area.width() / 4);
-    m_qchart->zoomIn(QRectF(area.left() + quarter, area.top(), area.width() - 2 * quarter,
-                            area.height()));
+    m_qchart->zoomIn(
+        QRectF(area.left() + quarter, area.top(), area.width() - 2 * quarter, area.height()));
     m_zoom.ZoomCompleted();
     RangeChanged();
 }
@@ -416,8 +414,9 @@ void ReportChartView::mousePressEvent(QMouseEvent* event)
 {
     // Middle drag, or Ctrl with the left button, pans; a plain left drag
     // draws the zoom rectangle.
-    const bool pan = event->button() == Qt::MiddleButton ||
-                     (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier));
+    const bool pan =
+        event->button() == Qt::MiddleButton ||
+        (event->button() == Qt::LeftButton && (event->modifiers() & Qt::ControlModifier));
     if (pan) {
         m_panning = true;
         m_panStart = event->pos();

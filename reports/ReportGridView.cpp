@@ -177,7 +177,7 @@ void ReportGridView::contextMenuEvent(QContextMenuEvent* event)
 int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) const
 {
     const ReportTableModel* model = m_grid.m_model;
-    const QFont font = !model                ? m_grid.font()
+    const QFont font = !model                  ? m_grid.font()
                        : kind == RowKind::Head ? model->Style().HeaderFont
                        : IsTotalRow(kind)      ? model->Style().TotalFont
                                                : model->Style().DetailFont;
@@ -191,7 +191,7 @@ int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) 
 int ReportGridView::FontMeasure::WidthBound(std::string_view text, RowKind kind) const
 {
     const ReportTableModel* model = m_grid.m_model;
-    const QFont font = !model                ? m_grid.font()
+    const QFont font = !model                  ? m_grid.font()
                        : kind == RowKind::Head ? model->Style().HeaderFont
                        : IsTotalRow(kind)      ? model->Style().TotalFont
                                                : model->Style().DetailFont;

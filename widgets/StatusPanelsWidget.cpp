@@ -31,7 +31,8 @@ StatusPanelsWidget::StatusPanelsWidget(QWidget* parent)
     setSizeGripEnabled(true);
     for (int i = 0; i < PanelCount; ++i) {
         m_panels[static_cast<std::size_t>(i)] = new QLabel;
-        m_panels[static_cast<std::size_t>(i)]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        m_panels[static_cast<std::size_t>(i)]->setObjectName(
+            QStringLiteral("StatusPanel%1").arg(i));
     }
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);

@@ -1,8 +1,8 @@
+#include "app/MainWindow.h"
 #include "TestSupport.h"
 #include "WindowFixture.h"
 #include "app/CriteriaBarWidget.h"
 #include "app/InstanceChannelQt.h"
-#include "app/MainWindow.h"
 #include "reports/ReportGridView.h"
 #include "reports/ReportTableModel.h"
 #include "widgets/StatusPanelsWidget.h"
@@ -136,8 +136,7 @@ TEST_P(StartupOptions, OpenTheRightReport)
     const StartupCase& c = GetParam();
     m_extraSettings = std::string("Recent1=") + ReportPath("B") + "\r\n[Options]\r\n" + c.Options;
     SetUp(); // rewrite the settings with the options
-    std::ofstream(m_home.Path() + "Default.rep", std::ios::binary)
-        << ReadText(ReportPath("A"));
+    std::ofstream(m_home.Path() + "Default.rep", std::ios::binary) << ReadText(ReportPath("A"));
     auto window = MakeWindow();
     if (c.HandOver)
         window->OpenHandedOverReports({QString::fromStdString("\"" + ReportPath("C") + "\"")});

@@ -35,21 +35,22 @@ protected:
     void ChooseInNextMenu(const QString& item)
     {
         m_chosen = QString();
-        QObject::connect(m_window.get(), &TMainForm::CellMenuShowing, m_window.get(),
-                         [this, item](QMenu* menu) {
-                             QTimer::singleShot(0, menu, [this, menu, item] {
-                                 for (QAction* action : menu->actions()) {
-                                     if (action->objectName() == item) {
-                                         m_chosen = action->text();
-                                         menu->close();
-                                         action->trigger();
-                                         return;
-                                     }
-                                 }
-                                 menu->close();
-                             });
-                         },
-                         Qt::SingleShotConnection);
+        QObject::connect(
+            m_window.get(), &TMainForm::CellMenuShowing, m_window.get(),
+            [this, item](QMenu* menu) {
+                QTimer::singleShot(0, menu, [this, menu, item] {
+                    for (QAction* action : menu->actions()) {
+                        if (action->objectName() == item) {
+                            m_chosen = action->text();
+                            menu->close();
+                            action->trigger();
+                            return;
+                        }
+                    }
+                    menu->close();
+                });
+            },
+            Qt::SingleShotConnection);
     }
 
     std::unique_ptr<TMainForm> m_window;
@@ -188,7 +189,8 @@ TEST_F(ViewsFixture, YearPointOffersTheWholeYear)
     ASSERT_FALSE(years.empty());
     const QString year = QString::fromStdString(years[0].Label);
     ChooseInNextMenu("ChartEnd");
-    emit m_window->ChartView()->ChartMenuRequested(QPoint(5, 5), ChartPointRef{ChartLevel::Years, 0});
+    emit m_window->ChartView()->ChartMenuRequested(QPoint(5, 5),
+                                                   ChartPointRef{ChartLevel::Years, 0});
     EXPECT_EQ(m_chosen, "&End: 12/31/" + year);
     EXPECT_EQ(m_window->State().Current.CriteriaDateTo, "12/31/" + year.toStdString());
 }
@@ -199,7 +201,9 @@ TEST_F(ViewsFixture, GraphViewFindsNothingAndCopiesTheChart)
     ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport("G", {{"ReportType", "Graph"}})));
     m_window->Action("EditFind")->trigger();
     EXPECT_EQ(m_window->findChild<FindTextDialog*>(), nullptr);
-    const auto selected = [&] { return m_window->Grid()->selectionModel()->selectedIndexes().size(); };
+    const auto selected = [&] {
+        return m_window->Grid()->selectionModel()->selectedIndexes().size();
+    };
     const auto before = selected();
     m_window->Action("EditSelectAll")->trigger();
     EXPECT_EQ(selected(), before);
@@ -212,10 +216,10 @@ TEST_F(ViewsFixture, CopyWritesTabsAndLineEnds)
 {
     OpenDetails();
     ReportGridView* grid = m_window->Grid();
-    grid->selectionModel()->select(
-        QItemSelection(Model().index(0, 0), Model().index(1, 1)), QItemSelectionModel::ClearAndSelect);
-    EXPECT_EQ(grid->SelectedText(), Cell(1, 0) + "\t" + Cell(1, 1) + "\r\n" + Cell(2, 0) + "\t" +
-                                        Cell(2, 1) + "\r\n");
+    grid->selectionModel()->select(QItemSelection(Model().index(0, 0), Model().index(1, 1)),
+                                   QItemSelectionModel::ClearAndSelect);
+    EXPECT_EQ(grid->SelectedText(),
+              Cell(1, 0) + "\t" + Cell(1, 1) + "\r\n" + Cell(2, 0) + "\t" + Cell(2, 1) + "\r\n");
 }
 
 // Pictures of the three views for a person to look at; not compared.

@@ -22,7 +22,8 @@ void WindowFixture::SetUp()
     // Reports live in the program folder here.
     std::ofstream(fs::path(m_home.Path()) / "Dialtally.ini", std::ios::binary)
         << "[Files]\r\nPath=" << m_home.Path() << "\r\nDefault=" << m_home.Path()
-        << "Default.rep\r\n" << m_extraSettings;
+        << "Default.rep\r\n"
+        << m_extraSettings;
     const std::string monthly = ReadText(samples / "Monthly.rep");
     for (const char* name : {"A", "B", "C"}) {
         std::string text = monthly;
