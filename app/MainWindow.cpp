@@ -47,6 +47,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace {
 
@@ -337,11 +338,19 @@ ExportSource TMainForm::ShownSource() const
 bool TMainForm::PrintGrid()
 {
     const ExportSource shown = ShownSource();
-    return ::PrintGrid(this, m_state.Output, m_state.Options, &shown);
+    if (m_state.Current.ReportType != "Split")
+        return ::PrintGrid(this, m_state.Output, m_state.Options, &shown);
+    // Grid and chart go out as one job: as two, a file printer would
+    // write the chart over the grid's pages.
+    m_chartPrintedWithGrid =
+        ::PrintGridAndChart(this, m_state.Output, m_state.Options, m_chart, &shown);
+    return m_chartPrintedWithGrid;
 }
 
 void TMainForm::PrintChart()
 {
+    if (std::exchange(m_chartPrintedWithGrid, false))
+        return;
     ::PrintChart(m_chart, m_state.Options.Printer);
 }
 

@@ -225,6 +225,7 @@ private:
     bool m_building = false;
     bool m_firstShown = false;
     bool m_passRunning = false;
+    bool m_chartPrintedWithGrid = false;
     ReportSearch m_search;
     FindTextDialog* m_findDialog = nullptr;
 };

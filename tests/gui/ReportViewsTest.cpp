@@ -239,3 +239,35 @@ TEST_F(ViewsFixture, ScreenshotsOfTheViews)
 }
 
 } // namespace
+
+#include "PrintingTestSupport.h"
+#include "reports/PrintDialogsQt.h"
+
+#include <QPrinter>
+
+namespace {
+
+// The split view prints as one job, so a file printer keeps the grid's
+// pages and adds the chart's.
+TEST_F(ViewsFixture, PrintingTheSplitViewKeepsGridAndChart)
+{
+    m_window = MakeWindow();
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport("S", {{"ReportType", "Split"}})));
+    const std::string pdf = m_home.Path() + "split.pdf";
+    CurrentPrinter().setOutputFormat(QPrinter::PdfFormat);
+    CurrentPrinter().setOutputFileName(QString::fromStdString(pdf));
+    SetPageRangeAnswer([](QPrinter& printer, int pageCount) {
+        printer.setFromTo(1, pageCount);
+        return true;
+    });
+    m_window->Action("FilePrint")->trigger();
+    SetPageRangeAnswer({});
+    const std::vector<std::string> pages = PdfPages(pdf);
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_NE(pages.front().find("Description"), std::string::npos) << "the grid's first page";
+    EXPECT_NE(pages.back().find("Hours"), std::string::npos) << "the chart's page";
+    CurrentPrinter().setOutputFileName({});
+}
+
+} // namespace
