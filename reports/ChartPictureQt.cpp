@@ -6,8 +6,12 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QChart>
+#include <QChartView>
 #include <QClipboard>
 #include <QFileInfo>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QImage>
 #include <QMimeData>
@@ -16,6 +20,8 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
@@ -65,6 +71,23 @@ void RenderChart(QPainter& painter, QWidget* chartView, const QRectF& target)
 {
     if (!chartView || target.isEmpty() || chartView->width() <= 0 || chartView->height() <= 0)
         return;
+    if (auto* chartViewQ = qobject_cast<QChartView*>(chartView);
+        chartViewQ && chartViewQ->chart()) {
+        // Drawn at the view's size, a chart squeezed into a split view
+        // would print its labels as dots: lay it out page-shaped instead.
+        QChart* chart = chartViewQ->chart();
+        const QRectF shown = chart->geometry();
+        const double width = std::max(shown.width(), 900.0);
+        const double ratio = std::min(target.height() / target.width(), 0.75);
+        const QRectF page(shown.topLeft(), QSizeF(width, width * ratio));
+        chart->setGeometry(page);
+        chart->layout()->activate();
+        const QRectF area(target.topLeft(), QSizeF(target.width(), target.width() * ratio));
+        chart->scene()->render(&painter, area, page, Qt::KeepAspectRatio);
+        chart->setGeometry(shown);
+        chart->layout()->activate();
+        return;
+    }
     if (auto* view = qobject_cast<QGraphicsView*>(chartView)) {
         view->render(&painter, target, view->viewport()->rect(), Qt::KeepAspectRatio);
         return;
