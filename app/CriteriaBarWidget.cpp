@@ -4,6 +4,7 @@
 #include "logs/DateRoutines.h"
 #include "logs/DateTime.h"
 #include "platform/RegionalSettings.h"
+#include "reports/GridCriteria.h"
 #include "widgets/RegionalPickerWidget.h"
 
 #include <QDateEdit>
@@ -50,11 +51,6 @@ void SetTextQuietly(QLineEdit* edit, const std::string& text)
 {
     const QSignalBlocker block(edit);
     edit->setText(QString::fromStdString(text));
-}
-
-QString JoinWord(const QString& word, const QString& words)
-{
-    return words.isEmpty() ? word : word + QLatin1Char(',') + words;
 }
 
 } // namespace
@@ -147,12 +143,14 @@ void CriteriaBarWidget::ReadCriteria(TCfg& report) const
 
 void CriteriaBarWidget::AddIncludeWord(const QString& word)
 {
-    m_include->setText(JoinWord(word, m_include->text()));
+    m_include->setText(QString::fromStdString(
+        AddDescriptionWord(word.toStdString(), m_include->text().toStdString())));
 }
 
 void CriteriaBarWidget::AddExcludeWord(const QString& word)
 {
-    m_exclude->setText(JoinWord(word, m_exclude->text()));
+    m_exclude->setText(QString::fromStdString(
+        AddDescriptionWord(word.toStdString(), m_exclude->text().toStdString())));
 }
 
 void CriteriaBarWidget::SetBeginDate(const QDate& date)

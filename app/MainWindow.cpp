@@ -20,6 +20,7 @@
 #include "reports/ChartPictureQt.h"
 #include "reports/ExportDialog.h"
 #include "reports/GridPrintQt.h"
+#include "reports/PrintDialogsQt.h"
 #include "reports/PrintSettingsDialog.h"
 #include "reports/ReportFile.h"
 #include "reports/ReportGridView.h"
@@ -60,16 +61,6 @@ ReportState StateOf(ProgramState& state)
                        state.Options.Files.Recent,
                        state.Options.Files.Path,
                        state.Options.Files.Default};
-}
-
-// "Description (*.ext)|*.ext|..." as Qt's filter list.
-QStringList QtFilters(const std::string& filter)
-{
-    const QStringList parts = QString::fromStdString(filter).split(QLatin1Char('|'));
-    QStringList filters;
-    for (int i = 0; i < parts.size(); i += 2)
-        filters << parts[i];
-    return filters;
 }
 
 } // namespace
@@ -195,7 +186,6 @@ void TMainForm::AfterPass()
     m_chart->ShowChart(m_state.Output.Chart);
     if (m_state.Output.SelectedRow > 0)
         m_grid->SetCurrentCell(m_state.Output.SelectedColumn, m_state.Output.SelectedRow);
-    LayoutViews();
 }
 
 void TMainForm::ReadLog()
@@ -241,24 +231,32 @@ void TMainForm::ShowReport(const TCfg& cfg)
     if (format > 0)
         m_state.Formats.Current = format;
     m_model->SetAlignRight(cfg.ColAlign == "1");
-    LayoutViews();
+    if (cfg.ReportType == "Split")
+        LayoutViews();
+    else
+        ArrangeViews();
     m_status->SetPanelText(
         5, QString::fromStdString(FormatDateTime(Regional().LongDateFormat, Today())));
 }
 
-void TMainForm::LayoutViews()
+void TMainForm::ArrangeViews()
 {
     const std::string& type = m_state.Current.ReportType;
     m_chart->setVisible(type != "Text");
     m_grid->setVisible(type != "Graph");
-    if (type == "Split") {
-        const bool vertical = m_state.Options.Options.SplitVertical;
-        const bool graphFirst = m_state.Options.Options.GraphTop;
-        m_split->setOrientation(vertical ? Qt::Horizontal : Qt::Vertical);
-        m_split->insertWidget(0, graphFirst ? static_cast<QWidget*>(m_chart) : m_grid);
-        const int whole = vertical ? m_split->width() : m_split->height();
-        m_split->setSizes({whole / 2, whole - whole / 2});
-    }
+    if (type != "Split")
+        return;
+    const bool vertical = m_state.Options.Options.SplitVertical;
+    const bool graphFirst = m_state.Options.Options.GraphTop;
+    m_split->setOrientation(vertical ? Qt::Horizontal : Qt::Vertical);
+    m_split->insertWidget(0, graphFirst ? static_cast<QWidget*>(m_chart) : m_grid);
+    const int whole = vertical ? m_split->width() : m_split->height();
+    m_split->setSizes({whole / 2, whole - whole / 2});
+}
+
+void TMainForm::LayoutViews()
+{
+    ArrangeViews();
     m_grid->setUpdatesEnabled(false);
     SizeReportColumns(m_state.Current, m_state.Output.Table, m_state.Output.Columns, TableWidth(),
                       Measure());
@@ -300,7 +298,7 @@ std::optional<std::string> TMainForm::AskFileName(const FileDialogRequest& reque
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!save)
         dialog.setFileMode(QFileDialog::ExistingFile);
-    const QStringList filters = QtFilters(request.Filter);
+    const QStringList filters = QtFilterList(request.Filter).split(QStringLiteral(";;"));
     dialog.setNameFilters(filters);
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.FilterIndex - 1]);

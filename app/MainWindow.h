@@ -91,6 +91,9 @@ public:
     void ToggleDetails();
     void ToggleTotals();
     void ApplyDisplayOptions();
+    // Shows the grid, the chart or both and splits the area between them.
+    void ArrangeViews();
+    // ArrangeViews, then sizes the grid's columns to the area.
     void LayoutViews();
     // Copies the window's bounds, bands and items into the settings.
     void StoreWindowSettings();

@@ -6,6 +6,7 @@
 #include "costs/TariffEdits.h"
 #include "logs/Messages.h"
 #include "logs/Numbers.h"
+#include "widgets/DialogButtonsWidget.h"
 
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -76,21 +77,10 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
     m_pages->addTab(BuildProvidersPage(), tr("Providers"));
     m_pages->addTab(BuildLinksPage(), tr("Links"));
 
-    QPushButton* ok = NewButton(tr("OK"), "BtnOk");
-    ok->setDefault(true);
-    QPushButton* cancel = NewButton(tr("Cancel"), "BtnCancel");
-    QPushButton* help = NewButton(tr("&Help"), "BtnHelp");
-    connect(ok, &QPushButton::clicked, this, &TDlgCost::BtnOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &TDlgCost::BtnHelpClick);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelHelpRow(
+        this, [this] { BtnOkClick(); }, [this] { BtnHelpClick(); }));
 
     {
         const QSignalBlocker blockList(m_provList);

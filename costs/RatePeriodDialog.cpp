@@ -4,6 +4,7 @@
 #include "logs/ConversionError.h"
 #include "logs/DateRoutines.h"
 #include "platform/RegionalSettings.h"
+#include "widgets/DialogButtonsWidget.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -117,26 +118,11 @@ TDlgTod::TDlgTod(TTod& periods, const QString& caption, QWidget* parent)
     chargeGrid->addWidget(m_initialMinutes, 2, 3);
     chargeGrid->addWidget(new QLabel(tr("minute(s)")), 2, 4);
 
-    auto* ok = new QPushButton(tr("OK"));
-    ok->setObjectName(QStringLiteral("BtnOk"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"));
-    cancel->setObjectName(QStringLiteral("BtnCancel"));
-    auto* help = new QPushButton(tr("&Help"));
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    connect(ok, &QPushButton::clicked, this, &TDlgTod::BtnOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &TDlgTod::BtnHelpClick);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(period);
     layout->addWidget(charge);
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelHelpRow(
+        this, [this] { BtnOkClick(); }, [this] { BtnHelpClick(); }));
     LoadPeriod();
     setFixedSize(sizeHint());
 }

@@ -4,6 +4,7 @@
 #include "app/SortedListsQt.h"
 #include "logs/LogFileView.h"
 #include "logs/Messages.h"
+#include "widgets/DialogButtonsWidget.h"
 
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -55,25 +56,10 @@ TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
     m_pages->addTab(BuildFilePage(), tr("File"));
     m_pages->addTab(BuildFormatPage(), tr("Format"));
 
-    auto* ok = new QPushButton(tr("OK"));
-    ok->setObjectName(QStringLiteral("BtnOk"));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(tr("Cancel"));
-    cancel->setObjectName(QStringLiteral("BtnCancel"));
-    auto* help = new QPushButton(tr("&Help"));
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    connect(ok, &QPushButton::clicked, this, &TDlgLog::BtnOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &TDlgLog::BtnHelpClick);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
-    layout->addLayout(buttons);
+    layout->addLayout(OkCancelHelpRow(
+        this, [this] { BtnOkClick(); }, [this] { BtnHelpClick(); }));
 
     // Fill the list from the copy and show the format in use.
     {

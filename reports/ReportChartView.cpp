@@ -126,7 +126,7 @@ void ReportChartView::ShowChart(const ReportChart& chart)
         marker->setVisible(true);
     m_qchart->zoomReset();
     m_zoom.ZoomUndone();
-    m_bottom->setRange(0, std::max(chart.MaxX, 1) + 0.5);
+    m_bottom->setRange(DataRange().Min, DataRange().Max);
     m_left->setRange(0, top > 0 ? top * 1.1 : 1.0);
     RangeChanged();
 }
@@ -256,12 +256,10 @@ bool ReportChartView::IsZoomed() const
 
 void ReportChartView::ZoomIn()
 {
-    if (!isVisible() && !testAttribute(Qt::WA_DontShowOnScreen))
-        return;
     const QRectF area = m_qchart->plotArea();
-    const double quarter = std::floor(area.width() / 4);
-    m_qchart->zoomIn(
-        QRectF(area.left() + quarter, area.top(), area.width() - 2 * quarter, area.height()));
+    const PixelSpan span =
+        ZoomInSpan(static_cast<int>(area.left()), static_cast<int>(area.right()));
+    m_qchart->zoomIn(QRectF(span.Left, area.top(), span.Right - span.Left, area.height()));
     m_zoom.ZoomCompleted();
     RangeChanged();
 }
@@ -272,9 +270,9 @@ void ReportChartView::ZoomOut()
         m_qchart->zoomReset();
     } else {
         const QRectF area = m_qchart->plotArea();
-        const double half = std::floor(area.width() / 2);
-        m_qchart->zoomIn(
-            QRectF(area.left() - half, area.top(), area.width() + 2 * half, area.height()));
+        const PixelSpan span =
+            ZoomOutSpan(static_cast<int>(area.left()), static_cast<int>(area.right()));
+        m_qchart->zoomIn(QRectF(span.Left, area.top(), span.Right - span.Left, area.height()));
         m_zoom.ZoomCompleted();
         ClampRange();
     }
@@ -283,26 +281,30 @@ void ReportChartView::ZoomOut()
 
 void ReportChartView::ScrollLeft()
 {
-    const double range = m_bottom->max() - m_bottom->min();
-    const double pixels = m_qchart->plotArea().width() / 2;
-    if (range <= 0)
-        return;
-    m_qchart->scroll(-pixels, 0);
-    ClampRange();
-    RangeChanged();
+    Scroll(false);
 }
 
 void ReportChartView::ScrollRight()
 {
-    const double pixels = m_qchart->plotArea().width() / 2;
-    m_qchart->scroll(pixels, 0);
-    ClampRange();
+    Scroll(true);
+}
+
+void ReportChartView::Scroll(bool right)
+{
+    const AxisRange shown{m_bottom->min(), m_bottom->max()};
+    const AxisRange scrolled = ScrolledRange(shown, DataRange(), right);
+    m_bottom->setRange(scrolled.Min, scrolled.Max);
     RangeChanged();
+}
+
+AxisRange ReportChartView::DataRange() const
+{
+    return {0, (m_chart ? std::max(m_chart->MaxX, 1) : 1) + 0.5};
 }
 
 void ReportChartView::ClampRange()
 {
-    const double dataMax = (m_chart ? std::max(m_chart->MaxX, 1) : 1) + 0.5;
+    const double dataMax = DataRange().Max;
     double from = m_bottom->min(), to = m_bottom->max();
     const double width = to - from;
     if (width >= dataMax) {

@@ -83,8 +83,10 @@ private:
     void RangeChanged();
     void ApplySetup(const ChartSetup& setup);
     void HideHint();
-    // Keeps a scrolled range within the data.
+    // Keeps a panned or widened range within the data.
     void ClampRange();
+    void Scroll(bool right);
+    AxisRange DataRange() const;
 
     QChart* m_qchart;
     std::array<QLineSeries*, ChartSeriesCount> m_lines{};
