@@ -17,7 +17,6 @@ public:
     bool HandOver(const QStringList& lines) const;
     // Starts serving; false when the channel cannot be opened.
     bool Listen();
-    QString ServerName() const { return m_name; }
 
 signals:
     void Received(const QStringList& lines);

@@ -726,7 +726,7 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::RunFirstTimeSetup()
 {
-    TDlgFirst dialog(m_state.Formats, m_state.Paths, nullptr, this);
+    TDlgFirst dialog(m_state.Formats, m_state.Paths, this);
     dialog.exec();
     FillLogFileBox();
 }

@@ -5,7 +5,7 @@
 #include "platform/RegionalSettings.h"
 #include "reports/ReportFile.h"
 
-void StartProgram(ProgramState& state, LogFormatsObserver* formatsObserver)
+void StartProgram(ProgramState& state)
 {
     const std::string home = state.Paths.ProgramFolder();
     state.Options = DefaultSettings(state.Paths);
@@ -14,7 +14,7 @@ void StartProgram(ProgramState& state, LogFormatsObserver* formatsObserver)
     state.Current = state.DefaultTemplate;
     ResetQuickState(state.Current);
     ClearHistory(state.History);
-    LoadLogFormats(state.Formats, state.Paths, formatsObserver);
+    LoadLogFormats(state.Formats, state.Paths);
     LoadProviders(state.Providers, home);
     LoadLinks(state.Links, home);
 }

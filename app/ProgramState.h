@@ -31,7 +31,7 @@ struct ProgramState {
 
 // Settings, the default template made the current report, log formats,
 // providers and links, in that order, from the program folder.
-void StartProgram(ProgramState& state, LogFormatsObserver* formatsObserver = nullptr);
+void StartProgram(ProgramState& state);
 // One report pass over the current report: read, pair, price, build.
 // Criteria texts that do not convert raise ConversionError, as the reader does.
 void RunReportPass(ProgramState& state, ReportDisplay& display);

@@ -133,11 +133,6 @@ int DayOf(TDateTime value)
     return DecodeDate(value).Day;
 }
 
-int MonthOf(TDateTime value)
-{
-    return DecodeDate(value).Month;
-}
-
 int YearOf(TDateTime value)
 {
     return DecodeDate(value).Year;

@@ -36,7 +36,6 @@ ClockTime DecodeTime(TDateTime value);
 TDateTime DateOf(TDateTime value); // rounded down to a whole day
 TDateTime TimeOf(TDateTime value); // the fraction, 0 <= t < 1
 int DayOf(TDateTime value);
-int MonthOf(TDateTime value);
 int YearOf(TDateTime value);
 // 1 = Sunday .. 7 = Saturday.
 int DayOfWeek(TDateTime value);

@@ -10,9 +10,8 @@
 #include <QPushButton>
 #include <QStyle>
 
-TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, LogFormatsObserver* observer,
-                     QWidget* parent)
-    : QDialog(parent), m_formats(formats), m_folders(folders), m_observer(observer),
+TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
+    : QDialog(parent), m_formats(formats), m_folders(folders),
       m_list(new QListWidget(this))
 {
     setWindowTitle(tr("Dialtally First-Time Setup"));
@@ -60,7 +59,6 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, LogFormatsObserver*
 void TDlgFirst::BtnOkClick()
 {
     if (const QListWidgetItem* item = m_list->currentItem(); item && item->isSelected())
-        ApplySetupChoice(m_formats, item->text().toStdString(), m_folders.ProgramFolder(),
-                         m_observer);
+        ApplySetupChoice(m_formats, item->text().toStdString(), m_folders.ProgramFolder());
     accept();
 }

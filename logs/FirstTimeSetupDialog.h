@@ -12,8 +12,7 @@ class QListWidget;
 class TDlgFirst : public QDialog {
     Q_OBJECT
 public:
-    TDlgFirst(TLCfg& formats, const Folders& folders, LogFormatsObserver* observer = nullptr,
-              QWidget* parent = nullptr);
+    TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent = nullptr);
 
     // Saves the selected entry, if any, and closes.
     void BtnOkClick();
@@ -21,6 +20,5 @@ public:
 private:
     TLCfg& m_formats;
     const Folders& m_folders;
-    LogFormatsObserver* m_observer;
     QListWidget* m_list;
 };

@@ -357,7 +357,7 @@ void TDlgLog::BtnOkClick()
     // The format in use stays the same entry, but never past the table's end.
     m_copy.Current = std::clamp(m_formats.Current, 0, m_copy.Count);
     m_formats = m_copy;
-    SaveLogFormats(m_formats, m_programFolder, m_observer);
+    SaveLogFormats(m_formats, m_programFolder);
     accept();
 }
 

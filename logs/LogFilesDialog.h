@@ -25,7 +25,6 @@ public:
     TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent = nullptr);
 
     // Told by SaveLogFormats on OK, so a list of format names can refill.
-    void SetObserver(LogFormatsObserver* observer) { m_observer = observer; }
     // Asks for a log file starting from the current path; an empty answer
     // keeps the path. Defaults to the open-file dialog.
     std::function<std::string(const std::string& currentPath)> BrowseForFile;
@@ -78,7 +77,6 @@ private:
     TLCfg& m_formats;
     TLCfg m_copy;
     std::string m_programFolder;
-    LogFormatsObserver* m_observer = nullptr;
 
     QTabWidget* m_pages;
     QListWidget* m_list;

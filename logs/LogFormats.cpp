@@ -68,7 +68,7 @@ void LoadDefaultLogFormats(TLCfg& t, const Folders& folders)
     t.Current = 1;
 }
 
-void LoadLogFormats(TLCfg& table, const Folders& folders, LogFormatsObserver* observer)
+void LoadLogFormats(TLCfg& table, const Folders& folders)
 {
     table.Count = 0;
     table.Current = 0;
@@ -104,12 +104,9 @@ void LoadLogFormats(TLCfg& table, const Folders& folders, LogFormatsObserver* ob
         ShowReadError(path);
         break;
     }
-    if (observer)
-        observer->LogFormatsChanged(table);
 }
 
-bool SaveLogFormats(const TLCfg& table, const std::string& programFolder,
-                    LogFormatsObserver* observer)
+bool SaveLogFormats(const TLCfg& table, const std::string& programFolder)
 {
     DataFileWriter writer("Dialtally Log File Configuration");
     for (int i = 1; i <= table.Count && i <= TLCfg::MaxFormats; ++i)
@@ -119,8 +116,6 @@ bool SaveLogFormats(const TLCfg& table, const std::string& programFolder,
     const bool saved = writer.Save(path);
     if (!saved)
         ShowWriteError(path);
-    if (observer)
-        observer->LogFormatsChanged(table);
     return saved;
 }
 

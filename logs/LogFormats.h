@@ -40,24 +40,15 @@ struct LogFormatField {
 };
 const std::array<LogFormatField, 15>& LogFormatFields();
 
-// Told whenever the table is loaded or saved, so that a list of format
-// names can refill itself.
-class LogFormatsObserver {
-public:
-    virtual ~LogFormatsObserver() = default;
-    virtual void LogFormatsChanged(const TLCfg& table) = 0;
-};
-
 std::string LogFormatsPath(const std::string& programFolder);
 
 // Fills the table from Dialtally.log in the program folder, or with the
 // built-in formats when there is none. A read error shows ShowReadError and
 // leaves the table empty. Formats past the 256th are ignored.
-void LoadLogFormats(TLCfg& table, const Folders& folders, LogFormatsObserver* observer = nullptr);
+void LoadLogFormats(TLCfg& table, const Folders& folders);
 // Writes the table; a failure shows ShowWriteError and leaves the old file
-// whole. The observer is told either way. False on failure.
-bool SaveLogFormats(const TLCfg& table, const std::string& programFolder,
-                    LogFormatsObserver* observer = nullptr);
+// whole. False on failure.
+bool SaveLogFormats(const TLCfg& table, const std::string& programFolder);
 // Puts the two built-in formats in entries 1 and 2; Count 2, Current 1.
 void LoadDefaultLogFormats(TLCfg& table, const Folders& folders);
 // 1-based index of the first format of that exact name; 0 when none.

@@ -44,11 +44,10 @@ std::vector<std::string> SetupCandidates(const std::string& windowsFolder)
     return modemLogs;
 }
 
-bool ApplySetupChoice(TLCfg& formats, const std::string& path, const std::string& programFolder,
-                      LogFormatsObserver* observer)
+bool ApplySetupChoice(TLCfg& formats, const std::string& path, const std::string& programFolder)
 {
     if (formats.Count < 1)
         return false;
     formats.LogFile[1] = path;
-    return SaveLogFormats(formats, programFolder, observer);
+    return SaveLogFormats(formats, programFolder);
 }

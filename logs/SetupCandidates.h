@@ -12,5 +12,4 @@ std::vector<std::string> SetupCandidates(const std::string& windowsFolder);
 
 // Makes the path the log file of format 1 and saves the table. False when
 // there is no format 1 or the save failed (the save shows why).
-bool ApplySetupChoice(TLCfg& formats, const std::string& path, const std::string& programFolder,
-                      LogFormatsObserver* observer = nullptr);
+bool ApplySetupChoice(TLCfg& formats, const std::string& path, const std::string& programFolder);

@@ -24,10 +24,6 @@ inline bool IsTopPlace(PagePlace place)
 {
     return place >= PagePlace::TopLeft && place <= PagePlace::TopCentre;
 }
-inline bool IsBottomPlace(PagePlace place)
-{
-    return place >= PagePlace::BottomLeft;
-}
 // A stored position; values outside 0..6 print nowhere.
 PagePlace PagePlaceOf(int position);
 

@@ -76,7 +76,6 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
-    void BuildAxes();
     void UpdateBottomLabels();
     void UpdateDrawnPoints();
     // After every change of the shown range.

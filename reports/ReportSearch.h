@@ -63,10 +63,6 @@ public:
     SearchResult FindNext(const ReportTable& table, const ColumnVisibility& visible,
                           GridCell current);
 
-    bool HasSearch() const { return m_hasSearch; }
-    const std::string& LastText() const { return m_text; }
-    const FindOptions& LastOptions() const { return m_options; }
-
 private:
     std::string m_text;
     FindOptions m_options;

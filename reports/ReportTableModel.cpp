@@ -129,8 +129,3 @@ void ReportTableModel::EndRebuild()
     endResetModel();
 }
 
-void ReportTableModel::RowsReordered()
-{
-    beginResetModel();
-    endResetModel();
-}

@@ -39,8 +39,6 @@ public:
     // meanwhile, so a repaint during the pass reads nothing half-written.
     void BeginRebuild();
     void EndRebuild();
-    // After the rows were reordered in place.
-    void RowsReordered();
 
     // The cell as the table holds it; grid row 0 is the header.
     QString CellText(int gridRow, int column) const;

@@ -34,11 +34,6 @@ void CheckListWidget::SetItems(const QStringList& items)
     update();
 }
 
-int CheckListWidget::ItemCount() const
-{
-    return m_model->rowCount();
-}
-
 bool CheckListWidget::IsChecked(int index) const
 {
     const QStandardItem* item = m_model->item(index);

@@ -14,7 +14,6 @@ public:
     explicit CheckListWidget(QWidget* parent = nullptr);
 
     void SetItems(const QStringList& items);
-    int ItemCount() const;
     bool IsChecked(int index) const;
     void SetChecked(int index, bool checked);
     QString SummaryText() const;

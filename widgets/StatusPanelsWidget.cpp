@@ -74,11 +74,6 @@ void StatusPanelsWidget::SetProgress(int position, int max)
     m_first->setCurrentIndex(1);
 }
 
-bool StatusPanelsWidget::ProgressVisible() const
-{
-    return m_first->currentIndex() == 1;
-}
-
 void StatusPanelsWidget::SetFirstPanelWidth(int width)
 {
     m_first->setFixedWidth(std::max(width, 0));

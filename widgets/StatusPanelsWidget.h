@@ -22,7 +22,6 @@ public:
     QString PanelText(int panel) const;
     // Max 0 hides the progress bar.
     void SetProgress(int position, int max);
-    bool ProgressVisible() const;
     void SetFirstPanelWidth(int width);
 
 private:

@@ -7,12 +7,6 @@
 
 namespace {
 
-class RecordingObserver : public LogFormatsObserver {
-public:
-    void LogFormatsChanged(const TLCfg& table) override { Counts.push_back(table.Count); }
-    std::vector<int> Counts;
-};
-
 class LogFormatsFile : public ::testing::Test {
 protected:
     FixedFolders MakeFolders() const
@@ -27,19 +21,17 @@ protected:
     TempFolder home;
     RecordingFrontEnd ui;
     TLCfg table;
-    RecordingObserver observer;
 };
 
 TEST_F(LogFormatsFile, MissingFileGivesBuiltInFormats)
 {
-    LoadLogFormats(table, MakeFolders(), &observer);
+    LoadLogFormats(table, MakeFolders());
     EXPECT_EQ(table.Count, 2);
     EXPECT_EQ(table.Current, 1);
     EXPECT_EQ(table.LogFile[1], "/win/ModemLog.Txt");
     EXPECT_EQ(table.LogFile[2], "/pf/WindowsUpdate/wuhistv3.log");
     EXPECT_EQ(table.Offline[1], "No Carrier,Hanging up");
     EXPECT_EQ(table.OffTime[2], table.OnTime[2]);
-    EXPECT_EQ(observer.Counts, std::vector<int>{2});
     EXPECT_TRUE(ui.Messages.empty());
     EXPECT_FALSE(std::filesystem::exists(home.File("Dialtally.log")));
 }
@@ -50,7 +42,7 @@ TEST_F(LogFormatsFile, SavedBytesAreExact)
     table.LogType[1] = "Mine";
     table.LogFile[1] = "C:=x";
     table.Online[1] = "up";
-    ASSERT_TRUE(SaveLogFormats(table, home.Path(), &observer));
+    ASSERT_TRUE(SaveLogFormats(table, home.Path()));
     EXPECT_EQ(home.Read("Dialtally.log"),
               "*\r\n*  Dialtally Log File Configuration\r\n*\r\n"
               "LogType=Mine\r\nLogFile=C:=x\r\nOnline=up\r\nOnMonth=\r\nOnDate=\r\nOnYear=\r\n"
@@ -124,13 +116,12 @@ TEST_F(LogFormatsFile, FormatsPastTheTableAreIgnored)
 TEST_F(LogFormatsFile, UnreadableFileGivesEmptyTableAndReadError)
 {
     std::filesystem::create_directory(home.File("Dialtally.log")); // exists, cannot be read
-    LoadLogFormats(table, MakeFolders(), &observer);
+    LoadLogFormats(table, MakeFolders());
     EXPECT_EQ(table.Count, 0);
     ASSERT_EQ(ui.Messages.size(), 1u);
     EXPECT_EQ(ui.Messages[0].Kind, MessageKind::Error);
     EXPECT_EQ(ui.Messages[0].Text, "An error occurred reading " + home.File("Dialtally.log") +
                                        ".\n\rA dial-up connection may be active.");
-    EXPECT_EQ(observer.Counts, std::vector<int>{0});
 }
 
 TEST_F(LogFormatsFile, FailedSaveKeepsTheOldFileAndSaysSo)
@@ -139,13 +130,12 @@ TEST_F(LogFormatsFile, FailedSaveKeepsTheOldFileAndSaysSo)
     LoadDefaultLogFormats(table, MakeFolders());
     {
         ScopedFileSizeLimit full(64); // the new file fails half-way
-        EXPECT_FALSE(SaveLogFormats(table, home.Path(), &observer));
+        EXPECT_FALSE(SaveLogFormats(table, home.Path()));
     }
     EXPECT_EQ(home.Read("Dialtally.log"), "LogType=Old\r\n");
     EXPECT_EQ(
         ui.Texts(MessageKind::Error),
         std::vector<std::string>{"An error occurred writing " + home.File("Dialtally.log") + "."});
-    EXPECT_EQ(observer.Counts, std::vector<int>{2});
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(home.Path()),
                             std::filesystem::directory_iterator()),
               1); // no temporary file left behind
