@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace dialtally {
+
 // The application title; the task bar shows it whatever the window caption.
 inline constexpr const char* ApplicationTitle = "Dialtally";
 
@@ -15,3 +17,5 @@ public:
 // "Dialtally" for an empty title, else the title, " - " and "Dialtally".
 std::string MainCaption(const std::string& title);
 void SetMainCaption(CaptionSink& window, const std::string& title);
+
+} // namespace dialtally

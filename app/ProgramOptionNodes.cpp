@@ -1,5 +1,7 @@
 #include "app/ProgramOptionNodes.h"
 
+namespace dialtally {
+
 const std::array<ProgramOptionNode, ProgramOptionCount>& ProgramOptionNodes()
 {
     static const std::array<ProgramOptionNode, ProgramOptionCount> nodes{{
@@ -27,3 +29,5 @@ void ToggleProgramOption(ProgramOptions& options, bool ProgramOptions::*setting)
     else if (setting == &ProgramOptions::LoadRecent)
         options.LoadDefault = false;
 }
+
+} // namespace dialtally

@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace dialtally {
+
 // The nine switches of [Options] as the options tree shows them: under
 // four groups, each with its label.
 struct ProgramOptionNode {
@@ -19,3 +21,5 @@ const std::array<ProgramOptionNode, ProgramOptionCount>& ProgramOptionNodes();
 // ticking one unticks the other, and unticking one leaves neither; every
 // other switch flips on its own.
 void ToggleProgramOption(ProgramOptions& options, bool ProgramOptions::*setting);
+
+} // namespace dialtally

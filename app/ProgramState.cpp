@@ -1,9 +1,11 @@
 #include "app/ProgramState.h"
 
-#include "app/ColorPalette.h"
-#include "logs/LogReader.h"
-#include "platform/RegionalSettings.h"
+#include "base/RegionalSettings.h"
+#include "reports/ColorPalette.h"
+#include "reports/LogReader.h"
 #include "reports/ReportFile.h"
+
+namespace dialtally {
 
 void StartProgram(ProgramState& state)
 {
@@ -96,3 +98,5 @@ ExportSettings ExportSettingsFor(const Settings& settings)
     html.TotalFont = style(settings.Text.TotalFont);
     return exportSettings;
 }
+
+} // namespace dialtally

@@ -1,15 +1,17 @@
 #pragma once
 
 #include "app/Settings.h"
+#include "base/ConnectionList.h"
 #include "costs/Links.h"
 #include "costs/Providers.h"
-#include "logs/ConnectionList.h"
 #include "logs/LogFormats.h"
 #include "platform/Folders.h"
 #include "reports/ExportWriters.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportHistory.h"
+
+namespace dialtally {
 
 // The program-wide single instances, shared by the window and the report
 // command, and the start-up and report-pass steps they both run.
@@ -46,3 +48,5 @@ void RebuildReport(ProgramState& state, ReportDisplay& display);
 EngineOptions EngineOptionsFor(const Settings& settings);
 // The export settings of the Export dialog and the report command.
 ExportSettings ExportSettingsFor(const Settings& settings);
+
+} // namespace dialtally

@@ -3,6 +3,8 @@
 #include "platform/FileTypeRegistration.h"
 #include "platform/RecentlyUsed.h"
 
+namespace dialtally {
+
 void ToggleReportFileType(bool& registered)
 {
     if (registered) {
@@ -22,3 +24,5 @@ void AddReportToRecentlyUsed(const std::string& path)
 {
     AddToRecentlyUsed(path, FileTypeMimeType(ReportTypeName), ReportTypeName);
 }
+
+} // namespace dialtally

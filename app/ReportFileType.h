@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace dialtally {
+
 // The ".rep" file type as the program uses it. The file-type flag itself
 // lives with the main window: FileTypeRegistered(ReportExtension) when it
 // is created, changed only through ToggleReportFileType.
@@ -19,3 +21,5 @@ std::string FileTypeButtonCaption(bool registered);
 // Records a report in the desktop's recently used documents; for the
 // front end's shell hook.
 void AddReportToRecentlyUsed(const std::string& path);
+
+} // namespace dialtally

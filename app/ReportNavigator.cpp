@@ -2,6 +2,8 @@
 
 #include "reports/ReportFile.h"
 
+namespace dialtally {
+
 ReportNavigator::ReportNavigator(THCfg& history, TCfg& current, const TCfg& defaultTemplate,
                                  NavigatorHost& host)
     : m_history(history), m_current(current), m_defaultTemplate(defaultTemplate), m_host(host)
@@ -126,3 +128,5 @@ void ReportNavigator::ClearAll()
     ClearHistory(m_history);
     m_host.ClearReport();
 }
+
+} // namespace dialtally

@@ -1,11 +1,13 @@
 #pragma once
 
-#include "platform/FrontEnd.h"
+#include "base/FrontEnd.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportHistory.h"
 
 #include <string>
 #include <vector>
+
+namespace dialtally {
 
 // What going back and forward and closing reports ask of the window.
 class NavigatorHost {
@@ -67,3 +69,5 @@ private:
     const TCfg& m_defaultTemplate;
     NavigatorHost& m_host;
 };
+
+} // namespace dialtally

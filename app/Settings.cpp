@@ -1,8 +1,10 @@
 #include "app/Settings.h"
 
-#include "app/NewIniFile.h"
+#include "base/NewIniFile.h"
 
 #include <algorithm>
+
+namespace dialtally {
 
 namespace {
 
@@ -268,3 +270,5 @@ bool SaveSettings(const std::string& path, const Settings& settings)
     WriteSettings(file, settings);
     return file.UpdateFile();
 }
+
+} // namespace dialtally

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "app/Colors.h"
-#include "app/FontEntry.h"
-#include "app/PrintSettings.h"
 #include "app/ToolbarItems.h"
-#include "logs/RecentFiles.h"
+#include "base/RecentFiles.h"
 #include "platform/Folders.h"
+#include "reports/Colors.h"
+#include "reports/FontEntry.h"
+#include "reports/PrintSettings.h"
 
 #include <array>
 #include <string>
+
+namespace dialtally {
 
 class TNewIniFile;
 
@@ -175,3 +177,5 @@ void LoadSettings(const TNewIniFile& file, Settings& settings);
 // whole. False on failure.
 bool SaveSettings(const std::string& path, const Settings& settings);
 void WriteSettings(TNewIniFile& file, const Settings& settings);
+
+} // namespace dialtally

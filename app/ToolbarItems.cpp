@@ -1,5 +1,7 @@
 #include "app/ToolbarItems.h"
 
+namespace dialtally {
+
 const std::array<ToolbarItem, ToolbarItemCount>& ToolbarItems()
 {
     static const std::array<ToolbarItem, ToolbarItemCount> items{{
@@ -42,3 +44,5 @@ const std::array<ToolbarItem, ToolbarItemCount>& ToolbarItems()
     }};
     return items;
 }
+
+} // namespace dialtally

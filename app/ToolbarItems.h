@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace dialtally {
+
 // The items of the button bar and the criteria bar by their settings
 // keys: entry N - 1 is the item of "BtnN".
 struct ToolbarItem {
@@ -15,3 +17,5 @@ constexpr int BtnCutIndex = 6;
 constexpr int BtnPasteIndex = 8;
 
 const std::array<ToolbarItem, ToolbarItemCount>& ToolbarItems();
+
+} // namespace dialtally

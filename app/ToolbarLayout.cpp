@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace dialtally {
+
 namespace {
 
 std::vector<std::string> EntriesShown(const ToolbarSettings& toolbars, bool shown)
@@ -89,3 +91,5 @@ int HideToolbarEntry(ToolbarSettings& toolbars, int visiblePosition)
 {
     return SetEntryShown(toolbars, visiblePosition, false);
 }
+
+} // namespace dialtally

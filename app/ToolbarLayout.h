@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace dialtally {
+
 // The items the user may show or hide, in the order both lists of the
 // customisation dialog show them.
 struct ToolbarEntry {
@@ -27,3 +29,5 @@ std::vector<std::string> VisibleEntries(const ToolbarSettings& toolbars);
 // list got shorter; -1 when it is empty or nothing was at the position.
 int ShowToolbarEntry(ToolbarSettings& toolbars, int availablePosition);
 int HideToolbarEntry(ToolbarSettings& toolbars, int visiblePosition);
+
+} // namespace dialtally

@@ -1,11 +1,13 @@
 #include "BenchLog.h"
 
-#include "logs/DateTime.h"
-#include "platform/AtomicFile.h"
-#include "platform/DateFormat.h"
+#include "base/AtomicFile.h"
+#include "base/DateFormat.h"
+#include "base/DateTime.h"
 
 #include <cstdlib>
 #include <filesystem>
+
+namespace dialtally {
 
 int Connections(int fallback)
 {
@@ -45,3 +47,5 @@ void GenerateLog(const std::string& path, int connections)
     }
     WriteFileAtomically(path, text);
 }
+
+} // namespace dialtally

@@ -4,10 +4,10 @@
 
 #include "BenchLog.h"
 #include "app/ProgramState.h"
-#include "platform/AtomicFile.h"
-#include "platform/DateFormat.h"
+#include "base/AtomicFile.h"
+#include "base/DateFormat.h"
+#include "base/RegionalSettings.h"
 #include "platform/Folders.h"
-#include "platform/RegionalSettings.h"
 #include "reports/ReportSort.h"
 
 #include <benchmark/benchmark.h>
@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <sys/resource.h>
 #include <unistd.h>
+
+using namespace dialtally;
 
 namespace {
 

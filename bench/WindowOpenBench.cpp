@@ -3,9 +3,9 @@
 // paint. DIALTALLY_BENCH_CONNECTIONS sets another size.
 
 #include "BenchLog.h"
-#include "app/MainWindow.h"
+#include "app/ui/MainWindow.h"
+#include "base/RegionalSettings.h"
 #include "logs/LogFormats.h"
-#include "platform/RegionalSettings.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -14,6 +14,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <sys/resource.h>
+
+using namespace dialtally;
 
 namespace {
 

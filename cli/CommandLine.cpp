@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace dialtally {
+
 const char* UsageText()
 {
     return "usage: dialtally-report [--home DIR] [--locale NAME] [--today YYYY-MM-DD]\n"
@@ -80,3 +82,5 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
     }
     return line;
 }
+
+} // namespace dialtally

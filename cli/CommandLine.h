@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace dialtally {
+
 // The options of dialtally-report.
 struct CommandLine {
     std::optional<std::string> Home;
@@ -22,3 +24,5 @@ struct CommandLine {
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             std::string& error);
 const char* UsageText();
+
+} // namespace dialtally

@@ -2,12 +2,12 @@
 
 #include "StderrFrontEnd.h"
 #include "app/ProgramState.h"
-#include "logs/ConversionError.h"
-#include "logs/DateTime.h"
-#include "logs/Messages.h"
-#include "platform/AtomicFile.h"
-#include "platform/Clock.h"
-#include "platform/RegionalSettings.h"
+#include "base/AtomicFile.h"
+#include "base/Clock.h"
+#include "base/ConversionError.h"
+#include "base/DateTime.h"
+#include "base/Messages.h"
+#include "base/RegionalSettings.h"
 #include "reports/ReportFile.h"
 
 #include <cstdio>
@@ -15,6 +15,8 @@
 #include <ostream>
 #include <stdexcept>
 #include <unistd.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -141,3 +143,5 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     }
     return frontEnd.ErrorShown() ? 1 : 0;
 }
+
+} // namespace dialtally

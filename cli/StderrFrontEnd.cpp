@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+namespace dialtally {
+
 StderrFrontEnd::StderrFrontEnd(std::ostream& out) : m_out(out) {}
 
 MessageAnswer StderrFrontEnd::ShowMessage(MessageKind kind, MessageButtons buttons,
@@ -20,3 +22,5 @@ MessageAnswer StderrFrontEnd::ShowMessage(MessageKind kind, MessageButtons butto
     m_out << MessageCaption(kind) << ": " << plain << '\n';
     return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Yes;
 }
+
+} // namespace dialtally

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "platform/FrontEnd.h"
+#include "base/FrontEnd.h"
 
 #include <iosfwd>
+
+namespace dialtally {
 
 // Shows every message as "Caption: text" on standard error; questions take
 // their default answer. Remembers whether an error was shown, for the exit
@@ -19,3 +21,5 @@ private:
     std::ostream& m_out;
     bool m_errorShown = false;
 };
+
+} // namespace dialtally

@@ -3,6 +3,8 @@
 
 #include <iostream>
 
+using namespace dialtally;
+
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);

@@ -1,8 +1,10 @@
 #include "costs/Links.h"
 
-#include "logs/DataFile.h"
-#include "logs/Messages.h"
+#include "base/DataFile.h"
+#include "base/Messages.h"
 #include "platform/Folders.h"
+
+namespace dialtally {
 
 std::string LinksPath(const std::string& programFolder)
 {
@@ -22,35 +24,16 @@ void LoadLinks(TServ& table, const std::string& programFolder)
 {
     const std::string path = LinksPath(programFolder);
     TServ loaded;
-    int seen = 0;
-    const DataFileRead read = ReadDataFile(path, [&](std::string_view line) {
-        if (line.find("Service=") != std::string_view::npos) {
-            ++seen;
-            if (seen <= TServ::MaxLinks)
-                loaded.Current = seen;
-        }
-        KeyValue kv;
-        if (seen == 0 || seen > TServ::MaxLinks || !SplitKeyValue(line, kv))
-            return;
-        const auto i = static_cast<std::size_t>(loaded.Current);
-        if (kv.Key == "Service")
-            loaded.Service[i] = kv.Value;
-        else if (kv.Key == "Provider")
-            loaded.Provider[i] = kv.Value;
-    });
-    switch (read) {
-    case DataFileRead::Missing:
-        DefaultLinks(table);
-        return;
-    case DataFileRead::Ok:
-        loaded.Count = loaded.Current;
-        table = loaded;
-        return;
-    case DataFileRead::Failed:
-        table = TServ{};
-        ShowReadError(path);
-        return;
-    }
+    const DataFileRead read = ReadDataFileEntries(
+        path, "Service=", TServ::MaxLinks, loaded.Count, [&](int entry, const KeyValue& kv) {
+            const auto i = static_cast<std::size_t>(entry);
+            if (kv.Key == "Service")
+                loaded.Service[i] = kv.Value;
+            else if (kv.Key == "Provider")
+                loaded.Provider[i] = kv.Value;
+        });
+    loaded.Current = loaded.Count;
+    TakeLoadedTable(table, std::move(loaded), read, path, DefaultLinks);
 }
 
 bool SaveLinks(const TServ& table, const std::string& programFolder)
@@ -60,11 +43,7 @@ bool SaveLinks(const TServ& table, const std::string& programFolder)
         writer.Add("Service", table.Service[static_cast<std::size_t>(i)]);
         writer.Add("Provider", table.Provider[static_cast<std::size_t>(i)]);
     }
-    const std::string path = LinksPath(programFolder);
-    if (writer.Save(path))
-        return true;
-    ShowWriteError(path);
-    return false;
+    return writer.SaveOrShowError(LinksPath(programFolder));
 }
 
 int FindLink(std::string_view description, const TServ& table)
@@ -74,3 +53,5 @@ int FindLink(std::string_view description, const TServ& table)
             return i;
     return 0;
 }
+
+} // namespace dialtally

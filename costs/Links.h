@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace dialtally {
+
 // Links from a connection's description to the provider charged for it, up
 // to 256, indexed 1..256 (entry 0 unused). A link may name a provider that
 // does not exist; it then adds no charge.
@@ -28,3 +30,5 @@ void LoadLinks(TServ& table, const std::string& programFolder);
 bool SaveLinks(const TServ& table, const std::string& programFolder);
 void DefaultLinks(TServ& table);
 int FindLink(std::string_view description, const TServ& table);
+
+} // namespace dialtally

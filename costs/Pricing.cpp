@@ -1,15 +1,17 @@
 #include "costs/Pricing.h"
 
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
-#include "logs/ListRoutines.h"
-#include "logs/Numbers.h"
-#include "platform/RegionalSettings.h"
+#include "base/ConversionError.h"
+#include "base/DateRoutines.h"
+#include "base/ListRoutines.h"
+#include "base/Numbers.h"
+#include "base/RegionalSettings.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+
+namespace dialtally {
 
 namespace {
 
@@ -216,3 +218,5 @@ double ChargeUnits(TProv& providers, int p, int k, const TRep& rep, int index)
         units = RoundUpUnits(units);
     return units;
 }
+
+} // namespace dialtally

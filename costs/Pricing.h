@@ -1,13 +1,15 @@
 #pragma once
 
-#include "costs/Currency.h"
+#include "base/ConnectionList.h"
+#include "base/Currency.h"
+#include "base/DateTime.h"
 #include "costs/Links.h"
 #include "costs/Providers.h"
-#include "logs/ConnectionList.h"
-#include "logs/DateTime.h"
 
 #include <string>
 #include <vector>
+
+namespace dialtally {
 
 // A rate period's tariff texts as converted once in a pass.
 struct PeriodTariff {
@@ -55,3 +57,5 @@ Currency PeriodCharge(TProv& providers, int p, const TRep& rep, int index);
 // initial minutes. A unit length that is not above zero raises
 // ConversionError.
 double ChargeUnits(TProv& providers, int p, int k, const TRep& rep, int index);
+
+} // namespace dialtally

@@ -1,11 +1,13 @@
 #include "costs/Providers.h"
 
-#include "logs/DataFile.h"
-#include "logs/DateRoutines.h"
-#include "logs/ListRoutines.h"
-#include "logs/Messages.h"
+#include "base/DataFile.h"
+#include "base/DateRoutines.h"
+#include "base/ListRoutines.h"
+#include "base/Messages.h"
+#include "base/RegionalSettings.h"
 #include "platform/Folders.h"
-#include "platform/RegionalSettings.h"
+
+namespace dialtally {
 
 namespace {
 
@@ -118,41 +120,23 @@ void LoadProviders(TProv& table, const std::string& programFolder)
 {
     const std::string path = ProvidersPath(programFolder);
     TProv loaded;
-    int seen = 0; // "Provider=" lines, also those past the table's room
-    const DataFileRead read = ReadDataFile(path, [&](std::string_view line) {
-        if (line.find("Provider=") != std::string_view::npos) {
-            ++seen;
-            if (seen <= TProv::MaxProviders)
-                loaded.Current = seen;
-        }
-        KeyValue kv;
-        if (seen == 0 || seen > TProv::MaxProviders || !SplitKeyValue(line, kv))
-            return;
-        const auto p = static_cast<std::size_t>(loaded.Current);
-        if (kv.Key == "Provider")
-            loaded.Provider[p] = kv.Value;
-        else if (kv.Key == "ProviderMonthBegin")
-            loaded.ProviderMonthBegin[p] = kv.Value;
-        else if (kv.Key == "ProviderMonthCharge")
-            loaded.ProviderMonthCharge[p] = kv.Value;
-        else if (kv.Key == "ProviderMonthFree")
-            loaded.ProviderMonthFree[p] = kv.Value;
-        else if (const int n = RatePeriodKey(kv.Key))
-            DecodeRatePeriod(loaded, kv.Value, n);
-    });
-    switch (read) {
-    case DataFileRead::Missing:
-        DefaultProviders(table);
-        return;
-    case DataFileRead::Ok:
-        loaded.Count = loaded.Current;
-        table = loaded;
-        return;
-    case DataFileRead::Failed:
-        table = TProv{};
-        ShowReadError(path);
-        return;
-    }
+    const DataFileRead read = ReadDataFileEntries(
+        path, "Provider=", TProv::MaxProviders, loaded.Count, [&](int entry, const KeyValue& kv) {
+            const auto p = static_cast<std::size_t>(entry);
+            loaded.Current = entry; // the rate period decoder works on the current provider
+            if (kv.Key == "Provider")
+                loaded.Provider[p] = kv.Value;
+            else if (kv.Key == "ProviderMonthBegin")
+                loaded.ProviderMonthBegin[p] = kv.Value;
+            else if (kv.Key == "ProviderMonthCharge")
+                loaded.ProviderMonthCharge[p] = kv.Value;
+            else if (kv.Key == "ProviderMonthFree")
+                loaded.ProviderMonthFree[p] = kv.Value;
+            else if (const int n = RatePeriodKey(kv.Key))
+                DecodeRatePeriod(loaded, kv.Value, n);
+        });
+    loaded.Current = loaded.Count;
+    TakeLoadedTable(table, std::move(loaded), read, path, DefaultProviders);
 }
 
 bool SaveProviders(const TProv& table, const std::string& programFolder)
@@ -168,11 +152,7 @@ bool SaveProviders(const TProv& table, const std::string& programFolder)
         for (int k = 1; k <= tod.Count && k <= TTod::MaxPeriods; ++k)
             writer.Add("ProviderTod" + std::to_string(k), EncodeRatePeriod(table, i, k));
     }
-    const std::string path = ProvidersPath(programFolder);
-    if (writer.Save(path))
-        return true;
-    ShowWriteError(path);
-    return false;
+    return writer.SaveOrShowError(ProvidersPath(programFolder));
 }
 
 int FindProvider(std::string_view name, const TProv& table)
@@ -182,3 +162,5 @@ int FindProvider(std::string_view name, const TProv& table)
             return i;
     return 0;
 }
+
+} // namespace dialtally

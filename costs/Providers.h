@@ -1,10 +1,12 @@
 #pragma once
 
-#include "logs/DateTime.h"
+#include "base/DateTime.h"
 
 #include <array>
 #include <string>
 #include <string_view>
+
+namespace dialtally {
 
 // The rate periods of one provider, up to 10, in parallel arrays indexed
 // 1..10 (entry 0 unused). Their order matters: pricing takes the first
@@ -64,3 +66,5 @@ std::string EncodeRatePeriod(const TProv& table, int provider, int period);
 // Fills period `period` of provider table.Current from such a value and
 // makes it that provider's period count.
 void DecodeRatePeriod(TProv& table, std::string_view text, int period);
+
+} // namespace dialtally

@@ -1,13 +1,15 @@
 #include "costs/TariffEdits.h"
 
-#include "costs/Currency.h"
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
-#include "logs/ListRoutines.h"
-#include "platform/RegionalSettings.h"
+#include "base/ConversionError.h"
+#include "base/Currency.h"
+#include "base/DateRoutines.h"
+#include "base/ListRoutines.h"
+#include "base/RegionalSettings.h"
 
 #include <algorithm>
 #include <utility>
+
+namespace dialtally {
 
 namespace {
 
@@ -115,3 +117,5 @@ void RemoveLink(TServ& table, int i)
     CloseGap(table.Provider, i, count);
     table.Count = count - 1;
 }
+
+} // namespace dialtally

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace dialtally {
+
 // The monthly charge as the Costs dialog shows it: DigitsOnly, read as
 // money, written in the money format ("19.95" -> "$19.95"). A text with no
 // digit, or one that does not read as money, comes back unchanged.
@@ -25,3 +27,5 @@ std::array<std::string, 10> RatePeriodCells(const TTod& periods, int k);
 void RemoveRatePeriod(TTod& periods, int k);
 void RemoveProvider(TProv& table, int i);
 void RemoveLink(TServ& table, int i);
+
+} // namespace dialtally

@@ -1,11 +1,13 @@
 #include "FuzzSupport.h"
 
-#include "platform/RegionalSettings.h"
+#include "base/RegionalSettings.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+namespace dialtally {
 
 namespace {
 
@@ -77,3 +79,5 @@ void Require(bool holds, const char* property)
     std::fprintf(stderr, "property failed: %s\n", property);
     std::abort();
 }
+
+} // namespace dialtally

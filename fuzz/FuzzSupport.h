@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace dialtally {
+
 // A folder of this process's own, made on first use and removed at exit,
 // so that several fuzzers can run side by side. Ends with "/".
 const std::string& FuzzFolder();
@@ -33,3 +35,5 @@ void PickRegionalPreset(std::uint8_t choice);
 
 // Stops the run with the message when the property does not hold.
 void Require(bool holds, const char* property);
+
+} // namespace dialtally

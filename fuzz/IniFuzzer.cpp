@@ -3,9 +3,11 @@
 // writes back to one that parses the same.
 #include "FuzzSupport.h"
 
-#include "app/FontEntry.h"
-#include "app/NewIniFile.h"
 #include "app/Settings.h"
+#include "base/NewIniFile.h"
+#include "reports/FontEntry.h"
+
+using namespace dialtally;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+using namespace dialtally;
+
 namespace {
 
 // The field of two column sides, worked out from the positions alone.

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+using namespace dialtally;
+
 namespace {
 
 // A value holding the marker text starts a format of its own on the next

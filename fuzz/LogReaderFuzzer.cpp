@@ -3,15 +3,17 @@
 // duration is negative, and the report is built.
 #include "FuzzSupport.h"
 
+#include "base/Clock.h"
 #include "costs/Links.h"
 #include "costs/Providers.h"
 #include "logs/LogFormats.h"
-#include "logs/LogReader.h"
-#include "platform/Clock.h"
+#include "reports/LogReader.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportFile.h"
 
 #include <algorithm>
+
+using namespace dialtally;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

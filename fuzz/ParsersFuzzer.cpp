@@ -3,13 +3,15 @@
 // written and read back to the same value.
 #include "FuzzSupport.h"
 
-#include "costs/Currency.h"
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
-#include "logs/Numbers.h"
-#include "platform/Clock.h"
+#include "base/Clock.h"
+#include "base/ConversionError.h"
+#include "base/Currency.h"
+#include "base/DateRoutines.h"
+#include "base/Numbers.h"
 
 #include <cstring>
+
+using namespace dialtally;
 
 namespace {
 

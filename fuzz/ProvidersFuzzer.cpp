@@ -6,6 +6,8 @@
 
 #include <memory>
 
+using namespace dialtally;
+
 namespace {
 
 bool HoldsMarker(const TProv& t)

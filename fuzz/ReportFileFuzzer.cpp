@@ -4,6 +4,8 @@
 
 #include "reports/ReportFile.h"
 
+using namespace dialtally;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzInput input(data, size);

@@ -1,6 +1,6 @@
-#include "app/InstanceChannelQt.h"
-#include "app/MainWindow.h"
-#include "platform/RegionalSettings.h"
+#include "app/ui/InstanceChannelQt.h"
+#include "app/ui/MainWindow.h"
+#include "base/RegionalSettings.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -9,6 +9,8 @@
 
 #include <cstdio>
 #include <stdexcept>
+
+using namespace dialtally;
 
 int main(int argc, char** argv)
 {

@@ -1,9 +1,11 @@
 #include "logs/Locator.h"
 
-#include "logs/ListRoutines.h"
-#include "logs/Numbers.h"
+#include "base/ListRoutines.h"
+#include "base/Numbers.h"
 
 #include <algorithm>
+
+namespace dialtally {
 
 namespace {
 
@@ -129,3 +131,5 @@ std::string Locate(std::string_view locator, std::string_view line)
 {
     return ApplyLocator(ParseLocator(locator), line);
 }
+
+} // namespace dialtally

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace dialtally {
+
 // One side of a field locator: a column, or a delimiter with occurrence,
 // offset and append text.
 struct LocatorSide {
@@ -31,3 +33,5 @@ std::string_view LocateField(const ParsedLocator& locator, std::string_view line
 // The piece of the line the locator points at, with its append texts.
 // Positions are 1-based byte positions. Never fails.
 std::string Locate(std::string_view locator, std::string_view line);
+
+} // namespace dialtally

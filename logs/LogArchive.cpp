@@ -1,9 +1,9 @@
 #include "logs/LogArchive.h"
 
-#include "logs/LineReader.h"
-#include "logs/ListRoutines.h"
-#include "logs/Messages.h"
-#include "platform/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/LineReader.h"
+#include "base/ListRoutines.h"
+#include "base/Messages.h"
 
 #include <cctype>
 #include <fcntl.h>
@@ -12,6 +12,8 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -178,3 +180,5 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
     ShowInfo("Completed archive to " + options.Target + ".");
     return ArchiveResult::Done;
 }
+
+} // namespace dialtally

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace dialtally {
+
 // What the archive dialog asks for.
 struct ArchiveOptions {
     std::string Target; // the archive file, appended to
@@ -35,3 +37,5 @@ bool IsArchiveLine(std::string_view line, std::string_view online, std::string_v
 // between the copy and the clearing (a seam for tests).
 ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options,
                              const std::function<void()>& beforeClear = {});
+
+} // namespace dialtally

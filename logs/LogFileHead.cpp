@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <filesystem>
 
+namespace dialtally {
+
 std::string_view LogRuler()
 {
     static const std::string ruler = [] {
@@ -59,3 +61,5 @@ std::string LogFileHeadText(const LogFileHead& head)
         text += "\n" + line;
     return text;
 }
+
+} // namespace dialtally

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace dialtally {
+
 // The column ruler shown above a log's first lines: digits at columns
 // 10, 20, ... 120, apostrophes at 5, 15, ... 115.
 std::string_view LogRuler();
@@ -24,3 +26,5 @@ LogFileHead ReadLogFileHead(const std::string& path, int maxLines = 128,
                             std::size_t maxLineLength = 16384);
 // The view's text: the ruler, then the lines, joined by "\n".
 std::string LogFileHeadText(const LogFileHead& head);
+
+} // namespace dialtally

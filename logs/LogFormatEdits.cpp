@@ -1,5 +1,7 @@
 #include "logs/LogFormatEdits.h"
 
+namespace dialtally {
+
 namespace {
 
 // Positions in file order: OnMonth..OnAmpm are 3..7, OffMonth..OffAmpm 10..14.
@@ -46,3 +48,5 @@ void RemoveLogFormat(TLCfg& table, int index)
     }
     --table.Count;
 }
+
+} // namespace dialtally

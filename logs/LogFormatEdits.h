@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+namespace dialtally {
+
 // The fifteen fields of one format in file order (LogType ... OffAmpm), as
 // the formats dialog's edits hold them.
 using LogFormatTexts = std::array<std::string, 15>;
@@ -16,3 +18,5 @@ void StoreLogFormat(TLCfg& table, int index, const LogFormatTexts& edits);
 // Moves the later formats one place up and shortens the table; an index
 // outside 1..Count changes nothing.
 void RemoveLogFormat(TLCfg& table, int index);
+
+} // namespace dialtally

@@ -1,7 +1,9 @@
 #include "logs/LogFormats.h"
 
-#include "logs/DataFile.h"
-#include "logs/Messages.h"
+#include "base/DataFile.h"
+#include "base/Messages.h"
+
+namespace dialtally {
 
 const std::array<LogFormatField, 15>& LogFormatFields()
 {
@@ -70,40 +72,19 @@ void LoadDefaultLogFormats(TLCfg& t, const Folders& folders)
 
 void LoadLogFormats(TLCfg& table, const Folders& folders)
 {
-    table.Count = 0;
-    table.Current = 0;
     const std::string path = LogFormatsPath(folders.ProgramFolder());
-    bool overflow = false;
-    const DataFileRead read = ReadDataFile(path, [&](std::string_view line) {
-        if (line.find("LogType=") != std::string_view::npos) {
-            if (table.Current == TLCfg::MaxFormats)
-                overflow = true; // no room: the rest of the file is ignored
-            else if (!overflow)
-                ++table.Current;
-        }
-        KeyValue kv;
-        if (overflow || table.Current == 0 || !SplitKeyValue(line, kv))
-            return;
-        for (const LogFormatField& field : LogFormatFields())
-            if (kv.Key == field.Key) {
-                (table.*field.Column)[static_cast<std::size_t>(table.Current)] =
-                    std::string(kv.Value);
-                break;
-            }
-    });
-    switch (read) {
-    case DataFileRead::Missing:
-        LoadDefaultLogFormats(table, folders);
-        break;
-    case DataFileRead::Ok:
-        table.Count = table.Current;
-        break;
-    case DataFileRead::Failed:
-        table.Count = 0;
-        table.Current = 0;
-        ShowReadError(path);
-        break;
-    }
+    TLCfg loaded;
+    const DataFileRead read = ReadDataFileEntries(
+        path, "LogType=", TLCfg::MaxFormats, loaded.Count, [&](int entry, const KeyValue& kv) {
+            for (const LogFormatField& field : LogFormatFields())
+                if (kv.Key == field.Key) {
+                    (loaded.*field.Column)[static_cast<std::size_t>(entry)] = std::string(kv.Value);
+                    break;
+                }
+        });
+    loaded.Current = loaded.Count;
+    TakeLoadedTable(table, std::move(loaded), read, path,
+                    [&](TLCfg& defaults) { LoadDefaultLogFormats(defaults, folders); });
 }
 
 bool SaveLogFormats(const TLCfg& table, const std::string& programFolder)
@@ -112,11 +93,7 @@ bool SaveLogFormats(const TLCfg& table, const std::string& programFolder)
     for (int i = 1; i <= table.Count && i <= TLCfg::MaxFormats; ++i)
         for (const LogFormatField& field : LogFormatFields())
             writer.Add(field.Key, (table.*field.Column)[static_cast<std::size_t>(i)]);
-    const std::string path = LogFormatsPath(programFolder);
-    const bool saved = writer.Save(path);
-    if (!saved)
-        ShowWriteError(path);
-    return saved;
+    return writer.SaveOrShowError(LogFormatsPath(programFolder));
 }
 
 int FindLogFormat(const TLCfg& table, std::string_view name)
@@ -126,3 +103,5 @@ int FindLogFormat(const TLCfg& table, std::string_view name)
             return i;
     return 0;
 }
+
+} // namespace dialtally

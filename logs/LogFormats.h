@@ -6,13 +6,15 @@
 #include <string>
 #include <string_view>
 
+namespace dialtally {
+
 // The log formats: up to 256, each of fifteen text fields held in parallel
 // arrays indexed 1..256 (entry 0 unused).
 struct TLCfg {
     static constexpr int MaxFormats = 256;
     using Column = std::array<std::string, MaxFormats + 1>;
 
-    int Current = 0; // format in use; while loading, the formats read so far
+    int Current = 0; // format in use
     int Count = 0;   // formats in the table, 0..256
     Column LogType;  // the format's name, which reports refer to
     Column LogFile;  // full path of the log file
@@ -53,3 +55,5 @@ bool SaveLogFormats(const TLCfg& table, const std::string& programFolder);
 void LoadDefaultLogFormats(TLCfg& table, const Folders& folders);
 // 1-based index of the first format of that exact name; 0 when none.
 int FindLogFormat(const TLCfg& table, std::string_view name);
+
+} // namespace dialtally

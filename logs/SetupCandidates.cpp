@@ -6,6 +6,8 @@
 #include <cctype>
 #include <filesystem>
 
+namespace dialtally {
+
 namespace {
 
 std::string LowerCase(std::string text)
@@ -51,3 +53,5 @@ bool ApplySetupChoice(TLCfg& formats, const std::string& path, const std::string
     formats.LogFile[1] = path;
     return SaveLogFormats(formats, programFolder);
 }
+
+} // namespace dialtally

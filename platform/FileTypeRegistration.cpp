@@ -1,7 +1,7 @@
 #include "platform/FileTypeRegistration.h"
 
-#include "logs/Messages.h"
-#include "platform/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/Messages.h"
 #include "platform/XmlText.h"
 
 #include <algorithm>
@@ -16,6 +16,8 @@
 #include <unistd.h>
 
 extern char** environ;
+
+namespace dialtally {
 
 namespace {
 
@@ -220,3 +222,5 @@ bool RunInstalledTool(const std::string& program, const std::string& argument)
             return false;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+} // namespace dialtally

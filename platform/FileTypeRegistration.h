@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace dialtally {
+
 // The report file type, the freedesktop way: a shared-MIME-info package
 // under $XDG_DATA_HOME/mime/packages/ stands for the extension's key, a
 // desktop entry under $XDG_DATA_HOME/applications/ for the document type.
@@ -32,3 +34,5 @@ bool RemoveFileType(const std::string& extension);
 // Runs the program found on PATH with the arguments, without a shell,
 // output discarded; false when it is not installed or did not succeed.
 bool RunInstalledTool(const std::string& program, const std::string& argument);
+
+} // namespace dialtally

@@ -1,10 +1,12 @@
 #include "platform/Folders.h"
 
-#include "logs/LineReader.h"
+#include "base/LineReader.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+namespace dialtally {
 
 namespace fs = std::filesystem;
 
@@ -113,3 +115,5 @@ std::string LinuxFolders::ExecutableFolder()
     const fs::path exe = fs::read_symlink("/proc/self/exe", error);
     return error ? std::string() : WithTrailingSeparator(exe.parent_path().string());
 }
+
+} // namespace dialtally

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace dialtally {
+
 // The folders the program's files live in, standing in for the Windows
 // services that named them. Every folder but ProgramFiles ends in "/".
 class Folders {
@@ -54,3 +56,5 @@ public:
 
 // The path with one "/" at its end.
 std::string WithTrailingSeparator(std::string path);
+
+} // namespace dialtally

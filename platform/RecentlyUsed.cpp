@@ -1,6 +1,6 @@
 #include "platform/RecentlyUsed.h"
 
-#include "platform/AtomicFile.h"
+#include "base/AtomicFile.h"
 #include "platform/XmlText.h"
 
 #include <cctype>
@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace dialtally {
 
 namespace {
 
@@ -144,3 +146,5 @@ bool AddToRecentlyUsed(const std::string& path, const std::string& mimeType,
     std::filesystem::create_directories(std::filesystem::path(file).parent_path(), error);
     return WriteFileAtomically(file, list);
 }
+
+} // namespace dialtally

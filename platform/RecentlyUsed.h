@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace dialtally {
+
 // The desktop's list of recently used documents, the freedesktop
 // recently-used.xbel under $XDG_DATA_HOME.
 std::string RecentlyUsedPath();
@@ -15,3 +17,5 @@ bool AddToRecentlyUsed(const std::string& path, const std::string& mimeType,
 // The file:// URI of an absolute path, bytes outside the unreserved set
 // percent-encoded.
 std::string FileUri(const std::string& path);
+
+} // namespace dialtally

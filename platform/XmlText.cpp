@@ -6,6 +6,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+namespace dialtally {
+
 std::string XmlEscaped(std::string_view text)
 {
     std::string result;
@@ -46,3 +48,5 @@ std::string XdgDataHome()
         home = user->pw_dir;
     return WithTrailingSeparator(home) + ".local/share/";
 }
+
+} // namespace dialtally

@@ -1,14 +1,16 @@
 #include "reports/ChartPoints.h"
 
-#include "logs/DateRoutines.h"
-#include "logs/Numbers.h"
-#include "platform/DateFormat.h"
-#include "platform/RegionalSettings.h"
+#include "base/DateFormat.h"
+#include "base/DateRoutines.h"
+#include "base/Numbers.h"
+#include "base/RegionalSettings.h"
 #include "reports/QuickToggles.h"
 #include "reports/ReportFormats.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace dialtally {
 
 PointDates ChartPointDates(ChartLevel series, std::string_view label)
 {
@@ -124,3 +126,5 @@ AxisRange ScrolledRange(AxisRange shown, AxisRange data, bool right)
         shift = std::min(0.0, std::max(shift, data.Min - shown.Min));
     return {shown.Min + shift, shown.Max + shift};
 }
+
+} // namespace dialtally

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logs/DateTime.h"
+#include "base/DateTime.h"
 #include "reports/ChartSeries.h"
 #include "reports/ReportSearch.h"
 #include "reports/ReportTable.h"
@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace dialtally {
 
 // The date range a chart point stands for, from its X label: a year, a
 // month, a week (its Sunday and six days on) or one day. Raises
@@ -81,3 +83,5 @@ struct AxisRange {
     double Max = 0;
 };
 AxisRange ScrolledRange(AxisRange shown, AxisRange data, bool right);
+
+} // namespace dialtally

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace dialtally {
+
 // The five chart series, finest level first.
 enum class ChartLevel { Details = 0, Days, Weeks, Months, Years };
 constexpr int ChartSeriesCount = 5;
@@ -54,3 +56,5 @@ struct ReportChart {
         LastSeries = -1;
     }
 };
+
+} // namespace dialtally

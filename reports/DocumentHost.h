@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace dialtally {
+
 // What an open or save dialog is shown with.
 struct FileDialogRequest {
     std::string Filter;        // "Description (*.ext)|*.ext"
@@ -33,3 +35,5 @@ public:
     // Whether the .rep file type is registered with the desktop.
     virtual bool ReportTypeRegistered() const = 0;
 };
+
+} // namespace dialtally

@@ -2,6 +2,8 @@
 
 #include "reports/ExportWriters.h"
 
+namespace dialtally {
+
 namespace {
 
 std::size_t NameStart(std::string_view path)
@@ -92,3 +94,5 @@ std::string ChartPicturePath(std::string_view chosen, int filterIndex)
 {
     return ChangeFileExt(chosen, ChartPictureExtension(ChartPictureFormatFor(filterIndex)));
 }
+
+} // namespace dialtally

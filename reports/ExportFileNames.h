@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+namespace dialtally {
+
 // The path with the extension of its file name part replaced (or added);
 // dots in folder names are not extensions.
 std::string ChangeFileExt(std::string_view path, std::string_view extension);
@@ -30,3 +32,5 @@ ChartPictureFormat ChartPictureFormatFor(int filterIndex);
 const char* ChartPictureExtension(ChartPictureFormat format);
 // The chosen path with the extension of its format forced on it.
 std::string ChartPicturePath(std::string_view chosen, int filterIndex);
+
+} // namespace dialtally

@@ -1,9 +1,11 @@
 #include "reports/ExportWriters.h"
 
-#include "logs/Messages.h"
-#include "platform/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/Messages.h"
 
 #include <algorithm>
+
+namespace dialtally {
 
 const std::array<ExportType, 5>& ExportTypes()
 {
@@ -180,3 +182,5 @@ void WriteExportFile(const std::string& path, int format, const ExportSource& so
     if (!WriteFileAtomically(path, contents))
         throw ExportError(WriteErrorText(path));
 }
+
+} // namespace dialtally

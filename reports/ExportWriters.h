@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace dialtally {
+
 // The export types in the order of the Export dialog's list; the stored
 // format index counts in this order.
 struct ExportType {
@@ -95,3 +97,5 @@ void WriteExportFile(const std::string& path, int format, const ExportSource& so
 
 // "&", "<", ">" and double quotes as entities.
 std::string EscapeMarkup(std::string_view text);
+
+} // namespace dialtally

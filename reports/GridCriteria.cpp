@@ -1,8 +1,10 @@
 #include "reports/GridCriteria.h"
 
-#include "logs/DateRoutines.h"
+#include "base/DateRoutines.h"
 #include "reports/QuickToggles.h"
 #include "reports/ReportFormats.h"
+
+namespace dialtally {
 
 bool IsGridTotalRow(const ReportTable& table, int row)
 {
@@ -63,3 +65,5 @@ void TimePickerChanged(TCfg& cfg)
 {
     cfg.CriteriaTimeAll = "0";
 }
+
+} // namespace dialtally

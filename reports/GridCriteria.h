@@ -1,11 +1,13 @@
 #pragma once
 
-#include "logs/DateTime.h"
+#include "base/DateTime.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportTable.h"
 
 #include <string>
 #include <string_view>
+
+namespace dialtally {
 
 // A total row of the grid: the engine writes them with the connection
 // count in "Time On" and a single blank in "Date Off"; the head, the
@@ -44,3 +46,5 @@ TDateTime CellCriteriaDate(const CellCriteriaItems& items);
 void DescriptionBoxesChanged(TCfg& cfg, std::string_view includeBox, std::string_view excludeBox);
 void DatePickerChanged(TCfg& cfg);
 void TimePickerChanged(TCfg& cfg);
+
+} // namespace dialtally

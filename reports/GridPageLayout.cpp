@@ -1,12 +1,14 @@
 #include "reports/GridPageLayout.h"
 
-#include "logs/DateRoutines.h"
-#include "platform/DateFormat.h"
-#include "platform/RegionalSettings.h"
+#include "base/DateFormat.h"
+#include "base/DateRoutines.h"
+#include "base/RegionalSettings.h"
 
 #include <algorithm>
 #include <cctype>
 #include <numeric>
+
+namespace dialtally {
 
 PagePlace PagePlaceOf(int position)
 {
@@ -255,3 +257,5 @@ GridPagination PaginateGrid(const GridMetrics& metrics)
             result.Pages.push_back({run.First, run.End, firstColumn, endColumn, run.WithHeader});
     return result;
 }
+
+} // namespace dialtally

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "app/PrintSettings.h"
-#include "logs/DateTime.h"
+#include "base/DateTime.h"
+#include "reports/PrintSettings.h"
 
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace dialtally {
 
 // Places on a printed page for the title, date, time and page number.
 enum class PagePlace {
@@ -93,3 +95,5 @@ struct GridPagination {
 // Always at least one page, so that an empty report prints its heads. A
 // row or column larger than the page gets a page of its own.
 GridPagination PaginateGrid(const GridMetrics& metrics);
+
+} // namespace dialtally

@@ -1,8 +1,10 @@
 #include "reports/ExportWriters.h"
 
-#include "logs/LineReader.h"
+#include "base/LineReader.h"
 
 #include <cstdio>
+
+namespace dialtally {
 
 namespace {
 
@@ -102,3 +104,5 @@ std::string HtmlText(const ExportSource& source, const HtmlExportSettings& setti
     AppendFileLines(out, settings.FooterFile);
     return out;
 }
+
+} // namespace dialtally

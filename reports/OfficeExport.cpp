@@ -10,6 +10,8 @@
 #include <iterator>
 #include <unistd.h>
 
+namespace dialtally {
+
 namespace {
 
 // A temporary file name that is removed again when the object ends.
@@ -209,3 +211,5 @@ std::string DocxBytes(const ExportSource& source)
                      {"_rels/.rels", PackageRelations},
                      {"word/document.xml", DocumentXml(source)}});
 }
+
+} // namespace dialtally

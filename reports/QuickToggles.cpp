@@ -1,10 +1,12 @@
 #include "reports/QuickToggles.h"
 
-#include "logs/DateRoutines.h"
-#include "logs/ListRoutines.h"
-#include "platform/Clock.h"
-#include "platform/DateFormat.h"
-#include "platform/RegionalSettings.h"
+#include "base/Clock.h"
+#include "base/DateFormat.h"
+#include "base/DateRoutines.h"
+#include "base/ListRoutines.h"
+#include "base/RegionalSettings.h"
+
+namespace dialtally {
 
 namespace {
 
@@ -271,3 +273,5 @@ Rebuild ToggleLegendField(TCfg& cfg, int legendTop, int legendBottom, int clickY
     flag = ToggleFlagText(flag);
     return Rebuild::FromConnections;
 }
+
+} // namespace dialtally

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace dialtally {
+
 // What a changed report definition needs redone.
 enum class Rebuild {
     FromConnections, // build the rows again from the connection list in memory
@@ -62,3 +64,5 @@ Rebuild ToggleTotals(TCfg& cfg);
 std::string TCfg::*LegendClickField(int legendTop, int legendBottom, int clickY);
 // Toggles that switch. Raises ConversionError as ToggleDetails.
 Rebuild ToggleLegendField(TCfg& cfg, int legendTop, int legendBottom, int clickY);
+
+} // namespace dialtally

@@ -1,5 +1,7 @@
 #include "reports/ReportDefinition.h"
 
+namespace dialtally {
+
 const std::array<ReportField, 34>& ReportFields()
 {
 #define DIALTALLY_FIELD(name)                                                                      \
@@ -46,3 +48,5 @@ const std::array<ReportField, 34>& ReportFields()
 #undef DIALTALLY_FIELD
     return fields;
 }
+
+} // namespace dialtally

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace dialtally {
+
 // A report definition. Every saved field is text, also the switches ("1"
 // on, anything else off) and the numbers; the 34 saved fields carry the
 // names of their .rep keys, in file order.
@@ -69,3 +71,5 @@ inline bool IsOn(const std::string& flag)
 {
     return flag == "1";
 }
+
+} // namespace dialtally

@@ -1,8 +1,10 @@
 #include "reports/ReportDocument.h"
 
-#include "logs/ListRoutines.h"
-#include "logs/Messages.h"
+#include "base/ListRoutines.h"
+#include "base/Messages.h"
 #include "reports/ReportFile.h"
+
+namespace dialtally {
 
 ReportDocument::ReportDocument(ReportState state, DocumentHost& host) : m_state(state), m_host(host)
 {
@@ -117,7 +119,7 @@ void ReportDocument::PrintReport()
 
 bool ReportDocument::ReadReportFile(const std::string& path)
 {
-    if (!::ReadReportFile(m_state.Current, path, m_state.ReportFolder, m_state.Recent))
+    if (!dialtally::ReadReportFile(m_state.Current, path, m_state.ReportFolder, m_state.Recent))
         return false;
     m_host.RunReport();
     return true;
@@ -125,12 +127,12 @@ bool ReportDocument::ReadReportFile(const std::string& path)
 
 void ReportDocument::LoadDefaultTemplate()
 {
-    ::LoadDefaultTemplate(m_state.DefaultTemplate, m_state.DefaultReportPath);
+    dialtally::LoadDefaultTemplate(m_state.DefaultTemplate, m_state.DefaultReportPath);
 }
 
 void ReportDocument::MakeCurrent(const std::string& path)
 {
-    ::MakeCurrent(m_state.Current, m_state.ReportFolder, path);
+    dialtally::MakeCurrent(m_state.Current, m_state.ReportFolder, path);
 }
 
 bool ReportDocument::IsUntitled() const
@@ -150,3 +152,5 @@ bool ReportDocument::WriteCurrent()
         m_state.DefaultTemplate = current;
     return true;
 }
+
+} // namespace dialtally

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "logs/RecentFiles.h"
-#include "platform/FrontEnd.h"
+#include "base/FrontEnd.h"
+#include "base/RecentFiles.h"
 #include "reports/DocumentHost.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportHistory.h"
 
 #include <string>
+
+namespace dialtally {
 
 // The program-wide report state the document operations work on. Not
 // owned; all of it outlives the document.
@@ -56,3 +58,5 @@ private:
     ReportState m_state;
     DocumentHost& m_host;
 };
+
+} // namespace dialtally

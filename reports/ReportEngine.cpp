@@ -1,11 +1,13 @@
 #include "reports/ReportEngine.h"
 
-#include "logs/ListRoutines.h"
-#include "logs/Messages.h"
-#include "platform/FrontEnd.h"
+#include "base/FrontEnd.h"
+#include "base/ListRoutines.h"
+#include "base/Messages.h"
 
 #include <algorithm>
 #include <cmath>
+
+namespace dialtally {
 
 namespace {
 
@@ -215,3 +217,5 @@ void ReportEngine::WriteStatusFigures(const TCfg& cfg, const EngineOptions& opti
     for (int panel = 0; panel < StatusFigureCount; ++panel)
         CurrentFrontEnd().SetStatusText(panel, figures[panel]);
 }
+
+} // namespace dialtally

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logs/ConnectionList.h"
+#include "base/ConnectionList.h"
 #include "reports/ChartSeries.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportFormats.h"
@@ -10,6 +10,8 @@
 
 #include <array>
 #include <string>
+
+namespace dialtally {
 
 // What the main window does for the engine. The report command and the
 // tests supply their own.
@@ -73,3 +75,5 @@ private:
 };
 
 inline constexpr const char* NoDataMessage = "There was no data found matching the criteria.";
+
+} // namespace dialtally

@@ -1,12 +1,14 @@
 #include "reports/ReportFile.h"
 
-#include "logs/DataFile.h"
-#include "logs/DateRoutines.h"
-#include "logs/ListRoutines.h"
-#include "logs/Messages.h"
-#include "platform/FrontEnd.h"
+#include "base/DataFile.h"
+#include "base/DateRoutines.h"
+#include "base/FrontEnd.h"
+#include "base/ListRoutines.h"
+#include "base/Messages.h"
 
 #include <initializer_list>
+
+namespace dialtally {
 
 namespace {
 
@@ -191,3 +193,5 @@ std::string FileNameOf(const std::string& path)
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
+
+} // namespace dialtally

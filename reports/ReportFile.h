@@ -1,10 +1,12 @@
 #pragma once
 
-#include "logs/RecentFiles.h"
+#include "base/RecentFiles.h"
 #include "reports/ReportDefinition.h"
 
 #include <string>
 #include <string_view>
+
+namespace dialtally {
 
 // The built-in report: the saved fields' defaults, with date and time texts
 // in the current regional settings, nothing modified and the quick toggles
@@ -50,3 +52,5 @@ std::string WithReportExtension(const std::string& path);
 std::string FolderOf(const std::string& path);
 // The file part of a path.
 std::string FileNameOf(const std::string& path);
+
+} // namespace dialtally

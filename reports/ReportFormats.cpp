@@ -1,11 +1,13 @@
 #include "reports/ReportFormats.h"
 
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
-#include "logs/Numbers.h"
-#include "platform/RegionalSettings.h"
+#include "base/ConversionError.h"
+#include "base/DateRoutines.h"
+#include "base/Numbers.h"
+#include "base/RegionalSettings.h"
 
 #include <climits>
+
+namespace dialtally {
 
 namespace {
 
@@ -89,3 +91,5 @@ std::string StripDayName(std::string_view text)
     const std::size_t blank = text.find(' ');
     return std::string(blank == std::string_view::npos ? text : text.substr(blank + 1));
 }
+
+} // namespace dialtally

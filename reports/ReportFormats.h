@@ -1,10 +1,12 @@
 #pragma once
 
-#include "logs/DateTime.h"
+#include "base/DateTime.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+namespace dialtally {
 
 // The program options the report engine reads.
 struct EngineOptions {
@@ -29,3 +31,5 @@ std::string MonthLabelPicture();
 TDateTime MonthLabelToDate(std::string_view label);
 // The text after its first blank, or the whole text when it has none.
 std::string StripDayName(std::string_view text);
+
+} // namespace dialtally

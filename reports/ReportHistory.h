@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace dialtally {
+
 // The reports the window has shown, for going back and forward.
 struct THCfg {
     int Position = -2;       // entry shown; -2 before anything, -1 while nothing is shown
@@ -26,3 +28,5 @@ inline void ClearHistory(THCfg& history)
     history.Count = 0;
     history.Items.clear();
 }
+
+} // namespace dialtally

@@ -1,10 +1,12 @@
 #include "reports/ReportLayout.h"
 
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
-#include "platform/DateFormat.h"
+#include "base/ConversionError.h"
+#include "base/DateFormat.h"
+#include "base/DateRoutines.h"
 
 #include <algorithm>
+
+namespace dialtally {
 
 const std::array<const char*, ReportTextColumns>& ReportColumnHeads()
 {
@@ -146,3 +148,5 @@ void ShowReportColumns(const TCfg& cfg, const ReportTable& table, ColumnLayout& 
     layout.Visible = ReportColumnVisibility(cfg);
     SizeReportColumns(cfg, table, layout, tableWidth, measure);
 }
+
+} // namespace dialtally

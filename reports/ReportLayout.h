@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace dialtally {
+
 // The seven column heads of row 0.
 const std::array<const char*, ReportTextColumns>& ReportColumnHeads();
 void WriteHeadRow(ReportTable& table);
@@ -65,3 +67,5 @@ void ShowReportColumns(const TCfg& cfg, const ReportTable& table, ColumnLayout& 
 // Every column as wide as its widest text.
 void SizeColumnsToContents(const ReportTable& table, ColumnLayout& layout,
                            const TextMeasure& measure);
+
+} // namespace dialtally

@@ -1,11 +1,13 @@
 #include "reports/ReportProperties.h"
 
-#include "logs/DateRoutines.h"
-#include "logs/Numbers.h"
+#include "base/DateRoutines.h"
+#include "base/Numbers.h"
 #include "reports/ReportFile.h"
 
 #include <algorithm>
 #include <cctype>
+
+namespace dialtally {
 
 namespace {
 
@@ -168,3 +170,5 @@ int AppliedChangeClass(const TCfg& current, const THCfg& history)
         return 1;
     return ReportChangeClass(current, history.Items[static_cast<std::size_t>(p)]);
 }
+
+} // namespace dialtally

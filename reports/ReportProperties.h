@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/DateTime.h"
 #include "costs/Providers.h"
-#include "logs/DateTime.h"
 #include "logs/LogFormats.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportHistory.h"
@@ -9,6 +9,8 @@
 #include <array>
 #include <string>
 #include <vector>
+
+namespace dialtally {
 
 // What the report properties dialog's controls hold, independent of the
 // widgets: list indexes are -1 for no selection.
@@ -71,3 +73,5 @@ void WritePropertiesValues(const PropertiesValues& values, TCfg& report);
 // The change class the refresh after an apply gets: against the history
 // entry being shown, or 1 (read everything again) when none is shown.
 int AppliedChangeClass(const TCfg& current, const THCfg& history);
+
+} // namespace dialtally

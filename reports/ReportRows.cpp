@@ -1,6 +1,8 @@
 #include "reports/ReportRows.h"
 
-#include "platform/RegionalSettings.h"
+#include "base/RegionalSettings.h"
+
+namespace dialtally {
 
 ReportRowWriter::ReportRowWriter(const TCfg& cfg, const EngineOptions& options, const TRep& rep,
                                  ReportTable& table, ReportChart& chart)
@@ -125,3 +127,5 @@ void ReportRowWriter::AddChartPoint(ChartLevel level, double value, std::string 
     m_chart.Of(level).Points.push_back({m_chart.MaxX, value, std::move(label)});
     m_chart.LastSeries = static_cast<int>(level);
 }
+
+} // namespace dialtally

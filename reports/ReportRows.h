@@ -1,14 +1,16 @@
 #pragma once
 
-#include "costs/Currency.h"
-#include "logs/ConnectionList.h"
+#include "base/ConnectionList.h"
+#include "base/Currency.h"
+#include "base/PictureFormatter.h"
 #include "reports/ChartSeries.h"
-#include "platform/PictureFormatter.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportFormats.h"
 #include "reports/ReportTable.h"
 
 #include <cstdint>
+
+namespace dialtally {
 
 enum class TotalLevel { Day, Week, Month, Year, Total };
 
@@ -49,3 +51,5 @@ private:
     PictureFormatter m_monthRow;
     PictureFormatter m_monthLabel;
 };
+
+} // namespace dialtally

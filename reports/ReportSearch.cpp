@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace dialtally {
+
 namespace {
 
 // A code point of a valid UTF-8 sequence at text[i], or -1 with length 1.
@@ -224,3 +226,5 @@ SearchResult ReportSearch::FindNext(const ReportTable& table, const ColumnVisibi
     m_lastFound = found;
     return {found, nullptr};
 }
+
+} // namespace dialtally

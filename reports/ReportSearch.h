@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace dialtally {
+
 inline constexpr const char* TextNotFoundMessage = "The text was not found.";
 inline constexpr const char* FinishedSearchingMessage = "Finished searching the report.";
 
@@ -69,3 +71,5 @@ private:
     bool m_hasSearch = false;
     std::optional<GridCell> m_lastFound;
 };
+
+} // namespace dialtally

@@ -1,12 +1,12 @@
 #include "reports/ReportSort.h"
 
-#include "costs/Currency.h"
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
-#include "logs/ListRoutines.h"
-#include "logs/Messages.h"
-#include "logs/Numbers.h"
-#include "platform/RegionalSettings.h"
+#include "base/ConversionError.h"
+#include "base/Currency.h"
+#include "base/DateRoutines.h"
+#include "base/ListRoutines.h"
+#include "base/Messages.h"
+#include "base/Numbers.h"
+#include "base/RegionalSettings.h"
 #include "reports/ReportFormats.h"
 
 #include <algorithm>
@@ -14,6 +14,8 @@
 #include <cmath>
 #include <cstdint>
 #include <vector>
+
+namespace dialtally {
 
 namespace {
 
@@ -218,3 +220,5 @@ bool SortByColumnClick(ReportTable& table, SortIndicator& sort, const TCfg& cfg,
     sort.Ascending = ascending;
     return true;
 }
+
+} // namespace dialtally

@@ -3,6 +3,8 @@
 #include "reports/ReportDefinition.h"
 #include "reports/ReportTable.h"
 
+namespace dialtally {
+
 // How a column compares two rows.
 enum class SortStyle {
     Date,     // the text after its first blank, as a short date
@@ -33,3 +35,5 @@ void SortReportRows(ReportTable& table, int column, SortStyle style, bool ascend
 // A ConversionError leaves table and indicator as they were.
 bool SortByColumnClick(ReportTable& table, SortIndicator& sort, const TCfg& cfg, int column,
                        bool durationDec);
+
+} // namespace dialtally

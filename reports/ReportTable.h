@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace dialtally {
+
 // What a body row of the report stands for; the views pick fonts and
 // colours by it, and the message row carries a picture in front of it.
 enum class RowKind : std::uint8_t { Head, Message, Detail, Day, Week, Month, Year, Total };
@@ -96,3 +98,5 @@ struct SortIndicator {
     bool Ascending = true;
     bool Shown = false;
 };
+
+} // namespace dialtally

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "logs/DateTime.h"
-#include "platform/Clock.h"
+#include "base/Clock.h"
+#include "base/DateTime.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -9,6 +9,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <sys/resource.h>
+
+namespace dialtally {
 
 RecordingFrontEnd::RecordingFrontEnd()
 {
@@ -123,3 +125,5 @@ ScopedFileSizeLimit::~ScopedFileSizeLimit()
     rlimit limit{m_soft, m_hard};
     ::setrlimit(RLIMIT_FSIZE, &limit);
 }
+
+} // namespace dialtally

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "platform/FrontEnd.h"
-#include "platform/RegionalSettings.h"
+#include "base/FrontEnd.h"
+#include "base/RegionalSettings.h"
 
 #include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace dialtally {
 
 // Records every message instead of showing it; questions take queued
 // answers (Yes when none is queued).
@@ -85,3 +87,5 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+} // namespace dialtally

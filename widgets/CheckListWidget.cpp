@@ -6,6 +6,8 @@
 #include <QStandardItemModel>
 #include <QStylePainter>
 
+namespace dialtally {
+
 CheckListWidget::CheckListWidget(QWidget* parent)
     : QComboBox(parent), m_model(new QStandardItemModel(this))
 {
@@ -91,3 +93,5 @@ void CheckListWidget::paintEvent(QPaintEvent*)
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
+
+} // namespace dialtally

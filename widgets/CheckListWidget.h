@@ -5,6 +5,8 @@
 
 class QStandardItemModel;
 
+namespace dialtally {
+
 // An edit field that drops down a list of check boxes. The field shows the
 // ticked items joined by ", ", or "(none)"; ticking an item leaves the list
 // open so several can be ticked in one go.
@@ -30,3 +32,5 @@ private:
 
     QStandardItemModel* m_model;
 };
+
+} // namespace dialtally

@@ -1,10 +1,12 @@
 #include "widgets/RegionalPickerWidget.h"
 
-#include "platform/RegionalSettings.h"
+#include "base/RegionalSettings.h"
 
 #include <QDateEdit>
 #include <QLocale>
 #include <QTimeEdit>
+
+namespace dialtally {
 
 namespace {
 
@@ -98,3 +100,5 @@ void SetupRegionalTimePicker(QTimeEdit* picker)
     picker->setTimeSpec(Qt::UTC);
     picker->setDisplayFormat(QtDisplayFormat(Regional().LongTimeFormat));
 }
+
+} // namespace dialtally

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "logs/DateTime.h"
+#include "base/DateTime.h"
 
 #include <QDate>
 #include <QString>
@@ -10,6 +10,8 @@
 
 class QDateEdit;
 class QTimeEdit;
+
+namespace dialtally {
 
 // The regional settings' date and time pictures on Qt's date and time
 // pickers, and the program's date-times on Qt's. The pickers only show and
@@ -28,3 +30,5 @@ TDateTime FromQTime(const QTime& time);
 void SetupRegionalDatePicker(QDateEdit* picker);
 // A picker in the long time format.
 void SetupRegionalTimePicker(QTimeEdit* picker);
+
+} // namespace dialtally

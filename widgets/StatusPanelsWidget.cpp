@@ -6,6 +6,8 @@
 #include <QProgressBar>
 #include <QStackedWidget>
 
+namespace dialtally {
+
 namespace {
 
 QWidget* GlyphPanel(QLabel* text, const QString& glyph, const QString& hint)
@@ -78,3 +80,5 @@ void StatusPanelsWidget::SetFirstPanelWidth(int width)
 {
     m_first->setFixedWidth(std::max(width, 0));
 }
+
+} // namespace dialtally

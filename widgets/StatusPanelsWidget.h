@@ -8,6 +8,8 @@ class QLabel;
 class QProgressBar;
 class QStackedWidget;
 
+namespace dialtally {
+
 // The six panels of the main window's status bar: report name or hint,
 // days, connections, duration, cost and today's date, with the progress
 // bar lying over the first panel while rows are built.
@@ -29,3 +31,5 @@ private:
     QStackedWidget* m_first;
     QProgressBar* m_progress;
 };
+
+} // namespace dialtally

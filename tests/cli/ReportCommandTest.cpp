@@ -9,6 +9,8 @@
 #include <sstream>
 #include <unistd.h>
 
+namespace dialtally {
+
 namespace {
 
 // Begin lines carry the description in columns 52 to 59, as the built-in
@@ -153,3 +155,5 @@ TEST(ReportCommandLine, UsageErrors)
 }
 
 } // namespace
+
+} // namespace dialtally

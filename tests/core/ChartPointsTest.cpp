@@ -1,10 +1,12 @@
 #include "reports/ChartPoints.h"
 
 #include "TestSupport.h"
-#include "logs/ConversionError.h"
+#include "base/ConversionError.h"
 #include "reports/ReportLayout.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -117,3 +119,5 @@ TEST(ChartZoom, SpansAndScrolling)
 }
 
 } // namespace
+
+} // namespace dialtally

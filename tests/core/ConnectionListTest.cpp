@@ -1,6 +1,8 @@
-#include "logs/ConnectionList.h"
+#include "base/ConnectionList.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 TEST(ConnectionList, GrowsInBlocksOfHundredAndClearsToEmpty)
 {
@@ -34,3 +36,5 @@ TEST(ConnectionList, NewEntryStartsEmptyEvenWhenReusingSpace)
     EXPECT_EQ(rep.Service[0], "");
     EXPECT_EQ(rep.Cost[0], 0);
 }
+
+} // namespace dialtally

@@ -1,9 +1,11 @@
 #include "TestSupport.h"
 
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
+#include "base/ConversionError.h"
+#include "base/DateRoutines.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -119,3 +121,5 @@ TEST(DateRoutines, DurationTextsRoundTrip)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 TEST(ExportFileNames, ChangeFileExtTouchesOnlyTheName)
 {
     struct Case {
@@ -48,3 +50,5 @@ TEST(ExportFileNames, SplitFilterPairsNamesAndPatterns)
     EXPECT_EQ(SplitFilter(ChartPictureFilter).size(), 4u);
     EXPECT_TRUE(SplitFilter("odd").empty());
 }
+
+} // namespace dialtally

@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 
+namespace dialtally {
+
 namespace {
 
 // A report of three calls with awkward descriptions, every total on.
@@ -291,3 +293,5 @@ INSTANTIATE_TEST_SUITE_P(ExportFiles, OfficeExport, testing::Values(ExportXlsx, 
                          [](const auto& info) {
                              return info.param == ExportXlsx ? "xlsx" : "docx";
                          });
+
+} // namespace dialtally

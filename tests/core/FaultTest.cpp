@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+namespace dialtally {
+
 namespace {
 
 using namespace std::string_literals;
@@ -167,3 +169,5 @@ TEST(Faults, TenMegabyteLinesLoadWholeAndAreNotFatal)
     EXPECT_EQ(links->Provider[1], "b");
     EXPECT_TRUE(front.Messages.empty());
 }
+
+} // namespace dialtally

@@ -1,15 +1,17 @@
 #include "TestSupport.h"
 
-#include "logs/DataFile.h"
-#include "logs/LineReader.h"
-#include "logs/Messages.h"
-#include "platform/AtomicFile.h"
+#include "base/AtomicFile.h"
+#include "base/DataFile.h"
+#include "base/LineReader.h"
+#include "base/Messages.h"
 #include "platform/Folders.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -172,3 +174,5 @@ TEST_F(FolderEnvironment, WindowsProgramFilesAndDocuments)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 const std::string RegistryError =
@@ -146,3 +148,5 @@ TEST_F(DataHome, FlagFollowsOnlyASuccess)
 }
 
 } // namespace
+
+} // namespace dialtally

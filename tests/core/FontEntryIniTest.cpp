@@ -1,9 +1,11 @@
 #include "TestSupport.h"
 
-#include "app/FontEntry.h"
-#include "app/NewIniFile.h"
+#include "base/NewIniFile.h"
+#include "reports/FontEntry.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -32,3 +34,5 @@ TEST(FontEntryIni, WrittenEntryReadsBackAndMissingKeysKeepTheFont)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,10 +1,12 @@
 // Inputs the fuzz targets once failed on; each is kept under fuzz/regressions/.
 #include "TestSupport.h"
 
-#include "logs/ConversionError.h"
-#include "logs/Numbers.h"
+#include "base/ConversionError.h"
+#include "base/Numbers.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 TEST(FuzzRegressions, SignsWithoutDigitsAreNoNumber)
 {
@@ -16,3 +18,5 @@ TEST(FuzzRegressions, SignsWithoutDigitsAreNoNumber)
     EXPECT_EQ(TextToFloat("+1e+2"), 100.0);
     EXPECT_EQ(TextToFloat("-1e-2"), -0.01);
 }
+
+} // namespace dialtally

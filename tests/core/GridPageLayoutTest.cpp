@@ -1,10 +1,12 @@
 #include "reports/GridPageLayout.h"
 
 #include "TestSupport.h"
-#include "logs/DateTime.h"
-#include "platform/DateFormat.h"
+#include "base/DateFormat.h"
+#include "base/DateTime.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -187,3 +189,5 @@ TEST(PageTextsFor, PositionsOutsideTheListPrintNowhere)
     const PageTexts texts = PageTextsFor(s, 1, 1, EncodeDate(2001, 3, 5));
     EXPECT_EQ(texts.LinesAtTop(), 1); // the page number at the top right only
 }
+
+} // namespace dialtally

@@ -1,5 +1,5 @@
 #include "TestSupport.h"
-#include "app/NewIniFile.h"
+#include "base/NewIniFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -218,3 +220,5 @@ TEST_F(IniFixture, UnreadableFileIsReportedAndNeverOverwritten)
 }
 
 } // namespace
+
+} // namespace dialtally

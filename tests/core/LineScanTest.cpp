@@ -1,5 +1,5 @@
-#include "logs/LineReader.h"
-#include "logs/ListRoutines.h"
+#include "base/LineReader.h"
+#include "base/ListRoutines.h"
 #include "logs/Locator.h"
 
 #include "TestSupport.h"
@@ -8,6 +8,8 @@
 
 #include <string>
 #include <vector>
+
+namespace dialtally {
 
 namespace {
 
@@ -89,3 +91,5 @@ TEST(Locator, FieldIsTheLocatedPieceWithoutAppendTexts)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,10 +1,12 @@
 #include "TestSupport.h"
 
-#include "logs/ConversionError.h"
-#include "logs/ListRoutines.h"
-#include "logs/RecentFiles.h"
+#include "base/ConversionError.h"
+#include "base/ListRoutines.h"
+#include "base/RecentFiles.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -112,3 +114,5 @@ TEST(RecentFiles, NewestFirstWithoutRepeats)
 }
 
 } // namespace
+
+} // namespace dialtally

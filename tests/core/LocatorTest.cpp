@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
+namespace dialtally {
+
 namespace {
 
 struct LocatorCase {
@@ -76,3 +78,5 @@ TEST_P(LocateCases, PicksTheField)
 INSTANTIATE_TEST_SUITE_P(Locator, LocateCases, ::testing::ValuesIn(Cases));
 
 } // namespace
+
+} // namespace dialtally

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 const std::string ModemLog = "08-14-2001 20:01:02.11 - Dialing.\r\n"
@@ -176,3 +178,5 @@ TEST(ArchiveTarget, RememberedTargetElseTheLogWithOld)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 LogFormatTexts Texts(const std::string& prefix)
@@ -134,3 +136,5 @@ TEST(LogFileHead, UnreadableFileFails)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 class LogFormatsFile : public ::testing::Test {
@@ -156,3 +158,5 @@ TEST(LogFormats, FindIsExactAndTakesTheFirst)
 }
 
 } // namespace
+
+} // namespace dialtally

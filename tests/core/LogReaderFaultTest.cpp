@@ -1,4 +1,4 @@
-#include "logs/LogReader.h"
+#include "reports/LogReader.h"
 
 #include "TestSupport.h"
 #include "reports/ReportFile.h"
@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -159,3 +161,5 @@ TEST_F(LogReaderFaults, TwoGigabyteLogIsReadInBoundedMemory)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,8 +1,8 @@
-#include "logs/LogReader.h"
+#include "reports/LogReader.h"
 
 #include "TestSupport.h"
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
+#include "base/ConversionError.h"
+#include "base/DateRoutines.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <fstream>
 #include <ostream>
 #include <vector>
+
+namespace dialtally {
 
 namespace {
 
@@ -452,3 +454,5 @@ TEST_F(LogReaderTest, TariffFailureStopsWithTheParsingMessage)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,11 +1,13 @@
 #include "costs/Pricing.h"
 
 #include "TestSupport.h"
-#include "logs/ConversionError.h"
+#include "base/ConversionError.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
+
+namespace dialtally {
 
 namespace {
 
@@ -408,3 +410,5 @@ TEST(Pricing, PeriodChargeAndChargeUnitsWorkOnTheirOwn)
 }
 
 } // namespace
+
+} // namespace dialtally

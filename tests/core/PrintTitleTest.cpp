@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 TEST(PrintTitle, EveryBuildSetsThePrintedTitle)
 {
     FixedFolders folders;
@@ -17,3 +19,5 @@ TEST(PrintTitle, EveryBuildSetsThePrintedTitle)
     EXPECT_EQ(state.Options.Printer.TitleText, state.Output.Title);
     EXPECT_EQ(state.Options.Printer.TitleText.rfind("Week  ", 0), 0u);
 }
+
+} // namespace dialtally

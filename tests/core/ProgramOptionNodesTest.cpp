@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 struct ToggleCase {
@@ -61,3 +63,5 @@ TEST(ProgramOptionNodes, EverySwitchHasOneNode)
 }
 
 } // namespace
+
+} // namespace dialtally

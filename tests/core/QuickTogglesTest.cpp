@@ -1,9 +1,11 @@
 #include "reports/QuickToggles.h"
 
 #include "TestSupport.h"
-#include "logs/ConversionError.h"
+#include "base/ConversionError.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -225,3 +227,5 @@ TEST(LegendClick, TogglesTheSwitch)
 }
 
 } // namespace
+
+} // namespace dialtally

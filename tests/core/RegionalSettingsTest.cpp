@@ -1,12 +1,14 @@
 #include "TestSupport.h"
 
-#include "costs/Currency.h"
-#include "logs/DateRoutines.h"
-#include "logs/Numbers.h"
-#include "platform/DateFormat.h"
+#include "base/Currency.h"
+#include "base/DateFormat.h"
+#include "base/DateRoutines.h"
+#include "base/Numbers.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -152,3 +154,5 @@ TEST(RegionalSettings, UnknownExplicitPresetIsAnError)
 }
 
 } // namespace
+
+} // namespace dialtally

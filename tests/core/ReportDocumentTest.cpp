@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <functional>
 
+namespace dialtally {
+
 namespace {
 
 class FakeHost : public DocumentHost {
@@ -494,3 +496,5 @@ INSTANTIATE_TEST_SUITE_P(Views, PrintReportTest,
                                          PrintCase{"Split", true, {"grid", "chart"}},
                                          PrintCase{"Split", false, {"grid"}},
                                          PrintCase{"text", true, {"grid", "chart"}}));
+
+} // namespace dialtally

@@ -1,13 +1,15 @@
 #include "reports/ReportEngine.h"
 
 #include "TestSupport.h"
-#include "logs/ConversionError.h"
-#include "logs/DateRoutines.h"
-#include "logs/Numbers.h"
-#include "platform/DateFormat.h"
-#include "platform/PictureFormatter.h"
+#include "base/ConversionError.h"
+#include "base/DateFormat.h"
+#include "base/DateRoutines.h"
+#include "base/Numbers.h"
+#include "base/PictureFormatter.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -544,3 +546,5 @@ TEST(ReportEngine, DurationSumsDoNotWrapAtThirtyTwoBits)
     EXPECT_EQ(Row(b->Output.Table, 3)[4], "1111111:06:40");
     EXPECT_EQ(b->Output.StatusFigures[3], "1111111:06:40 ");
 }
+
+} // namespace dialtally

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 // A report path that stops being a readable file between the choice of the
@@ -59,3 +61,5 @@ TEST(ReportFileFaults, APathThatVanishesLeavesTheReportAsItWas)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <map>
 
+namespace dialtally {
+
 namespace {
 
 TCfg Defaults(const std::string& path = "/reports/Default.rep")
@@ -416,3 +418,5 @@ TEST(ReportFile, ExtensionBecomesRep)
     for (const auto& [chosen, expected] : cases)
         EXPECT_EQ(WithReportExtension(chosen), expected) << chosen;
 }
+
+} // namespace dialtally

@@ -1,10 +1,12 @@
 #include "reports/ReportProperties.h"
-#include "logs/ConversionError.h"
+#include "base/ConversionError.h"
 #include "reports/ReportFile.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -172,3 +174,5 @@ TEST(ReportProperties, AppliedChangeClassAgainstTheShownEntry)
     history.Position = 1; // past the entries
     EXPECT_EQ(AppliedChangeClass(shown, history), 1);
 }
+
+} // namespace dialtally

@@ -1,11 +1,13 @@
 #include "reports/ReportSearch.h"
 
 #include "TestSupport.h"
-#include "logs/ConversionError.h"
+#include "base/ConversionError.h"
 #include "reports/GridCriteria.h"
 #include "reports/ReportLayout.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -176,3 +178,5 @@ TEST(GridCriteria, DescriptionBoxesSwitchTheCriteria)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,11 +1,13 @@
 #include "reports/ReportSort.h"
 
 #include "TestSupport.h"
-#include "logs/ConversionError.h"
+#include "base/ConversionError.h"
 #include "reports/GridCriteria.h"
 #include "reports/ReportEngine.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -221,3 +223,5 @@ TEST_F(EngineTables, GridTotalRuleAgreesWithTheEngine)
 }
 
 } // namespace
+
+} // namespace dialtally

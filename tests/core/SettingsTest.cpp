@@ -1,11 +1,13 @@
 #include "app/Settings.h"
 #include "TestSupport.h"
-#include "app/Colors.h"
-#include "app/FontEntry.h"
 #include "app/MainCaption.h"
-#include "app/NewIniFile.h"
+#include "base/NewIniFile.h"
+#include "reports/Colors.h"
+#include "reports/FontEntry.h"
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -403,3 +405,5 @@ TEST(MainCaption, TitleComesBeforeTheProgramName)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 TEST(SetupCandidates, ModemLogFirstThenLogFiles)
@@ -46,3 +48,5 @@ TEST(SetupCandidates, ChoiceGoesToFormatOneAndIsSaved)
 }
 
 } // namespace
+
+} // namespace dialtally

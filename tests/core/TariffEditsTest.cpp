@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 struct ChargeCase {
@@ -99,3 +101,5 @@ TEST(TariffEdits, RemoveProviderAndLink)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+namespace dialtally {
+
 namespace {
 
 class TariffFiles : public ::testing::Test {
@@ -179,3 +181,5 @@ TEST_F(TariffFiles, ReadAndWriteFailuresAreReported)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <set>
 
+namespace dialtally {
+
 namespace {
 
 int PositionOf(const std::vector<std::string>& list, const std::string& caption)
@@ -74,3 +76,5 @@ TEST(ToolbarLayout, WithEverythingHiddenRemoveDoesNothing)
 }
 
 } // namespace
+
+} // namespace dialtally

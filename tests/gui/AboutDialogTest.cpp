@@ -1,8 +1,10 @@
-#include "app/AboutDialog.h"
+#include "app/ui/AboutDialog.h"
 
 #include <QLabel>
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 TEST(AboutBox, NamesTheProgramAndItsVersion)
 {
@@ -11,3 +13,5 @@ TEST(AboutBox, NamesTheProgramAndItsVersion)
     EXPECT_EQ(box.findChild<QLabel*>("LabelVersion")->text(),
               QStringLiteral("Version ") + QStringLiteral(DIALTALLY_VERSION));
 }
+
+} // namespace dialtally

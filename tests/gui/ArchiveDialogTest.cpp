@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "logs/ArchiveDialog.h"
+#include "logs/ui/ArchiveDialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -9,6 +9,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -68,3 +70,5 @@ TEST_F(ArchiveDialog, RefusedArchiveKeepsTheSettings)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,8 +1,8 @@
 #include "TestSupport.h"
 
-#include "app/HelpWindow.h"
-#include "costs/CostsDialog.h"
-#include "costs/RatePeriodDialog.h"
+#include "costs/ui/CostsDialog.h"
+#include "costs/ui/RatePeriodDialog.h"
+#include "widgets/HelpWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +20,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -350,3 +352,5 @@ TEST_F(CostsDialog, CancelAndHelp)
 }
 
 } // namespace
+
+} // namespace dialtally

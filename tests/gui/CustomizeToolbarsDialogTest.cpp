@@ -1,4 +1,4 @@
-#include "app/CustomizeToolbarsDialog.h"
+#include "app/ui/CustomizeToolbarsDialog.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -63,3 +65,5 @@ TEST_F(CustomizeToolbars, TextLabelsSwitchBothBars)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,10 +1,10 @@
-#include "reports/ExportDialog.h"
+#include "reports/ui/ExportDialog.h"
 #include "PrintingTestSupport.h"
 #include "TestSupport.h"
-#include "app/HelpWindow.h"
 #include "app/ProgramState.h"
-#include "reports/HtmlSettingsDialog.h"
-#include "reports/PrintDialogsQt.h"
+#include "reports/ui/HtmlSettingsDialog.h"
+#include "reports/ui/PrintDialogs.h"
+#include "widgets/HelpWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+namespace dialtally {
 
 namespace {
 
@@ -204,3 +206,5 @@ TEST(HtmlSettingsDialog, CancelLeavesTheSettings)
     dialog.reject();
     EXPECT_EQ(html, HtmlSettings{});
 }
+
+} // namespace dialtally

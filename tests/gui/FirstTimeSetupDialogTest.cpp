@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "logs/FirstTimeSetupDialog.h"
+#include "logs/ui/FirstTimeSetupDialog.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -8,6 +8,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -52,3 +54,5 @@ TEST_F(FirstTimeSetup, OkWithoutASelectionSavesNothing)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,9 +1,11 @@
-#include "app/HelpWindow.h"
+#include "widgets/HelpWindow.h"
 
 #include <QApplication>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 TEST(HelpWindow, UnknownTopicFallsBackToContents)
 {
@@ -19,3 +21,5 @@ TEST(HelpWindow, UnknownTopicFallsBackToContents)
         }
     }
 }
+
+} // namespace dialtally

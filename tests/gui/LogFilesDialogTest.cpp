@@ -1,10 +1,10 @@
 #include "TestSupport.h"
 
-#include "app/HelpWindow.h"
+#include "base/Messages.h"
 #include "logs/LogFileHead.h"
-#include "logs/LogFileView.h"
-#include "logs/LogFilesDialog.h"
-#include "logs/Messages.h"
+#include "logs/ui/LogFileView.h"
+#include "logs/ui/LogFilesDialog.h"
+#include "widgets/HelpWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +17,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+
+namespace dialtally {
 
 namespace {
 
@@ -273,3 +275,5 @@ TEST_F(LogFilesDialog, BrowseAndHelp)
 }
 
 } // namespace
+
+} // namespace dialtally

@@ -1,10 +1,10 @@
-#include "app/MainWindow.h"
+#include "app/ui/MainWindow.h"
 #include "TestSupport.h"
 #include "WindowFixture.h"
-#include "app/CriteriaBarWidget.h"
-#include "app/InstanceChannelQt.h"
-#include "reports/ReportGridView.h"
-#include "reports/ReportTableModel.h"
+#include "app/ui/CriteriaBarWidget.h"
+#include "app/ui/InstanceChannelQt.h"
+#include "reports/ui/ReportGridView.h"
+#include "reports/ui/ReportTableModel.h"
 #include "widgets/StatusPanelsWidget.h"
 
 #include <QApplication>
@@ -20,6 +20,8 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+namespace dialtally {
 
 namespace fs = std::filesystem;
 
@@ -212,3 +214,5 @@ TEST(InstanceChannel, HandsLinesToTheRunningWindow)
 }
 
 } // namespace
+
+} // namespace dialtally

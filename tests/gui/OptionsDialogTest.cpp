@@ -1,13 +1,13 @@
-#include "app/OptionsDialog.h"
+#include "app/ui/OptionsDialog.h"
 #include "TestSupport.h"
-#include "app/DisplayStyleQt.h"
-#include "app/MainWindow.h"
-#include "app/OptionsPreviewWidget.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/OptionsPreviewWidget.h"
 #include "platform/FileTypeRegistration.h"
-#include "reports/ReportChartView.h"
 #include "reports/ReportDocument.h"
-#include "reports/ReportGridView.h"
-#include "reports/ReportTableModel.h"
+#include "reports/ui/DisplayStyle.h"
+#include "reports/ui/ReportChartView.h"
+#include "reports/ui/ReportGridView.h"
+#include "reports/ui/ReportTableModel.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,6 +23,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+namespace dialtally {
 
 namespace fs = std::filesystem;
 
@@ -456,3 +458,5 @@ TEST_F(OptionsInWindow, ApplyWithNothingShownGoesToTheDefaultReport)
 }
 
 } // namespace
+
+} // namespace dialtally

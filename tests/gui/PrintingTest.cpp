@@ -1,10 +1,10 @@
 #include "PrintingTestSupport.h"
 #include "TestSupport.h"
-#include "app/NewIniFile.h"
-#include "reports/ChartPictureQt.h"
-#include "reports/GridPrintQt.h"
-#include "reports/PrintDialogsQt.h"
-#include "reports/PrintSettingsDialog.h"
+#include "base/NewIniFile.h"
+#include "reports/ui/ChartPicture.h"
+#include "reports/ui/GridPrinter.h"
+#include "reports/ui/PrintDialogs.h"
+#include "reports/ui/PrintSettingsDialog.h"
 
 #include <QApplication>
 #include <QChartView>
@@ -23,6 +23,8 @@
 
 #include <filesystem>
 #include <memory>
+
+namespace dialtally {
 
 namespace {
 
@@ -316,3 +318,5 @@ TEST_F(PrintToPdf, PreviewDrawsThePagesOfTheEditedSettings)
     EXPECT_NE(pages[1].find("Edited"), std::string::npos);
     EXPECT_TRUE(settings.Printer.TitleText.empty()); // not written before OK
 }
+
+} // namespace dialtally

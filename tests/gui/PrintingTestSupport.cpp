@@ -1,10 +1,12 @@
 #include "PrintingTestSupport.h"
 
-#include "logs/ConnectionList.h"
-#include "logs/DateTime.h"
+#include "base/ConnectionList.h"
+#include "base/DateTime.h"
 
 #include <QProcess>
 #include <QStringList>
+
+namespace dialtally {
 
 ReportOutput BuildSampleReport(int calls, const std::string& description)
 {
@@ -54,3 +56,5 @@ std::vector<std::string> PdfPages(const std::string& path)
             result.push_back(page.toStdString());
     return result;
 }
+
+} // namespace dialtally

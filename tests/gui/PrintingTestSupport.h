@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace dialtally {
+
 // A built report of `calls` connections, one a day with day totals, so
 // that the grid runs over several printed pages.
 ReportOutput BuildSampleReport(int calls, const std::string& description = "Calls");
@@ -13,3 +15,5 @@ ReportOutput BuildSampleReport(int calls, const std::string& description = "Call
 Settings SampleSettings();
 // The text of each page of a PDF file (pdftotext), empty when unreadable.
 std::vector<std::string> PdfPages(const std::string& path);
+
+} // namespace dialtally

@@ -1,7 +1,7 @@
-#include "reports/ReportPropertiesDialog.h"
-#include "app/HelpWindow.h"
+#include "reports/ui/ReportPropertiesDialog.h"
 #include "reports/ReportFile.h"
 #include "widgets/CheckListWidget.h"
+#include "widgets/HelpWindow.h"
 #include "widgets/RegionalPickerWidget.h"
 
 #include "TestSupport.h"
@@ -21,6 +21,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+namespace dialtally {
 
 namespace {
 
@@ -299,3 +301,5 @@ TEST(CheckList, ClickingAnItemTicksItAndKeepsTheListOpen)
     list.SetChecked(2, true);
     EXPECT_EQ(list.SummaryText(), "Week, Month");
 }
+
+} // namespace dialtally

@@ -1,8 +1,10 @@
+#include "PrintingTestSupport.h"
 #include "WindowFixture.h"
-#include "app/CriteriaBarWidget.h"
-#include "reports/FindTextDialog.h"
-#include "reports/ReportGridView.h"
-#include "reports/ReportTableModel.h"
+#include "app/ui/CriteriaBarWidget.h"
+#include "reports/ui/FindTextDialog.h"
+#include "reports/ui/PrintDialogs.h"
+#include "reports/ui/ReportGridView.h"
+#include "reports/ui/ReportTableModel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,10 +12,13 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+
+namespace dialtally {
 
 namespace {
 
@@ -238,15 +243,6 @@ TEST_F(ViewsFixture, ScreenshotsOfTheViews)
     }
 }
 
-} // namespace
-
-#include "PrintingTestSupport.h"
-#include "reports/PrintDialogsQt.h"
-
-#include <QPrinter>
-
-namespace {
-
 // The split view prints as one job, so a file printer keeps the grid's
 // pages and adds the chart's.
 TEST_F(ViewsFixture, PrintingTheSplitViewKeepsGridAndChart)
@@ -271,3 +267,5 @@ TEST_F(ViewsFixture, PrintingTheSplitViewKeepsGridAndChart)
 }
 
 } // namespace
+
+} // namespace dialtally

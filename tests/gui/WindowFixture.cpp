@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+namespace dialtally {
+
 namespace fs = std::filesystem;
 
 std::string ReadText(const fs::path& path)
@@ -56,3 +58,5 @@ std::string WindowFixture::WriteReport(const std::string& name,
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
+
+} // namespace dialtally

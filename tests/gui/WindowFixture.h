@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TestSupport.h"
-#include "app/MainWindow.h"
+#include "app/ui/MainWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 #include <vector>
+
+namespace dialtally {
 
 std::string ReadText(const std::filesystem::path& path);
 
@@ -33,3 +35,5 @@ protected:
     std::string m_extraSettings;
     std::unique_ptr<RecordingFrontEnd> m_messages;
 };
+
+} // namespace dialtally

@@ -1,0 +1,105 @@
+#include "app/ui/FrontEndQt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace dialtally {
+
+namespace {
+
+// The core separates lines with "\n\r"; a box wants plain line feeds.
+QString MessageText(const std::string& text)
+{
+    QString result = QString::fromStdString(text);
+    result.replace(QLatin1String("\n\r"), QLatin1String("\n"));
+    result.remove(QLatin1Char('\r'));
+    return result;
+}
+
+} // namespace
+
+MessageAnswer FrontEndQt::ShowMessage(MessageKind kind, MessageButtons buttons,
+                                      const std::string& text)
+{
+    QMessageBox box(m_window ? m_window : QApplication::activeWindow());
+    box.setWindowTitle(QString::fromLatin1(MessageCaption(kind)));
+    box.setText(MessageText(text));
+    switch (kind) {
+    case MessageKind::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MessageKind::Confirm:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    switch (buttons) {
+    case MessageButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MessageButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    // A busy cursor would hide that the box waits for an answer.
+    const bool busy = m_busyDepth > 0;
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    const int answer = box.exec();
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    switch (answer) {
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    default:
+        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+}
+
+void FrontEndQt::SetBusy(bool busy)
+{
+    if (busy) {
+        ++m_busyDepth;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busyDepth > 0) {
+        --m_busyDepth;
+        QApplication::restoreOverrideCursor();
+    }
+    // Repaint what is pending, but leave clicks and keys for after the
+    // pass, so that no second pass starts inside this one.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void FrontEndQt::PlayDefaultSound()
+{
+    QApplication::beep();
+}
+
+void FrontEndQt::SetStatusText(int panel, const std::string& text)
+{
+    if (OnStatusText)
+        OnStatusText(panel, text);
+}
+
+void FrontEndQt::SetProgress(int position, int max)
+{
+    if (OnProgress)
+        OnProgress(position, max);
+}
+
+void FrontEndQt::AddToShellRecentDocs(const std::string& path)
+{
+    if (OnShellRecentDocs)
+        OnShellRecentDocs(path);
+}
+
+} // namespace dialtally

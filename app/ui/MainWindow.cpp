@@ -1,0 +1,797 @@
+#include "app/ui/MainWindow.h"
+
+#include "app/ReportFileType.h"
+#include "app/ui/AboutDialog.h"
+#include "app/ui/CriteriaBarWidget.h"
+#include "app/ui/CustomizeToolbarsDialog.h"
+#include "base/Clock.h"
+#include "base/ConversionError.h"
+#include "base/DateFormat.h"
+#include "base/DateRoutines.h"
+#include "base/ListRoutines.h"
+#include "base/Messages.h"
+#include "costs/ui/CostsDialog.h"
+#include "logs/ui/ArchiveDialog.h"
+#include "logs/ui/FirstTimeSetupDialog.h"
+#include "logs/ui/LogFilesDialog.h"
+#include "platform/FileTypeRegistration.h"
+#include "reports/ReportFile.h"
+#include "reports/ReportProperties.h"
+#include "reports/ui/ChartPicture.h"
+#include "reports/ui/DisplayStyle.h"
+#include "reports/ui/ExportDialog.h"
+#include "reports/ui/GridPrinter.h"
+#include "reports/ui/PrintDialogs.h"
+#include "reports/ui/PrintSettingsDialog.h"
+#include "reports/ui/ReportGridView.h"
+#include "reports/ui/ReportPropertiesDialog.h"
+#include "reports/ui/ReportTableModel.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/StatusPanelsWidget.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSplitter>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+namespace dialtally {
+
+namespace {
+
+ReportState StateOf(ProgramState& state)
+{
+    return ReportState{state.Current,
+                       state.DefaultTemplate,
+                       state.WorkingCopy,
+                       state.History,
+                       state.Options.Files.Recent,
+                       state.Options.Files.Path,
+                       state.Options.Files.Default};
+}
+
+} // namespace
+
+TMainForm::TMainForm(const Folders& folders, QWidget* parent)
+    : QMainWindow(parent), m_state(folders), m_document(StateOf(m_state), *this),
+      m_navigator(m_state.History, m_state.Current, m_state.DefaultTemplate, *this)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QString::fromLatin1(ApplicationTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/dialtally.svg")));
+    resize(590, 348);
+    // Relative paths in the settings and reports are the program folder's.
+    QDir::setCurrent(QString::fromStdString(folders.ProgramFolder()));
+
+    m_frontEnd.SetParentWindow(this);
+    SetFrontEnd(&m_frontEnd);
+    m_fileTypeRegistered = FileTypeRegistered(ReportExtension);
+    m_frontEnd.OnShellRecentDocs = AddReportToRecentlyUsed;
+
+    m_model = std::make_unique<ReportTableModel>(m_state.Output);
+    m_grid = new ReportGridView;
+    m_grid->SetReportModel(m_model.get());
+    m_chart = new ReportChartView;
+    m_chart->HintsAllowed = [this] { return !m_building && m_state.Connections.LastIndex >= 0; };
+    m_split = new QSplitter;
+    m_split->setObjectName(QStringLiteral("ReportArea"));
+    m_split->setChildrenCollapsible(false);
+    m_split->addWidget(m_grid);
+    m_split->addWidget(m_chart);
+    setCentralWidget(m_split);
+
+    CreateActions();
+    CreateMenus();
+    CreateBars();
+    CreateStatusBar();
+    QList<QAction*> keyActions;
+    for (const auto& [name, action] : m_actions) {
+        if (!action->shortcut().isEmpty())
+            keyActions << action;
+    }
+    m_grid->SetKeyActions(keyActions);
+    connect(m_grid, &ReportGridView::CellMenuRequested, this, &TMainForm::ShowCellMenu);
+    connect(m_chart, &ReportChartView::ChartMenuRequested, this, &TMainForm::ShowChartMenu);
+    SetUpViewControls();
+
+    StartProgram(m_state);
+    FillLogFileBox();
+    ApplyWindowSettings();
+    ApplyDisplayOptions();
+    ShowReport(m_state.Current);
+    AfterPass();
+}
+
+TMainForm::~TMainForm()
+{
+    SetFrontEnd(nullptr);
+}
+
+void TMainForm::CreateStatusBar()
+{
+    m_status = new StatusPanelsWidget(this);
+    setStatusBar(m_status);
+    m_frontEnd.OnStatusText = [this](int panel, const std::string& text) {
+        m_status->SetPanelText(panel, QString::fromStdString(text));
+    };
+    m_frontEnd.OnProgress = [this](int position, int max) { m_status->SetProgress(position, max); };
+}
+
+QAction* TMainForm::Action(const QString& name) const
+{
+    const auto it = m_actions.find(name);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+QToolBar* TMainForm::Band(int id) const
+{
+    return id >= 0 && id < static_cast<int>(m_bands.size()) ? m_bands[static_cast<std::size_t>(id)]
+                                                            : nullptr;
+}
+
+void TMainForm::FillLogFileBox()
+{
+    QStringList names;
+    for (int i = 1; i <= m_state.Formats.Count; ++i)
+        names << QString::fromStdString(m_state.Formats.LogType[static_cast<std::size_t>(i)]);
+    // The one list where letter case is ignored.
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    });
+    const QSignalBlocker block(m_logFileBox);
+    m_logFileBox->clear();
+    m_logFileBox->addItems(names);
+    m_logFileBox->setCurrentIndex(
+        m_logFileBox->findText(QString::fromStdString(m_state.Current.LogType)));
+}
+
+// ---- The report pass ----
+
+template <typename Step> void TMainForm::RunPass(Step step)
+{
+    // Commands that slip in while a pass lets events run are dropped.
+    if (m_passRunning)
+        return;
+    m_passRunning = true;
+    m_model->BeginRebuild();
+    try {
+        step();
+    } catch (const ConversionError& error) {
+        ShowError(error.what());
+    } catch (const std::bad_alloc&) {
+        ShowError("Out of memory.");
+    }
+    m_model->EndRebuild();
+    m_passRunning = false;
+    AfterPass();
+}
+
+void TMainForm::AfterPass()
+{
+    m_grid->ApplyColumns(m_state.Output.Columns);
+    ShowSortIndicator();
+    m_chart->ShowChart(m_state.Output.Chart);
+    if (m_state.Output.SelectedRow > 0)
+        m_grid->SetCurrentCell(m_state.Output.SelectedColumn, m_state.Output.SelectedRow);
+}
+
+void TMainForm::ReadLog()
+{
+    RunPass([this] { RunReportPass(m_state, *this); });
+}
+
+void TMainForm::RebuildFromMemory()
+{
+    RunPass([this] { RebuildReport(m_state, *this); });
+}
+
+void TMainForm::RedoReport(int changeClass)
+{
+    RunPass([this, changeClass] { dialtally::RedoReport(m_state, *this, changeClass); });
+}
+
+void TMainForm::RunReport()
+{
+    ReadLog();
+}
+
+// ---- The display step ----
+
+void TMainForm::ShowReport(const TCfg& cfg)
+{
+    m_navigator.RecordShown();
+    Action("GoBack")->setEnabled(m_navigator.CanGoBack());
+    Action("GoForward")->setEnabled(m_navigator.CanGoForward());
+    m_backButton->setToolTip(QString::fromStdString(m_navigator.BackToolTip()));
+    m_forwardButton->setToolTip(QString::fromStdString(m_navigator.ForwardToolTip()));
+    Action("ViewText")->setChecked(cfg.ReportType == "Text");
+    Action("ViewGraph")->setChecked(cfg.ReportType == "Graph");
+    Action("ViewSplit")->setChecked(cfg.ReportType == "Split");
+    Action("ViewDetails")->setChecked(cfg.DetailShow == "1");
+    Action("ViewTotals")->setChecked(cfg.TotalShow == "1");
+    m_criteria->ShowCriteria(cfg);
+    {
+        const QSignalBlocker block(m_logFileBox);
+        m_logFileBox->setCurrentIndex(m_logFileBox->findText(QString::fromStdString(cfg.LogType)));
+    }
+    const int format = FindLogFormat(m_state.Formats, cfg.LogType);
+    if (format > 0)
+        m_state.Formats.Current = format;
+    m_model->SetAlignRight(cfg.ColAlign == "1");
+    if (cfg.ReportType == "Split")
+        LayoutViews();
+    else
+        ArrangeViews();
+    m_status->SetPanelText(
+        5, QString::fromStdString(FormatDateTime(Regional().LongDateFormat, Today())));
+}
+
+void TMainForm::ArrangeViews()
+{
+    const std::string& type = m_state.Current.ReportType;
+    m_chart->setVisible(type != "Text");
+    m_grid->setVisible(type != "Graph");
+    if (type != "Split")
+        return;
+    const bool vertical = m_state.Options.Options.SplitVertical;
+    const bool graphFirst = m_state.Options.Options.GraphTop;
+    m_split->setOrientation(vertical ? Qt::Horizontal : Qt::Vertical);
+    m_split->insertWidget(0, graphFirst ? static_cast<QWidget*>(m_chart) : m_grid);
+    const int whole = vertical ? m_split->width() : m_split->height();
+    m_split->setSizes({whole / 2, whole - whole / 2});
+}
+
+void TMainForm::LayoutViews()
+{
+    ArrangeViews();
+    m_grid->setUpdatesEnabled(false);
+    SizeReportColumns(m_state.Current, m_state.Output.Table, m_state.Output.Columns, TableWidth(),
+                      Measure());
+    m_grid->ApplyColumns(m_state.Output.Columns);
+    m_grid->setUpdatesEnabled(true);
+}
+
+void TMainForm::SetMainCaption(const std::string& title)
+{
+    dialtally::SetMainCaption(static_cast<CaptionSink&>(*this), title);
+}
+
+void TMainForm::SetCaption(const std::string& caption)
+{
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+void TMainForm::SetBuilding(bool building)
+{
+    m_building = building;
+}
+
+int TMainForm::TableWidth() const
+{
+    return m_grid->viewport()->width();
+}
+
+const TextMeasure& TMainForm::Measure() const
+{
+    return m_grid->Measure();
+}
+
+// ---- Document host ----
+
+std::optional<std::string> TMainForm::AskFileName(const FileDialogRequest& request, bool save)
+{
+    QFileDialog dialog(this, save ? QStringLiteral("Save As") : QStringLiteral("Open"),
+                       QString::fromStdString(request.InitialFolder));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!save)
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    const QStringList filters = QtFilterList(request.Filter).split(QStringLiteral(";;"));
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters[request.FilterIndex - 1]);
+    if (!request.FileName.empty())
+        dialog.selectFile(QString::fromStdString(request.FileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> TMainForm::AskOpenFileName(const FileDialogRequest& request)
+{
+    return AskFileName(request, false);
+}
+
+std::optional<std::string> TMainForm::AskSaveFileName(const FileDialogRequest& request)
+{
+    return AskFileName(request, true);
+}
+
+bool TMainForm::ShowProperties(int startPage, const std::string& caption)
+{
+    TDlgProp dialog(m_state.Current, m_state.WorkingCopy, m_state.Formats, m_state.Providers,
+                    startPage, caption, this);
+    dialog.OnApply = [this] { RedoReport(AppliedChangeClass(m_state.Current, m_state.History)); };
+    return dialog.Run();
+}
+
+ExportSource TMainForm::ShownSource() const
+{
+    // Sorting reorders the table itself, so its order is the grid's.
+    return ShownGrid(m_state.Output.Table, m_state.Output.Columns, m_state.Current.ColAlign == "1");
+}
+
+bool TMainForm::PrintGrid()
+{
+    const ExportSource shown = ShownSource();
+    if (m_state.Current.ReportType != "Split")
+        return dialtally::PrintGrid(this, m_state.Output, m_state.Options, &shown);
+    // Grid and chart go out as one job: as two, a file printer would
+    // write the chart over the grid's pages.
+    m_chartPrintedWithGrid =
+        dialtally::PrintGridAndChart(this, m_state.Output, m_state.Options, m_chart, &shown);
+    return m_chartPrintedWithGrid;
+}
+
+void TMainForm::PrintChart()
+{
+    if (std::exchange(m_chartPrintedWithGrid, false))
+        return;
+    dialtally::PrintChart(m_chart, m_state.Options.Printer);
+}
+
+void TMainForm::ExportCommand()
+{
+    TDlgExp dialog(m_state.Output, m_state.Current.FileName, m_state.Current.ReportDescription,
+                   m_state.Options, ExportSettingsFor(m_state.Options), this);
+    dialog.SetShownGrid(ShownSource());
+    dialog.exec();
+}
+
+void TMainForm::PrintSetupCommand()
+{
+    PrinterSetup(this, m_state.Options.Printer);
+}
+
+void TMainForm::PrintSettingsCommand()
+{
+    const ExportSource shown = ShownSource();
+    PrintSettingsDialog dialog(m_state.Options, m_state.Output, this, &shown);
+    dialog.exec();
+}
+
+void TMainForm::SaveChartCommand()
+{
+    SaveChartAs(m_chart, m_state.Options.Files.Path, m_state.Current.FileName);
+}
+
+bool TMainForm::ReportTypeRegistered() const
+{
+    return m_fileTypeRegistered;
+}
+
+// ---- Navigator host ----
+
+void TMainForm::MakeCurrent(const std::string& path)
+{
+    m_document.MakeCurrent(path);
+}
+
+MessageAnswer TMainForm::ConfirmSave()
+{
+    return m_document.ConfirmSave();
+}
+
+void TMainForm::ClearReport()
+{
+    RunPass([this] {
+        ClearConnections(m_state.Connections);
+        ReportEngine(m_state.Output, *this).PrepareReport(m_state.Current);
+    });
+    ShowReport(m_state.Current);
+    SetMainCaption("");
+    for (int panel = 0; panel <= 4; ++panel)
+        m_status->SetPanelText(panel, {});
+}
+
+// ---- Commands ----
+
+void TMainForm::RefreshReport()
+{
+    TCfg& report = m_state.Current;
+    m_criteria->ReadCriteria(report);
+    const std::string box = m_logFileBox->currentText().toStdString();
+    if (box != report.LogType) {
+        report.FileName = m_state.Options.Files.Path + "Untitled.rep";
+        report.ReportDescription = box;
+    }
+    report.LogType = box;
+    ReadLog();
+}
+
+void TMainForm::OpenProperties(int page)
+{
+    m_state.WorkingCopy = m_state.Current;
+    if (ShowProperties(page, m_state.Current.FileName + " Properties"))
+        RedoReport(AppliedChangeClass(m_state.Current, m_state.History));
+}
+
+void TMainForm::OpenStartupReport()
+{
+    if (!m_startupPending)
+        return;
+    m_startupPending = false;
+    const ProgramOptions& options = m_state.Options.Options;
+    const std::string& recent = m_state.Options.Files.Recent.Entries[0];
+    if (options.LoadDefault) {
+        m_document.MakeCurrent(m_state.Options.Files.Default);
+        ReadLog();
+    } else if (options.LoadRecent && !recent.empty()) {
+        m_document.ReadReportFile(recent);
+    }
+}
+
+void TMainForm::OpenHandedOverReports(const QStringList& lines)
+{
+    m_startupPending = false;
+    for (QString line : lines) {
+        line.remove(QLatin1Char('"'));
+        if (!line.trimmed().isEmpty())
+            m_document.ReadReportFile(line.toStdString());
+    }
+}
+
+void TMainForm::ViewText()
+{
+    SetView("Text");
+}
+void TMainForm::ViewGraph()
+{
+    SetView("Graph");
+}
+void TMainForm::ViewSplit()
+{
+    SetView("Split");
+}
+
+void TMainForm::GoBackCommand()
+{
+    m_navigator.GoBack();
+}
+void TMainForm::GoForwardCommand()
+{
+    m_navigator.GoForward();
+}
+void TMainForm::CloseReportCommand()
+{
+    m_navigator.CloseReport();
+}
+void TMainForm::CloseAllCommand()
+{
+    m_navigator.CloseAllReports();
+}
+void TMainForm::NewCommand()
+{
+    m_document.NewReport();
+}
+void TMainForm::OpenCommand()
+{
+    m_document.OpenReport();
+}
+void TMainForm::SaveCommand()
+{
+    m_document.SaveReport();
+}
+void TMainForm::SaveAsCommand()
+{
+    m_document.SaveReportAs();
+}
+void TMainForm::PrintCommand()
+{
+    m_document.PrintReport();
+}
+void TMainForm::DefaultCommand()
+{
+    m_document.GoToDefaultReport();
+}
+void TMainForm::ExitCommand()
+{
+    close();
+}
+
+void TMainForm::ViewLogFile()
+{
+    const int current = m_state.Formats.Current;
+    if (current <= 0 || current > m_state.Formats.Count)
+        return;
+    const std::string& path = m_state.Formats.LogFile[static_cast<std::size_t>(current)];
+    // The path goes to the desktop as a file URL, never through a shell.
+    QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
+}
+
+void TMainForm::HelpContents()
+{
+    HelpWindow::ShowTopic(HelpWindow::Contents);
+}
+void TMainForm::HelpIndex()
+{
+    HelpWindow::ShowTopic(HelpWindow::Index);
+}
+
+void TMainForm::ToggleStatusBar()
+{
+    m_status->setVisible(!m_status->isVisible());
+    LayoutViews();
+}
+
+void TMainForm::ToggleBand(int id)
+{
+    QToolBar* band = Band(id);
+    if (band)
+        band->setVisible(!band->isVisible());
+    LayoutViews();
+}
+
+// ---- Display options and window settings ----
+
+void TMainForm::ApplyDisplayOptions()
+{
+    const Settings& settings = m_state.Options;
+    ApplyGridStyle(*m_grid, GridStyleFor(settings.Text));
+    m_chart->SetStyle(ChartStyleFor(settings.Graph));
+    Action("ViewSplit")
+        ->setIcon(QIcon(settings.Options.SplitVertical ? QStringLiteral(":/icons/split.svg")
+                                                       : QStringLiteral(":/icons/splith.svg")));
+}
+
+void TMainForm::ApplyWindowSettings()
+{
+    const WindowSettings& window = m_state.Options.Window;
+    if (window.HasBounds())
+        setGeometry(window.Left, window.Top, window.Width, window.Height);
+    if (window.State == 1)
+        setWindowState(Qt::WindowMaximized);
+    else if (window.State == 2)
+        setWindowState(Qt::WindowMinimized);
+    m_status->setVisible(window.StatusBar);
+
+    const ToolbarSettings& bars = m_state.Options.Toolbars;
+    for (QToolBar* band : m_bands)
+        removeToolBar(band);
+    bool first = true;
+    for (const BandSettings& position : bars.Bands) {
+        QToolBar* band = Band(position.Id);
+        if (!band)
+            continue;
+        if (position.Break && !first)
+            addToolBarBreak(Qt::TopToolBarArea);
+        addToolBar(Qt::TopToolBarArea, band);
+        first = false;
+    }
+    m_bands[0]->show();
+    m_bands[1]->setVisible(bars.Buttons);
+    m_bands[2]->setVisible(bars.Criteria);
+    m_bands[3]->setVisible(bars.Logfile);
+    for (const BandSettings& position : bars.Bands) {
+        if (position.Id == 3 && position.Width > 40)
+            m_logFileBox->setFixedWidth(position.Width - 24);
+    }
+    ApplyTextLabels(bars.TextLabels);
+    ApplyItemVisibility();
+}
+
+void TMainForm::ApplyItemVisibility()
+{
+    const auto& items = ToolbarItems();
+    const ToolbarSettings& bars = m_state.Options.Toolbars;
+    for (int n = 1; n <= ToolbarItemCount; ++n) {
+        const QString name = QString::fromLatin1(items[static_cast<std::size_t>(n - 1)].Name);
+        const auto it = m_itemActions.find(name);
+        if (it == m_itemActions.end())
+            continue;
+        const bool never = n == BtnCutIndex || n == BtnPasteIndex;
+        it->second->setVisible(!never && bars.Btn[static_cast<std::size_t>(n)]);
+    }
+}
+
+void TMainForm::StoreWindowSettings()
+{
+    WindowSettings& window = m_state.Options.Window;
+    const QRect bounds = normalGeometry().isValid() ? normalGeometry() : geometry();
+    if (bounds.left() > 0 && bounds.top() > 0) {
+        window.Left = bounds.left();
+        window.Top = bounds.top();
+        window.Width = bounds.width();
+        window.Height = bounds.height();
+    }
+    window.State = isMinimized() ? 2 : isMaximized() ? 1 : 0;
+    window.StatusBar = m_status->isVisibleTo(this);
+
+    ToolbarSettings& bars = m_state.Options.Toolbars;
+    bars.Buttons = m_bands[1]->isVisibleTo(this);
+    bars.Criteria = m_bands[2]->isVisibleTo(this);
+    bars.Logfile = m_bands[3]->isVisibleTo(this);
+    bars.TextLabels = m_textLabels;
+    // Shown bands are ordered by where they stand; hidden ones keep the
+    // place they had.
+    std::vector<QToolBar*> shown;
+    for (QToolBar* band : m_bands) {
+        if (band->isVisibleTo(this))
+            shown.push_back(band);
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const QToolBar* a, const QToolBar* b) {
+        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
+    });
+    std::array<BandSettings, BandCount> order = bars.Bands;
+    std::size_t next = 0;
+    int previousY = -1;
+    for (BandSettings& position : order) {
+        QToolBar* band = Band(position.Id);
+        if (!band || !band->isVisibleTo(this))
+            continue;
+        QToolBar* standing = shown[next++];
+        const auto id = std::find(m_bands.begin(), m_bands.end(), standing) - m_bands.begin();
+        position.Id = static_cast<int>(id);
+        position.Break = previousY < 0 || standing->y() != previousY;
+        position.Width = standing->width();
+        previousY = standing->y();
+    }
+    bars.Bands = order;
+    const auto& items = ToolbarItems();
+    for (int n = 1; n <= ToolbarItemCount; ++n) {
+        const QString name = QString::fromLatin1(items[static_cast<std::size_t>(n - 1)].Name);
+        const auto it = m_itemActions.find(name);
+        if (it != m_itemActions.end() && n != BtnCutIndex && n != BtnPasteIndex)
+            bars.Btn[static_cast<std::size_t>(n)] = it->second->isVisible();
+    }
+}
+
+// ---- Events ----
+
+bool TMainForm::event(QEvent* event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        ShowStatusHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::ShowStatusHint(const QString& hint)
+{
+    // Tool bar buttons have short hints only; over them the report's name
+    // shows.
+    const bool overBar = qobject_cast<QToolButton*>(QApplication::widgetAt(QCursor::pos()));
+    if (!hint.isEmpty() && !overBar)
+        m_status->SetPanelText(0, hint);
+    else if (m_state.History.Position < 0)
+        m_status->SetPanelText(0, {});
+    else
+        m_status->SetPanelText(0, QString::fromStdString(FileTitle(m_state.Current.FileName)));
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_logFileBox && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            RefreshReport();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (m_document.ConfirmSave() == MessageAnswer::Cancel) {
+        event->ignore();
+        return;
+    }
+    StoreWindowSettings();
+    SaveSettings(SettingsPath(m_state.Paths.ProgramFolder()), m_state.Options);
+    event->accept();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    m_status->SetFirstPanelWidth(frameGeometry().width() / 4);
+    LayoutViews();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShown)
+        return;
+    m_firstShown = true;
+    if (!std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder())))
+        QTimer::singleShot(0, this, &TMainForm::RunFirstTimeSetup);
+    SetMainCaption("");
+}
+
+void TMainForm::RunFirstTimeSetup()
+{
+    TDlgFirst dialog(m_state.Formats, m_state.Paths, this);
+    dialog.exec();
+    FillLogFileBox();
+}
+
+// A changed format or tariff changes what the report shows.
+void TMainForm::EditLogFormats()
+{
+    TDlgLog dialog(m_state.Formats, m_state.Paths.ProgramFolder(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    FillLogFileBox();
+    if (m_state.History.Position >= 0)
+        ReadLog();
+}
+
+void TMainForm::EditCosts()
+{
+    TDlgCost dialog(m_state.Providers, m_state.Links, m_state.Paths.ProgramFolder(), this);
+    if (dialog.exec() == QDialog::Accepted && m_state.History.Position >= 0)
+        ReadLog();
+}
+
+void TMainForm::ArchiveLog()
+{
+    TDlgBack dialog(m_state.Formats, m_state.Options.Archive, this);
+    dialog.exec();
+}
+
+void TMainForm::CustomizeToolbars()
+{
+    StoreWindowSettings();
+    TDlgBars dialog(
+        m_state.Options.Toolbars,
+        [this](const std::string& item) {
+            const auto it = m_itemActions.find(QString::fromStdString(item));
+            if (it == m_itemActions.end())
+                return QIcon();
+            if (auto* tool = qobject_cast<QToolButton*>(m_bands[1]->widgetForAction(it->second)))
+                return tool->icon();
+            if (auto* tool = qobject_cast<QToolButton*>(m_bands[2]->widgetForAction(it->second)))
+                return tool->icon();
+            return QIcon();
+        },
+        this);
+    dialog.OnChanged = [this](const ToolbarSettings& toolbars) {
+        ApplyTextLabels(toolbars.TextLabels);
+        ApplyItemVisibility();
+    };
+    dialog.exec();
+}
+
+void TMainForm::ShowAbout()
+{
+    TAboutBox about(this);
+    about.exec();
+}
+
+void TMainForm::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    // Not inside the paint itself: the pass paints too.
+    if (m_startupPending)
+        QTimer::singleShot(0, this, &TMainForm::OpenStartupReport);
+}
+
+} // namespace dialtally

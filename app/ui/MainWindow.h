@@ -1,0 +1,239 @@
+#pragma once
+
+#include "app/MainCaption.h"
+#include "app/ProgramState.h"
+#include "app/ReportNavigator.h"
+#include "app/ui/FrontEndQt.h"
+#include "reports/DocumentHost.h"
+#include "reports/QuickToggles.h"
+#include "reports/ReportDocument.h"
+#include "reports/ReportSearch.h"
+#include "reports/ui/ReportChartView.h"
+
+#include <QMainWindow>
+
+#include <map>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QComboBox;
+class QMenu;
+class QSplitter;
+class QToolBar;
+class QToolButton;
+
+namespace dialtally {
+
+class CriteriaBarWidget;
+class FindTextDialog;
+class ReportGridView;
+class ReportTableModel;
+class StatusPanelsWidget;
+
+// The main window: one report at a time as a grid, a chart or both, the
+// back-and-forward history, the bars and the status bar. The rules live
+// in the core; this class wires them to widgets.
+class TMainForm : public QMainWindow,
+                  public ReportDisplay,
+                  public DocumentHost,
+                  public NavigatorHost,
+                  public CaptionSink {
+    Q_OBJECT
+public:
+    explicit TMainForm(const Folders& folders, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The start-up report, on the first showing, unless a report was
+    // handed over before.
+    void OpenStartupReport();
+    // Report paths handed over by a second start, one per line.
+    void OpenHandedOverReports(const QStringList& lines);
+
+    ProgramState& State() { return m_state; }
+    ReportDocument& Document() { return m_document; }
+    ReportNavigator& Navigator() { return m_navigator; }
+    QAction* Action(const QString& name) const;
+    ReportGridView* Grid() const { return m_grid; }
+    ReportChartView* ChartView() const { return m_chart; }
+    StatusPanelsWidget* StatusPanels() const { return m_status; }
+    QComboBox* LogFileBox() const { return m_logFileBox; }
+    CriteriaBarWidget* CriteriaBar() const { return m_criteria; }
+    QToolBar* Band(int id) const;
+    bool StartupPending() const { return m_startupPending; }
+
+    // ReportDisplay
+    void ShowReport(const TCfg& cfg) override;
+    void SetMainCaption(const std::string& title) override;
+    void SetBuilding(bool building) override;
+    int TableWidth() const override;
+    const TextMeasure& Measure() const override;
+
+    // DocumentHost
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
+    bool ShowProperties(int startPage, const std::string& caption) override;
+    void RunReport() override;
+    bool PrintGrid() override;
+    void PrintChart() override;
+    bool ReportTypeRegistered() const override;
+
+    // NavigatorHost
+    void RedoReport(int changeClass) override;
+    void MakeCurrent(const std::string& path) override;
+    MessageAnswer ConfirmSave() override;
+    void ClearReport() override;
+
+    // CaptionSink
+    void SetCaption(const std::string& caption) override;
+
+    // Commands of the menus, buttons and keys.
+    void RefreshReport();
+    void OpenProperties(int page);
+    void SetView(const std::string& type);
+    void ToggleDetails();
+    void ToggleTotals();
+    void ApplyDisplayOptions();
+    // Shows the grid, the chart or both and splits the area between them.
+    void ArrangeViews();
+    // ArrangeViews, then sizes the grid's columns to the area.
+    void LayoutViews();
+    // Copies the window's bounds, bands and items into the settings.
+    void StoreWindowSettings();
+    void ApplyWindowSettings();
+
+signals:
+    // A grid or chart menu is about to open; the tests pick its items.
+    void CellMenuShowing(QMenu* menu);
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Menus, bars and actions.
+    void CreateActions();
+    void CreateMenus();
+    void CreateBars();
+    void CreateStatusBar();
+    QAction* AddAction(const QString& name, const QString& caption, const QString& hint,
+                       const QKeySequence& shortcut, void (TMainForm::*slot)());
+    void UpdateViewMenu();
+    void UpdateEditMenu();
+    void FillRecentMenu(QMenu* menu);
+    void FillHistoryMenu(QMenu* menu, bool back);
+    void FillLogFileBox();
+    void ShowBarMenu(const QPoint& globalPos);
+    void ApplyTextLabels(bool labels);
+    void ApplyItemVisibility();
+    void ShowCellMenu(const QPoint& globalPos, int column, int gridRow);
+    void ShowChartMenu(const QPoint& globalPos, std::optional<ChartPointRef> point);
+    std::optional<std::string> AskFileName(const FileDialogRequest& request, bool save);
+
+    // Passes: every rebuild of the table goes through here, so that the
+    // views never read a table that is being written.
+    template <typename Step> void RunPass(Step step);
+    void AfterPass();
+    void RebuildFromMemory();
+    void ReadLog();
+
+    // Views.
+    void GoBackCommand();
+    void GoForwardCommand();
+    void CloseReportCommand();
+    void CloseAllCommand();
+    void NewCommand();
+    void OpenCommand();
+    void SaveCommand();
+    void SaveAsCommand();
+    void PrintCommand();
+    void DefaultCommand();
+    void ViewText();
+    void ViewGraph();
+    void ViewSplit();
+    void ViewLogFile();
+    void HelpContents();
+    void HelpIndex();
+    void ToggleStatusBar();
+    void ToggleBand(int id);
+    void CopyCommand();
+    void CopyChart();
+    void SelectAllCommand();
+    void FindCommand();
+    void FindNextCommand();
+    void ZoomInCommand();
+    void ZoomOutCommand();
+    void ScrollLeftCommand();
+    void ScrollRightCommand();
+    void CycleTotalsCommand();
+    void CycleDatesCommand();
+    void CycleTimesCommand();
+    void CycleDescriptionsCommand();
+    void ExitCommand();
+    void ShowStatusHint(const QString& hint);
+    void SetUpViewControls();
+    void ApplyToggle(QuickToggle toggle, std::optional<int> mode);
+    void AttachToggleMenu(QToolButton* button, QuickToggle toggle);
+    void FillToggleMenu(QMenu* menu, QuickToggle toggle);
+    void ToggleSeries(ChartLevel level);
+    void SortByColumn(int column);
+    void ShowSortIndicator();
+    GridCell CurrentCell() const;
+    void ShowSearchResult(const SearchResult& result);
+    const ChartPoint& PointOf(const ChartPointRef& point) const;
+    void ArchiveLog();
+    void EditLogFormats();
+    void EditCosts();
+    void ExportCommand();
+    void PrintSetupCommand();
+    void PrintSettingsCommand();
+    void SaveChartCommand();
+    // The grid as shown, for printing and export.
+    ExportSource ShownSource() const;
+    void CustomizeToolbars();
+    void ShowAbout();
+    void RunFirstTimeSetup();
+
+    std::unique_ptr<ReportTableModel> m_model;
+    ProgramState m_state;
+    ReportDocument m_document;
+    ReportNavigator m_navigator;
+    FrontEndQt m_frontEnd;
+    std::string m_defaultReportPath;
+
+    ReportGridView* m_grid = nullptr;
+    ReportChartView* m_chart = nullptr;
+    QSplitter* m_split = nullptr;
+    StatusPanelsWidget* m_status = nullptr;
+    CriteriaBarWidget* m_criteria = nullptr;
+    QComboBox* m_logFileBox = nullptr;
+    std::map<QString, QAction*> m_actions;
+    std::array<QToolBar*, 4> m_bands{};
+    QActionGroup* m_viewGroup = nullptr;
+    QToolButton* m_backButton = nullptr;
+    QToolButton* m_forwardButton = nullptr;
+    QToolButton* m_totalButton = nullptr;
+    // The bars' items by their settings names (BtnNew, ToolButton6, EditInc...).
+    std::map<QString, QAction*> m_itemActions;
+    bool m_textLabels = false;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QMenu* m_reopenMenu = nullptr;
+
+    // Whether the .rep file type is registered; changed only by the options.
+    bool m_fileTypeRegistered = false;
+    bool m_startupPending = true;
+    bool m_building = false;
+    bool m_firstShown = false;
+    bool m_passRunning = false;
+    bool m_chartPrintedWithGrid = false;
+    ReportSearch m_search;
+    FindTextDialog* m_findDialog = nullptr;
+};
+
+} // namespace dialtally

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "base/DateTime.h"
+
+#include <string>
+#include <string_view>
+
+namespace dialtally {
+
+// Years below 100 are placed in the hundred years that begin 70 years
+// before the current year; others are returned unchanged.
+int ExpandTwoDigitYear(int year);
+// 1..12 for a text whose first three letters name a month ("Jan 5",
+// "march"); 0 when none does.
+int MonthFromName(std::string_view text);
+// The last day of the date's month, without time.
+TDateTime EndOfMonth(TDateTime date);
+// The date in the regional short date order, single-letter day and month
+// and a four-digit year: "3/5/2001", "5.3.2001", "2001-3-5".
+std::string DateToDisplayText(TDateTime date);
+// Reads a date text in the regional order; two parts are day and month of
+// the current year. Raises ConversionError.
+TDateTime TextToDate(std::string_view text);
+// Reads a time of day: hours, optionally the time separator and minutes,
+// optionally the separator and seconds; an AM/PM marker before or after
+// makes them 12-hour hours. Raises ConversionError.
+TDateTime TextToTime(std::string_view text);
+// The time of day in the regional long time format.
+std::string TimeToText(TDateTime time);
+// Whole seconds of a span of days; a negative span (a clock set back)
+// counts 0, and a span past the 32-bit range is capped.
+int SpanSeconds(TDateTime span);
+// "h:mm:ss" duration text to seconds. Raises ConversionError.
+int TimeTextToSeconds(std::string_view text);
+std::string SecondsToDurationText(int seconds);
+
+} // namespace dialtally

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace dialtally {
+
+// Reads a text file line by line in large blocks. A line ends at CR LF, LF
+// or a lone CR; the line end is not part of the line. Lines have no length
+// limit.
+class LineReader {
+public:
+    LineReader() = default;
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // False when the file cannot be opened for reading.
+    bool Open(const std::string& path);
+    void Close();
+    // The next line, valid until the next call; false at the end of the
+    // file or on a read error (Failed() tells which).
+    bool ReadLine(std::string_view& line);
+    bool Failed() const { return m_failed; }
+
+private:
+    bool Fill();
+    std::size_t FindLineEnd(std::size_t from);
+
+    std::FILE* m_file = nullptr;
+    std::string m_buffer;
+    std::size_t m_start = 0; // first unread byte of m_buffer
+    bool m_eof = false;
+    bool m_failed = false;
+    bool m_skipLeadingLf = false; // a CR ended the last line; an LF may follow
+    // The first LF at or after the last search, npos for none in the
+    // buffer; saves rescanning the buffer for every line of a CR-only file.
+    std::size_t m_nextLf = 0;
+    bool m_nextLfKnown = false;
+};
+
+} // namespace dialtally

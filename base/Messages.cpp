@@ -1,0 +1,66 @@
+#include "base/Messages.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace dialtally {
+
+void ShowInfo(const std::string& text)
+{
+    CurrentFrontEnd().ShowMessage(MessageKind::Information, MessageButtons::Ok, text);
+}
+
+void ShowError(const std::string& text)
+{
+    CurrentFrontEnd().ShowMessage(MessageKind::Error, MessageButtons::Ok, text);
+}
+
+std::string ReadErrorText(const std::string& path)
+{
+    std::error_code error;
+    const bool exists = !path.empty() && std::filesystem::exists(path, error);
+    return "An error occurred reading " + path + ".\n\r" +
+           (exists ? "A dial-up connection may be active." : "The file was not found.");
+}
+
+std::string WriteErrorText(const std::string& path)
+{
+    return "An error occurred writing " + path + ".";
+}
+
+void ShowReadError(const std::string& path)
+{
+    ShowError(ReadErrorText(path));
+}
+
+void ShowWriteError(const std::string& path)
+{
+    ShowError(WriteErrorText(path));
+}
+
+MessageAnswer ConfirmRemove(const std::string& name)
+{
+    return AskYesNo("Remove " + name + "?");
+}
+
+MessageAnswer AskYesNo(const std::string& text)
+{
+    return CurrentFrontEnd().ShowMessage(MessageKind::Confirm, MessageButtons::YesNo, text);
+}
+
+MessageAnswer AskYesNoCancel(const std::string& text)
+{
+    return CurrentFrontEnd().ShowMessage(MessageKind::Confirm, MessageButtons::YesNoCancel, text);
+}
+
+void SetBusy(bool busy)
+{
+    CurrentFrontEnd().SetBusy(busy);
+}
+
+void PlayDefaultSound()
+{
+    CurrentFrontEnd().PlayDefaultSound();
+}
+
+} // namespace dialtally

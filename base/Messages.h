@@ -1,0 +1,25 @@
+#pragma once
+
+#include "base/FrontEnd.h"
+
+#include <string>
+
+namespace dialtally {
+
+// The program's message boxes. "\n\r" separates the lines of a text.
+void ShowInfo(const std::string& text);
+void ShowError(const std::string& text);
+// "An error occurred reading %s." and, on a second line, why: the file is
+// there (a dial-up connection may hold it) or it was not found.
+void ShowReadError(const std::string& path);
+void ShowWriteError(const std::string& path);
+MessageAnswer ConfirmRemove(const std::string& name);
+MessageAnswer AskYesNo(const std::string& text);
+MessageAnswer AskYesNoCancel(const std::string& text);
+void SetBusy(bool busy);
+void PlayDefaultSound();
+
+std::string ReadErrorText(const std::string& path);
+std::string WriteErrorText(const std::string& path);
+
+} // namespace dialtally

@@ -1,0 +1,25 @@
+# Script mode. FILES: the sources of one layer; ALLOWED: the folders whose
+# headers they may include (both joined by "|"); NO_GUI: set for the core layers, which may not
+# include a GUI toolkit header. STAMP is touched when every include passes.
+cmake_minimum_required(VERSION 3.25)
+string(REPLACE "|" ";" files "${FILES}")
+string(REPLACE "|" ";" allowed "${ALLOWED}")
+set(offenders "")
+foreach(file IN LISTS files)
+    file(STRINGS "${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line IN LISTS includes)
+        if(NO_GUI AND line MATCHES "include[ \t]*[<\"](Q[A-Za-z]*|qt[a-z]*/|gtk|wx/)")
+            list(APPEND offenders "${file}: GUI header in the core: ${line}")
+        elseif(line MATCHES "include[ \t]*\"([^\"]+)/[^/\"]+\"")
+            # A project header: the folder it lives in must be allowed.
+            if(NOT CMAKE_MATCH_1 IN_LIST allowed)
+                list(APPEND offenders "${file}: includes from ${CMAKE_MATCH_1}: ${line}")
+            endif()
+        endif()
+    endforeach()
+endforeach()
+if(offenders)
+    string(REPLACE ";" "\n" report "${offenders}")
+    message(FATAL_ERROR "Includes that go up or sideways in the layers:\n${report}")
+endif()
+file(TOUCH "${STAMP}")

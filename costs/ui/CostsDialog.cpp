@@ -1,0 +1,569 @@
+#include "costs/ui/CostsDialog.h"
+
+#include "base/Messages.h"
+#include "base/Numbers.h"
+#include "costs/TariffEdits.h"
+#include "costs/ui/RatePeriodDialog.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/HelpWindow.h"
+#include "widgets/SortedLists.h"
+
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace dialtally {
+
+namespace {
+
+constexpr int HelpProviders = 3410;
+constexpr int HelpLinks = 3430;
+constexpr int GridColumns = 10;
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
+{
+    auto* label = new QLabel(caption);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QPushButton* NewButton(const QString& caption, const char* objectName)
+{
+    auto* button = new QPushButton(caption);
+    button->setObjectName(QString::fromLatin1(objectName));
+    return button;
+}
+
+QToolButton* NewSmallButton(const QString& caption, const QString& hint, const char* objectName)
+{
+    auto* button = new QToolButton;
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setObjectName(QString::fromLatin1(objectName));
+    return button;
+}
+
+} // namespace
+
+TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QWidget* parent)
+    : QDialog(parent), m_globalProviders(providers), m_globalLinks(links), m_providers(providers),
+      m_links(links), m_programFolder(std::move(programFolder)), m_pages(new QTabWidget),
+      m_provList(new QListWidget), m_provName(new QLineEdit), m_monthBegin(new QComboBox),
+      m_monthCharge(new QLineEdit), m_monthFree(new QLineEdit),
+      m_grid(new QTableWidget(TTod::MaxPeriods, GridColumns)), m_todMenu(new QMenu(this)),
+      m_servList(new QListWidget), m_service(new QLineEdit), m_servProvider(new QComboBox)
+{
+    setWindowTitle(tr("Costs"));
+    setObjectName(QStringLiteral("DlgCost"));
+    RunPeriodDialog = [](TDlgTod& dialog) { return dialog.exec(); };
+
+    m_pages->setObjectName(QStringLiteral("PageControl"));
+    m_pages->addTab(BuildProvidersPage(), tr("Providers"));
+    m_pages->addTab(BuildLinksPage(), tr("Links"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_pages);
+    layout->addLayout(OkCancelHelpRow(
+        this, [this] { BtnOkClick(); }, [this] { BtnHelpClick(); }));
+
+    {
+        const QSignalBlocker blockList(m_provList);
+        for (int i = 1; i <= m_providers.Count; ++i) {
+            const QString name = Text(m_providers.Provider[static_cast<std::size_t>(i)]);
+            InsertSorted(m_provList, name);
+            InsertSorted(m_servProvider, name);
+        }
+        m_servProvider->setCurrentIndex(-1);
+    }
+    if (m_provList->count() > 0) {
+        SelectRow(m_provList, 0);
+        ShowProvider();
+    }
+    {
+        const QSignalBlocker blockList(m_servList);
+        for (int i = 1; i <= m_links.Count; ++i)
+            InsertSorted(m_servList, Text(m_links.Service[static_cast<std::size_t>(i)]));
+    }
+    if (m_servList->count() > 0) {
+        SelectRow(m_servList, 0);
+        ShowLink();
+    }
+    setFixedSize(sizeHint());
+}
+
+QWidget* TDlgCost::BuildProvidersPage()
+{
+    auto* page = new QWidget;
+    m_provList->setObjectName(QStringLiteral("ListBoxProv"));
+    m_provName->setObjectName(QStringLiteral("EditProvName"));
+    m_monthBegin->setObjectName(QStringLiteral("ComboMonthBegin"));
+    m_monthCharge->setObjectName(QStringLiteral("EditMonthCharge"));
+    m_monthFree->setObjectName(QStringLiteral("EditMonthFree"));
+    m_grid->setObjectName(QStringLiteral("GridTod"));
+    for (int day = 1; day <= 31; ++day)
+        m_monthBegin->addItem(QString::number(day));
+    connect(m_provList, &QListWidget::itemSelectionChanged, this, &TDlgCost::ListBoxProvClick);
+    m_monthCharge->installEventFilter(this);
+
+    m_grid->setHorizontalHeaderLabels({tr("M-F"), tr("Sat"), tr("Sun"), tr("From"), tr("To"),
+                                       tr("Free"), tr("Cost"), tr("Mins"), tr("Init"), tr("Mins")});
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_grid->setFixedHeight(m_grid->horizontalHeader()->sizeHint().height() +
+                           TTod::MaxPeriods * m_grid->verticalHeader()->defaultSectionSize() +
+                           2 * m_grid->frameWidth() + 20);
+    for (int row = 0; row < TTod::MaxPeriods; ++row)
+        for (int column = 0; column < GridColumns; ++column)
+            m_grid->setItem(row, column, new QTableWidgetItem);
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this, &TDlgCost::BtnModifyTodClick);
+    connect(m_grid, &QTableWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const int row = m_grid->rowAt(pos.y());
+        if (row >= 0)
+            m_grid->selectRow(row);
+        PopupTodPopup();
+        m_todMenu->popup(m_grid->viewport()->mapToGlobal(pos));
+    });
+
+    QAction* add = m_todMenu->addAction(tr("&Add..."));
+    add->setObjectName(QStringLiteral("MenuAddTod"));
+    QAction* remove = m_todMenu->addAction(tr("&Remove..."));
+    remove->setObjectName(QStringLiteral("MenuRemoveTod"));
+    QAction* modify = m_todMenu->addAction(tr("&Modify..."));
+    modify->setObjectName(QStringLiteral("MenuModifyTod"));
+    connect(add, &QAction::triggered, this, &TDlgCost::BtnAddTodClick);
+    connect(remove, &QAction::triggered, this, &TDlgCost::BtnRemoveTodClick);
+    connect(modify, &QAction::triggered, this, &TDlgCost::BtnModifyTodClick);
+
+    QToolButton* addTod =
+        NewSmallButton(QStringLiteral("+"), tr("Add Additional Charge"), "BtnAddTod");
+    QToolButton* removeTod =
+        NewSmallButton(QStringLiteral("-"), tr("Remove Additional Charge"), "BtnRemoveTod");
+    QToolButton* modifyTod =
+        NewSmallButton(QStringLiteral("..."), tr("Modify Additional Charge"), "BtnModifyTod");
+    connect(addTod, &QToolButton::clicked, this, &TDlgCost::BtnAddTodClick);
+    connect(removeTod, &QToolButton::clicked, this, &TDlgCost::BtnRemoveTodClick);
+    connect(modifyTod, &QToolButton::clicked, this, &TDlgCost::BtnModifyTodClick);
+
+    QPushButton* addProv = NewButton(tr("&Add"), "BtnAddProv");
+    QPushButton* removeProv = NewButton(tr("&Remove"), "BtnRemoveProv");
+    QPushButton* modifyProv = NewButton(tr("&Modify"), "BtnModifyProv");
+    connect(addProv, &QPushButton::clicked, this, &TDlgCost::BtnAddProvClick);
+    connect(removeProv, &QPushButton::clicked, this, &TDlgCost::BtnRemoveProvClick);
+    connect(modifyProv, &QPushButton::clicked, this, &TDlgCost::BtnModifyProvClick);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(BuddyLabel(tr("&Service providers:"), m_provList), 0, 0);
+    fields->addWidget(m_provList, 1, 0, 6, 1);
+    fields->addWidget(BuddyLabel(tr("&Provider name"), m_provName), 0, 1, 1, 3);
+    fields->addWidget(m_provName, 1, 1, 1, 3);
+    fields->addWidget(BuddyLabel(tr("Month &begins"), m_monthBegin), 2, 1);
+    fields->addWidget(BuddyLabel(tr("Monthly &charge"), m_monthCharge), 2, 2);
+    fields->addWidget(BuddyLabel(tr("Monthly &free hours"), m_monthFree), 2, 3);
+    fields->addWidget(m_monthBegin, 3, 1);
+    fields->addWidget(m_monthCharge, 3, 2);
+    fields->addWidget(m_monthFree, 3, 3);
+    auto* provButtons = new QHBoxLayout;
+    provButtons->addStretch();
+    provButtons->addWidget(addProv);
+    provButtons->addWidget(removeProv);
+    provButtons->addWidget(modifyProv);
+    fields->addLayout(provButtons, 5, 1, 1, 3);
+    fields->setRowStretch(4, 1);
+    fields->setColumnStretch(0, 1);
+
+    auto* gridHead = new QHBoxLayout;
+    gridHead->addWidget(BuddyLabel(tr("A&dditional charges:"), m_grid));
+    gridHead->addStretch();
+    gridHead->addWidget(addTod);
+    gridHead->addWidget(removeTod);
+    gridHead->addWidget(modifyTod);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(fields);
+    layout->addLayout(gridHead);
+    layout->addWidget(m_grid);
+    return page;
+}
+
+QWidget* TDlgCost::BuildLinksPage()
+{
+    auto* page = new QWidget;
+    m_servList->setObjectName(QStringLiteral("ListBoxServ"));
+    m_service->setObjectName(QStringLiteral("EditService"));
+    m_servProvider->setObjectName(QStringLiteral("ComboServProv"));
+    connect(m_servList, &QListWidget::itemSelectionChanged, this, &TDlgCost::ListBoxServClick);
+
+    QPushButton* add = NewButton(tr("&Add"), "BtnAddServ");
+    QPushButton* remove = NewButton(tr("&Remove"), "BtnRemoveServ");
+    QPushButton* modify = NewButton(tr("&Modify"), "BtnModifyServ");
+    connect(add, &QPushButton::clicked, this, &TDlgCost::BtnAddServClick);
+    connect(remove, &QPushButton::clicked, this, &TDlgCost::BtnRemoveServClick);
+    connect(modify, &QPushButton::clicked, this, &TDlgCost::BtnModifyServClick);
+
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(BuddyLabel(tr("Description &links:"), m_servList), 0, 0);
+    grid->addWidget(m_servList, 1, 0, 6, 1);
+    grid->addWidget(BuddyLabel(tr("&Description"), m_service), 0, 1);
+    grid->addWidget(m_service, 1, 1);
+    grid->addWidget(BuddyLabel(tr("&Provider"), m_servProvider), 2, 1);
+    grid->addWidget(m_servProvider, 3, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    buttons->addWidget(modify);
+    grid->addLayout(buttons, 5, 1);
+    grid->setRowStretch(4, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    return page;
+}
+
+// Providers
+
+void TDlgCost::ListBoxProvClick()
+{
+    ShowProvider();
+}
+
+void TDlgCost::ShowProvider()
+{
+    QString name;
+    if (!SelectedText(m_provList, name))
+        return;
+    m_providers.Current = FindProvider(name.toStdString(), m_providers);
+    if (m_providers.Current == 0)
+        return;
+    const auto i = static_cast<std::size_t>(m_providers.Current);
+    m_provName->setText(Text(m_providers.Provider[i]));
+    int day = 0;
+    const bool isDay = ParseInteger32(m_providers.ProviderMonthBegin[i], day) && day >= 1 &&
+                       day <= m_monthBegin->count();
+    m_monthBegin->setCurrentIndex(isDay ? day - 1 : -1);
+    m_monthCharge->setText(Text(ReformatCharge(m_providers.ProviderMonthCharge[i])));
+    m_monthFree->setText(Text(m_providers.ProviderMonthFree[i]));
+    m_tod = m_providers.ProviderTod[i];
+    for (int k = 1; k <= TTod::MaxPeriods; ++k)
+        ClearPeriodRow(k);
+    SelectPeriodRow(1);
+    for (int k = 1; k <= std::min(m_tod.Count, TTod::MaxPeriods); ++k)
+        WritePeriodRow(k);
+    m_grid->resizeColumnsToContents();
+}
+
+void TDlgCost::StoreProvider()
+{
+    const int current = m_providers.Current;
+    if (current < 1 || current > TProv::MaxProviders)
+        return;
+    const auto i = static_cast<std::size_t>(current);
+    m_providers.Provider[i] = m_provName->text().toStdString();
+    // A stored day the list cannot show is kept until one is chosen.
+    if (m_monthBegin->currentIndex() >= 0)
+        m_providers.ProviderMonthBegin[i] = IntToStr(m_monthBegin->currentIndex() + 1);
+    m_providers.ProviderMonthCharge[i] = StoredCharge(m_monthCharge->text().toStdString());
+    const std::string free = m_monthFree->text().toStdString();
+    m_providers.ProviderMonthFree[i] = free.empty() ? "0" : free;
+    m_providers.ProviderTod[i] = m_tod;
+}
+
+void TDlgCost::EditMonthChargeExit()
+{
+    m_monthCharge->setText(Text(ReformatCharge(m_monthCharge->text().toStdString())));
+}
+
+void TDlgCost::BtnAddProvClick()
+{
+    if (m_providers.Count >= TProv::MaxProviders) {
+        PlayDefaultSound();
+        return;
+    }
+    const QString name = m_provName->text();
+    InsertSorted(m_servProvider, name);
+    ++m_providers.Count;
+    m_providers.Current = m_providers.Count;
+    StoreProvider();
+    InsertAndSelect(m_provList, name);
+    ShowProvider();
+}
+
+void TDlgCost::BtnRemoveProvClick()
+{
+    QString name;
+    if (!SelectedText(m_provList, name)) {
+        PlayDefaultSound();
+        return;
+    }
+    const int i = FindProvider(name.toStdString(), m_providers);
+    if (i == 0 || ConfirmRemove(name.toStdString()) != MessageAnswer::Yes)
+        return;
+    const int choice = m_servProvider->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (choice >= 0)
+        m_servProvider->removeItem(choice);
+    RemoveProvider(m_providers, i);
+    if (RemoveSelected(m_provList))
+        ShowProvider();
+    else
+        m_providers.Current = 0;
+}
+
+void TDlgCost::BtnModifyProvClick()
+{
+    if (m_provList->selectedItems().isEmpty()) {
+        PlayDefaultSound();
+        return;
+    }
+    const QString name = m_provName->text();
+    if (m_providers.Current >= 1 && m_providers.Current <= TProv::MaxProviders)
+        ReplaceProviderChoice(
+            Text(m_providers.Provider[static_cast<std::size_t>(m_providers.Current)]), name);
+    ShowLink();
+    StoreProvider();
+    RenameSelected(m_provList, name);
+    ShowProvider();
+}
+
+void TDlgCost::ReplaceProviderChoice(const QString& oldName, const QString& newName)
+{
+    const int row = m_servProvider->findText(oldName, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (row < 0)
+        return;
+    const QSignalBlocker blocker(m_servProvider);
+    const bool wasChosen = m_servProvider->currentIndex() == row;
+    m_servProvider->removeItem(row);
+    const int newRow = InsertSorted(m_servProvider, newName);
+    m_servProvider->setCurrentIndex(wasChosen ? newRow : m_servProvider->currentIndex());
+}
+
+// Rate periods
+
+void TDlgCost::WritePeriodRow(int k)
+{
+    const std::array<std::string, 10> cells = RatePeriodCells(m_tod, k);
+    for (int column = 0; column < GridColumns; ++column)
+        m_grid->item(k - 1, column)->setText(Text(cells[static_cast<std::size_t>(column)]));
+}
+
+void TDlgCost::ClearPeriodRow(int k)
+{
+    for (int column = 0; column < GridColumns; ++column)
+        m_grid->item(k - 1, column)->setText(QString());
+}
+
+int TDlgCost::SelectedPeriodRow() const
+{
+    const QModelIndexList rows = m_grid->selectionModel()->selectedRows();
+    return rows.isEmpty() ? 0 : rows.first().row() + 1;
+}
+
+void TDlgCost::SelectPeriodRow(int k)
+{
+    if (k >= 1 && k <= TTod::MaxPeriods)
+        m_grid->selectRow(k - 1);
+}
+
+int TDlgCost::RunPeriod(const QString& caption)
+{
+    TDlgTod dialog(m_tod, caption + m_provName->text(), this);
+    return RunPeriodDialog(dialog);
+}
+
+void TDlgCost::BtnAddTodClick()
+{
+    if (m_tod.Count >= TTod::MaxPeriods) {
+        PlayDefaultSound();
+        return;
+    }
+    const int remembered = SelectedPeriodRow();
+    const TTod before = m_tod;
+    ++m_tod.Count;
+    m_tod.Current = m_tod.Count;
+    NewRatePeriod(m_tod, m_tod.Count);
+    if (RunPeriod(tr("Add Additional Charge for ")) == QDialog::Accepted) {
+        WritePeriodRow(m_tod.Count);
+        SelectPeriodRow(m_tod.Count);
+        m_grid->resizeColumnsToContents();
+        return;
+    }
+    m_tod = before;
+    m_tod.Current = remembered;
+    SelectPeriodRow(remembered);
+}
+
+void TDlgCost::BtnRemoveTodClick()
+{
+    const int r = SelectedPeriodRow();
+    if (r < 1 || r > m_tod.Count) {
+        PlayDefaultSound();
+        return;
+    }
+    if (ConfirmRemove("additional charge") != MessageAnswer::Yes)
+        return;
+    const int oldCount = m_tod.Count;
+    RemoveRatePeriod(m_tod, r);
+    for (int k = r; k <= m_tod.Count; ++k)
+        WritePeriodRow(k);
+    ClearPeriodRow(oldCount);
+    if (m_tod.Count > 0 && SelectedPeriodRow() > m_tod.Count)
+        SelectPeriodRow(m_tod.Count);
+}
+
+void TDlgCost::BtnModifyTodClick()
+{
+    const int r = SelectedPeriodRow();
+    if (r < 1 || r > m_tod.Count) {
+        PlayDefaultSound();
+        return;
+    }
+    m_tod.Current = r;
+    if (RunPeriod(tr("Modify Additional Charge for ")) == QDialog::Accepted) {
+        WritePeriodRow(r);
+        m_grid->resizeColumnsToContents();
+    }
+}
+
+void TDlgCost::PopupTodPopup()
+{
+    const int r = SelectedPeriodRow();
+    const bool onPeriod = r >= 1 && r <= m_tod.Count;
+    const QList<QAction*> actions = m_todMenu->actions();
+    actions[0]->setEnabled(m_tod.Count < TTod::MaxPeriods);
+    actions[1]->setEnabled(onPeriod);
+    actions[2]->setEnabled(onPeriod);
+}
+
+// Links
+
+void TDlgCost::ListBoxServClick()
+{
+    ShowLink();
+}
+
+void TDlgCost::ShowLink()
+{
+    QString description;
+    if (!SelectedText(m_servList, description))
+        return;
+    m_links.Current = FindLink(description.toStdString(), m_links);
+    if (m_links.Current == 0)
+        return;
+    const auto i = static_cast<std::size_t>(m_links.Current);
+    m_service->setText(Text(m_links.Service[i]));
+    m_servProvider->setCurrentIndex(m_servProvider->findText(
+        Text(m_links.Provider[i]), Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+void TDlgCost::StoreLink()
+{
+    const int current = m_links.Current;
+    if (current < 1 || current > TServ::MaxLinks)
+        return;
+    const auto i = static_cast<std::size_t>(current);
+    m_links.Service[i] = m_service->text().toStdString();
+    // A link whose provider is gone shows none; keep the name it had
+    // rather than blank it unasked.
+    if (m_servProvider->currentIndex() >= 0)
+        m_links.Provider[i] = m_servProvider->currentText().toStdString();
+}
+
+void TDlgCost::BtnAddServClick()
+{
+    if (m_links.Count >= TServ::MaxLinks) {
+        PlayDefaultSound();
+        return;
+    }
+    ++m_links.Count;
+    m_links.Current = m_links.Count;
+    m_links.Provider[static_cast<std::size_t>(m_links.Count)].clear();
+    StoreLink();
+    InsertAndSelect(m_servList, m_service->text());
+    ShowLink();
+}
+
+void TDlgCost::BtnRemoveServClick()
+{
+    QString description;
+    if (!SelectedText(m_servList, description)) {
+        PlayDefaultSound();
+        return;
+    }
+    const int i = FindLink(description.toStdString(), m_links);
+    if (i == 0 || ConfirmRemove(description.toStdString()) != MessageAnswer::Yes)
+        return;
+    RemoveLink(m_links, i);
+    if (RemoveSelected(m_servList))
+        ShowLink();
+    else
+        m_links.Current = 0;
+}
+
+void TDlgCost::BtnModifyServClick()
+{
+    if (m_servList->selectedItems().isEmpty()) {
+        PlayDefaultSound();
+        return;
+    }
+    StoreLink();
+    RenameSelected(m_servList, m_service->text());
+    ShowLink();
+}
+
+// Bottom buttons
+
+void TDlgCost::BtnOkClick()
+{
+    if (!m_provList->selectedItems().isEmpty())
+        StoreProvider();
+    if (!m_servList->selectedItems().isEmpty())
+        StoreLink();
+    m_globalProviders = m_providers;
+    m_globalLinks = m_links;
+    SaveProviders(m_globalProviders, m_programFolder);
+    SaveLinks(m_globalLinks, m_programFolder);
+    accept();
+}
+
+void TDlgCost::BtnHelpClick()
+{
+    HelpWindow::ShowTopic(m_pages->currentIndex() == 0 ? HelpProviders : HelpLinks);
+}
+
+void TDlgCost::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_focused) {
+        m_focused = true;
+        m_provList->setFocus();
+    }
+}
+
+bool TDlgCost::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_monthCharge && event->type() == QEvent::FocusOut)
+        EditMonthChargeExit();
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace dialtally

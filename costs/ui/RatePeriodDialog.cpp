@@ -1,0 +1,174 @@
+#include "costs/ui/RatePeriodDialog.h"
+
+#include "base/ConversionError.h"
+#include "base/DateRoutines.h"
+#include "base/RegionalSettings.h"
+#include "widgets/DialogButtons.h"
+#include "widgets/HelpWindow.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace dialtally {
+
+namespace {
+
+constexpr int HelpPeriod = 3420;
+
+// The regional long time picture in Qt's terms: "tt" is Qt's "AP".
+QString TimePicture()
+{
+    QString picture = QString::fromStdString(Regional().LongTimeFormat);
+    picture.replace(QStringLiteral("tt"), QStringLiteral("AP"));
+    return picture;
+}
+
+// A stored time that does not read as one shows midnight.
+QTime StoredTime(const std::string& text)
+{
+    try {
+        const double day = TextToTime(text);
+        const double ms = std::round((day - std::floor(day)) * 86'400'000.0);
+        return QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms) % 86'400'000);
+    } catch (const ConversionError&) {
+        return QTime(0, 0);
+    }
+}
+
+std::string TimeText(const QTime& time)
+{
+    return TimeToText(EncodeTime(time.hour(), time.minute(), time.second(), 0));
+}
+
+std::string EditText(const QLineEdit* edit, const char* whenEmpty)
+{
+    const std::string text = edit->text().toStdString();
+    return text.empty() ? std::string(whenEmpty) : text;
+}
+
+QTimeEdit* NewTimeEdit(const char* objectName)
+{
+    auto* edit = new QTimeEdit;
+    edit->setObjectName(QString::fromLatin1(objectName));
+    edit->setLocale(QLocale::c()); // AM/PM as the presets write them
+    edit->setDisplayFormat(TimePicture());
+    return edit;
+}
+
+QLineEdit* NewEdit(const char* objectName)
+{
+    auto* edit = new QLineEdit;
+    edit->setObjectName(QString::fromLatin1(objectName));
+    edit->setMaximumWidth(80);
+    return edit;
+}
+
+QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
+{
+    auto* label = new QLabel(caption);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+TDlgTod::TDlgTod(TTod& periods, const QString& caption, QWidget* parent)
+    : QDialog(parent), m_periods(periods), m_mondayToFriday(new QCheckBox(tr("&M-F"))),
+      m_saturday(new QCheckBox(tr("&Saturday"))), m_sunday(new QCheckBox(tr("S&unday"))),
+      m_from(NewTimeEdit("TimeFrom")), m_to(NewTimeEdit("TimeTo")),
+      m_applyFree(new QCheckBox(tr("&Apply free hours to this period"))),
+      m_unitCharge(NewEdit("EditUnitCharge")), m_unitMinutes(NewEdit("EditUnitMinutes")),
+      m_initialCharge(NewEdit("EditInitialCharge")), m_initialMinutes(NewEdit("EditInitialMinutes"))
+{
+    setWindowTitle(caption);
+    setObjectName(QStringLiteral("DlgTod"));
+    m_mondayToFriday->setObjectName(QStringLiteral("CheckMondayToFriday"));
+    m_saturday->setObjectName(QStringLiteral("CheckSaturday"));
+    m_sunday->setObjectName(QStringLiteral("CheckSunday"));
+    m_applyFree->setObjectName(QStringLiteral("CheckApplyFree"));
+
+    auto* period = new QGroupBox(tr("Period"));
+    auto* periodGrid = new QGridLayout(period);
+    periodGrid->addWidget(m_mondayToFriday, 0, 0);
+    periodGrid->addWidget(m_saturday, 1, 0);
+    periodGrid->addWidget(m_sunday, 2, 0);
+    periodGrid->addWidget(BuddyLabel(tr("&From"), m_from), 0, 1);
+    periodGrid->addWidget(m_from, 0, 2);
+    periodGrid->addWidget(BuddyLabel(tr("&To"), m_to), 1, 1);
+    periodGrid->addWidget(m_to, 1, 2);
+
+    auto* charge = new QGroupBox(tr("Charge"));
+    auto* chargeGrid = new QGridLayout(charge);
+    chargeGrid->addWidget(m_applyFree, 0, 0, 1, 5);
+    chargeGrid->addWidget(BuddyLabel(tr("A &charge of"), m_unitCharge), 1, 0);
+    chargeGrid->addWidget(m_unitCharge, 1, 1);
+    chargeGrid->addWidget(BuddyLabel(tr("for &every"), m_unitMinutes), 1, 2);
+    chargeGrid->addWidget(m_unitMinutes, 1, 3);
+    chargeGrid->addWidget(new QLabel(tr("minute(s)")), 1, 4);
+    chargeGrid->addWidget(BuddyLabel(tr("An &initial charge of"), m_initialCharge), 2, 0);
+    chargeGrid->addWidget(m_initialCharge, 2, 1);
+    chargeGrid->addWidget(BuddyLabel(tr("f&or the first"), m_initialMinutes), 2, 2);
+    chargeGrid->addWidget(m_initialMinutes, 2, 3);
+    chargeGrid->addWidget(new QLabel(tr("minute(s)")), 2, 4);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(period);
+    layout->addWidget(charge);
+    layout->addLayout(OkCancelHelpRow(
+        this, [this] { BtnOkClick(); }, [this] { BtnHelpClick(); }));
+    LoadPeriod();
+    setFixedSize(sizeHint());
+}
+
+void TDlgTod::LoadPeriod()
+{
+    const int k = m_periods.Current;
+    if (k < 1 || k > TTod::MaxPeriods)
+        return;
+    const auto i = static_cast<std::size_t>(k);
+    m_mondayToFriday->setChecked(m_periods.MondayToFriday[i]);
+    m_saturday->setChecked(m_periods.Saturday[i]);
+    m_sunday->setChecked(m_periods.Sunday[i]);
+    m_applyFree->setChecked(m_periods.ApplyFree[i]);
+    m_from->setTime(StoredTime(m_periods.TimeFrom[i]));
+    m_to->setTime(StoredTime(m_periods.TimeTo[i]));
+    m_unitCharge->setText(QString::fromStdString(m_periods.UnitCharge[i]));
+    m_unitMinutes->setText(QString::fromStdString(m_periods.UnitMinutes[i]));
+    m_initialCharge->setText(QString::fromStdString(m_periods.InitialCharge[i]));
+    m_initialMinutes->setText(QString::fromStdString(m_periods.InitialMinutes[i]));
+}
+
+void TDlgTod::BtnOkClick()
+{
+    const int k = m_periods.Current;
+    if (k >= 1 && k <= TTod::MaxPeriods) {
+        const auto i = static_cast<std::size_t>(k);
+        m_periods.MondayToFriday[i] = m_mondayToFriday->isChecked();
+        m_periods.Saturday[i] = m_saturday->isChecked();
+        m_periods.Sunday[i] = m_sunday->isChecked();
+        m_periods.ApplyFree[i] = m_applyFree->isChecked();
+        m_periods.TimeFrom[i] = TimeText(m_from->time());
+        m_periods.TimeTo[i] = TimeText(m_to->time());
+        m_periods.UnitCharge[i] = EditText(m_unitCharge, "0");
+        m_periods.UnitMinutes[i] = EditText(m_unitMinutes, "1");
+        m_periods.InitialCharge[i] = EditText(m_initialCharge, "0");
+        m_periods.InitialMinutes[i] = EditText(m_initialMinutes, "0");
+    }
+    accept();
+}
+
+void TDlgTod::BtnHelpClick()
+{
+    HelpWindow::ShowTopic(HelpPeriod);
+}
+
+} // namespace dialtally

@@ -1,0 +1,68 @@
+#include "logs/ui/LogFileView.h"
+
+#include "base/Messages.h"
+#include "logs/LogFileHead.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QTextBlock>
+
+namespace dialtally {
+
+namespace {
+
+QFont FixedPitchFont()
+{
+    const QString fixedsys = QStringLiteral("Fixedsys");
+    if (QFontDatabase::families().contains(fixedsys))
+        return QFont(fixedsys);
+    return QFontDatabase::systemFont(QFontDatabase::FixedFont);
+}
+
+} // namespace
+
+LogFileView::LogFileView(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setFont(FixedPitchFont());
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setToolTip(tr("Double-Click to insert ruler"));
+}
+
+void LogFileView::LoadFile(const std::string& path)
+{
+    clear();
+    const LogFileHead head = ReadLogFileHead(path);
+    if (head.Found && (!head.Lines.empty() || !head.Failed))
+        setPlainText(QString::fromStdString(LogFileHeadText(head)));
+    moveCursor(QTextCursor::Start);
+    if (head.Failed)
+        ShowReadError(path);
+}
+
+void LogFileView::InsertRuler()
+{
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(QTextCursor::StartOfBlock);
+    cursor.insertText(QString::fromStdString(std::string(LogRuler())) + QLatin1Char('\n'));
+}
+
+void LogFileView::keyPressEvent(QKeyEvent* event)
+{
+    // The dialog's default button takes Enter.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void LogFileView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    setTextCursor(cursorForPosition(event->position().toPoint()));
+    InsertRuler();
+    event->accept();
+}
+
+} // namespace dialtally

@@ -1,0 +1,271 @@
+#include "reports/LogReader.h"
+
+#include "base/Clock.h"
+#include "base/ConversionError.h"
+#include "base/DateRoutines.h"
+#include "base/LineReader.h"
+#include "base/ListRoutines.h"
+#include "base/Messages.h"
+#include "base/Numbers.h"
+#include "costs/Pricing.h"
+#include "logs/Locator.h"
+
+#include <new>
+
+namespace dialtally {
+
+namespace {
+
+const char* const ParsingMessage =
+    "There was a problem parsing the log file.\n\rVerify the Log file Format entries.";
+
+// The locators of one side of a connection (begin or end line), parsed once
+// per pass.
+struct LineFields {
+    ParsedLocator Month, Day, Year, Time, Ampm;
+};
+
+struct PassFormat {
+    std::string Online, Offline;
+    LineFields On, Off;
+    ParsedLocator Service;
+    bool SameFields = false; // end lines are read with the begin line's locators
+};
+
+PassFormat ParseFormat(const TLCfg& formats, int f)
+{
+    const auto at = static_cast<std::size_t>(f);
+    PassFormat format;
+    format.Online = formats.Online[at];
+    format.Offline = formats.Offline[at];
+    format.On = {ParseLocator(formats.OnMonth[at]), ParseLocator(formats.OnDate[at]),
+                 ParseLocator(formats.OnYear[at]), ParseLocator(formats.OnTime[at]),
+                 ParseLocator(formats.OnAmpm[at])};
+    format.Off = {ParseLocator(formats.OffMonth[at]), ParseLocator(formats.OffDate[at]),
+                  ParseLocator(formats.OffYear[at]), ParseLocator(formats.OffTime[at]),
+                  ParseLocator(formats.OffAmpm[at])};
+    format.Service = ParseLocator(formats.OnService[at]);
+    format.SameFields =
+        formats.OnMonth[at] == formats.OffMonth[at] && formats.OnDate[at] == formats.OffDate[at] &&
+        formats.OnYear[at] == formats.OffYear[at] && formats.OnTime[at] == formats.OffTime[at] &&
+        formats.OnAmpm[at] == formats.OffAmpm[at];
+    return format;
+}
+
+// Reused buffers, so that reading a line allocates nothing.
+struct Scratch {
+    std::string Field; // a located text with append texts
+    std::string Time;  // time field, blank, marker field
+};
+
+// The located text: a piece of the line itself unless the locator appends
+// text to it.
+std::string_view Field(const ParsedLocator& locator, std::string_view line, std::string& buffer)
+{
+    if (locator.Begin.Append.empty() && locator.End.Append.empty())
+        return LocateField(locator, line);
+    buffer = ApplyLocator(locator, line);
+    return buffer;
+}
+
+// A month number, or the month whose name the text begins with.
+int ReadMonth(std::string_view text)
+{
+    int month = 0;
+    if (ParseInteger32(text, month))
+        return month;
+    return MonthFromName(text);
+}
+
+TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scratch)
+{
+    const int month = ReadMonth(Field(fields.Month, line, scratch.Field));
+    const int day = StrToInt(Field(fields.Day, line, scratch.Field));
+    int year = StrToInt(Field(fields.Year, line, scratch.Field));
+    if (year < 100)
+        year = ExpandTwoDigitYear(year);
+    TDateTime date = 0;
+    if (!TryEncodeDate(year, month, day, date))
+        throw ConversionError("'" + std::to_string(year) + "-" + std::to_string(month) + "-" +
+                              std::to_string(day) + "' is not a valid date");
+    return date;
+}
+
+// The time field and the marker field with one blank between them.
+TDateTime ReadTime(const LineFields& fields, std::string_view line, Scratch& scratch)
+{
+    scratch.Time.assign(Field(fields.Time, line, scratch.Field));
+    scratch.Time += ' ';
+    scratch.Time += Field(fields.Ampm, line, scratch.Field);
+    return TextToTime(scratch.Time);
+}
+
+// Switches the busy cursor on for the read and off again however it ends.
+class BusyWhileReading {
+public:
+    void On()
+    {
+        SetBusy(true);
+        m_on = true;
+    }
+    void Off()
+    {
+        if (m_on)
+            SetBusy(false);
+        m_on = false;
+    }
+    ~BusyWhileReading() { Off(); }
+
+private:
+    bool m_on = false;
+};
+
+// The criteria one pass applies to begin lines.
+struct Criteria {
+    TDateTime DateFrom = 0, DateTo = 0;
+    TDateTime TimeFrom = 0, TimeTo = 0;
+};
+
+// The first begin line of the log sets the criteria the "all" switches ask
+// for. The report is not marked modified: these texts follow the log.
+void ApplyAllSwitches(TCfg& report, Criteria& criteria, TDateTime firstDate)
+{
+    if (IsOn(report.CriteriaDateAll)) {
+        report.CriteriaDateFrom = DateToDisplayText(firstDate);
+        criteria.DateFrom = firstDate;
+        criteria.DateTo = EncodeDate(2100, 12, 31);
+    }
+    if (IsOn(report.CriteriaTimeAll)) {
+        criteria.TimeFrom = EncodeTime(0, 0, 0, 0);
+        criteria.TimeTo = EncodeTime(23, 59, 59, 999);
+        report.CriteriaTimeFrom = TimeToText(criteria.TimeFrom);
+        report.CriteriaTimeTo = TimeToText(criteria.TimeTo);
+    }
+    if (IsOn(report.CriteriaDescripAll)) {
+        report.CriteriaInclude.clear();
+        report.CriteriaExclude.clear();
+    }
+}
+
+void Build(ReadContext& context)
+{
+    if (context.BuildReport)
+        context.BuildReport();
+}
+
+} // namespace
+
+void ReadConnectionLog(ReadContext& context)
+{
+    TRep& rep = context.Connections;
+    TCfg& report = context.Report;
+    ClearConnections(rep);
+
+    TDateTime lastDate = Today();
+    Criteria criteria;
+    criteria.DateFrom = TextToDate(report.CriteriaDateFrom);
+    criteria.DateTo = TextToDate(report.CriteriaDateTo);
+    criteria.TimeFrom = TextToTime(report.CriteriaTimeFrom);
+    criteria.TimeTo = TextToTime(report.CriteriaTimeTo);
+
+    CostingPass pass;
+    StartCosting(pass, context.Providers, context.Links, report.ServiceProviders);
+    bool first = true;
+
+    const int f = FindLogFormat(context.Formats, report.LogType);
+    if (f == 0) {
+        ShowReadError(report.LogType);
+        Build(context);
+        return;
+    }
+    context.Formats.Current = f;
+    const std::string path = context.Formats.LogFile[static_cast<std::size_t>(f)];
+    const PassFormat format = ParseFormat(context.Formats, f);
+
+    LineReader file;
+    BusyWhileReading busy;
+    if (!file.Open(path)) {
+        ShowReadError(path);
+        Build(context);
+        return;
+    }
+    CurrentFrontEnd().SetStatusText(0, "Reading " + path);
+    busy.On();
+
+    bool pending = false;
+    bool adding = false; // the list is growing by the entry at LastIndex
+    Scratch scratch;
+    try {
+        std::string_view line;
+        while (file.ReadLine(line)) {
+            bool begin = false;
+            TDateTime date = 0, time = 0;
+            if (MatchesLists(line, format.Online, {})) {
+                begin = true;
+                date = ReadDate(format.On, line, scratch);
+                time = ReadTime(format.On, line, scratch);
+                lastDate = date;
+                if (first) {
+                    ApplyAllSwitches(report, criteria, date);
+                    first = false;
+                }
+                if (criteria.DateFrom <= date && date <= criteria.DateTo &&
+                    criteria.TimeFrom <= time && time <= criteria.TimeTo) {
+                    const std::string_view service = Field(format.Service, line, scratch.Field);
+                    if (MatchesLists(service, report.CriteriaInclude, report.CriteriaExclude)) {
+                        adding = true;
+                        const auto i = static_cast<std::size_t>(AddConnection(rep));
+                        rep.DateTimeOn[i] = date + time;
+                        rep.DateTimeOff[i] = date + time;
+                        rep.Service[i].assign(service);
+                        adding = false;
+                        pending = true;
+                    }
+                }
+            }
+            if (pending && MatchesLists(line, format.Offline, {})) {
+                // A line that both begins and ends (every line of a format
+                // without markers) need not be read twice.
+                if (!begin || !format.SameFields) {
+                    date = ReadDate(format.Off, line, scratch);
+                    time = ReadTime(format.Off, line, scratch);
+                }
+                lastDate = date;
+                const int index = rep.LastIndex;
+                const auto i = static_cast<std::size_t>(index);
+                rep.DateTimeOff[i] = date + time;
+                rep.Duration[i] = SpanSeconds(rep.DateTimeOff[i] - rep.DateTimeOn[i]);
+                rep.Cost[i] = PriceConnection(pass, context.Providers, rep, index);
+                pending = false;
+            }
+        }
+    } catch (const ConversionError&) {
+        file.Close();
+        busy.Off();
+        ShowError(ParsingMessage);
+        Build(context);
+        return;
+    } catch (const std::bad_alloc&) {
+        file.Close();
+        busy.Off();
+        if (adding)
+            --rep.LastIndex;
+        ShowError("Out of memory.");
+        Build(context);
+        return;
+    }
+    if (file.Failed()) {
+        file.Close();
+        busy.Off();
+        ShowReadError(path);
+        Build(context);
+        return;
+    }
+    if (IsOn(report.CriteriaDateAll))
+        report.CriteriaDateTo = DateToDisplayText(lastDate);
+    file.Close();
+    busy.Off();
+    Build(context);
+}
+
+} // namespace dialtally

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "base/ConnectionList.h"
+#include "costs/Links.h"
+#include "costs/Providers.h"
+#include "logs/LogFormats.h"
+#include "reports/ReportDefinition.h"
+
+#include <functional>
+
+namespace dialtally {
+
+// What one reading pass works on. BuildReport runs the report engine on the
+// list once the log has been read.
+struct ReadContext {
+    TCfg& Report;
+    TLCfg& Formats;
+    TProv& Providers;
+    const TServ& Links;
+    TRep& Connections;
+    std::function<void()> BuildReport;
+};
+
+// Rebuilds the connection list from the log file of the report's format:
+// begin lines that pass the report's date, time and description criteria
+// become connections, each end line closes and prices the newest open one.
+// With the "all" switches on, the criteria texts are rewritten to what was
+// read. A missing format, a file that cannot be read, a field that does not
+// convert and running out of memory are reported and keep what was read;
+// the report is built in every one of these cases. Criteria texts that do
+// not convert raise ConversionError before anything is read, and nothing is
+// built.
+void ReadConnectionLog(ReadContext& context);
+
+} // namespace dialtally

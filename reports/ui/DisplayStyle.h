@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/Settings.h"
+#include "reports/ui/ReportChartView.h"
+#include "reports/ui/ReportTableModel.h"
+
+#include <QColor>
+#include <QFont>
+
+namespace dialtally {
+
+class ReportGridView;
+
+// The display options as Qt draws them, shared by the window and the
+// previews of the options so that both look the same.
+
+QFont QtFont(const FontSpec& spec);
+// The font as a settings entry in the colour given (Qt's fonts carry
+// none). Only a fixed pitch survives; others read back as the default.
+FontSpec FontSpecOf(const QFont& font, TColor color);
+QColor QtColor(TColor color);
+// A fixed colour 0x00BBGGRR.
+TColor TColorOf(const QColor& color);
+
+GridStyle GridStyleFor(const TextDisplay& text);
+ChartStyle ChartStyleFor(const GraphDisplay& graph);
+// The model's row fonts and colours and the grid's own font and colour.
+void ApplyGridStyle(ReportGridView& grid, const GridStyle& style);
+
+} // namespace dialtally

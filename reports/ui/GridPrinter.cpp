@@ -1,0 +1,300 @@
+#include "reports/ui/GridPrinter.h"
+
+#include "base/Clock.h"
+#include "base/Messages.h"
+#include "reports/ColorPalette.h"
+#include "reports/ui/ChartPicture.h"
+#include "reports/ui/DisplayStyle.h"
+#include "reports/ui/PrintDialogs.h"
+
+#include <QFontMetricsF>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrinter>
+
+#include <algorithm>
+
+namespace dialtally {
+
+namespace {
+
+Qt::PenStyle PenStyleOf(int borderStyle)
+{
+    switch (borderStyle) {
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    case 4:
+        return Qt::DashDotDotLine;
+    case 5:
+        return Qt::NoPen;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Applies the print orientation to the printer and drops the printer's
+// own margins, so that the settings' margins are the only ones.
+void PreparePrinter(QPrinter& printer, const PrintSettings& settings)
+{
+    printer.setPageOrientation(settings.Orientation == 1 ? QPageLayout::Landscape
+                                                         : QPageLayout::Portrait);
+}
+
+bool BeginPrinting(QPainter& painter, QPrinter& printer)
+{
+    if (painter.begin(&printer))
+        return true;
+    ShowError(printer.outputFileName().isEmpty()
+                  ? std::string("The printer could not be started.")
+                  : WriteErrorText(printer.outputFileName().toStdString()));
+    return false;
+}
+
+} // namespace
+
+GridPrinter::GridPrinter(const ExportSource& grid, const ColumnLayout& columns,
+                         const Settings& settings)
+    : m_grid(grid), m_columns(columns), m_settings(settings), m_rows(grid.Rows()),
+      m_visible(grid.Columns())
+{
+}
+
+GridPrinter::RowStyle GridPrinter::StyleOf(RowKind kind) const
+{
+    const PrintSettings& print = m_settings.Printer;
+    if (!m_settings.Options.PrintDisplayFonts)
+        return {QtFont(print.Font), QtColor(print.Font.Color), QColor()};
+    const TextDisplay& text = m_settings.Text;
+    if (kind == RowKind::Head)
+        return {QtFont(text.TitleFont), QtColor(text.TitleFont.Color), QColor()};
+    if (IsTotalRow(kind))
+        return {QtFont(text.TotalFont), QtColor(text.TotalFont.Color),
+                QtColor(text.TotalBackground)};
+    return {QtFont(text.DetailFont), QtColor(text.DetailFont.Color), QtColor(text.Background)};
+}
+
+int GridPrinter::Layout(QPrinter& printer)
+{
+    printer.setFullPage(true);
+    const PrintSettings& print = m_settings.Printer;
+    const double dpi = printer.resolution();
+    m_mm = dpi / 25.4;
+    m_paper = printer.pageLayout().fullRectPixels(printer.resolution()).toRectF();
+    m_area = m_paper.adjusted(print.LeftSize * m_mm, print.HeaderSize * m_mm,
+                              -print.RightSize * m_mm, -print.FooterSize * m_mm);
+    const double tenth = m_mm / 10;
+
+    // Page texts do not change their number of lines from page to page.
+    const PageTexts texts = PageTextsFor(print, 1, 1, Now());
+    m_headerLine = QFontMetricsF(QtFont(print.HeaderFont), &printer).height();
+    m_footerLine = QFontMetricsF(QtFont(print.FooterFont), &printer).height();
+    const double gap = print.TitleSpacing * tenth;
+    const double top = texts.LinesAtTop() > 0 ? texts.LinesAtTop() * m_headerLine + gap : 0;
+    const double bottom =
+        texts.LinesAtBottom() > 0 ? texts.LinesAtBottom() * m_footerLine + gap : 0;
+    m_tableTop = m_area.top() + top;
+
+    std::vector<double> textWidths(m_visible.size(), 0);
+    std::vector<double> screenWidths;
+    const double screenToDevice = dpi / 96.0;
+    for (const int column : m_visible)
+        screenWidths.push_back(m_columns.Width[static_cast<std::size_t>(column)] * screenToDevice);
+    m_metrics = GridMetrics{};
+    m_metrics.RowHeights.reserve(m_rows.size());
+    // One style and one set of metrics per kind of row, not per row.
+    std::vector<QFontMetricsF> kindMetrics;
+    for (int kind = 0; kind < RowKindCount; ++kind) {
+        m_styles[static_cast<std::size_t>(kind)] = StyleOf(static_cast<RowKind>(kind));
+        kindMetrics.emplace_back(m_styles[static_cast<std::size_t>(kind)].Font, &printer);
+    }
+    for (const int row : m_rows) {
+        const QFontMetricsF& metrics = kindMetrics[static_cast<std::size_t>(
+            m_grid.Table->Kinds[static_cast<std::size_t>(row)])];
+        for (std::size_t c = 0; c < m_visible.size(); ++c)
+            textWidths[c] =
+                std::max(textWidths[c],
+                         metrics.horizontalAdvance(Text(m_grid.Table->Cell(row, m_visible[c]))));
+        const double height = print.UseFixedHeight && print.FixedHeight > 0
+                                  ? print.FixedHeight * tenth
+                                  : metrics.height() + print.RowSpacing * tenth;
+        m_metrics.RowHeights.push_back(height);
+    }
+    m_metrics.ColumnWidths = PrintColumnWidths(
+        print, textWidths, screenWidths, print.FixedWidth * tenth, print.ColumnSpacing * tenth);
+    m_metrics.AvailableWidth = m_area.width();
+    m_metrics.AvailableHeight = std::max(1.0, m_area.height() - top - bottom);
+    m_metrics.RepeatHeader = print.RepeatFixedRows;
+    m_metrics.FitToPage = print.FitToPage;
+    m_pagination = PaginateGrid(m_metrics);
+    return PageCount();
+}
+
+void GridPrinter::DrawPages(QPainter& painter, QPrinter& printer, int first, int last,
+                            bool newSheetFirst) const
+{
+    bool newSheet = newSheetFirst;
+    for (int page = std::max(1, first); page <= std::min(last, PageCount()); ++page) {
+        if (newSheet)
+            printer.newPage();
+        newSheet = true;
+        DrawPage(painter, page);
+    }
+}
+
+void GridPrinter::DrawPage(QPainter& painter, int page) const
+{
+    DrawPageTexts(painter, page);
+    DrawTable(painter, m_pagination.Pages[static_cast<std::size_t>(page - 1)]);
+}
+
+void GridPrinter::DrawPageTexts(QPainter& painter, int page) const
+{
+    const PrintSettings& print = m_settings.Printer;
+    const PageTexts texts = PageTextsFor(print, page, PageCount(), Now());
+    for (int p = 1; p < PagePlaceCount; ++p) {
+        const PagePlace place = static_cast<PagePlace>(p);
+        const bool top = IsTopPlace(place);
+        const FontSpec& spec = top ? print.HeaderFont : print.FooterFont;
+        const double line = top ? m_headerLine : m_footerLine;
+        const auto& lines = texts.At[static_cast<std::size_t>(p)];
+        const int flags = (p == 1 || p == 4)   ? Qt::AlignLeft
+                          : (p == 2 || p == 5) ? Qt::AlignRight
+                                               : Qt::AlignHCenter;
+        painter.setFont(QtFont(spec));
+        painter.setPen(QtColor(spec.Color));
+        double y = top ? m_area.top() : m_area.bottom() - static_cast<double>(lines.size()) * line;
+        for (const std::string& text : lines) {
+            painter.drawText(QRectF(m_area.left(), y, m_area.width(), line),
+                             flags | Qt::AlignVCenter | Qt::TextSingleLine, Text(text));
+            y += line;
+        }
+    }
+}
+
+void GridPrinter::DrawTable(QPainter& painter, const GridPage& page) const
+{
+    const PrintSettings& print = m_settings.Printer;
+    const double scale = m_pagination.Scale;
+    double width = 0;
+    for (int c = page.FirstColumn; c < page.EndColumn; ++c)
+        width += m_metrics.ColumnWidths[static_cast<std::size_t>(c)];
+    std::vector<int> printed;
+    if (page.WithHeader)
+        printed.push_back(0);
+    for (int r = page.FirstRow; r < page.EndRow; ++r)
+        printed.push_back(r);
+
+    painter.save();
+    const double left =
+        print.Centered ? m_area.left() + (m_area.width() - width * scale) / 2 : m_area.left();
+    painter.translate(left, m_tableTop);
+    painter.scale(scale, scale);
+    const double pad = print.ColumnSpacing * m_mm / 20;
+    double y = 0;
+    std::vector<double> rowEdges{0};
+    for (const int index : printed) {
+        const int row = m_rows[static_cast<std::size_t>(index)];
+        const RowStyle& style =
+            m_styles[static_cast<std::size_t>(m_grid.Table->Kinds[static_cast<std::size_t>(row)])];
+        const double height = m_metrics.RowHeights[static_cast<std::size_t>(index)];
+        if (style.Background.isValid())
+            painter.fillRect(QRectF(0, y, width, height), style.Background);
+        painter.setFont(style.Font);
+        painter.setPen(style.Text);
+        double x = 0;
+        for (int c = page.FirstColumn; c < page.EndColumn; ++c) {
+            const double cell = m_metrics.ColumnWidths[static_cast<std::size_t>(c)];
+            const int align = m_grid.RightAligned && row != 0 ? Qt::AlignRight : Qt::AlignLeft;
+            painter.drawText(QRectF(x + pad, y, std::max(0.0, cell - 2 * pad), height),
+                             align | Qt::AlignVCenter | Qt::TextSingleLine,
+                             Text(m_grid.Table->Cell(row, m_visible[static_cast<std::size_t>(c)])));
+            x += cell;
+        }
+        y += height;
+        rowEdges.push_back(y);
+    }
+
+    const BorderLines borders = BordersFor(print.Borders);
+    QPen pen(QColor(Qt::black), std::max(1.0, m_mm / 5 / scale), PenStyleOf(print.BorderStyle));
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    if (borders.Vertical) {
+        double x = 0;
+        for (int c = page.FirstColumn; c + 1 < page.EndColumn; ++c) {
+            x += m_metrics.ColumnWidths[static_cast<std::size_t>(c)];
+            painter.drawLine(QPointF(x, 0), QPointF(x, y));
+        }
+    }
+    if (borders.Horizontal)
+        for (std::size_t i = 1; i + 1 < rowEdges.size(); ++i)
+            painter.drawLine(QPointF(0, rowEdges[i]), QPointF(width, rowEdges[i]));
+    if (borders.Outer)
+        painter.drawRect(QRectF(0, 0, width, y));
+    if (borders.DoubleOuter) {
+        const double gap = m_mm / 2 / scale;
+        painter.drawRect(QRectF(-gap, -gap, width + 2 * gap, y + 2 * gap));
+    }
+    painter.restore();
+}
+
+namespace {
+
+bool PrintReportPages(QWidget* parent, const ReportOutput& output, const Settings& settings,
+                      QWidget* chartView, const ExportSource* shown)
+{
+    const ExportSource grid = shown ? *shown : ShownGrid(output.Table, output.Columns, false);
+    QPrinter& printer = CurrentPrinter();
+    PreparePrinter(printer, settings.Printer);
+    GridPrinter job(grid, output.Columns, settings);
+    if (!AskPageRange(parent, printer, job.Layout(printer)))
+        return false;
+    // The dialog may have changed the paper or the orientation.
+    const int pages = job.Layout(printer);
+    const auto [first, last] = ChosenPages(printer, pages);
+    QPainter painter;
+    if (!BeginPrinting(painter, printer))
+        return false;
+    job.DrawPages(painter, printer, first, last);
+    if (chartView) {
+        printer.newPage();
+        RenderChart(painter, chartView, ChartPageArea(printer, settings.Printer));
+    }
+    painter.end();
+    return true;
+}
+
+} // namespace
+
+bool PrintGrid(QWidget* parent, const ReportOutput& output, const Settings& settings,
+               const ExportSource* shown)
+{
+    return PrintReportPages(parent, output, settings, nullptr, shown);
+}
+
+bool PrintGridAndChart(QWidget* parent, const ReportOutput& output, const Settings& settings,
+                       QWidget* chartView, const ExportSource* shown)
+{
+    return PrintReportPages(parent, output, settings, chartView, shown);
+}
+
+bool PrinterSetup(QWidget* parent, PrintSettings& settings)
+{
+    QPrinter& printer = CurrentPrinter();
+    PreparePrinter(printer, settings);
+    QPageSetupDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    settings.Orientation = printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+    return true;
+}
+
+} // namespace dialtally

@@ -1,0 +1,205 @@
+#include "reports/ui/ReportGridView.h"
+
+#include "reports/ui/ReportTableModel.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <map>
+
+namespace dialtally {
+
+namespace {
+
+// The item delegate keeps a few pixels either side of the text.
+constexpr int ItemPadding = 8;
+
+} // namespace
+
+ReportGridView::ReportGridView(QWidget* parent) : QTableView(parent)
+{
+    setObjectName(QStringLiteral("ReportGrid"));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setWordWrap(false);
+    setShowGrid(true);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(RowHeight);
+    verticalHeader()->setMinimumSectionSize(RowHeight);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setFixedHeight(RowHeight + 2);
+}
+
+void ReportGridView::SetReportModel(ReportTableModel* model)
+{
+    m_model = model;
+    setModel(model);
+}
+
+void ReportGridView::ApplyColumns(const ColumnLayout& layout)
+{
+    QHeaderView* header = horizontalHeader();
+    for (int c = 0; c < ReportColumns; ++c) {
+        setColumnHidden(c, !layout.Visible[static_cast<std::size_t>(c)]);
+        if (layout.Stretch) {
+            header->setSectionResizeMode(c, QHeaderView::Stretch);
+        } else {
+            header->setSectionResizeMode(c, QHeaderView::Interactive);
+            header->resizeSection(c, layout.Width[static_cast<std::size_t>(c)]);
+        }
+    }
+}
+
+int ReportGridView::CurrentGridRow() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? index.row() + 1 : 0;
+}
+
+int ReportGridView::CurrentGridColumn() const
+{
+    const QModelIndex index = currentIndex();
+    return index.isValid() ? index.column() : 0;
+}
+
+void ReportGridView::SetCurrentCell(int column, int gridRow)
+{
+    if (!m_model || gridRow < 1 || gridRow > m_model->rowCount())
+        return;
+    const QModelIndex index = m_model->index(gridRow - 1, column);
+    setCurrentIndex(index);
+    scrollTo(index);
+}
+
+void ReportGridView::SelectAllRows()
+{
+    if (!m_model || m_model->rowCount() == 0)
+        return;
+    const QItemSelection all(m_model->index(0, 0),
+                             m_model->index(m_model->rowCount() - 1, ReportColumns - 1));
+    selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+}
+
+QString ReportGridView::SelectedText() const
+{
+    if (!m_model)
+        return {};
+    // Rows, then columns, in grid order, whatever order they were picked in.
+    std::map<int, std::map<int, QString>> cells;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
+        if (!isColumnHidden(index.column()))
+            cells[index.row()][index.column()] = m_model->CellText(index.row() + 1, index.column());
+    }
+    if (cells.empty() && currentIndex().isValid()) {
+        const QModelIndex index = currentIndex();
+        cells[index.row()][index.column()] = m_model->CellText(index.row() + 1, index.column());
+    }
+    QString text;
+    for (const auto& [row, columns] : cells) {
+        QStringList texts;
+        for (const auto& [column, cell] : columns)
+            texts << cell;
+        text += texts.join(QLatin1Char('\t')) + QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+QAction* ReportGridView::ActionFor(const QKeyEvent* event) const
+{
+    const QKeySequence pressed(event->keyCombination());
+    for (QAction* action : m_keyActions) {
+        if (action->isEnabled() && action->shortcut() == pressed)
+            return action;
+    }
+    return nullptr;
+}
+
+bool ReportGridView::event(QEvent* event)
+{
+    // Left to the grid, Ctrl+A, Ctrl+C and the like would never reach the
+    // window's actions.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (ActionFor(key)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QTableView::event(event);
+}
+
+void ReportGridView::keyPressEvent(QKeyEvent* event)
+{
+    if (QAction* action = ActionFor(event)) {
+        action->trigger();
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ReportGridView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    // A menu or a dialog taking the focus must not lose what was selected.
+    if (selectionModel() && selectionModel()->hasSelection()) {
+        m_savedSelection = selectionModel()->selection();
+        m_savedCurrent = currentIndex();
+        m_leftWithSelection = true;
+        selectionModel()->clearSelection();
+    }
+}
+
+void ReportGridView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    if (m_leftWithSelection && selectionModel()) {
+        m_leftWithSelection = false;
+        selectionModel()->select(m_savedSelection, QItemSelectionModel::ClearAndSelect);
+        if (m_savedCurrent.isValid())
+            selectionModel()->setCurrentIndex(m_savedCurrent, QItemSelectionModel::NoUpdate);
+    }
+}
+
+void ReportGridView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QModelIndex index = indexAt(viewport()->mapFrom(this, event->pos()));
+    if (index.isValid())
+        emit CellMenuRequested(event->globalPos(), index.column(), index.row() + 1);
+    else
+        emit CellMenuRequested(event->globalPos(), -1, -1);
+}
+
+int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) const
+{
+    const ReportTableModel* model = m_grid.m_model;
+    const QFont font = !model                  ? m_grid.font()
+                       : kind == RowKind::Head ? model->Style().HeaderFont
+                       : IsTotalRow(kind)      ? model->Style().TotalFont
+                                               : model->Style().DetailFont;
+    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    int width = QFontMetrics(font).horizontalAdvance(string) + ItemPadding;
+    if (kind == RowKind::Message)
+        width += m_grid.iconSize().width() + 8;
+    return width;
+}
+
+int ReportGridView::FontMeasure::WidthBound(std::string_view text, RowKind kind) const
+{
+    const ReportTableModel* model = m_grid.m_model;
+    const QFont font = !model                  ? m_grid.font()
+                       : kind == RowKind::Head ? model->Style().HeaderFont
+                       : IsTotalRow(kind)      ? model->Style().TotalFont
+                                               : model->Style().DetailFont;
+    const int widest = QFontMetrics(font).maxWidth();
+    return static_cast<int>(text.size()) * std::max(widest, 1) + ItemPadding +
+           (kind == RowKind::Message ? m_grid.iconSize().width() + 8 : 0);
+}
+
+} // namespace dialtally
