@@ -154,7 +154,7 @@ void ReadToolbars(const TNewIniFile& file, ToolbarSettings& bars)
     }
     for (int i = 1; i <= ToolbarItemCount; ++i)
         if (i != BtnCutIndex && i != BtnPasteIndex)
-            bars.Btn[static_cast<std::size_t>(i)] = file.ReadBool(ToolbarsSection, BtnKey(i), true);
+            bars.Btn[i] = file.ReadBool(ToolbarsSection, BtnKey(i), true);
 }
 
 void ReadFiles(const TNewIniFile& file, FilesSettings& files)
@@ -195,7 +195,7 @@ void WriteToolbars(TNewIniFile& file, const ToolbarSettings& bars)
         file.WriteInteger(ToolbarsSection, BarKey(position, 'w'), band.Width);
     }
     for (int i = 1; i <= ToolbarItemCount; ++i)
-        file.WriteBool(ToolbarsSection, BtnKey(i), bars.Btn[static_cast<std::size_t>(i)]);
+        file.WriteBool(ToolbarsSection, BtnKey(i), bars.Btn[i]);
 }
 
 void WriteFiles(TNewIniFile& file, const FilesSettings& files)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ToolbarItems.h"
+#include "base/OneBasedColumn.h"
 #include "base/RecentFiles.h"
 #include "platform/Folders.h"
 #include "reports/Colors.h"
@@ -51,14 +52,14 @@ struct ToolbarSettings {
     // In position order, left to right and top to bottom.
     std::array<BandSettings, BandCount> Bands{
         {{0, true, 590}, {1, true, 590}, {2, true, 440}, {3, false, 150}}};
-    // Btn[N] for key "BtnN"; entry 0 unused.
-    std::array<bool, ToolbarItemCount + 1> Btn = AllItemsShown();
+    // Btn[N] for key "BtnN".
+    OneBasedColumn<bool, ToolbarItemCount> Btn = AllItemsShown();
 
-    static constexpr std::array<bool, ToolbarItemCount + 1> AllItemsShown()
+    static constexpr OneBasedColumn<bool, ToolbarItemCount> AllItemsShown()
     {
-        std::array<bool, ToolbarItemCount + 1> shown{};
+        OneBasedColumn<bool, ToolbarItemCount> shown{};
         for (int i = 1; i <= ToolbarItemCount; ++i)
-            shown[static_cast<std::size_t>(i)] = i != BtnCutIndex && i != BtnPasteIndex;
+            shown[i] = i != BtnCutIndex && i != BtnPasteIndex;
         return shown;
     }
     bool operator==(const ToolbarSettings&) const = default;

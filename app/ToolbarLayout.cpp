@@ -10,7 +10,7 @@ std::vector<std::string> EntriesShown(const ToolbarSettings& toolbars, bool show
 {
     std::vector<std::string> captions;
     for (const ToolbarEntry& entry : ToolbarEntries())
-        if (toolbars.Btn[static_cast<std::size_t>(entry.Key)] == shown)
+        if (toolbars.Btn[entry.Key] == shown)
             captions.emplace_back(entry.Caption);
     return captions;
 }
@@ -24,7 +24,7 @@ int SetEntryShown(ToolbarSettings& toolbars, int position, bool shown)
         return -1;
     for (const ToolbarEntry& entry : ToolbarEntries())
         if (list[static_cast<std::size_t>(position)] == entry.Caption)
-            toolbars.Btn[static_cast<std::size_t>(entry.Key)] = shown;
+            toolbars.Btn[entry.Key] = shown;
     const int left = static_cast<int>(list.size()) - 1;
     return left == 0 ? -1 : std::min(position, left - 1);
 }

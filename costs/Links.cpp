@@ -24,14 +24,13 @@ void LoadLinks(TServ& table, const std::string& programFolder)
 {
     const std::string path = LinksPath(programFolder);
     TServ loaded;
-    const DataFileRead read = ReadDataFileEntries(
-        path, "Service=", TServ::MaxLinks, loaded.Count, [&](int entry, const KeyValue& kv) {
-            const auto i = static_cast<std::size_t>(entry);
-            if (kv.Key == "Service")
-                loaded.Service[i] = kv.Value;
-            else if (kv.Key == "Provider")
-                loaded.Provider[i] = kv.Value;
-        });
+    const DataFileRead read = ReadDataFileEntries(path, "Service=", TServ::MaxLinks, loaded.Count,
+                                                  [&](int entry, const KeyValue& kv) {
+                                                      if (kv.Key == "Service")
+                                                          loaded.Service[entry] = kv.Value;
+                                                      else if (kv.Key == "Provider")
+                                                          loaded.Provider[entry] = kv.Value;
+                                                  });
     loaded.Current = loaded.Count;
     TakeLoadedTable(table, std::move(loaded), read, path, DefaultLinks);
 }
@@ -40,8 +39,8 @@ bool SaveLinks(const TServ& table, const std::string& programFolder)
 {
     DataFileWriter writer("Dialtally Link Configuration");
     for (int i = 1; i <= table.Count && i <= TServ::MaxLinks; ++i) {
-        writer.Add("Service", table.Service[static_cast<std::size_t>(i)]);
-        writer.Add("Provider", table.Provider[static_cast<std::size_t>(i)]);
+        writer.Add("Service", table.Service[i]);
+        writer.Add("Provider", table.Provider[i]);
     }
     return writer.SaveOrShowError(LinksPath(programFolder));
 }
@@ -49,7 +48,7 @@ bool SaveLinks(const TServ& table, const std::string& programFolder)
 int FindLink(std::string_view description, const TServ& table)
 {
     for (int i = 1; i <= table.Count && i <= TServ::MaxLinks; ++i)
-        if (table.Service[static_cast<std::size_t>(i)] == description)
+        if (table.Service[i] == description)
             return i;
     return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/OneBasedColumn.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -11,7 +13,7 @@ namespace dialtally {
 // does not exist; it then adds no charge.
 struct TServ {
     static constexpr int MaxLinks = 256;
-    using Column = std::array<std::string, MaxLinks + 1>;
+    using Column = OneBasedColumn<std::string, MaxLinks>;
 
     int Current = 0; // while loading: links read so far; else the selected one
     int Count = 0;   // links in use, 0..256

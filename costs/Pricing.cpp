@@ -31,7 +31,7 @@ std::vector<std::string> SplitItems(const std::string& list, int count)
     return items;
 }
 
-bool DayClassCovers(const TTod& tod, std::size_t k, int weekday)
+bool DayClassCovers(const TTod& tod, int k, int weekday)
 {
     if (weekday == 1)
         return tod.Sunday[k];
@@ -84,7 +84,7 @@ TDateTime StartTimeOfDay(TDateTime on)
 // Converts the period's texts the first time the pass needs them, in the
 // order the search reads them, so a text that does not convert fails at
 // the same connection as without the cache.
-const PeriodTariff& Tariff(const TTod& tod, std::size_t k, PeriodTariff& slot)
+const PeriodTariff& Tariff(const TTod& tod, int k, PeriodTariff& slot)
 {
     if (!slot.Converted) {
         slot.From = TextToTime(tod.TimeFrom[k]);
@@ -103,13 +103,12 @@ Currency ChargeUnderPeriods(TProv& providers, int p, const TRep& rep, int index,
     const TDateTime on = rep.DateTimeOn[static_cast<std::size_t>(index)];
     const int weekday = DayOfWeek(on);
     const TDateTime start = StartTimeOfDay(on);
-    TTod& tod = providers.ProviderTod[static_cast<std::size_t>(p)];
+    TTod& tod = providers.ProviderTod[p];
     Currency charge = 0;
     for (int k = 1; k <= tod.Count && k <= TTod::MaxPeriods; ++k) {
-        const auto at = static_cast<std::size_t>(k);
         tod.Current = k;
-        const PeriodTariff& tariff = Tariff(tod, at, slots[at]);
-        if (!DayClassCovers(tod, at, weekday) || start < tariff.From || start > tariff.To)
+        const PeriodTariff& tariff = Tariff(tod, k, slots[k]);
+        if (!DayClassCovers(tod, k, weekday) || start < tariff.From || start > tariff.To)
             continue;
         const double units = ChargeUnits(providers, p, k, rep, index);
         charge =
@@ -128,7 +127,7 @@ void ProviderSteps(CostingPass& pass, TProv& providers, const std::string& name,
     if (p == 0)
         return;
     OpenBillingMonth(providers, p, rep, index);
-    if (providers.ProviderTod[static_cast<std::size_t>(p)].Count >= 1)
+    if (providers.ProviderTod[p].Count >= 1)
         total += ChargeUnderPeriods(providers, p, rep, index,
                                     &pass.Tariffs[static_cast<std::size_t>(p) * PeriodSlots]);
 }
@@ -140,8 +139,8 @@ void StartCosting(CostingPass& pass, TProv& providers, const TServ& links,
 {
     pass = CostingPass{};
     for (int p = 1; p <= providers.Count && p <= TProv::MaxProviders; ++p) {
-        providers.NextMonthStart[static_cast<std::size_t>(p)] = 0;
-        providers.FreeSecondsLeft[static_cast<std::size_t>(p)] = 0;
+        providers.NextMonthStart[p] = 0;
+        providers.FreeSecondsLeft[p] = 0;
     }
     const int linkCount = std::min(links.Count, TServ::MaxLinks);
     for (int j = 1; j <= linkCount; ++j) {
@@ -149,8 +148,8 @@ void StartCosting(CostingPass& pass, TProv& providers, const TServ& links,
             pass.LinkServices += ',';
             pass.LinkProviders += ',';
         }
-        pass.LinkServices += links.Service[static_cast<std::size_t>(j)];
-        pass.LinkProviders += links.Provider[static_cast<std::size_t>(j)];
+        pass.LinkServices += links.Service[j];
+        pass.LinkProviders += links.Provider[j];
     }
     pass.ServiceProviders = serviceProviders;
     pass.LinkCount = CountItems(pass.LinkServices, ',');
@@ -177,14 +176,13 @@ Currency PriceConnection(CostingPass& pass, TProv& providers, TRep& rep, int ind
 
 void OpenBillingMonth(TProv& providers, int p, TRep& rep, int index)
 {
-    const auto at = static_cast<std::size_t>(p);
     const auto i = static_cast<std::size_t>(index);
     const TDateTime day = DateOf(rep.DateTimeOn[i]);
-    if (day < providers.NextMonthStart[at])
+    if (day < providers.NextMonthStart[p])
         return;
-    providers.FreeSecondsLeft[at] = FreeHoursToSeconds(StrToInt(providers.ProviderMonthFree[at]));
-    providers.NextMonthStart[at] = EndOfMonth(day) + StrToInt(providers.ProviderMonthBegin[at]);
-    rep.MonthCharge[i] += TextToCurrency(providers.ProviderMonthCharge[at]);
+    providers.FreeSecondsLeft[p] = FreeHoursToSeconds(StrToInt(providers.ProviderMonthFree[p]));
+    providers.NextMonthStart[p] = EndOfMonth(day) + StrToInt(providers.ProviderMonthBegin[p]);
+    rep.MonthCharge[i] += TextToCurrency(providers.ProviderMonthCharge[p]);
 }
 
 Currency PeriodCharge(TProv& providers, int p, const TRep& rep, int index)
@@ -195,23 +193,22 @@ Currency PeriodCharge(TProv& providers, int p, const TRep& rep, int index)
 
 double ChargeUnits(TProv& providers, int p, int k, const TRep& rep, int index)
 {
-    const TTod& tod = providers.ProviderTod[static_cast<std::size_t>(p)];
-    const auto at = static_cast<std::size_t>(k);
-    const double unitSeconds = TextToFloat(tod.UnitMinutes[at]) * 60.0;
+    const TTod& tod = providers.ProviderTod[p];
+    const double unitSeconds = TextToFloat(tod.UnitMinutes[k]) * 60.0;
     // A unit of no length cannot divide a connection; treat it as a tariff
     // that does not convert.
     if (!std::isfinite(unitSeconds) || unitSeconds <= 0)
-        throw ConversionError("'" + tod.UnitMinutes[at] + "' is not a valid unit length");
+        throw ConversionError("'" + tod.UnitMinutes[k] + "' is not a valid unit length");
     const int duration = rep.Duration[static_cast<std::size_t>(index)];
-    int& freeLeft = providers.FreeSecondsLeft[static_cast<std::size_t>(p)];
+    int& freeLeft = providers.FreeSecondsLeft[p];
     double units = 0;
-    if (tod.ApplyFree[at] && freeLeft > 0) {
+    if (tod.ApplyFree[k] && freeLeft > 0) {
         freeLeft -= duration;
         units = freeLeft >= 0 ? 0.0 : -static_cast<double>(freeLeft) / unitSeconds;
     } else {
         units = duration / unitSeconds;
     }
-    units -= StrToInt(tod.InitialMinutes[at]);
+    units -= StrToInt(tod.InitialMinutes[k]);
     if (units < 0)
         units = 0;
     if (unitSeconds <= 60)

@@ -39,8 +39,7 @@ std::string ProvidersPath(const std::string& programFolder)
 
 std::string EncodeRatePeriod(const TProv& table, int provider, int period)
 {
-    const TTod& tod = table.ProviderTod[static_cast<std::size_t>(provider)];
-    const auto k = static_cast<std::size_t>(period);
+    const TTod& tod = table.ProviderTod[provider];
     const char sep = Regional().ListSeparator;
     std::string text;
     const auto add = [&](std::string_view field, bool last = false) {
@@ -48,16 +47,16 @@ std::string EncodeRatePeriod(const TProv& table, int provider, int period)
         if (!last)
             text += sep;
     };
-    add(Flag(tod.MondayToFriday[k]));
-    add(Flag(tod.Saturday[k]));
-    add(Flag(tod.Sunday[k]));
-    add(tod.TimeFrom[k]);
-    add(tod.TimeTo[k]);
-    add(Flag(tod.ApplyFree[k]));
-    add(tod.UnitCharge[k]);
-    add(tod.UnitMinutes[k]);
-    add(tod.InitialCharge[k]);
-    add(tod.InitialMinutes[k], true);
+    add(Flag(tod.MondayToFriday[period]));
+    add(Flag(tod.Saturday[period]));
+    add(Flag(tod.Sunday[period]));
+    add(tod.TimeFrom[period]);
+    add(tod.TimeTo[period]);
+    add(Flag(tod.ApplyFree[period]));
+    add(tod.UnitCharge[period]);
+    add(tod.UnitMinutes[period]);
+    add(tod.InitialCharge[period]);
+    add(tod.InitialMinutes[period], true);
     return text;
 }
 
@@ -66,21 +65,20 @@ void DecodeRatePeriod(TProv& table, std::string_view text, int period)
     if (table.Current < 1 || table.Current > TProv::MaxProviders || period < 1 ||
         period > TTod::MaxPeriods)
         return;
-    TTod& tod = table.ProviderTod[static_cast<std::size_t>(table.Current)];
-    const auto k = static_cast<std::size_t>(period);
+    TTod& tod = table.ProviderTod[table.Current];
     const char sep = Regional().ListSeparator;
     const auto field = [&](int n) { return NthItem(text, sep, n); };
     tod.Count = period;
-    tod.MondayToFriday[k] = field(1) == "1";
-    tod.Saturday[k] = field(2) == "1";
-    tod.Sunday[k] = field(3) == "1";
-    tod.TimeFrom[k] = field(4);
-    tod.TimeTo[k] = field(5);
-    tod.ApplyFree[k] = field(6) == "1";
-    tod.UnitCharge[k] = field(7);
-    tod.UnitMinutes[k] = field(8);
-    tod.InitialCharge[k] = field(9);
-    tod.InitialMinutes[k] = field(10);
+    tod.MondayToFriday[period] = field(1) == "1";
+    tod.Saturday[period] = field(2) == "1";
+    tod.Sunday[period] = field(3) == "1";
+    tod.TimeFrom[period] = field(4);
+    tod.TimeTo[period] = field(5);
+    tod.ApplyFree[period] = field(6) == "1";
+    tod.UnitCharge[period] = field(7);
+    tod.UnitMinutes[period] = field(8);
+    tod.InitialCharge[period] = field(9);
+    tod.InitialMinutes[period] = field(10);
 }
 
 void DefaultProviders(TProv& table)
@@ -122,16 +120,15 @@ void LoadProviders(TProv& table, const std::string& programFolder)
     TProv loaded;
     const DataFileRead read = ReadDataFileEntries(
         path, "Provider=", TProv::MaxProviders, loaded.Count, [&](int entry, const KeyValue& kv) {
-            const auto p = static_cast<std::size_t>(entry);
             loaded.Current = entry; // the rate period decoder works on the current provider
             if (kv.Key == "Provider")
-                loaded.Provider[p] = kv.Value;
+                loaded.Provider[entry] = kv.Value;
             else if (kv.Key == "ProviderMonthBegin")
-                loaded.ProviderMonthBegin[p] = kv.Value;
+                loaded.ProviderMonthBegin[entry] = kv.Value;
             else if (kv.Key == "ProviderMonthCharge")
-                loaded.ProviderMonthCharge[p] = kv.Value;
+                loaded.ProviderMonthCharge[entry] = kv.Value;
             else if (kv.Key == "ProviderMonthFree")
-                loaded.ProviderMonthFree[p] = kv.Value;
+                loaded.ProviderMonthFree[entry] = kv.Value;
             else if (const int n = RatePeriodKey(kv.Key))
                 DecodeRatePeriod(loaded, kv.Value, n);
         });
@@ -143,12 +140,11 @@ bool SaveProviders(const TProv& table, const std::string& programFolder)
 {
     DataFileWriter writer("Dialtally Provider Configuration");
     for (int i = 1; i <= table.Count && i <= TProv::MaxProviders; ++i) {
-        const auto p = static_cast<std::size_t>(i);
-        writer.Add("Provider", table.Provider[p]);
-        writer.Add("ProviderMonthBegin", table.ProviderMonthBegin[p]);
-        writer.Add("ProviderMonthCharge", table.ProviderMonthCharge[p]);
-        writer.Add("ProviderMonthFree", table.ProviderMonthFree[p]);
-        const TTod& tod = table.ProviderTod[p];
+        writer.Add("Provider", table.Provider[i]);
+        writer.Add("ProviderMonthBegin", table.ProviderMonthBegin[i]);
+        writer.Add("ProviderMonthCharge", table.ProviderMonthCharge[i]);
+        writer.Add("ProviderMonthFree", table.ProviderMonthFree[i]);
+        const TTod& tod = table.ProviderTod[i];
         for (int k = 1; k <= tod.Count && k <= TTod::MaxPeriods; ++k)
             writer.Add("ProviderTod" + std::to_string(k), EncodeRatePeriod(table, i, k));
     }
@@ -158,7 +154,7 @@ bool SaveProviders(const TProv& table, const std::string& programFolder)
 int FindProvider(std::string_view name, const TProv& table)
 {
     for (int i = 1; i <= table.Count && i <= TProv::MaxProviders; ++i)
-        if (table.Provider[static_cast<std::size_t>(i)] == name)
+        if (table.Provider[i] == name)
             return i;
     return 0;
 }

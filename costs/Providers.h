@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/OneBasedColumn.h"
+
 #include "base/DateTime.h"
 
 #include <array>
@@ -13,7 +15,7 @@ namespace dialtally {
 // that matches.
 struct TTod {
     static constexpr int MaxPeriods = 10;
-    template <typename T> using Column = std::array<T, MaxPeriods + 1>;
+    template <typename T> using Column = OneBasedColumn<T, MaxPeriods>;
 
     int Current = 0; // the period being edited or evaluated
     int Count = 0;   // periods in use, 0..10
@@ -35,7 +37,7 @@ struct TTod {
 // stay text as typed and are converted when a connection is priced.
 struct TProv {
     static constexpr int MaxProviders = 25;
-    template <typename T> using Column = std::array<T, MaxProviders + 1>;
+    template <typename T> using Column = OneBasedColumn<T, MaxProviders>;
 
     int Current = 0;              // while loading: providers read so far; else the selected one
     int Count = 0;                // providers in use, 0..25

@@ -17,8 +17,14 @@ namespace {
 template <typename Column> void CloseGap(Column& column, int i, int count)
 {
     for (int k = i; k < count; ++k)
-        column[static_cast<std::size_t>(k)] = std::move(column[static_cast<std::size_t>(k + 1)]);
-    column[static_cast<std::size_t>(count)] = typename Column::value_type{};
+        column[k] = std::move(column[k + 1]);
+    column[count] = typename Column::value_type{};
+}
+
+// Closes the gap in every column of a table.
+template <typename... Columns> void CloseGaps(int i, int count, Columns&... columns)
+{
+    (CloseGap(columns, i, count), ...);
 }
 
 } // namespace
@@ -44,35 +50,33 @@ void NewRatePeriod(TTod& periods, int k)
 {
     if (k < 1 || k > TTod::MaxPeriods)
         return;
-    const auto i = static_cast<std::size_t>(k);
-    periods.MondayToFriday[i] = true;
-    periods.Saturday[i] = true;
-    periods.Sunday[i] = true;
-    periods.ApplyFree[i] = false;
-    periods.TimeFrom[i] = TimeToText(EncodeTime(0, 0, 0, 0));
-    periods.TimeTo[i] = TimeToText(EncodeTime(23, 59, 59, 999));
-    periods.UnitCharge[i] = std::string(1, Regional().DecimalSeparator) + "10";
-    periods.UnitMinutes[i] = "1";
-    periods.InitialCharge[i] = "0";
-    periods.InitialMinutes[i] = "0";
+    periods.MondayToFriday[k] = true;
+    periods.Saturday[k] = true;
+    periods.Sunday[k] = true;
+    periods.ApplyFree[k] = false;
+    periods.TimeFrom[k] = TimeToText(EncodeTime(0, 0, 0, 0));
+    periods.TimeTo[k] = TimeToText(EncodeTime(23, 59, 59, 999));
+    periods.UnitCharge[k] = std::string(1, Regional().DecimalSeparator) + "10";
+    periods.UnitMinutes[k] = "1";
+    periods.InitialCharge[k] = "0";
+    periods.InitialMinutes[k] = "0";
 }
 
 std::array<std::string, 10> RatePeriodCells(const TTod& periods, int k)
 {
     if (k < 1 || k > TTod::MaxPeriods)
         return {};
-    const auto i = static_cast<std::size_t>(k);
     auto flag = [](bool on) { return std::string(on ? "X" : ""); };
-    return {flag(periods.MondayToFriday[i]),
-            flag(periods.Saturday[i]),
-            flag(periods.Sunday[i]),
-            periods.TimeFrom[i],
-            periods.TimeTo[i],
-            flag(periods.ApplyFree[i]),
-            periods.UnitCharge[i],
-            periods.UnitMinutes[i],
-            periods.InitialCharge[i],
-            periods.InitialMinutes[i]};
+    return {flag(periods.MondayToFriday[k]),
+            flag(periods.Saturday[k]),
+            flag(periods.Sunday[k]),
+            periods.TimeFrom[k],
+            periods.TimeTo[k],
+            flag(periods.ApplyFree[k]),
+            periods.UnitCharge[k],
+            periods.UnitMinutes[k],
+            periods.InitialCharge[k],
+            periods.InitialMinutes[k]};
 }
 
 void RemoveRatePeriod(TTod& periods, int k)
@@ -80,16 +84,9 @@ void RemoveRatePeriod(TTod& periods, int k)
     const int count = std::min(periods.Count, TTod::MaxPeriods);
     if (k < 1 || k > count)
         return;
-    CloseGap(periods.MondayToFriday, k, count);
-    CloseGap(periods.Saturday, k, count);
-    CloseGap(periods.Sunday, k, count);
-    CloseGap(periods.ApplyFree, k, count);
-    CloseGap(periods.TimeFrom, k, count);
-    CloseGap(periods.TimeTo, k, count);
-    CloseGap(periods.UnitCharge, k, count);
-    CloseGap(periods.UnitMinutes, k, count);
-    CloseGap(periods.InitialCharge, k, count);
-    CloseGap(periods.InitialMinutes, k, count);
+    CloseGaps(k, count, periods.MondayToFriday, periods.Saturday, periods.Sunday, periods.ApplyFree,
+              periods.TimeFrom, periods.TimeTo, periods.UnitCharge, periods.UnitMinutes,
+              periods.InitialCharge, periods.InitialMinutes);
     periods.Count = count - 1;
 }
 
@@ -98,13 +95,9 @@ void RemoveProvider(TProv& table, int i)
     const int count = std::min(table.Count, TProv::MaxProviders);
     if (i < 1 || i > count)
         return;
-    CloseGap(table.Provider, i, count);
-    CloseGap(table.ProviderMonthBegin, i, count);
-    CloseGap(table.ProviderMonthCharge, i, count);
-    CloseGap(table.ProviderMonthFree, i, count);
-    CloseGap(table.ProviderTod, i, count);
-    CloseGap(table.NextMonthStart, i, count);
-    CloseGap(table.FreeSecondsLeft, i, count);
+    CloseGaps(i, count, table.Provider, table.ProviderMonthBegin, table.ProviderMonthCharge,
+              table.ProviderMonthFree, table.ProviderTod, table.NextMonthStart,
+              table.FreeSecondsLeft);
     table.Count = count - 1;
 }
 
@@ -113,8 +106,7 @@ void RemoveLink(TServ& table, int i)
     const int count = std::min(table.Count, TServ::MaxLinks);
     if (i < 1 || i > count)
         return;
-    CloseGap(table.Service, i, count);
-    CloseGap(table.Provider, i, count);
+    CloseGaps(i, count, table.Service, table.Provider);
     table.Count = count - 1;
 }
 

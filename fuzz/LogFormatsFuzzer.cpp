@@ -16,8 +16,7 @@ bool HoldsMarker(const TLCfg& table)
 {
     for (int i = 1; i <= table.Count; ++i)
         for (const LogFormatField& field : LogFormatFields())
-            if ((table.*field.Column)[static_cast<std::size_t>(i)].find("LogType=") !=
-                std::string::npos)
+            if ((table.*field.Column)[i].find("LogType=") != std::string::npos)
                 return true;
     return false;
 }

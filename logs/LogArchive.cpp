@@ -101,8 +101,7 @@ std::string ArchivePrompt(const TLCfg& formats)
 {
     if (formats.Current < 1 || formats.Current > TLCfg::MaxFormats)
         return "Select a file to archive the log file to.";
-    return "Select a file to archive the " +
-           formats.LogType[static_cast<std::size_t>(formats.Current)] + " log file to.";
+    return "Select a file to archive the " + formats.LogType[formats.Current] + " log file to.";
 }
 
 std::string ProposedArchiveTarget(const TLCfg& formats, const std::string& remembered)
@@ -111,7 +110,7 @@ std::string ProposedArchiveTarget(const TLCfg& formats, const std::string& remem
         return remembered;
     if (formats.Current < 1 || formats.Current > formats.Count)
         return {};
-    std::filesystem::path path = formats.LogFile[static_cast<std::size_t>(formats.Current)];
+    std::filesystem::path path = formats.LogFile[formats.Current];
     if (path.empty())
         return {};
     path.replace_extension(".old");
@@ -130,8 +129,7 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
         ShowError("The log file format was not found.");
         return ArchiveResult::Refused;
     }
-    const auto at = static_cast<std::size_t>(formats.Current);
-    const std::string& source = formats.LogFile[at];
+    const std::string& source = formats.LogFile[formats.Current];
     if (SameFile(source, options.Target)) {
         ShowError("The source and target files cannot be the same.");
         return ArchiveResult::Refused;
@@ -152,7 +150,8 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
         return ArchiveFailed(source);
     std::string_view line;
     while (reader.ReadLine(line)) {
-        if (options.Skip && !IsArchiveLine(line, formats.Online[at], formats.Offline[at]))
+        if (options.Skip &&
+            !IsArchiveLine(line, formats.Online[formats.Current], formats.Offline[formats.Current]))
             continue;
         contents.append(line);
         contents.append("\r\n");

@@ -18,7 +18,7 @@ LogFormatTexts LogFormatValues(const TLCfg& table, int index)
         return values;
     const auto& fields = LogFormatFields();
     for (std::size_t k = 0; k < fields.size(); ++k)
-        values[k] = (table.*(fields[k].Column))[static_cast<std::size_t>(index)];
+        values[k] = (table.*(fields[k].Column))[index];
     return values;
 }
 
@@ -32,7 +32,7 @@ void StoreLogFormat(TLCfg& table, int index, const LogFormatTexts& edits)
             values[FirstEndLocator + k] = values[FirstBeginLocator + k];
     const auto& fields = LogFormatFields();
     for (std::size_t k = 0; k < fields.size(); ++k)
-        (table.*(fields[k].Column))[static_cast<std::size_t>(index)] = values[k];
+        (table.*(fields[k].Column))[index] = values[k];
 }
 
 void RemoveLogFormat(TLCfg& table, int index)
@@ -42,9 +42,8 @@ void RemoveLogFormat(TLCfg& table, int index)
     for (const LogFormatField& field : LogFormatFields()) {
         TLCfg::Column& column = table.*(field.Column);
         for (int i = index; i < table.Count; ++i)
-            column[static_cast<std::size_t>(i)] =
-                std::move(column[static_cast<std::size_t>(i + 1)]);
-        column[static_cast<std::size_t>(table.Count)].clear();
+            column[i] = std::move(column[i + 1]);
+        column[table.Count].clear();
     }
     --table.Count;
 }

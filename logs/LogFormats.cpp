@@ -78,7 +78,7 @@ void LoadLogFormats(TLCfg& table, const Folders& folders)
         path, "LogType=", TLCfg::MaxFormats, loaded.Count, [&](int entry, const KeyValue& kv) {
             for (const LogFormatField& field : LogFormatFields())
                 if (kv.Key == field.Key) {
-                    (loaded.*field.Column)[static_cast<std::size_t>(entry)] = std::string(kv.Value);
+                    (loaded.*field.Column)[entry] = std::string(kv.Value);
                     break;
                 }
         });
@@ -92,14 +92,14 @@ bool SaveLogFormats(const TLCfg& table, const std::string& programFolder)
     DataFileWriter writer("Dialtally Log File Configuration");
     for (int i = 1; i <= table.Count && i <= TLCfg::MaxFormats; ++i)
         for (const LogFormatField& field : LogFormatFields())
-            writer.Add(field.Key, (table.*field.Column)[static_cast<std::size_t>(i)]);
+            writer.Add(field.Key, (table.*field.Column)[i]);
     return writer.SaveOrShowError(LogFormatsPath(programFolder));
 }
 
 int FindLogFormat(const TLCfg& table, std::string_view name)
 {
     for (int i = 1; i <= table.Count && i <= TLCfg::MaxFormats; ++i)
-        if (table.LogType[static_cast<std::size_t>(i)] == name)
+        if (table.LogType[i] == name)
             return i;
     return 0;
 }

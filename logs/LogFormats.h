@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/OneBasedColumn.h"
+
 #include "platform/Folders.h"
 
 #include <array>
@@ -12,7 +14,7 @@ namespace dialtally {
 // arrays indexed 1..256 (entry 0 unused).
 struct TLCfg {
     static constexpr int MaxFormats = 256;
-    using Column = std::array<std::string, MaxFormats + 1>;
+    using Column = OneBasedColumn<std::string, MaxFormats>;
 
     int Current = 0; // format in use
     int Count = 0;   // formats in the table, 0..256

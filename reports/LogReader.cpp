@@ -34,21 +34,20 @@ struct PassFormat {
 
 PassFormat ParseFormat(const TLCfg& formats, int f)
 {
-    const auto at = static_cast<std::size_t>(f);
     PassFormat format;
-    format.Online = formats.Online[at];
-    format.Offline = formats.Offline[at];
-    format.On = {ParseLocator(formats.OnMonth[at]), ParseLocator(formats.OnDate[at]),
-                 ParseLocator(formats.OnYear[at]), ParseLocator(formats.OnTime[at]),
-                 ParseLocator(formats.OnAmpm[at])};
-    format.Off = {ParseLocator(formats.OffMonth[at]), ParseLocator(formats.OffDate[at]),
-                  ParseLocator(formats.OffYear[at]), ParseLocator(formats.OffTime[at]),
-                  ParseLocator(formats.OffAmpm[at])};
-    format.Service = ParseLocator(formats.OnService[at]);
+    format.Online = formats.Online[f];
+    format.Offline = formats.Offline[f];
+    format.On = {ParseLocator(formats.OnMonth[f]), ParseLocator(formats.OnDate[f]),
+                 ParseLocator(formats.OnYear[f]), ParseLocator(formats.OnTime[f]),
+                 ParseLocator(formats.OnAmpm[f])};
+    format.Off = {ParseLocator(formats.OffMonth[f]), ParseLocator(formats.OffDate[f]),
+                  ParseLocator(formats.OffYear[f]), ParseLocator(formats.OffTime[f]),
+                  ParseLocator(formats.OffAmpm[f])};
+    format.Service = ParseLocator(formats.OnService[f]);
     format.SameFields =
-        formats.OnMonth[at] == formats.OffMonth[at] && formats.OnDate[at] == formats.OffDate[at] &&
-        formats.OnYear[at] == formats.OffYear[at] && formats.OnTime[at] == formats.OffTime[at] &&
-        formats.OnAmpm[at] == formats.OffAmpm[at];
+        formats.OnMonth[f] == formats.OffMonth[f] && formats.OnDate[f] == formats.OffDate[f] &&
+        formats.OnYear[f] == formats.OffYear[f] && formats.OnTime[f] == formats.OffTime[f] &&
+        formats.OnAmpm[f] == formats.OffAmpm[f];
     return format;
 }
 
@@ -179,7 +178,7 @@ void ReadConnectionLog(ReadContext& context)
         return;
     }
     context.Formats.Current = f;
-    const std::string path = context.Formats.LogFile[static_cast<std::size_t>(f)];
+    const std::string path = context.Formats.LogFile[f];
     const PassFormat format = ParseFormat(context.Formats, f);
 
     LineReader file;
@@ -232,10 +231,9 @@ void ReadConnectionLog(ReadContext& context)
                 }
                 lastDate = date;
                 const int index = rep.LastIndex;
-                const auto i = static_cast<std::size_t>(index);
-                rep.DateTimeOff[i] = date + time;
-                rep.Duration[i] = SpanSeconds(rep.DateTimeOff[i] - rep.DateTimeOn[i]);
-                rep.Cost[i] = PriceConnection(pass, context.Providers, rep, index);
+                rep.DateTimeOff[index] = date + time;
+                rep.Duration[index] = SpanSeconds(rep.DateTimeOff[index] - rep.DateTimeOn[index]);
+                rep.Cost[index] = PriceConnection(pass, context.Providers, rep, index);
                 pending = false;
             }
         }

@@ -80,7 +80,7 @@ PropertiesValues ReadPropertiesValues(const TCfg& report, const TLCfg& formats,
 
     std::vector<std::string> logTypes;
     for (int i = 1; i <= formats.Count && i <= TLCfg::MaxFormats; ++i)
-        logTypes.push_back(formats.LogType[static_cast<std::size_t>(i)]);
+        logTypes.push_back(formats.LogType[i]);
     v.LogTypes = SortedNames(std::move(logTypes));
     for (std::size_t i = 0; i < v.LogTypes.size(); ++i) {
         if (EqualIgnoringCase(v.LogTypes[i], report.LogType)) {
@@ -91,7 +91,7 @@ PropertiesValues ReadPropertiesValues(const TCfg& report, const TLCfg& formats,
 
     std::vector<std::string> names;
     for (int i = 1; i <= providers.Count && i <= TProv::MaxProviders; ++i)
-        names.push_back(providers.Provider[static_cast<std::size_t>(i)]);
+        names.push_back(providers.Provider[i]);
     v.Providers = SortedNames(std::move(names));
     for (const std::string& name : v.Providers)
         v.ProviderTicks.push_back(ProviderTicked(report.ServiceProviders, name));

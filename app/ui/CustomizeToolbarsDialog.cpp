@@ -88,7 +88,7 @@ void TDlgBars::FillLists()
     m_available->clear();
     m_visible->clear();
     for (const ToolbarEntry& entry : ToolbarEntries()) {
-        const bool shown = m_toolbars.Btn[static_cast<std::size_t>(entry.Key)];
+        const bool shown = m_toolbars.Btn[entry.Key];
         auto* item = new QListWidgetItem(QString::fromLatin1(entry.Caption),
                                          shown ? m_visible : m_available);
         if (!m_itemIcon)

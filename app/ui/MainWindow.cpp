@@ -148,7 +148,7 @@ void TMainForm::FillLogFileBox()
 {
     QStringList names;
     for (int i = 1; i <= m_state.Formats.Count; ++i)
-        names << QString::fromStdString(m_state.Formats.LogType[static_cast<std::size_t>(i)]);
+        names << QString::fromStdString(m_state.Formats.LogType[i]);
     // The one list where letter case is ignored.
     std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
@@ -518,7 +518,7 @@ void TMainForm::ViewLogFile()
     const int current = m_state.Formats.Current;
     if (current <= 0 || current > m_state.Formats.Count)
         return;
-    const std::string& path = m_state.Formats.LogFile[static_cast<std::size_t>(current)];
+    const std::string& path = m_state.Formats.LogFile[current];
     // The path goes to the desktop as a file URL, never through a shell.
     QDesktopServices::openUrl(
         QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
@@ -605,7 +605,7 @@ void TMainForm::ApplyItemVisibility()
         if (it == m_itemActions.end())
             continue;
         const bool never = n == BtnCutIndex || n == BtnPasteIndex;
-        it->second->setVisible(!never && bars.Btn[static_cast<std::size_t>(n)]);
+        it->second->setVisible(!never && bars.Btn[n]);
     }
 }
 
@@ -657,7 +657,7 @@ void TMainForm::StoreWindowSettings()
         const QString name = QString::fromLatin1(items[static_cast<std::size_t>(n - 1)].Name);
         const auto it = m_itemActions.find(name);
         if (it != m_itemActions.end() && n != BtnCutIndex && n != BtnPasteIndex)
-            bars.Btn[static_cast<std::size_t>(n)] = it->second->isVisible();
+            bars.Btn[n] = it->second->isVisible();
     }
 }
 

@@ -87,7 +87,7 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
     {
         const QSignalBlocker blockList(m_provList);
         for (int i = 1; i <= m_providers.Count; ++i) {
-            const QString name = Text(m_providers.Provider[static_cast<std::size_t>(i)]);
+            const QString name = Text(m_providers.Provider[i]);
             InsertSorted(m_provList, name);
             InsertSorted(m_servProvider, name);
         }
@@ -100,7 +100,7 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
     {
         const QSignalBlocker blockList(m_servList);
         for (int i = 1; i <= m_links.Count; ++i)
-            InsertSorted(m_servList, Text(m_links.Service[static_cast<std::size_t>(i)]));
+            InsertSorted(m_servList, Text(m_links.Service[i]));
     }
     if (m_servList->count() > 0) {
         SelectRow(m_servList, 0);
@@ -256,15 +256,15 @@ void TDlgCost::ShowProvider()
     m_providers.Current = FindProvider(name.toStdString(), m_providers);
     if (m_providers.Current == 0)
         return;
-    const auto i = static_cast<std::size_t>(m_providers.Current);
-    m_provName->setText(Text(m_providers.Provider[i]));
+    m_provName->setText(Text(m_providers.Provider[m_providers.Current]));
     int day = 0;
-    const bool isDay = ParseInteger32(m_providers.ProviderMonthBegin[i], day) && day >= 1 &&
-                       day <= m_monthBegin->count();
+    const bool isDay = ParseInteger32(m_providers.ProviderMonthBegin[m_providers.Current], day) &&
+                       day >= 1 && day <= m_monthBegin->count();
     m_monthBegin->setCurrentIndex(isDay ? day - 1 : -1);
-    m_monthCharge->setText(Text(ReformatCharge(m_providers.ProviderMonthCharge[i])));
-    m_monthFree->setText(Text(m_providers.ProviderMonthFree[i]));
-    m_tod = m_providers.ProviderTod[i];
+    m_monthCharge->setText(
+        Text(ReformatCharge(m_providers.ProviderMonthCharge[m_providers.Current])));
+    m_monthFree->setText(Text(m_providers.ProviderMonthFree[m_providers.Current]));
+    m_tod = m_providers.ProviderTod[m_providers.Current];
     for (int k = 1; k <= TTod::MaxPeriods; ++k)
         ClearPeriodRow(k);
     SelectPeriodRow(1);
@@ -278,15 +278,14 @@ void TDlgCost::StoreProvider()
     const int current = m_providers.Current;
     if (current < 1 || current > TProv::MaxProviders)
         return;
-    const auto i = static_cast<std::size_t>(current);
-    m_providers.Provider[i] = m_provName->text().toStdString();
+    m_providers.Provider[current] = m_provName->text().toStdString();
     // A stored day the list cannot show is kept until one is chosen.
     if (m_monthBegin->currentIndex() >= 0)
-        m_providers.ProviderMonthBegin[i] = IntToStr(m_monthBegin->currentIndex() + 1);
-    m_providers.ProviderMonthCharge[i] = StoredCharge(m_monthCharge->text().toStdString());
+        m_providers.ProviderMonthBegin[current] = IntToStr(m_monthBegin->currentIndex() + 1);
+    m_providers.ProviderMonthCharge[current] = StoredCharge(m_monthCharge->text().toStdString());
     const std::string free = m_monthFree->text().toStdString();
-    m_providers.ProviderMonthFree[i] = free.empty() ? "0" : free;
-    m_providers.ProviderTod[i] = m_tod;
+    m_providers.ProviderMonthFree[current] = free.empty() ? "0" : free;
+    m_providers.ProviderTod[current] = m_tod;
 }
 
 void TDlgCost::EditMonthChargeExit()
@@ -337,8 +336,7 @@ void TDlgCost::BtnModifyProvClick()
     }
     const QString name = m_provName->text();
     if (m_providers.Current >= 1 && m_providers.Current <= TProv::MaxProviders)
-        ReplaceProviderChoice(
-            Text(m_providers.Provider[static_cast<std::size_t>(m_providers.Current)]), name);
+        ReplaceProviderChoice(Text(m_providers.Provider[m_providers.Current]), name);
     ShowLink();
     StoreProvider();
     RenameSelected(m_provList, name);
@@ -469,10 +467,9 @@ void TDlgCost::ShowLink()
     m_links.Current = FindLink(description.toStdString(), m_links);
     if (m_links.Current == 0)
         return;
-    const auto i = static_cast<std::size_t>(m_links.Current);
-    m_service->setText(Text(m_links.Service[i]));
+    m_service->setText(Text(m_links.Service[m_links.Current]));
     m_servProvider->setCurrentIndex(m_servProvider->findText(
-        Text(m_links.Provider[i]), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        Text(m_links.Provider[m_links.Current]), Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void TDlgCost::StoreLink()
@@ -480,12 +477,11 @@ void TDlgCost::StoreLink()
     const int current = m_links.Current;
     if (current < 1 || current > TServ::MaxLinks)
         return;
-    const auto i = static_cast<std::size_t>(current);
-    m_links.Service[i] = m_service->text().toStdString();
+    m_links.Service[current] = m_service->text().toStdString();
     // A link whose provider is gone shows none; keep the name it had
     // rather than blank it unasked.
     if (m_servProvider->currentIndex() >= 0)
-        m_links.Provider[i] = m_servProvider->currentText().toStdString();
+        m_links.Provider[current] = m_servProvider->currentText().toStdString();
 }
 
 void TDlgCost::BtnAddServClick()
@@ -496,7 +492,7 @@ void TDlgCost::BtnAddServClick()
     }
     ++m_links.Count;
     m_links.Current = m_links.Count;
-    m_links.Provider[static_cast<std::size_t>(m_links.Count)].clear();
+    m_links.Provider[m_links.Count].clear();
     StoreLink();
     InsertAndSelect(m_servList, m_service->text());
     ShowLink();

@@ -134,34 +134,32 @@ void TDlgTod::LoadPeriod()
     const int k = m_periods.Current;
     if (k < 1 || k > TTod::MaxPeriods)
         return;
-    const auto i = static_cast<std::size_t>(k);
-    m_mondayToFriday->setChecked(m_periods.MondayToFriday[i]);
-    m_saturday->setChecked(m_periods.Saturday[i]);
-    m_sunday->setChecked(m_periods.Sunday[i]);
-    m_applyFree->setChecked(m_periods.ApplyFree[i]);
-    m_from->setTime(StoredTime(m_periods.TimeFrom[i]));
-    m_to->setTime(StoredTime(m_periods.TimeTo[i]));
-    m_unitCharge->setText(QString::fromStdString(m_periods.UnitCharge[i]));
-    m_unitMinutes->setText(QString::fromStdString(m_periods.UnitMinutes[i]));
-    m_initialCharge->setText(QString::fromStdString(m_periods.InitialCharge[i]));
-    m_initialMinutes->setText(QString::fromStdString(m_periods.InitialMinutes[i]));
+    m_mondayToFriday->setChecked(m_periods.MondayToFriday[k]);
+    m_saturday->setChecked(m_periods.Saturday[k]);
+    m_sunday->setChecked(m_periods.Sunday[k]);
+    m_applyFree->setChecked(m_periods.ApplyFree[k]);
+    m_from->setTime(StoredTime(m_periods.TimeFrom[k]));
+    m_to->setTime(StoredTime(m_periods.TimeTo[k]));
+    m_unitCharge->setText(QString::fromStdString(m_periods.UnitCharge[k]));
+    m_unitMinutes->setText(QString::fromStdString(m_periods.UnitMinutes[k]));
+    m_initialCharge->setText(QString::fromStdString(m_periods.InitialCharge[k]));
+    m_initialMinutes->setText(QString::fromStdString(m_periods.InitialMinutes[k]));
 }
 
 void TDlgTod::BtnOkClick()
 {
     const int k = m_periods.Current;
     if (k >= 1 && k <= TTod::MaxPeriods) {
-        const auto i = static_cast<std::size_t>(k);
-        m_periods.MondayToFriday[i] = m_mondayToFriday->isChecked();
-        m_periods.Saturday[i] = m_saturday->isChecked();
-        m_periods.Sunday[i] = m_sunday->isChecked();
-        m_periods.ApplyFree[i] = m_applyFree->isChecked();
-        m_periods.TimeFrom[i] = TimeText(m_from->time());
-        m_periods.TimeTo[i] = TimeText(m_to->time());
-        m_periods.UnitCharge[i] = EditText(m_unitCharge, "0");
-        m_periods.UnitMinutes[i] = EditText(m_unitMinutes, "1");
-        m_periods.InitialCharge[i] = EditText(m_initialCharge, "0");
-        m_periods.InitialMinutes[i] = EditText(m_initialMinutes, "0");
+        m_periods.MondayToFriday[k] = m_mondayToFriday->isChecked();
+        m_periods.Saturday[k] = m_saturday->isChecked();
+        m_periods.Sunday[k] = m_sunday->isChecked();
+        m_periods.ApplyFree[k] = m_applyFree->isChecked();
+        m_periods.TimeFrom[k] = TimeText(m_from->time());
+        m_periods.TimeTo[k] = TimeText(m_to->time());
+        m_periods.UnitCharge[k] = EditText(m_unitCharge, "0");
+        m_periods.UnitMinutes[k] = EditText(m_unitMinutes, "1");
+        m_periods.InitialCharge[k] = EditText(m_initialCharge, "0");
+        m_periods.InitialMinutes[k] = EditText(m_initialMinutes, "0");
     }
     accept();
 }

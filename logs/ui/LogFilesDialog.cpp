@@ -67,10 +67,10 @@ TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
     {
         const QSignalBlocker blocker(m_list);
         for (int i = 1; i <= m_copy.Count; ++i)
-            InsertSorted(m_list, Text(m_copy.LogType[static_cast<std::size_t>(i)]));
+            InsertSorted(m_list, Text(m_copy.LogType[i]));
     }
     if (m_copy.Current >= 1 && m_copy.Current <= m_copy.Count) {
-        const QString name = Text(m_copy.LogType[static_cast<std::size_t>(m_copy.Current)]);
+        const QString name = Text(m_copy.LogType[m_copy.Current]);
         for (int row = 0; row < m_list->count(); ++row)
             if (m_list->item(row)->text() == name) {
                 SelectRow(m_list, row);

@@ -88,10 +88,7 @@ protected:
         report.CriteriaDescripAll = "0";
     }
 
-    std::string LogPath() const
-    {
-        return formats.LogFile[static_cast<std::size_t>(FindLogFormat(formats, report.LogType))];
-    }
+    std::string LogPath() const { return formats.LogFile[FindLogFormat(formats, report.LogType)]; }
 
     void WriteLog(const std::vector<std::string>& lines, const std::string& lineEnd = "\r\n")
     {

@@ -31,7 +31,7 @@ int AddPriced(TRep& rep, TDateTime on, int duration, const std::string& service 
 
 TTod& Periods(TProv& providers, int p)
 {
-    return providers.ProviderTod[static_cast<std::size_t>(p)];
+    return providers.ProviderTod[p];
 }
 
 // Prices one new connection under the given report providers and links.

@@ -14,7 +14,7 @@ TLCfg Formats(std::initializer_list<const char*> names)
 {
     TLCfg table;
     for (const char* name : names)
-        table.LogType[static_cast<std::size_t>(++table.Count)] = name;
+        table.LogType[++table.Count] = name;
     return table;
 }
 
@@ -22,7 +22,7 @@ TProv Providers(std::initializer_list<const char*> names)
 {
     TProv table;
     for (const char* name : names)
-        table.Provider[static_cast<std::size_t>(++table.Count)] = name;
+        table.Provider[++table.Count] = name;
     return table;
 }
 

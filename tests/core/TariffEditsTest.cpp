@@ -65,7 +65,7 @@ TEST(TariffEdits, RemovePeriodMovesLaterOnesDown)
     periods.Count = 3;
     for (int k = 1; k <= 3; ++k) {
         NewRatePeriod(periods, k);
-        periods.UnitCharge[static_cast<std::size_t>(k)] = std::to_string(k);
+        periods.UnitCharge[k] = std::to_string(k);
     }
     periods.ApplyFree[3] = true;
     RemoveRatePeriod(periods, 1);

@@ -98,7 +98,7 @@ TEST_F(CostsDialog, AddsAtTheLimitsOnlySound)
 {
     providers.Count = TProv::MaxProviders;
     for (int i = 3; i <= TProv::MaxProviders; ++i)
-        providers.Provider[static_cast<std::size_t>(i)] = "X" + std::to_string(i);
+        providers.Provider[i] = "X" + std::to_string(i);
     providers.ProviderTod[1].Count = TTod::MaxPeriods;
     links.Count = TServ::MaxLinks;
     TDlgCost dialog(providers, links, home.Path());

@@ -108,7 +108,7 @@ TEST_F(LogFilesDialog, RefusalsOnlySound)
 {
     formats.Count = TLCfg::MaxFormats;
     for (int i = 3; i <= TLCfg::MaxFormats; ++i)
-        formats.LogType[static_cast<std::size_t>(i)] = "F" + std::to_string(i);
+        formats.LogType[i] = "F" + std::to_string(i);
     formats.Current = 0; // nothing selected
     TDlgLog dialog(formats, home.Path());
     const TLCfg before = dialog.WorkingCopy();
