@@ -1,5 +1,6 @@
 #include "app/InstanceChannelQt.h"
 #include "app/MainWindow.h"
+#include "platform/ApplicationId.h"
 #include "platform/RegionalSettings.h"
 
 #include <QApplication>
@@ -16,7 +17,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Dialtally"));
     QApplication::setApplicationDisplayName(QStringLiteral("Dialtally"));
     QApplication::setApplicationVersion(QStringLiteral(DIALTALLY_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dialtally.svg")));
+    // Ties the window to its installed desktop entry, and takes the
+    // installed icon when the desktop's theme has one.
+    QApplication::setDesktopFileName(QLatin1String(ApplicationId));
+    QApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(ApplicationId),
+                                                 QIcon(QStringLiteral(":/icons/dialtally.svg"))));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

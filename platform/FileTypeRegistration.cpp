@@ -1,6 +1,7 @@
 #include "platform/FileTypeRegistration.h"
 
 #include "logs/Messages.h"
+#include "platform/ApplicationId.h"
 #include "platform/AtomicFile.h"
 #include "platform/XmlText.h"
 
@@ -51,6 +52,9 @@ std::string MimePackage(const std::string& extension, const std::string& name)
            "    <comment>" +
            comment +
            "</comment>\n"
+           "    <icon name=\"" +
+           std::string(ApplicationId) +
+           "\"/>\n"
            "    <glob pattern=\"*." +
            XmlEscaped(BareExtension(extension)) +
            "\"/>\n"
@@ -99,7 +103,7 @@ std::string DesktopEntry(const std::string& name, const std::string& exec)
            exec +
            " %f\n"
            "Icon=" +
-           LowerCase(name) +
+           std::string(ApplicationId) +
            "\n"
            "Terminal=false\n"
            "NoDisplay=true\n"
