@@ -10,7 +10,6 @@ file(STRINGS ${PROJECT_SOURCE_DIR}/platform/ApplicationId.h DIALTALLY_APP_ID
      REGEX "ApplicationId = \"[^\"]+\"")
 string(REGEX REPLACE ".*\"([^\"]+)\".*" "\\1" DIALTALLY_APP_ID "${DIALTALLY_APP_ID}")
 set(DIALTALLY_DATADIR ${CMAKE_INSTALL_DATADIR}/dialtally)
-set(DIALTALLY_FULL_DATADIR ${CMAKE_INSTALL_FULL_DATADIR}/dialtally)
 set(DIALTALLY_LINUX_DIR ${PROJECT_SOURCE_DIR}/share/linux)
 
 install(TARGETS dialtally dialtally-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -7,15 +7,17 @@ set(DIALTALLY_PACKAGE_MAINTAINER "The Dialtally developers <maintainers@dialtall
     CACHE STRING "The Maintainer field of the Debian package")
 set(CPACK_PACKAGE_CONTACT ${DIALTALLY_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "how much time you spent online and what it cost")
-# Debian's long description: one paragraph, wrapped by CPack.
-set(CPACK_PACKAGE_DESCRIPTION
-    "Dialtally reads the connection logs that dialers and modems already write, \
-finds the begin and end lines of each connection through log formats you \
-define, prices each connection from your tariffs and shows reports of the \
-connections and of day, week, month, year and grand totals as a grid or a \
-chart. The package holds the window, dialtally, and the report command, \
-dialtally-report, which writes the same reports as CSV, text, HTML, XLSX or \
-DOCX without a window.")
+# Debian's long description, wrapped as the control file wants it.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Dialtally reads the connection logs that dialers and modems already"
+    "write, finds the begin and end lines of each connection through log"
+    "formats you define, prices each connection from your tariffs and shows"
+    "reports of the connections and of day, week, month, year and grand"
+    "totals as a grid or a chart."
+    ""
+    "The package holds the window, dialtally, and the report command,"
+    "dialtally-report, which writes the same reports as CSV, text, HTML,"
+    "XLSX or DOCX without a window.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY dialtally)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
