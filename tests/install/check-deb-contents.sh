@@ -21,8 +21,9 @@ field() { dpkg-deb -f "$deb" "$1"; }
 field Maintainer | grep -qE '^[^<]+ <[^@>]+@[^>]+>$' || fail "Maintainer: $(field Maintainer)"
 # Found from the shared libraries, so each library the programs link shows.
 for library in libc6 libstdc++6 libqt6widgets6 libqt6charts6 libqt6svg6 libqt6printsupport6 \
-    libxlsxwriter libzip4; do
-    field Depends | grep -qE "(^|, )$library[^,]* \(>=" || fail "Depends lacks $library: $(field Depends)"
+    libxlsxwriter4 libzip4; do
+    printf ', %s' "$(field Depends)" | grep -qF ", $library (>=" ||
+        fail "Depends lacks $library: $(field Depends)"
 done
 [ "$(field Description | wc -l)" -gt 2 ] || fail "Description has no long text"
 
