@@ -30,10 +30,15 @@ fi
 work=$(mktemp -d)
 xvfb=""
 window=""
+installed=""
 cleanup() {
     [[ -z $window ]] || kill "$window" 2>/dev/null || true
     [[ -z $xvfb ]] || kill "$xvfb" 2>/dev/null || true
     rm -rf "$work"
+    # A failed step leaves the machine as it found it.
+    if [[ -n $installed ]] && dpkg-query -W dialtally >/dev/null 2>&1; then
+        $sudo apt-get purge -y -q dialtally >/dev/null 2>&1 || true
+    fi
 }
 trap cleanup EXIT
 # The programs run as a fresh user would, with a home of their own.
@@ -51,6 +56,7 @@ system_files >"$work/before.txt"
 
 step "apt-get install $(basename "$deb")"
 $sudo apt-get install -y -q $quiet "$deb" 2>&1 | grep -vE '^(Reading|Building|N: Download)' || true
+installed=yes
 dpkg-query -W -f='${Package} ${Version} ${Status}\n' dialtally
 dpkg-query -W -f='${Status}' dialtally | grep -q "install ok installed" || fail "not installed"
 
@@ -64,7 +70,7 @@ head -n 4 "$work/monthly.txt"
 man -w dialtally dialtally-report
 
 step "the desktop knows the type and the entry"
-grep -H "dialtally" /usr/share/mime/packages/org.dialtally.Dialtally.xml | head -n 1
+grep -H "mime-type type" /usr/share/mime/packages/org.dialtally.Dialtally.xml
 test -f /usr/share/mime/application/x-dialtally-report.xml || fail "MIME database lacks the type"
 if [[ -f /usr/share/applications/mimeinfo.cache ]]; then
     grep -H "x-dialtally-report" /usr/share/applications/mimeinfo.cache ||
@@ -84,9 +90,10 @@ id=$(timeout 30 xdotool search --sync --onlyvisible --pid "$window" --name Dialt
 echo "window $id: $(xdotool getwindowname "$id")"
 xprop -id "$id" WM_CLASS
 # The icon the window manager and the task switcher show.
-icon=$(xprop -id "$id" _NET_WM_ICON | head -c 80)
-[[ $icon == *"= "* ]] || fail "the window has no icon: $icon"
-echo "_NET_WM_ICON set"
+icon=$(xprop -id "$id" _NET_WM_ICON)
+[[ $icon == "_NET_WM_ICON(CARDINAL) = "*"Icon ("* ]] || fail "the window has no icon: $icon"
+grep -o 'Icon ([0-9]* x [0-9]*)' <<<"$icon" | tr '\n' ' '
+echo
 kill "$window"
 wait "$window" 2>/dev/null || true
 window=""
