@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 export ASAN_OPTIONS ?= halt_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS ?= halt_on_error=1:print_stacktrace=1
 
-.PHONY: deps configure build test test-sanitized run run-report bench fuzz clean
+.PHONY: deps configure build test test-sanitized run run-report package bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,6 +37,11 @@ run: build
 
 run-report: build
 	@bash scripts/run-samples.sh $(BUILD) report
+
+# The Debian package, build/dialtally_<version>_<arch>.deb;
+# scripts/check-package.sh installs, runs and removes it.
+package: build
+	@cd $(BUILD) && cpack
 
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target dialtally_bench dialtally_window_bench

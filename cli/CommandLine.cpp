@@ -12,6 +12,23 @@ const char* UsageText()
            "Runs one report pass without a window and writes the report table.\n";
 }
 
+std::string HelpText()
+{
+    return std::string(UsageText()) +
+           "\n"
+           "  --home DIR          the program folder (Dialtally.ini, .log, .prv, .srv)\n"
+           "  --locale NAME       regional settings: en-US, en-GB, de-DE or sv-SE\n"
+           "  --today YYYY-MM-DD  the date taken as today\n"
+           "  --format FORMAT     csv (the default), text, html, xlsx or docx\n"
+           "  --output FILE       write the table there instead of to standard output\n"
+           "  --status            afterwards, the five status figures on standard error\n"
+           "  -h, --help          print this help and exit\n"
+           "  --version           print the version and exit\n"
+           "\n"
+           "Exit status: 0 when no error was shown, 1 when one was, 2 for a usage error.\n"
+           "The manual page dialtally-report(1) tells more.\n";
+}
+
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             std::string& error)
 {

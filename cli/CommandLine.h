@@ -23,6 +23,10 @@ struct CommandLine {
 // nothing and sets `error` to a one-line reason.
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
                                             std::string& error);
+// The synopsis, shown with a usage error.
 const char* UsageText();
+// The synopsis and every option, for --help; the manual page must name the
+// same options (a test checks).
+std::string HelpText();
 
 } // namespace dialtally

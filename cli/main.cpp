@@ -15,7 +15,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (command->Help) {
-        std::cout << UsageText();
+        std::cout << HelpText();
         return 0;
     }
     if (command->Version) {

@@ -1,6 +1,7 @@
 #include "app/ui/InstanceChannelQt.h"
 #include "app/ui/MainWindow.h"
 #include "base/RegionalSettings.h"
+#include "platform/ApplicationId.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -18,7 +19,11 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Dialtally"));
     QApplication::setApplicationDisplayName(QStringLiteral("Dialtally"));
     QApplication::setApplicationVersion(QStringLiteral(DIALTALLY_VERSION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dialtally.svg")));
+    // Ties the window to its installed desktop entry, and takes the
+    // installed icon when the desktop's theme has one.
+    QApplication::setDesktopFileName(QLatin1String(ApplicationId));
+    QApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(ApplicationId),
+                                                 QIcon(QStringLiteral(":/icons/dialtally.svg"))));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(

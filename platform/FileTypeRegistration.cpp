@@ -2,6 +2,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/Messages.h"
+#include "platform/ApplicationId.h"
 #include "platform/XmlText.h"
 
 #include <algorithm>
@@ -53,6 +54,9 @@ std::string MimePackage(const std::string& extension, const std::string& name)
            "    <comment>" +
            comment +
            "</comment>\n"
+           "    <icon name=\"" +
+           std::string(ApplicationId) +
+           "\"/>\n"
            "    <glob pattern=\"*." +
            XmlEscaped(BareExtension(extension)) +
            "\"/>\n"
@@ -101,7 +105,7 @@ std::string DesktopEntry(const std::string& name, const std::string& exec)
            exec +
            " %f\n"
            "Icon=" +
-           LowerCase(name) +
+           std::string(ApplicationId) +
            "\n"
            "Terminal=false\n"
            "NoDisplay=true\n"

@@ -1,5 +1,7 @@
 #include "app/ui/InstanceChannelQt.h"
 
+#include "platform/ApplicationId.h"
+
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -19,7 +21,10 @@ InstanceChannelQt::InstanceChannelQt(const QString& programFolder, QObject* pare
 {
     const QByteArray folder =
         QCryptographicHash::hash(programFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
-    m_name = QStringLiteral("dialtally-%1-%2").arg(getuid()).arg(QString::fromLatin1(folder));
+    m_name = QStringLiteral("%1-%2-%3")
+                 .arg(QLatin1String(ApplicationId))
+                 .arg(getuid())
+                 .arg(QString::fromLatin1(folder));
 }
 
 bool InstanceChannelQt::HandOver(const QStringList& lines) const

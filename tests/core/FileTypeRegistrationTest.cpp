@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace dialtally {
@@ -52,8 +53,12 @@ TEST_F(DataHome, RegisterWritesThePackageAndTheDesktopEntry)
               std::string::npos);
     EXPECT_NE(package.find("<glob pattern=\"*.rep\"/>"), std::string::npos);
     EXPECT_NE(package.find("<comment>Dialtally Document</comment>"), std::string::npos);
+    // The package installed system-wide defines the same type.
+    std::ifstream installed(DIALTALLY_SHARE_DIR "/linux/org.dialtally.Dialtally.xml");
+    EXPECT_EQ(package, std::string(std::istreambuf_iterator<char>(installed), {}));
     const std::string entry = dir.Read("share/applications/dialtally.desktop");
     EXPECT_NE(entry.find("MimeType=application/x-dialtally-report;\n"), std::string::npos);
+    EXPECT_NE(entry.find("Icon=org.dialtally.Dialtally\n"), std::string::npos);
     EXPECT_NE(entry.find(" %f\n"), std::string::npos);
 }
 
