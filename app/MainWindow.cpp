@@ -219,6 +219,8 @@ void TMainForm::ShowReport(const TCfg& cfg)
     m_forwardButton->setToolTip(QString::fromStdString(m_navigator.ForwardToolTip()));
     Action("ViewText")->setChecked(cfg.ReportType == "Text");
     Action("ViewGraph")->setChecked(cfg.ReportType == "Graph");
+    // Find and Select All follow the view, also for the grid menu and keys.
+    UpdateEditMenu();
     Action("ViewSplit")->setChecked(cfg.ReportType == "Split");
     Action("ViewDetails")->setChecked(cfg.DetailShow == "1");
     Action("ViewTotals")->setChecked(cfg.TotalShow == "1");
@@ -260,6 +262,7 @@ void TMainForm::LayoutViews()
     m_grid->setUpdatesEnabled(false);
     SizeReportColumns(m_state.Current, m_state.Output.Table, m_state.Output.Columns, TableWidth(),
                       Measure());
+    m_grid->KeepLastRowInView();
     m_grid->ApplyColumns(m_state.Output.Columns);
     m_grid->setUpdatesEnabled(true);
 }
