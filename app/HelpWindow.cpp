@@ -1,5 +1,7 @@
 #include "app/HelpWindow.h"
 
+#include "widgets/ScreenPlacementQt.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
@@ -27,6 +29,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser
 {
     setWindowTitle(tr("Dialtally Help"));
     setAttribute(Qt::WA_DeleteOnClose);
+    KeepOnScreenWhenShown(this);
     m_browser->setOpenLinks(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

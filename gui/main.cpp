@@ -14,7 +14,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dialtally"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Dialtally"));
+    // No display name: the platform would append it to every dialog's
+    // caption. The main window sets its own.
     QApplication::setApplicationVersion(QStringLiteral(DIALTALLY_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dialtally.svg")));
 

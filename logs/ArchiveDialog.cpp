@@ -2,6 +2,7 @@
 
 #include "app/HelpWindow.h"
 #include "logs/LogArchive.h"
+#include "widgets/ScreenPlacementQt.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -26,6 +27,7 @@ TDlgBack::TDlgBack(const TLCfg& formats, ArchiveSettings& settings, QWidget* par
       m_clear(new QCheckBox(tr("&Clear source after archive"), this))
 {
     setWindowTitle(tr("Archive"));
+    CentreOnScreenWhenShown(this);
     m_prompt->setWordWrap(true);
     m_target->setObjectName("EditArchive");
     m_target->setText(QString::fromStdString(ProposedArchiveTarget(formats, settings.File)));
