@@ -15,7 +15,9 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -409,7 +411,11 @@ QSize TMainForm::FirstSize() const
     }
     widest = std::max(widest, row);
     const WindowSize size = FirstWindowSize(font, WindowSize{widest, barsHeight + grid});
-    return {size.Width, size.Height};
+    // Never larger than the screen, frame included.
+    const QSize frame(8, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
+    const QSize screenRoom = screen() ? screen()->availableGeometry().size() - frame : QSize();
+    const QSize sized(size.Width, size.Height);
+    return screenRoom.isValid() ? sized.boundedTo(screenRoom) : sized;
 }
 
 void TMainForm::ApplyTextLabels(bool labels)
