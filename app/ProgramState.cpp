@@ -53,9 +53,10 @@ void RedoReport(ProgramState& state, ReportDisplay& display, int changeClass)
     case 4:
         ShowReportColumns(state.Current, state.Output.Table, state.Output.Columns,
                           display.TableWidth(), display.Measure());
-        display.ShowReport(state.Current);
-        break;
+        [[fallthrough]];
     case 3:
+        // The display step sets the chart up, as a build does.
+        ApplyChartSetup(state.Output.Chart, SetupChart(state.Current));
         display.ShowReport(state.Current);
         break;
     default:

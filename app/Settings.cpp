@@ -209,6 +209,21 @@ void WriteFiles(TNewIniFile& file, const FilesSettings& files)
 
 } // namespace
 
+WindowSize FirstWindowSize(const FontUnits& platform, const WindowSize& room)
+{
+    WindowSize size;
+    const FontUnits design;
+    if (platform.CharWidth > 0 && platform.LineHeight > 0) {
+        // Rounded to the nearest pixel, as dialog units are.
+        const auto scale = [](int pixels, int now, int then) {
+            return (pixels * now + then / 2) / then;
+        };
+        size = WindowSize{scale(size.Width, platform.CharWidth, design.CharWidth),
+                          scale(size.Height, platform.LineHeight, design.LineHeight)};
+    }
+    return WindowSize{std::max(size.Width, room.Width), std::max(size.Height, room.Height)};
+}
+
 void MoveBand(ToolbarSettings& toolbars, int id, int position)
 {
     auto& bands = toolbars.Bands;

@@ -32,6 +32,26 @@ struct WindowSettings {
     bool operator==(const WindowSettings&) const = default;
 };
 
+// The main window's designed size, laid out for a font of about 8 points
+// at 96 dots an inch, whose average character is 6 pixels wide and whose
+// line is 13 pixels high.
+struct WindowSize {
+    int Width = 590;
+    int Height = 348;
+    bool operator==(const WindowSize&) const = default;
+};
+struct FontUnits {
+    int CharWidth = 6;   // average character width, pixels
+    int LineHeight = 13; // pixels
+};
+// Grid rows a first window shows under its bars.
+constexpr int FirstWindowGridRows = 15;
+// The designed size scaled by the platform font's units against the
+// designed font's (unscaled when the units are unknown, 0), and at least
+// the room the bars and the first grid rows take as the toolkit lays them
+// out.
+WindowSize FirstWindowSize(const FontUnits& platform, const WindowSize& room = {0, 0});
+
 // One band of the cool bar: 0 the menu bar, 1 the button bar, 2 the
 // criteria bar, 3 the log file box.
 struct BandSettings {

@@ -17,7 +17,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Dialtally"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Dialtally"));
+    // No display name: the platform would append it to every dialog's
+    // caption. The main window sets its own.
     QApplication::setApplicationVersion(QStringLiteral(DIALTALLY_VERSION));
     // Ties the window to its installed desktop entry, and takes the
     // installed icon when the desktop's theme has one.

@@ -32,11 +32,31 @@ std::string FileNameOf(std::string_view path)
     return std::string(path.substr(NameStart(path)));
 }
 
+std::string PlainFileName(std::string_view path)
+{
+    const std::size_t start = NameStart(path);
+    std::string plain(path.substr(0, start));
+    for (const char c : path.substr(start)) {
+        if (c != '*' && c != '?')
+            plain += c;
+    }
+    while (plain.size() > start && plain.back() == '.')
+        plain.pop_back();
+    return plain;
+}
+
 std::string ProposedExportFile(const std::string& lastExport, const std::string& reportFile)
 {
+    // A name stored before the wildcards were kept out of it.
     if (!lastExport.empty())
-        return lastExport;
+        return PlainFileName(lastExport);
     return ChangeFileExt(reportFile, ExportTypes()[ExportCsv].Extension);
+}
+
+std::string BrowsedExportFile(std::string_view path, int format, int filterIndex)
+{
+    const std::string plain = PlainFileName(path);
+    return filterIndex == 1 ? ExportFileForType(plain, format) : plain;
 }
 
 std::string ExportFileForType(std::string_view path, int format)

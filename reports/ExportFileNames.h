@@ -14,9 +14,18 @@ std::string ChangeFileExt(std::string_view path, std::string_view extension);
 std::string FolderOf(std::string_view path);
 std::string FileNameOf(std::string_view path);
 
+// The path without the wildcards a save dialog may carry over from a
+// filter's pattern into the name ("Week.htm*" from "*.htm*"), and without
+// dots left at the end of the name.
+std::string PlainFileName(std::string_view path);
+
 // What the Export dialog's file box starts with: the last export file,
 // else the report's file as comma separated values.
 std::string ProposedExportFile(const std::string& lastExport, const std::string& reportFile);
+// The file the Export dialog's browse button proposes, and the file it
+// takes back from the save dialog: a plain name with the extension of the
+// export type; a name chosen under another filter (All Files) keeps its own.
+std::string BrowsedExportFile(std::string_view path, int format, int filterIndex = 1);
 // The path with the extension of an export type; an unknown type keeps it.
 std::string ExportFileForType(std::string_view path, int format);
 

@@ -96,6 +96,11 @@ int FixedWidthMeasure::TextWidth(std::string_view text, RowKind) const
     return characters * m_charWidth;
 }
 
+bool HoldsNoDataMessage(const ReportTable& table)
+{
+    return table.RowCount() > 1 && table.Kinds[1] == RowKind::Message;
+}
+
 std::array<bool, ReportColumns> ReportColumnVisibility(const TCfg& cfg)
 {
     const std::array<const std::string*, ReportTextColumns> switches{
@@ -136,7 +141,7 @@ void SizeReportColumns(const TCfg& cfg, const ReportTable& table, ColumnLayout& 
         SizeColumnsToContents(table, layout, measure);
         return;
     }
-    if (table.RowCount() > 1 && table.Kinds[1] == RowKind::Message)
+    if (HoldsNoDataMessage(table))
         return;
     const int width = std::max(0, (tableWidth - 20) / ReportColumns);
     layout.Width.fill(width);
@@ -146,6 +151,9 @@ void ShowReportColumns(const TCfg& cfg, const ReportTable& table, ColumnLayout& 
                        int tableWidth, const TextMeasure& measure)
 {
     layout.Visible = ReportColumnVisibility(cfg);
+    // The "no data" message stands in the first column, which must show it.
+    if (HoldsNoDataMessage(table))
+        layout.Visible[0] = true;
     SizeReportColumns(cfg, table, layout, tableWidth, measure);
 }
 

@@ -54,6 +54,8 @@ private:
 // Room a column gets beside its widest text when sized to its contents.
 constexpr int CellMargin = 6;
 
+// The first body row is the "no data" message.
+bool HoldsNoDataMessage(const ReportTable& table);
 // The Detail switches: a column is hidden only when its switch is "0";
 // the end date and time also without details; the sequence never shows.
 std::array<bool, ReportColumns> ReportColumnVisibility(const TCfg& cfg);

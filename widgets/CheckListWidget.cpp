@@ -6,6 +6,8 @@
 #include <QStandardItemModel>
 #include <QStylePainter>
 
+#include <utility>
+
 namespace dialtally {
 
 CheckListWidget::CheckListWidget(QWidget* parent)
@@ -65,7 +67,13 @@ void CheckListWidget::Toggle(int index)
 
 bool CheckListWidget::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == view()->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_pressedInList = true;
     if (watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        // The release of the click that opened the list lands on the row
+        // that the list drops over; only a click inside the list ticks.
+        if (!std::exchange(m_pressedInList, false))
+            return true;
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QModelIndex index = view()->indexAt(mouse->position().toPoint());
         if (index.isValid())
@@ -81,6 +89,12 @@ bool CheckListWidget::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QComboBox::eventFilter(watched, event);
+}
+
+void CheckListWidget::showPopup()
+{
+    m_pressedInList = false;
+    QComboBox::showPopup();
 }
 
 void CheckListWidget::paintEvent(QPaintEvent*)

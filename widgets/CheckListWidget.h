@@ -19,6 +19,7 @@ public:
     bool IsChecked(int index) const;
     void SetChecked(int index, bool checked);
     QString SummaryText() const;
+    void showPopup() override;
 
 signals:
     void checkedChanged(int index);
@@ -31,6 +32,7 @@ private:
     void Toggle(int index);
 
     QStandardItemModel* m_model;
+    bool m_pressedInList = false; // a press inside the dropped list, not the opening one
 };
 
 } // namespace dialtally

@@ -1,5 +1,7 @@
 #include "widgets/HelpWindow.h"
 
+#include "widgets/ScreenPlacement.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QPointer>
@@ -29,6 +31,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser
 {
     setWindowTitle(tr("Dialtally Help"));
     setAttribute(Qt::WA_DeleteOnClose);
+    KeepOnScreenWhenShown(this);
     m_browser->setOpenLinks(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

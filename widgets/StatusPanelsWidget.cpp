@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QStackedWidget>
+#include <QToolTip>
 
 namespace dialtally {
 
@@ -54,8 +55,21 @@ StatusPanelsWidget::StatusPanelsWidget(QWidget* parent)
 
 void StatusPanelsWidget::SetPanelText(int panel, const QString& text)
 {
-    if (panel >= 0 && panel < PanelCount)
-        m_panels[static_cast<std::size_t>(panel)]->setText(text);
+    if (panel < 0 || panel >= PanelCount)
+        return;
+    QLabel* label = m_panels[static_cast<std::size_t>(panel)];
+    const QString previous = label->text();
+    label->setText(text);
+    if (panel != 0)
+        return;
+    // The first panel is a quarter of the window and cuts long hints
+    // short: its tool-tip holds the whole text, and pops up at once while
+    // a hint that does not fit stands there (the mouse is on a menu then).
+    label->setToolTip(text);
+    if (label->isVisible() && label->fontMetrics().horizontalAdvance(text) > label->width())
+        QToolTip::showText(label->mapToGlobal(QPoint(0, 0)), text, label);
+    else if (QToolTip::isVisible() && !previous.isEmpty() && QToolTip::text() == previous)
+        QToolTip::hideText();
 }
 
 QString StatusPanelsWidget::PanelText(int panel) const

@@ -1,6 +1,7 @@
 #include "app/ui/CustomizeToolbarsDialog.h"
 
 #include "app/ToolbarLayout.h"
+#include "widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -39,6 +40,7 @@ TDlgBars::TDlgBars(ToolbarSettings& toolbars, ItemIconFunction itemIcon, QWidget
       m_labels(new QCheckBox(tr("Text &Labels"), this))
 {
     setWindowTitle(tr("Customize Toolbars"));
+    CentreOnScreenWhenShown(this);
     auto* availableLabel = new QLabel(tr("Available toolbar &items:"), this);
     availableLabel->setBuddy(m_available);
     auto* visibleLabel = new QLabel(tr("Visible &toolbar items:"), this);

@@ -1,11 +1,17 @@
 #include "app/ui/FrontEndQt.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace dialtally {
 
 namespace {
+
+// What a window frame's title bar takes besides the caption: the icon and
+// the minimise, maximise and close buttons.
+constexpr int CaptionFrameRoom = 120;
 
 // The core separates lines with "\n\r"; a box wants plain line feeds.
 QString MessageText(const std::string& text)
@@ -45,6 +51,15 @@ MessageAnswer FrontEndQt::ShowMessage(MessageKind kind, MessageButtons buttons,
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    }
+    // A short text makes a narrow box; the frame's title bar, with its icon
+    // and buttons, would then cut the caption short.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        QFont titleFont = box.font();
+        titleFont.setBold(true);
+        const int captionRoom =
+            QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + CaptionFrameRoom;
+        grid->addItem(new QSpacerItem(captionRoom, 0), grid->rowCount(), 0, 1, grid->columnCount());
     }
     // A busy cursor would hide that the box waits for an answer.
     const bool busy = m_busyDepth > 0;

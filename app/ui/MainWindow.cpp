@@ -74,7 +74,6 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QString::fromLatin1(ApplicationTitle));
     setWindowIcon(QIcon(QStringLiteral(":/icons/dialtally.svg")));
-    resize(590, 348);
     // Relative paths in the settings and reports are the program folder's.
     QDir::setCurrent(QString::fromStdString(folders.ProgramFolder()));
 
@@ -222,6 +221,8 @@ void TMainForm::ShowReport(const TCfg& cfg)
     Action("ViewText")->setChecked(cfg.ReportType == "Text");
     Action("ViewGraph")->setChecked(cfg.ReportType == "Graph");
     Action("ViewSplit")->setChecked(cfg.ReportType == "Split");
+    // Find and Select All follow the view, also for the grid menu and keys.
+    UpdateEditMenu();
     Action("ViewDetails")->setChecked(cfg.DetailShow == "1");
     Action("ViewTotals")->setChecked(cfg.TotalShow == "1");
     m_criteria->ShowCriteria(cfg);
@@ -263,6 +264,7 @@ void TMainForm::LayoutViews()
     SizeReportColumns(m_state.Current, m_state.Output.Table, m_state.Output.Columns, TableWidth(),
                       Measure());
     m_grid->ApplyColumns(m_state.Output.Columns);
+    m_grid->KeepLastRowInView();
     m_grid->setUpdatesEnabled(true);
 }
 
@@ -593,6 +595,8 @@ void TMainForm::ApplyWindowSettings()
     }
     ApplyTextLabels(bars.TextLabels);
     ApplyItemVisibility();
+    if (!window.HasBounds())
+        resize(FirstSize());
 }
 
 void TMainForm::ApplyItemVisibility()
@@ -723,7 +727,10 @@ void TMainForm::showEvent(QShowEvent* event)
     m_firstShown = true;
     if (!std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder())))
         QTimer::singleShot(0, this, &TMainForm::RunFirstTimeSetup);
-    SetMainCaption("");
+    // Reports handed over on the command line were built before the
+    // window showed; their caption stays.
+    if (m_state.History.Position < 0)
+        SetMainCaption("");
 }
 
 void TMainForm::RunFirstTimeSetup()
@@ -733,22 +740,19 @@ void TMainForm::RunFirstTimeSetup()
     FillLogFileBox();
 }
 
-// A changed format or tariff changes what the report shows.
+// Changed formats and tariffs apply from the next reading pass (Refresh);
+// nothing is re-read here.
 void TMainForm::EditLogFormats()
 {
     TDlgLog dialog(m_state.Formats, m_state.Paths.ProgramFolder(), this);
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    FillLogFileBox();
-    if (m_state.History.Position >= 0)
-        ReadLog();
+    if (dialog.exec() == QDialog::Accepted)
+        FillLogFileBox();
 }
 
 void TMainForm::EditCosts()
 {
     TDlgCost dialog(m_state.Providers, m_state.Links, m_state.Paths.ProgramFolder(), this);
-    if (dialog.exec() == QDialog::Accepted && m_state.History.Position >= 0)
-        ReadLog();
+    dialog.exec();
 }
 
 void TMainForm::ArchiveLog()

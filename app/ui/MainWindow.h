@@ -101,6 +101,9 @@ public:
     // Copies the window's bounds, bands and items into the settings.
     void StoreWindowSettings();
     void ApplyWindowSettings();
+    // The size of a window that was never placed: the designed size scaled
+    // to the platform's font, and room for the bars and the first rows.
+    QSize FirstSize() const;
 
 signals:
     // A grid or chart menu is about to open; the tests pick its items.

@@ -9,9 +9,15 @@
 #include "widgets/StatusPanelsWidget.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -376,6 +382,42 @@ void TMainForm::CreateBars()
     m_criteria->DatesButton()->setIcon(Icon("dates"));
     m_criteria->TimesButton()->setIcon(Icon("hours"));
     m_criteria->DescriptionsButton()->setIcon(Icon("descriptions"));
+}
+
+QSize TMainForm::FirstSize() const
+{
+    // The designed size was laid out for a smaller font than the
+    // platform's; and our bars take more room than their design did.
+    const QFontMetrics metrics(QApplication::font());
+    const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const FontUnits font{(metrics.horizontalAdvance(alphabet) + 26) / 52, metrics.height()};
+    const int grid = m_grid->horizontalHeader()->height() +
+                     FirstWindowGridRows * ReportGridView::RowHeight + 2 * m_grid->frameWidth();
+    // Bands shown or hidden since the last layout would still count.
+    layout()->invalidate();
+    const int barsHeight = sizeHint().height() - m_split->sizeHint().height();
+    // The widest row of bands as the settings arrange them.
+    int widest = 0, row = 0;
+    bool first = true;
+    for (const BandSettings& position : m_state.Options.Toolbars.Bands) {
+        const QToolBar* band = Band(position.Id);
+        if (!band)
+            continue;
+        if (position.Break && !first) {
+            widest = std::max(widest, row);
+            row = 0;
+        }
+        first = false;
+        if (!band->isHidden())
+            row += band->sizeHint().width();
+    }
+    widest = std::max(widest, row);
+    const WindowSize size = FirstWindowSize(font, WindowSize{widest, barsHeight + grid});
+    // Never larger than the screen, frame included.
+    const QSize frame(8, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
+    const QSize screenRoom = screen() ? screen()->availableGeometry().size() - frame : QSize();
+    const QSize sized(size.Width, size.Height);
+    return screenRoom.isValid() ? sized.boundedTo(screenRoom) : sized;
 }
 
 void TMainForm::ApplyTextLabels(bool labels)

@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 
 namespace dialtally {
 
@@ -204,6 +205,13 @@ QWidget* TDlgCost::BuildProvidersPage()
     layout->addLayout(fields);
     layout->addLayout(gridHead);
     layout->addWidget(m_grid);
+
+    // The provider buttons stand above the grid but come last in the tab order.
+    const std::array<QWidget*, 12> tabOrder{m_provList,  m_provName, m_monthBegin, m_monthCharge,
+                                            m_monthFree, m_grid,     addTod,       removeTod,
+                                            modifyTod,   addProv,    removeProv,   modifyProv};
+    for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
     return page;
 }
 

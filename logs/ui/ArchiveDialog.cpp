@@ -2,6 +2,7 @@
 
 #include "logs/LogArchive.h"
 #include "widgets/HelpWindow.h"
+#include "widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -28,6 +29,7 @@ TDlgBack::TDlgBack(const TLCfg& formats, ArchiveSettings& settings, QWidget* par
       m_clear(new QCheckBox(tr("&Clear source after archive"), this))
 {
     setWindowTitle(tr("Archive"));
+    CentreOnScreenWhenShown(this);
     m_prompt->setWordWrap(true);
     m_target->setObjectName("EditArchive");
     m_target->setText(QString::fromStdString(ProposedArchiveTarget(formats, settings.File)));

@@ -1,6 +1,7 @@
 #include "logs/ui/FirstTimeSetupDialog.h"
 
 #include "logs/SetupCandidates.h"
+#include "widgets/ScreenPlacement.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -16,6 +17,7 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
     : QDialog(parent), m_formats(formats), m_folders(folders), m_list(new QListWidget(this))
 {
     setWindowTitle(tr("Dialtally First-Time Setup"));
+    CentreOnScreenWhenShown(this);
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);

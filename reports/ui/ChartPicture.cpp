@@ -36,6 +36,21 @@ QImage ChartImage(QWidget* chartView)
     return image;
 }
 
+// The copied bitmap: the chart on a white background, whatever colour
+// the display options give it.
+QImage ChartImageOnWhite(QWidget* chartView)
+{
+    auto* chartViewQ = qobject_cast<QChartView*>(chartView);
+    QChart* chart = chartViewQ ? chartViewQ->chart() : nullptr;
+    if (!chart)
+        return ChartImage(chartView);
+    const QBrush shown = chart->backgroundBrush();
+    chart->setBackgroundBrush(Qt::white);
+    const QImage image = ChartImage(chartView);
+    chart->setBackgroundBrush(shown);
+    return image;
+}
+
 QByteArray SvgBytes(QWidget* chartView)
 {
     QByteArray bytes;
@@ -181,7 +196,7 @@ std::optional<std::string> SaveChartAs(QWidget* chartView, const std::string& re
 void CopyChart(QWidget* chartView, bool asPicture)
 {
     auto* data = new QMimeData;
-    data->setImageData(ChartImage(chartView));
+    data->setImageData(ChartImageOnWhite(chartView));
     if (asPicture)
         data->setData(QStringLiteral("image/svg+xml"), SvgBytes(chartView));
     QApplication::clipboard()->setMimeData(data);

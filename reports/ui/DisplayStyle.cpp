@@ -3,6 +3,8 @@
 #include "reports/ColorPalette.h"
 #include "reports/ui/ReportGridView.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QHeaderView>
 
 #include <cmath>
@@ -11,7 +13,12 @@ namespace dialtally {
 
 QFont QtFont(const FontSpec& spec)
 {
-    QFont font(QString::fromStdString(spec.Name));
+    // A face the system lacks ("MS Sans Serif" on Linux) is the platform's
+    // ordinary sans face, in the stored style.
+    QString family = QString::fromStdString(spec.Name);
+    if (!QFontDatabase::hasFamily(family))
+        family = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+    QFont font(family);
     if (spec.Size > 0)
         font.setPointSize(spec.Size);
     font.setBold((spec.Style & fsBold) != 0);
@@ -20,6 +27,9 @@ QFont QtFont(const FontSpec& spec)
     font.setStrikeOut((spec.Style & fsStrikeOut) != 0);
     if (spec.Pitch == FontPitch::Fixed)
         font.setFixedPitch(true);
+    // The face by its own style name ("Book", "Bold"): the font dialog
+    // finds no "Normal" among a face's styles and would open on its first.
+    font.setStyleName(QFontInfo(font).styleName());
     return font;
 }
 

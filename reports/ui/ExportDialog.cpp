@@ -111,12 +111,13 @@ void TDlgExp::ListBoxExpClick()
 void TDlgExp::BtnBrowseClick()
 {
     const ExportType& type = ExportTypes()[static_cast<std::size_t>(TypeIndex())];
-    const std::string path = m_file->text().toStdString();
+    const std::string path = BrowsedExportFile(m_file->text().toStdString(), TypeIndex());
     const auto chosen = AskSaveFileName(this, tr("Export"), QString::fromStdString(FolderOf(path)),
                                         QString::fromStdString(FileNameOf(path)),
                                         std::string(type.Filter) + "|All Files|*.*", 1);
     if (chosen)
-        m_file->setText(chosen->Path);
+        m_file->setText(QString::fromStdString(
+            BrowsedExportFile(chosen->Path.toStdString(), TypeIndex(), chosen->FilterIndex)));
 }
 
 void TDlgExp::BtnHtmlClick()

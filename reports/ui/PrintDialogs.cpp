@@ -26,6 +26,11 @@ QString QtFilter(const std::string& name, const std::string& pattern)
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     if (patterns == QLatin1String("*.*"))
         patterns = QStringLiteral("*");
+    // Qt's save dialog gives the typed name the extension of the first
+    // pattern: "*.htm*" would make it "Week.htm*", so a plain "*.htm" leads.
+    if (patterns.startsWith(QLatin1String("*.")) && patterns.endsWith(QLatin1Char('*')) &&
+        !patterns.contains(QLatin1Char(' ')))
+        patterns = patterns.chopped(1) + QLatin1Char(' ') + patterns;
     return title + QStringLiteral(" (") + patterns + QLatin1Char(')');
 }
 

@@ -6,8 +6,12 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionHeader>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
+#include <climits>
 #include <map>
 
 namespace dialtally {
@@ -34,6 +38,12 @@ ReportGridView::ReportGridView(QWidget* parent) : QTableView(parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setFixedHeight(RowHeight + 2);
+    // The header row offers the grid menu too, with no cell recorded.
+    horizontalHeader()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+            [this](const QPoint& pos) {
+                emit CellMenuRequested(horizontalHeader()->mapToGlobal(pos), -1, -1);
+            });
 }
 
 void ReportGridView::SetReportModel(ReportTableModel* model)
@@ -75,6 +85,13 @@ void ReportGridView::SetCurrentCell(int column, int gridRow)
     const QModelIndex index = m_model->index(gridRow - 1, column);
     setCurrentIndex(index);
     scrollTo(index);
+}
+
+void ReportGridView::KeepLastRowInView()
+{
+    const QModelIndex current = currentIndex();
+    if (m_model && current.isValid() && current.row() == m_model->rowCount() - 1)
+        scrollTo(current);
 }
 
 void ReportGridView::SelectAllRows()
@@ -169,7 +186,10 @@ void ReportGridView::focusInEvent(QFocusEvent* event)
 
 void ReportGridView::contextMenuEvent(QContextMenuEvent* event)
 {
-    const QModelIndex index = indexAt(viewport()->mapFrom(this, event->pos()));
+    // A mouse click arrives through the viewport, in its coordinates; the
+    // menu key acts on the current cell.
+    const QModelIndex index =
+        event->reason() == QContextMenuEvent::Mouse ? indexAt(event->pos()) : currentIndex();
     if (index.isValid())
         emit CellMenuRequested(event->globalPos(), index.column(), index.row() + 1);
     else
@@ -184,10 +204,38 @@ int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) 
                        : IsTotalRow(kind)      ? model->Style().TotalFont
                                                : model->Style().DetailFont;
     const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    int width = QFontMetrics(font).horizontalAdvance(string) + ItemPadding;
-    if (kind == RowKind::Message)
-        width += m_grid.iconSize().width() + 8;
-    return width;
+    if (kind == RowKind::Message) {
+        // The message carries a picture: measured as the style lays the
+        // cell out, so that the whole message shows.
+        QStyleOptionViewItem option;
+        option.initFrom(&m_grid);
+        option.font = font;
+        option.fontMetrics = QFontMetrics(font);
+        option.text = string;
+        option.features = QStyleOptionViewItem::HasDisplay | QStyleOptionViewItem::HasDecoration;
+        option.icon = m_grid.style()->standardIcon(QStyle::SP_MessageBoxInformation);
+        const int side = m_grid.style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, &m_grid);
+        option.decorationSize = QSize(side, side);
+        option.decorationPosition = QStyleOptionViewItem::Left;
+        option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        return m_grid.style()
+                   ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &m_grid)
+                   .width() +
+               ItemPadding;
+    }
+    if (kind == RowKind::Head) {
+        // A head has room for the sort indicator beside its text.
+        QStyleOptionHeader option;
+        option.initFrom(m_grid.horizontalHeader());
+        option.fontMetrics = QFontMetrics(font);
+        option.text = string;
+        option.sortIndicator = QStyleOptionHeader::SortDown;
+        return m_grid.style()
+            ->sizeFromContents(QStyle::CT_HeaderSection, &option, QSize(),
+                               m_grid.horizontalHeader())
+            .width();
+    }
+    return QFontMetrics(font).horizontalAdvance(string) + ItemPadding;
 }
 
 int ReportGridView::FontMeasure::WidthBound(std::string_view text, RowKind kind) const
@@ -198,8 +246,9 @@ int ReportGridView::FontMeasure::WidthBound(std::string_view text, RowKind kind)
                        : IsTotalRow(kind)      ? model->Style().TotalFont
                                                : model->Style().DetailFont;
     const int widest = QFontMetrics(font).maxWidth();
-    return static_cast<int>(text.size()) * std::max(widest, 1) + ItemPadding +
-           (kind == RowKind::Message ? m_grid.iconSize().width() + 8 : 0);
+    if (kind == RowKind::Message || kind == RowKind::Head)
+        return INT_MAX;
+    return static_cast<int>(text.size()) * std::max(widest, 1) + ItemPadding;
 }
 
 } // namespace dialtally

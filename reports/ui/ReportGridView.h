@@ -30,6 +30,9 @@ public:
     int CurrentGridRow() const;
     int CurrentGridColumn() const;
     void SetCurrentCell(int column, int gridRow);
+    // When the current row is the last row, scrolls it back into view
+    // (after the grid was made smaller).
+    void KeepLastRowInView();
     void SelectAllRows();
     // The selected cells as rows of tab-separated texts ended by CR LF.
     QString SelectedText() const;

@@ -32,6 +32,27 @@ TEST(ExportFileNames, FirstExportProposesTheReportAsCsv)
     EXPECT_EQ(ExportFileForType("/r/Week.csv", 9), "/r/Week.csv");
 }
 
+// A save dialog may carry the "*" of the HTML pattern "*.htm*" into the name.
+TEST(ExportFileNames, BrowsingGivesPlainNamesWithTheTypesExtension)
+{
+    struct Case {
+        const char* Path;
+        int Format;
+        int FilterIndex;
+        const char* Expected;
+    } cases[] = {
+        {"/r/Monthly.htm*", ExportHtml, 1, "/r/Monthly.htm"},
+        {"/r/Monthly.csv", ExportHtml, 1, "/r/Monthly.htm"},
+        {"/r/Monthly.*", ExportText, 1, "/r/Monthly.txt"},
+        {"/r/Mon?thly", ExportCsv, 1, "/r/Monthly.csv"},
+        {"/r.d/Monthly.html", ExportHtml, 2, "/r.d/Monthly.html"},
+        {"/r/Monthly.htm*", ExportHtml, 2, "/r/Monthly.htm"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BrowsedExportFile(c.Path, c.Format, c.FilterIndex), c.Expected) << c.Path;
+    EXPECT_EQ(ProposedExportFile("/x/last.htm*", "/r/Week.rep"), "/x/last.htm");
+}
+
 TEST(ExportFileNames, ChartFilterForcesItsExtension)
 {
     EXPECT_EQ(ChartPicturePath("/r/Week.bmp", 2), "/r/Week.svg");

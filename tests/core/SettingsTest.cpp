@@ -156,6 +156,27 @@ INSTANTIATE_TEST_SUITE_P(
         BoundsCase{"[Window]\nLeft=10\nTop=20\nWidth=600\n", -99, -99, -99, -99},
         BoundsCase{"[Window]\nLeft=x\nTop=20\nWidth=600\nHeight=400\n", -99, -99, -99, -99}));
 
+// The designed 590 by 348 fits a font of 6 by 13 pixels; a larger platform
+// font gets a larger first window, and the bars and first rows always fit.
+TEST(FirstWindowSize, ScalesTheDesignedSizeByTheFont)
+{
+    struct Case {
+        FontUnits Font;
+        WindowSize Room;
+        WindowSize Expected;
+    } cases[] = {
+        {{6, 13}, {0, 0}, {590, 348}},     {{7, 17}, {0, 0}, {688, 455}},
+        {{12, 26}, {0, 0}, {1180, 696}},   {{3, 13}, {0, 0}, {295, 348}},
+        {{0, 13}, {0, 0}, {590, 348}},     {{6, -1}, {0, 0}, {590, 348}},
+        {{7, 14}, {753, 464}, {753, 464}}, {{7, 17}, {600, 500}, {688, 500}},
+    };
+    for (const Case& c : cases) {
+        const WindowSize size = FirstWindowSize(c.Font, c.Room);
+        EXPECT_EQ(size.Width, c.Expected.Width) << c.Font.CharWidth << "x" << c.Font.LineHeight;
+        EXPECT_EQ(size.Height, c.Expected.Height) << c.Font.CharWidth << "x" << c.Font.LineHeight;
+    }
+}
+
 TEST_F(SettingsFixture, WindowStateOutsideItsRangeIsIgnored)
 {
     EXPECT_EQ(Loaded("[Window]\nState=1\n").Window.State, 1);

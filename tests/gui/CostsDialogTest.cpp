@@ -94,6 +94,24 @@ TEST_F(CostsDialog, ShowsTheFirstProviderAndLink)
     EXPECT_EQ(SelectedGridRow(dialog), 1);
 }
 
+TEST_F(CostsDialog, TabsThroughTheGridBeforeTheProviderButtons)
+{
+    TDlgCost dialog(providers, links, home.Path());
+    const QStringList expected{"ListBoxProv",     "EditProvName",  "ComboMonthBegin",
+                               "EditMonthCharge", "EditMonthFree", "GridTod",
+                               "BtnAddTod",       "BtnRemoveTod",  "BtnModifyTod",
+                               "BtnAddProv",      "BtnRemoveProv", "BtnModifyProv"};
+    QStringList order;
+    QWidget* start = Find<QListWidget>(dialog, "ListBoxProv");
+    QWidget* widget = start;
+    do {
+        if (expected.contains(widget->objectName()) && (widget->focusPolicy() & Qt::TabFocus))
+            order << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != start);
+    EXPECT_EQ(order, expected);
+}
+
 TEST_F(CostsDialog, AddsAtTheLimitsOnlySound)
 {
     providers.Count = TProv::MaxProviders;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -147,6 +148,38 @@ TEST_F(ExportFixture, BrowseOffersTheTypesFilterInTheFilesFolder)
     SetSaveFileAnswer({});
     EXPECT_EQ(proposed, QStringLiteral("/reports/Week.csv"));
     EXPECT_EQ(File(*dialog)->text(), QStringLiteral("/elsewhere/Name.txt")); // unchanged
+}
+
+// The HTML pattern "*.htm*" must not reach the name the dialog proposes or
+// the one it takes back.
+TEST_F(ExportFixture, BrowseForHtmlKeepsThePlainName)
+{
+    auto dialog = Dialog("/reports/Week.rep");
+    dialog->findChild<QListWidget*>(QStringLiteral("ListBoxExp"))->setCurrentRow(ExportHtml);
+    File(*dialog)->setText(QStringLiteral("/reports/Week.htm*"));
+    QString proposed;
+    SetSaveFileAnswer([&](const QString& path, int) {
+        proposed = path;
+        return std::optional<SavedFile>(SavedFile{QStringLiteral("/reports/Week.htm*"), 1});
+    });
+    dialog->BtnBrowseClick();
+    SetSaveFileAnswer({});
+    EXPECT_EQ(proposed, QStringLiteral("/reports/Week.htm"));
+    EXPECT_EQ(File(*dialog)->text(), QStringLiteral("/reports/Week.htm"));
+
+    // Qt's own save dialog gives the name the extension of the filter's
+    // first pattern.
+    QFileDialog qtDialog;
+    qtDialog.setOption(QFileDialog::DontUseNativeDialog);
+    qtDialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList filters =
+        QtFilterList(std::string(ExportTypes()[ExportHtml].Filter) + "|All Files|*.*")
+            .split(QStringLiteral(";;"));
+    qtDialog.setNameFilters(filters);
+    qtDialog.selectFile(QString::fromStdString(folder.File("Week.htm")));
+    qtDialog.selectNameFilter(filters.first());
+    EXPECT_TRUE(qtDialog.selectedFiles().value(0).endsWith(QStringLiteral("/Week.htm")))
+        << qtDialog.selectedFiles().value(0).toStdString();
 }
 
 TEST_F(ExportFixture, HelpShowsItsTopic)

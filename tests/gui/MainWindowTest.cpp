@@ -10,10 +10,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -123,6 +128,80 @@ TEST_F(WindowFixture, ChangingTheLogFileBoxMakesAnUntitledReport)
     box->setCurrentIndex(box->findText("Windows Dial-Up Networking"));
     window->RefreshReport();
     EXPECT_EQ(window->State().Current.FileName, m_home.Path() + "Untitled.rep");
+}
+
+// Log Files OK and Costs OK save their files; the report is read again
+// only by a refresh, while the list of formats follows at once.
+TEST_F(WindowFixture, ToolsOkSavesButReadsNothing)
+{
+    struct Case {
+        const char* Action;
+        const char* File;
+    };
+    for (const Case& c :
+         {Case{"ToolsLogFiles", "Dialtally.log"}, Case{"ToolsCosts", "Dialtally.prv"}}) {
+        auto window = MakeWindow();
+        ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+        const int entries = window->State().History.Count;
+        fs::remove(m_home.Path() + c.File);
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            if (auto* name = dialog->findChild<QLineEdit*>("EditLogType"))
+                name->setText("Renamed format");
+            dialog->findChild<QPushButton*>("BtnOk")->click();
+        });
+        window->Action(c.Action)->trigger();
+        EXPECT_TRUE(fs::exists(m_home.Path() + c.File)) << c.Action;
+        EXPECT_EQ(window->State().History.Count, entries) << c.Action;
+        if (std::string(c.Action) == "ToolsLogFiles") {
+            EXPECT_GE(window->LogFileBox()->findText("Renamed format"), 0);
+        }
+    }
+}
+
+TEST_F(WindowFixture, AReportHandedOverBeforeShowingKeepsItsCaption)
+{
+    auto window = MakeWindow();
+    window->OpenHandedOverReports({QString::fromStdString(ReportPath("A"))});
+    window->show();
+    EXPECT_EQ(window->windowTitle(), "Report A - Dialtally");
+}
+
+// Panel 0 is a quarter of the window wide; a longer hint shows whole as
+// its tool-tip, at once while it stands there.
+TEST_F(WindowFixture, TheFirstStatusPanelShowsItsWholeTextAsTip)
+{
+    auto window = MakeWindow();
+    window->resize(600, 400);
+    window->show();
+    QApplication::processEvents();
+    const QString hint = "Copy selected text or graph to the clipboard, and then some more";
+    window->StatusPanels()->SetPanelText(0, hint);
+    EXPECT_EQ(window->StatusPanels()->findChild<QLabel*>("StatusPanel0")->toolTip(), hint);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), hint);
+    window->StatusPanels()->SetPanelText(0, "A");
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
+}
+
+// A window that was never placed opens with room for the bars (no
+// chevron) and fifteen grid rows; placed bounds replace that size.
+TEST_F(WindowFixture, FirstWindowFitsTheBarsAndFifteenRows)
+{
+    auto window = MakeWindow();
+    window->show();
+    QApplication::processEvents();
+    for (const int id : {1, 2}) {
+        auto* more = window->Band(id)->findChild<QToolButton*>("qt_toolbar_ext_button");
+        ASSERT_NE(more, nullptr);
+        EXPECT_FALSE(more->isVisible()) << "band " << id;
+    }
+    EXPECT_GE(window->Grid()->viewport()->height(), 15 * ReportGridView::RowHeight);
+
+    m_extraSettings = "[Window]\r\nLeft=10\r\nTop=20\r\nWidth=400\r\nHeight=300\r\n";
+    SetUp();
+    EXPECT_EQ(MakeWindow()->size(), QSize(400, 300));
 }
 
 struct StartupCase {

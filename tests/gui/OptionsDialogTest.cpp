@@ -10,6 +10,9 @@
 #include "reports/ui/ReportTableModel.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QFontInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -376,11 +379,34 @@ TEST_P(FontRoundTrip, QtFontReadsBackAsTheSameEntry)
 INSTANTIATE_TEST_SUITE_P(
     Entries, FontRoundTrip,
     ::testing::Values(
-        FontCase{"Plain", {"Arial", 8, clWindowText, FontPitch::Default, 0}},
+        // Faces the system has (fonts-dejavu-core); one it lacks reads back
+        // as the sans face it is drawn in (AFaceTheSystemLacksIsTheOrdinarySansFace).
+        FontCase{"Plain", {"DejaVu Serif", 8, clWindowText, FontPitch::Default, 0}},
         FontCase{"BoldItalic", {"DejaVu Sans", 11, clRed, FontPitch::Default, fsBold | fsItalic}},
         FontCase{"FixedLined",
-                 {"Courier New", 10, clBlack, FontPitch::Fixed, fsUnderline | fsStrikeOut}}),
+                 {"DejaVu Sans Mono", 10, clBlack, FontPitch::Fixed, fsUnderline | fsStrikeOut}}),
     [](const ::testing::TestParamInfo<FontCase>& info) { return std::string(info.param.Name); });
+
+// Left to matching, "MS Sans Serif" came out as an oblique face, which
+// the font dialog then opened on.
+TEST(DisplayFonts, AFaceTheSystemLacksIsTheOrdinarySansFace)
+{
+    const QString sans = QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
+    for (const unsigned style : {0u, fsBold, fsItalic, fsBold | fsItalic}) {
+        const QFont font =
+            QtFont(FontSpec{"MS Sans Serif", 8, clWindowText, FontPitch::Default, style});
+        const QFontInfo shown(font);
+        EXPECT_EQ(font.family(), sans) << style;
+        EXPECT_EQ(shown.family(), sans) << style;
+        EXPECT_EQ(shown.italic(), (style & fsItalic) != 0) << style;
+        EXPECT_EQ(shown.bold(), (style & fsBold) != 0) << style;
+        EXPECT_EQ(shown.pointSize(), 8) << style;
+        QFontDialog dialog(font);
+        dialog.setOption(QFontDialog::DontUseNativeDialog);
+        EXPECT_EQ(dialog.currentFont().italic(), (style & fsItalic) != 0) << style;
+        EXPECT_EQ(dialog.currentFont().bold(), (style & fsBold) != 0) << style;
+    }
+}
 
 TEST(DisplayColors, FixedColorsGoBothWays)
 {

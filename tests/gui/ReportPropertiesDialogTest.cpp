@@ -302,4 +302,20 @@ TEST(CheckList, ClickingAnItemTicksItAndKeepsTheListOpen)
     EXPECT_EQ(list.SummaryText(), "Week, Month");
 }
 
+// The press that drops the list down is released over its first row.
+TEST(CheckList, OpeningTheListTicksNothing)
+{
+    CheckListWidget list;
+    list.SetItems({"Day", "Week"});
+    list.show();
+    QTest::mousePress(&list, Qt::LeftButton);
+    QAbstractItemView* view = list.view();
+    ASSERT_TRUE(view->isVisible());
+    const QRect day = view->visualRect(view->model()->index(0, 0));
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, day.center());
+    EXPECT_FALSE(list.IsChecked(0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, day.center());
+    EXPECT_TRUE(list.IsChecked(0)) << "a click inside the list still ticks";
+}
+
 } // namespace dialtally

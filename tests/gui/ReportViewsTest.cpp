@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -15,8 +17,12 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimer>
+
+#include <map>
 
 namespace dialtally {
 
@@ -58,9 +64,135 @@ protected:
             Qt::SingleShotConnection);
     }
 
+    // The items of the next grid or chart menu, by name, closing it.
+    void ReadNextMenu()
+    {
+        m_items.clear();
+        QObject::connect(
+            m_window.get(), &TMainForm::CellMenuShowing, m_window.get(),
+            [this](QMenu* menu) {
+                for (QAction* action : menu->actions())
+                    m_items[action->objectName()] = action->text();
+                QTimer::singleShot(0, menu, &QMenu::close);
+            },
+            Qt::SingleShotConnection);
+    }
+    void RightClick(QWidget* viewport, const QPoint& at)
+    {
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &click);
+    }
+
     std::unique_ptr<TMainForm> m_window;
     QString m_chosen;
+    std::map<QString, QString> m_items;
 };
+
+// A right click reaches the grid through its viewport; the menu must offer
+// the cell under the mouse, and on the header no cell at all.
+TEST_F(ViewsFixture, RightClickOffersTheClickedCell)
+{
+    m_window = MakeWindow();
+    m_window->resize(900, 600);
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(
+        WriteReport("Mixed", {{"DetailShow", "1"}, {"TotalShow", "1"}, {"TotalDay", "1"}})));
+    int underTotal = 0;
+    for (int row = 2; row <= Model().rowCount() && underTotal == 0; ++row) {
+        if (IsTotalRow(Model().KindOf(row - 1)) && Model().KindOf(row) == RowKind::Detail)
+            underTotal = row;
+    }
+    ASSERT_GT(underTotal, 0);
+    ReportGridView* grid = m_window->Grid();
+    for (const int row : {1, underTotal}) {
+        const QModelIndex index = Model().index(row - 1, 6);
+        grid->scrollTo(index);
+        ReadNextMenu();
+        RightClick(grid->viewport(), grid->visualRect(index).center());
+        EXPECT_EQ(m_items["CellInclude"], "&Include: " + Cell(row, 6)) << "row " << row;
+    }
+    ReadNextMenu();
+    QHeaderView* header = grid->horizontalHeader();
+    RightClick(header->viewport(), QPoint(header->sectionViewportPosition(6) + 5, 5));
+    EXPECT_EQ(m_items.count("CellInclude"), 0u);
+    EXPECT_EQ(m_items.count("EditFind"), 1u) << "the grid menu shows on the header too";
+}
+
+TEST_F(ViewsFixture, FindAndSelectAllFollowTheView)
+{
+    m_window = MakeWindow();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport("G", {{"ReportType", "Graph"}})));
+    for (const auto& [view, text] : {std::pair{"Graph", false}, std::pair{"Text", true},
+                                     std::pair{"Graph", false}, std::pair{"Split", true}}) {
+        m_window->SetView(view);
+        for (const char* name : {"EditSelectAll", "EditFind", "EditFindNext"})
+            EXPECT_EQ(m_window->Action(name)->isEnabled(), text) << view << " " << name;
+        EXPECT_TRUE(m_window->Action("EditCopy")->isEnabled()) << view;
+    }
+}
+
+TEST_F(ViewsFixture, SplitKeepsTheCurrentLastRowInView)
+{
+    m_window = MakeWindow();
+    m_window->resize(800, 560);
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(
+        WriteReport("Details", {{"DetailShow", "1"}, {"TotalShow", "0"}})));
+    ReportGridView* grid = m_window->Grid();
+    ASSERT_EQ(grid->CurrentGridRow(), Model().rowCount()) << "the grid opens at its last row";
+    for (const char* view : {"Split", "Text", "Split"}) {
+        m_window->SetView(view);
+        QApplication::processEvents();
+        EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex())))
+            << view;
+    }
+}
+
+TEST_F(ViewsFixture, TheNoDataMessageShowsWhole)
+{
+    struct Case {
+        const char* ColSize;
+        const char* DateOn;
+    };
+    for (const Case& c : {Case{"0", "1"}, Case{"1", "1"}, Case{"1", "0"}}) {
+        m_window = MakeWindow();
+        m_window->show();
+        ASSERT_TRUE(m_window->Document().ReadReportFile(
+            WriteReport("None", {{"CriteriaDescripAll", "0"},
+                                 {"CriteriaInclude", "no such service"},
+                                 {"ColSize", c.ColSize},
+                                 {"DetailDateOn", c.DateOn}})));
+        ASSERT_EQ(Model().KindOf(1), RowKind::Message);
+        ReportGridView* grid = m_window->Grid();
+        // What the cell asks of its delegate, as the view would lay it out.
+        QStyleOptionViewItem option;
+        option.initFrom(grid->viewport());
+        const int side = grid->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, grid);
+        option.decorationSize = QSize(side, side);
+        const int needed = grid->itemDelegate()->sizeHint(option, Model().index(0, 0)).width();
+        for (const int change : {0, 4}) {
+            if (change)
+                m_window->RedoReport(change);
+            QApplication::processEvents();
+            EXPECT_FALSE(grid->isColumnHidden(0)) << c.ColSize << c.DateOn << " class " << change;
+            EXPECT_GE(grid->columnWidth(0), needed) << c.ColSize << c.DateOn << " class " << change;
+        }
+    }
+}
+
+TEST_F(ViewsFixture, TheChartIsCopiedOnWhite)
+{
+    m_window = MakeWindow();
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport("G", {{"ReportType", "Graph"}})));
+    ASSERT_NE(m_window->ChartView()->chart()->backgroundBrush().color(), QColor(Qt::white));
+    m_window->Action("EditCopy")->trigger();
+    const QImage copied = QApplication::clipboard()->image();
+    ASSERT_FALSE(copied.isNull());
+    EXPECT_EQ(copied.pixelColor(1, 1), QColor(Qt::white));
+    EXPECT_NE(m_window->ChartView()->chart()->backgroundBrush().color(), QColor(Qt::white))
+        << "the shown chart keeps its colour";
+}
 
 TEST_F(ViewsFixture, IncludeFromADescriptionCellPutsTheWordFirst)
 {

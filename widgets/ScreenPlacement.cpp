@@ -1,0 +1,87 @@
+#include "widgets/ScreenPlacement.h"
+
+#include <QEvent>
+#include <QRect>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+
+namespace dialtally {
+
+namespace {
+
+enum class Placement { ScreenCentre, OnScreen };
+
+QRect ScreenArea(const QWidget& window)
+{
+    const QWidget* parent = window.parentWidget() ? window.parentWidget()->window() : nullptr;
+    const QScreen* screen = parent && parent->isVisible() ? parent->screen() : window.screen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void Place(QWidget& window, Placement placement)
+{
+    const QRect area = ScreenArea(window);
+    if (area.isEmpty())
+        return;
+    // The frame is known only once the window was shown; before that a
+    // title bar is reckoned above the window, whose own place is asked for.
+    const QRect frame = window.frameGeometry(), client = window.geometry();
+    const bool framed = frame.size() != client.size();
+    const QMargins frameMargins =
+        framed
+            ? QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                       frame.right() - client.right(), frame.bottom() - client.bottom())
+            : QMargins(0, window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window),
+                       0, 0);
+    const QRect room = area.marginsRemoved(frameMargins);
+    QRect placed(QPoint(), window.size());
+    const QWidget* parent = window.parentWidget() ? window.parentWidget()->window() : nullptr;
+    if (placement == Placement::OnScreen && parent && parent->isVisible())
+        placed.moveCenter(parent->geometry().center());
+    else
+        placed.moveCenter(room.center());
+    if (placement == Placement::OnScreen) {
+        placed.setSize(placed.size().boundedTo(room.size()));
+        placed.moveLeft(std::clamp(placed.left(), room.left(), room.right() - placed.width() + 1));
+        placed.moveTop(std::clamp(placed.top(), room.top(), room.bottom() - placed.height() + 1));
+        if (placed.size() != window.size())
+            window.resize(placed.size());
+    }
+    window.move(framed ? placed.topLeft() - QPoint(frameMargins.left(), frameMargins.top())
+                       : placed.topLeft());
+}
+
+// Places its window whenever the program shows it, before it is mapped.
+class PlaceOnShow : public QObject {
+public:
+    PlaceOnShow(QWidget* window, Placement placement) : QObject(window), m_placement(placement)
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && !event->spontaneous() && watched == parent())
+            Place(*static_cast<QWidget*>(watched), m_placement);
+        return false;
+    }
+
+private:
+    Placement m_placement;
+};
+
+} // namespace
+
+void CentreOnScreenWhenShown(QWidget* window)
+{
+    new PlaceOnShow(window, Placement::ScreenCentre);
+}
+
+void KeepOnScreenWhenShown(QWidget* window)
+{
+    new PlaceOnShow(window, Placement::OnScreen);
+}
+
+} // namespace dialtally

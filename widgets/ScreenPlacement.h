@@ -1,0 +1,15 @@
+#pragma once
+
+class QWidget;
+
+namespace dialtally {
+
+// Centres the window on the screen it opens on each time it is shown, also
+// on a first run when the main window has no place yet.
+void CentreOnScreenWhenShown(QWidget* window);
+// Each time the window is shown: centred on its parent window (the screen
+// without one) and moved, and if need be made smaller, so that it lies
+// wholly on the screen.
+void KeepOnScreenWhenShown(QWidget* window);
+
+} // namespace dialtally
