@@ -4,12 +4,11 @@
 #include "logs/ListRoutines.h"
 #include "logs/Messages.h"
 #include "platform/AtomicFile.h"
+#include "platform/InputFile.h"
 
 #include <cctype>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -50,19 +49,6 @@ struct SourceStamp {
 SourceStamp StampOf(const struct stat& status)
 {
     return {status.st_dev, status.st_ino, status.st_size, status.st_mtim};
-}
-
-bool ReadWholeFile(const std::string& path, std::string& contents)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        return false;
-    contents = std::move(buffer).str();
-    return true;
 }
 
 enum class ClearOutcome { Cleared, Changed, Failed };
