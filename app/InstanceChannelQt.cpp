@@ -37,15 +37,13 @@ struct PeerInput {
     bool Take(const QByteArray& chunk)
     {
         for (const char c : chunk) {
-            if (c == '\n') {
-                ++Lines;
-                LineBytes = 0;
-            } else {
-                ++LineBytes;
-            }
+            LineBytes = c == '\n' ? 0 : LineBytes + 1;
+            Lines += c == '\n';
+            if (Lines > InstanceChannelQt::MaxLines || LineBytes > InstanceChannelQt::MaxLineBytes)
+                return false;
         }
         Data += chunk;
-        return Lines <= InstanceChannelQt::MaxLines && LineBytes <= InstanceChannelQt::MaxLineBytes;
+        return true;
     }
 };
 

@@ -225,7 +225,7 @@ TEST_F(ReportCommandRun, ANoDataPassLeavesNoEarlierOutput)
 TEST_F(ReportCommandRun, AMissingHomeIsAUsageErrorAndCreatesNothing)
 {
     std::string error;
-    for (const std::string& name : {"missing", "missing/deeper", "Monthly.rep"}) {
+    for (const std::string name : {"missing", "missing/deeper", "Monthly.rep"}) {
         SCOPED_TRACE(name);
         const auto command =
             ParseCommandLine({"--home", home.File(name), home.File("Monthly.rep")}, error);
