@@ -1,8 +1,10 @@
 #include "base/AtomicFile.h"
 
 #include <cerrno>
-#include <cstdio>
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +12,9 @@
 namespace dialtally {
 
 namespace {
+
+constexpr std::size_t RandomPart = 6; // the XXXXXX of mkstemp
+constexpr time_t StaleSeconds = 60;
 
 bool WriteAll(int fd, std::string_view data)
 {
@@ -25,30 +30,161 @@ bool WriteAll(int fd, std::string_view data)
     return true;
 }
 
+// Past the file size limit the kernel kills the writer with SIGXFSZ unless
+// the signal is ignored; ignored, the write fails with EFBIG and takes the
+// error path. A handler someone else installed is left alone.
+void FileSizeLimitFailsWrites()
+{
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+        std::signal(SIGXFSZ, SIG_IGN);
+}
+
+std::string FolderPart(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string NamePart(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Temporary files of this target that a killed writer left: the user's own
+// regular files, untouched for a minute. A writer still at work touches
+// its file with every block.
+void RemoveStaleTempFiles(const std::string& folder, const std::string& prefix)
+{
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr)
+        return;
+    const time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() != prefix.size() + RandomPart || !name.starts_with(prefix))
+            continue;
+        const std::string path = folder + std::string(name);
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            status.st_uid == ::geteuid() && now - status.st_mtime > StaleSeconds)
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents)
+std::string LinkTarget(const std::string& path)
 {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
+    std::string target = path;
+    // As many links as the kernel follows before it gives up with ELOOP.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat status {};
+        if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            return target;
+        std::string next(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 4096),
+                         '\0');
+        const ssize_t length = ::readlink(target.c_str(), next.data(), next.size());
+        if (length <= 0)
+            return target;
+        next.resize(static_cast<std::size_t>(length));
+        target = next.front() == '/' ? next : FolderPart(target) + next;
+    }
+    return target;
+}
+
+AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(LinkTarget(path))
+{
+    FileSizeLimitFailsWrites();
+    struct stat old {};
+    const bool exists = ::stat(m_target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) {
+        m_closed = true;
+        return;
+    }
+    if (exists && !S_ISREG(old.st_mode)) {
+        // Replacing a device or FIFO by a regular file would break whatever
+        // reads it. O_NONBLOCK: a FIFO without a reader fails instead of
+        // waiting for one.
+        m_fd = ::open(m_target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        const int flags = m_fd < 0 ? -1 : ::fcntl(m_fd, F_GETFL);
+        m_closed = flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) < 0;
+        return;
+    }
+    const std::string folder = FolderPart(m_target);
+    const std::string prefix = std::string(TempFilePrefix) + NamePart(m_target) + "-";
+    RemoveStaleTempFiles(folder, prefix);
+    m_temp = folder + prefix + std::string(RandomPart, 'X');
+    m_fd = ::mkstemp(m_temp.data());
+    if (m_fd < 0) {
+        m_temp.clear();
+        m_closed = true;
+        return;
+    }
     // Keep the permissions of the file being replaced; new files get the
     // usual ones for the user's umask.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
-        ::fchmod(fd, old.st_mode & 07777);
+    if (exists) {
+        ::fchmod(m_fd, old.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        ::fchmod(m_fd, 0666 & ~mask);
     }
-    const bool ok = WriteAll(fd, contents) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
+}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    Discard();
+}
+
+void AtomicFileWriter::Discard()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    if (!m_temp.empty())
+        ::unlink(m_temp.c_str());
+    m_temp.clear();
+    m_closed = true;
+}
+
+bool AtomicFileWriter::Write(std::string_view data)
+{
+    if (m_closed)
+        return false;
+    if (!WriteAll(m_fd, data))
+        Discard();
+    return !m_closed;
+}
+
+bool AtomicFileWriter::Commit()
+{
+    if (m_closed)
+        return false;
+    if (m_temp.empty()) {
+        const bool closed = ::close(m_fd) == 0;
+        m_fd = -1;
+        m_closed = true;
+        return closed;
+    }
+    const bool synced = ::fsync(m_fd) == 0;
+    const bool closed = ::close(m_fd) == 0;
+    m_fd = -1;
+    if (!synced || !closed || ::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+        Discard();
         return false;
     }
+    m_temp.clear();
+    m_closed = true;
     return true;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view contents)
+{
+    AtomicFileWriter writer(path);
+    return writer.Write(contents) && writer.Commit();
 }
 
 } // namespace dialtally

@@ -5,10 +5,45 @@
 
 namespace dialtally {
 
-// Writes the whole contents to a temporary file in the target's folder,
-// flushes it to disk and renames it over the target, so that a failed or
-// interrupted write leaves the old file whole. False on any failure, with
-// nothing changed.
+// Writes a file in pieces so that a failed or interrupted write leaves the
+// old file whole. A regular file (or a new one) is written to a temporary
+// file in its folder, flushed to disk and renamed over it on Commit; the
+// temporary file is named TempFilePrefix, the target's name, "-" and six
+// random characters, and stale ones of the same target (older than a
+// minute, the user's own) left by a killed writer are removed first. A
+// symbolic link is followed to the file it names; a device, FIFO or socket
+// is written to directly; a folder is a failure.
+class AtomicFileWriter {
+public:
+    static constexpr std::string_view TempFilePrefix = ".dialtally-";
+
+    explicit AtomicFileWriter(const std::string& path);
+    // Without Commit, the temporary file is removed and the target kept.
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False once anything failed; later calls then do nothing.
+    bool Write(std::string_view data);
+    // Puts the file in place. False on any failure, with the target as it
+    // was (a device or FIFO may have taken part of the data).
+    bool Commit();
+
+private:
+    void Discard();
+
+    std::string m_target; // the file written, after symbolic links
+    std::string m_temp;   // empty when writing to the target directly
+    int m_fd = -1;
+    bool m_closed = false; // failed, committed or discarded: nothing more is written
+};
+
+// The whole contents in one piece, as AtomicFileWriter writes them. False
+// on any failure, with nothing changed.
 bool WriteFileAtomically(const std::string& path, std::string_view contents);
+
+// The file a path names once symbolic links are followed, whether or not
+// it exists.
+std::string LinkTarget(const std::string& path);
 
 } // namespace dialtally

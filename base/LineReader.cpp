@@ -1,6 +1,6 @@
 #include "base/LineReader.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <cstring>
 
 namespace dialtally {
@@ -17,38 +17,35 @@ LineReader::~LineReader()
 bool LineReader::Open(const std::string& path)
 {
     Close();
-    m_file = std::fopen(path.c_str(), "rb");
+    const bool opened = m_file.Open(path);
     m_buffer.clear();
     m_start = 0;
     m_eof = false;
     m_failed = false;
     m_skipLeadingLf = false;
     m_nextLfKnown = false;
-    return m_file != nullptr;
+    return opened;
 }
 
 void LineReader::Close()
 {
-    if (m_file) {
-        std::fclose(m_file);
-        m_file = nullptr;
-    }
+    m_file.Close();
 }
 
 bool LineReader::Fill()
 {
-    if (m_eof || !m_file)
+    if (m_eof || !m_file.IsOpen())
         return false;
     m_nextLfKnown = false;
     m_buffer.erase(0, m_start);
     m_start = 0;
     const std::size_t old = m_buffer.size();
     m_buffer.resize(old + BlockSize);
-    const std::size_t got = std::fread(m_buffer.data() + old, 1, BlockSize, m_file);
-    m_buffer.resize(old + got);
-    if (got < BlockSize) {
-        if (std::ferror(m_file))
-            m_failed = true;
+    const ssize_t got = m_file.Read(m_buffer.data() + old, BlockSize);
+    m_buffer.resize(old + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+    // A short read is no end: a pipe hands over what its writer has written.
+    if (got <= 0) {
+        m_failed = got < 0;
         m_eof = true;
     }
     return got > 0;
@@ -83,7 +80,7 @@ bool LineReader::ReadLine(std::string_view& line)
         }
         const std::size_t end = FindLineEnd(scanFrom);
         if (end != std::string::npos) {
-            line = std::string_view(m_buffer).substr(m_start, end - m_start);
+            line = std::string_view(m_buffer).substr(m_start, std::min(end - m_start, m_maxLength));
             if (m_buffer[end] == '\r') {
                 if (end + 1 < m_buffer.size()) {
                     m_start = end + (m_buffer[end + 1] == '\n' ? 2 : 1);
@@ -96,11 +93,15 @@ bool LineReader::ReadLine(std::string_view& line)
             }
             return true;
         }
+        // The buffer holds no line end past scanFrom: what lies beyond the
+        // limit belongs to an over-long line and is never looked at.
+        if (m_buffer.size() - m_start > m_maxLength)
+            m_buffer.resize(m_start + m_maxLength);
         const std::size_t scanned = m_buffer.size() - m_start;
         if (!Fill()) {
             if (m_failed || m_start >= m_buffer.size() || m_skipLeadingLf)
                 return false;
-            line = std::string_view(m_buffer).substr(m_start);
+            line = std::string_view(m_buffer).substr(m_start, m_maxLength);
             m_start = m_buffer.size();
             return true;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdio>
+#include "base/InputFile.h"
+
 #include <string>
 #include <string_view>
 
@@ -8,10 +9,14 @@ namespace dialtally {
 
 // Reads a text file line by line in large blocks. A line ends at CR LF, LF
 // or a lone CR; the line end is not part of the line. Lines have no length
-// limit.
+// limit unless one is given.
 class LineReader {
 public:
     LineReader() = default;
+    // Lines longer than `maxLength` bytes are handed over cut to their first
+    // `maxLength` bytes; the rest of such a line is read in blocks and
+    // dropped, so memory stays bounded by the limit, not by the line.
+    explicit LineReader(std::size_t maxLength) : m_maxLength(maxLength) {}
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -28,7 +33,8 @@ private:
     bool Fill();
     std::size_t FindLineEnd(std::size_t from);
 
-    std::FILE* m_file = nullptr;
+    InputFile m_file;
+    std::size_t m_maxLength = std::string::npos;
     std::string m_buffer;
     std::size_t m_start = 0; // first unread byte of m_buffer
     bool m_eof = false;

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <ostream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dialtally {
@@ -51,6 +52,17 @@ public:
     explicit TodayScope(std::optional<TDateTime> today) { SetFixedToday(today); }
     ~TodayScope() { SetFixedToday(std::nullopt); }
 };
+
+// A pass that found nothing leaves no earlier output behind that a script
+// could take for this pass's. Devices and FIFOs are left alone.
+void RemoveStaleOutput(const std::string& path)
+{
+    const std::string file = LinkTarget(path);
+    struct stat status {};
+    if (::lstat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+        ::unlink(file.c_str()) != 0)
+        ShowWriteError(path);
+}
 
 int ExportFormatIndex(const std::string& name)
 {
@@ -97,10 +109,18 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     const std::optional<std::string> output =
         command.Output ? std::optional(Absolute(*command.Output)) : std::nullopt;
 
+    const std::optional<std::string> home =
+        command.Home ? std::optional(Absolute(*command.Home)) : std::nullopt;
+    // A mistyped --home must not leave a new, empty program folder behind.
+    std::error_code error;
+    if (home && !std::filesystem::is_directory(*home, error)) {
+        err << "dialtally-report: --home " << *home << " is not a folder\n";
+        return UsageError;
+    }
+
     StderrFrontEnd frontEnd(err);
     const FrontEndScope frontEndScope(frontEnd);
-    const LinuxFolders folders(command.Home ? std::optional(Absolute(*command.Home)) : std::nullopt,
-                               LinuxFolders::ExecutableFolder());
+    const LinuxFolders folders(home, LinuxFolders::ExecutableFolder(), false);
     if (::chdir(folders.ProgramFolder().c_str()) != 0) {
         ShowReadError(folders.ProgramFolder());
         return 1;
@@ -121,16 +141,19 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
 
     if (state.Connections.Count() == 0) {
         ShowInfo(NoDataMessage);
+        if (output)
+            RemoveStaleOutput(*output);
     } else {
         const ExportSource source =
             ShownGrid(state.Output.Table, state.Output.Columns, state.Current.ColAlign == "1");
         try {
             const int format = ExportFormatIndex(command.Format);
             const ExportSettings settings = ExportSettingsFor(state.Options);
-            if (output)
+            if (output) {
                 WriteExportFile(*output, format, source, settings);
-            else
-                out << ExportBytes(format, source, settings) << std::flush;
+            } else if (!(out << ExportBytes(format, source, settings) << std::flush)) {
+                ShowError(WriteErrorText(StandardOutputName));
+            }
         } catch (const ExportError& e) {
             ShowError(e.what());
         }

@@ -1,13 +1,16 @@
 #include "CommandLine.h"
 #include "ReportCommand.h"
 
+#include <cerrno>
 #include <iostream>
+#include <unistd.h>
 
 using namespace dialtally;
 
-int main(int argc, char** argv)
+namespace {
+
+int Run(int argc, char** argv)
 {
-    std::ios::sync_with_stdio(false);
     std::string error;
     const auto command = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!command) {
@@ -23,4 +26,19 @@ int main(int argc, char** argv)
         return 0;
     }
     return RunReportCommand(*command, std::cout, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    int status = Run(argc, argv);
+    // Some file systems report a failed write only when the file is closed.
+    const bool flushed = static_cast<bool>(std::cout.flush());
+    if ((!flushed || (::close(STDOUT_FILENO) != 0 && errno != EBADF)) && status == 0) {
+        std::cerr << "Error: An error occurred writing " << StandardOutputName << ".\n";
+        status = 1;
+    }
+    return status;
 }

@@ -1,6 +1,7 @@
 #include "logs/LogArchive.h"
 
 #include "base/AtomicFile.h"
+#include "base/InputFile.h"
 #include "base/LineReader.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
@@ -8,8 +9,6 @@
 #include <cctype>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,19 +51,6 @@ struct SourceStamp {
 SourceStamp StampOf(const struct stat& status)
 {
     return {status.st_dev, status.st_ino, status.st_size, status.st_mtim};
-}
-
-bool ReadWholeFile(const std::string& path, std::string& contents)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad())
-        return false;
-    contents = std::move(buffer).str();
-    return true;
 }
 
 enum class ClearOutcome { Cleared, Changed, Failed };

@@ -1,7 +1,8 @@
 #include "logs/LogFileHead.h"
 
+#include "base/InputFile.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 
 namespace dialtally {
@@ -24,8 +25,8 @@ LogFileHead ReadLogFileHead(const std::string& path, int maxLines, std::size_t m
     if (path.empty() || !std::filesystem::is_regular_file(path, error))
         return head;
     head.Found = true;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+    InputFile file;
+    if (!file.Open(path)) {
         head.Failed = true;
         return head;
     }
@@ -34,9 +35,17 @@ LogFileHead ReadLogFileHead(const std::string& path, int maxLines, std::size_t m
     const std::size_t budget =
         static_cast<std::size_t>(std::max(maxLines, 1)) * (maxLineLength + 2);
     std::string data(budget, '\0');
-    data.resize(std::fread(data.data(), 1, budget, file));
-    head.Failed = std::ferror(file) != 0;
-    std::fclose(file);
+    std::size_t filled = 0;
+    while (filled < budget) {
+        const ssize_t got = file.Read(data.data() + filled, budget - filled);
+        if (got <= 0) {
+            head.Failed = got < 0;
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    data.resize(filled);
+    file.Close();
 
     std::size_t start = 0;
     while (start < data.size() && static_cast<int>(head.Lines.size()) < maxLines) {

@@ -65,7 +65,8 @@ std::string WithTrailingSeparator(std::string path)
     return path;
 }
 
-LinuxFolders::LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder)
+LinuxFolders::LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder,
+                           bool createProgramFolder)
 {
     std::string folder;
     if (homeOption && !homeOption->empty()) {
@@ -82,7 +83,8 @@ LinuxFolders::LinuxFolders(std::optional<std::string> homeOption, std::string ex
         folder = WithTrailingSeparator(config) + "Dialtally";
     }
     std::error_code error;
-    fs::create_directories(folder, error); // a failure shows on the first read or write
+    if (createProgramFolder)
+        fs::create_directories(folder, error); // a failure shows on the first read or write
     m_program = WithTrailingSeparator(fs::absolute(folder, error).lexically_normal().string());
 }
 

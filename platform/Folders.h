@@ -22,14 +22,16 @@ public:
 // The Linux answers:
 // - program folder: --home, else DIALTALLY_HOME, else the executable's
 //   folder when it holds a Dialtally.ini (a portable install), else
-//   $XDG_CONFIG_HOME/Dialtally (~/.config/Dialtally); created when missing;
+//   $XDG_CONFIG_HOME/Dialtally (~/.config/Dialtally); created when missing
+//   unless the caller asks not to;
 // - Windows folder: DIALTALLY_WINDOWS_DIR, else ~/.wine/drive_c/windows/
 //   when it exists, else /var/log/;
 // - Program Files: DIALTALLY_PROGRAM_FILES, else empty;
 // - documents: XDG_DOCUMENTS_DIR of ~/.config/user-dirs.dirs, else ~/Documents/.
 class LinuxFolders : public Folders {
 public:
-    LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder);
+    LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder,
+                 bool createProgramFolder = true);
 
     std::string ProgramFolder() const override { return m_program; }
     std::string WindowsFolder() const override;

@@ -1,6 +1,7 @@
 #include "platform/RecentlyUsed.h"
 
 #include "base/AtomicFile.h"
+#include "base/InputFile.h"
 #include "platform/XmlText.h"
 
 #include <cctype>
@@ -8,8 +9,6 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace dialtally {
 
@@ -102,14 +101,8 @@ bool AddToRecentlyUsed(const std::string& path, const std::string& mimeType,
         return false;
     const std::string file = RecentlyUsedPath();
     std::string list = EmptyList;
-    if (std::filesystem::exists(file, error)) {
-        std::ifstream in(file, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        if (!in && !in.eof())
-            return false;
-        list = std::move(text).str();
-    }
+    if (std::filesystem::exists(file, error) && !ReadWholeFile(file, list))
+        return false;
     const std::size_t root = list.find("<xbel");
     const std::size_t rootEnd = root == std::string::npos ? root : list.find('>', root);
     if (rootEnd == std::string::npos || list.rfind("</xbel>") == std::string::npos)

@@ -4,6 +4,7 @@
 #include "base/Messages.h"
 
 #include <algorithm>
+#include <new>
 
 namespace dialtally {
 
@@ -157,7 +158,9 @@ std::string FormattedText(const ExportSource& source)
     return out;
 }
 
-std::string ExportBytes(int format, const ExportSource& source, const ExportSettings& settings)
+namespace {
+
+std::string ExportContents(int format, const ExportSource& source, const ExportSettings& settings)
 {
     switch (format) {
     case ExportCsv:
@@ -172,6 +175,17 @@ std::string ExportBytes(int format, const ExportSource& source, const ExportSett
         return DocxBytes(source);
     default:
         throw ExportError("Unknown export format " + std::to_string(format));
+    }
+}
+
+} // namespace
+
+std::string ExportBytes(int format, const ExportSource& source, const ExportSettings& settings)
+{
+    try {
+        return ExportContents(format, source, settings);
+    } catch (const std::bad_alloc&) {
+        throw ExportError("Out of memory.");
     }
 }
 

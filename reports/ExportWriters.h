@@ -88,7 +88,7 @@ std::string XlsxBytes(const ExportSource& source);
 std::string DocxBytes(const ExportSource& source);
 
 // The file contents of an export type. Raises ExportError, also for an
-// index outside the list.
+// index outside the list, and "Out of memory." when memory runs out.
 std::string ExportBytes(int format, const ExportSource& source, const ExportSettings& settings);
 // Writes the export file in one piece; raises ExportError with
 // "An error occurred writing %s." when it cannot.

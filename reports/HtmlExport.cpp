@@ -1,6 +1,8 @@
 #include "reports/ExportWriters.h"
 
+#include "base/InputFile.h"
 #include "base/LineReader.h"
+#include "base/Messages.h"
 
 #include <cstdio>
 
@@ -15,19 +17,44 @@ std::string Colour(std::uint32_t rgb)
     return std::string("\"#") + buffer + "\"";
 }
 
-// A header or footer file that cannot be opened is left out.
+// The lines of a header or footer file, each ended by CR LF. Copied in
+// blocks, whatever the length of its lines; a file that cannot be opened
+// is left out, one that fails while read raises ExportError with the read
+// error.
 void AppendFileLines(std::string& out, const std::string& path)
 {
     if (path.empty())
         return;
-    LineReader reader;
-    if (!reader.Open(path))
+    InputFile file;
+    if (!file.Open(path))
         return;
-    std::string_view line;
-    while (reader.ReadLine(line)) {
-        out += line;
-        out += "\r\n";
+    char block[1 << 16];
+    bool open = false;    // a line has begun and not yet ended
+    bool afterCr = false; // the last byte was a CR; an LF after it ends nothing
+    while (true) {
+        const ssize_t got = file.Read(block, sizeof block);
+        if (got < 0)
+            throw ExportError(ReadErrorText(path));
+        if (got == 0)
+            break;
+        std::string_view data(block, static_cast<std::size_t>(got));
+        if (afterCr && data.front() == '\n')
+            data.remove_prefix(1);
+        afterCr = false;
+        while (!data.empty()) {
+            const std::size_t end = data.find_first_of("\r\n");
+            out.append(data.substr(0, end));
+            open = end == std::string_view::npos;
+            if (open)
+                break;
+            out += "\r\n";
+            afterCr = data[end] == '\r' && end + 1 == data.size();
+            const bool crLf = data[end] == '\r' && end + 1 < data.size() && data[end + 1] == '\n';
+            data.remove_prefix(end + (crLf ? 2 : 1));
+        }
     }
+    if (open)
+        out += "\r\n";
 }
 
 void AppendLine(std::string& out, std::string_view text)

@@ -16,6 +16,12 @@ namespace dialtally {
 
 namespace {
 
+// Only the head of a line is looked at: the markers are searched and the
+// fields located in its first 64 KiB, far past any column or delimiter count
+// the built-in formats reach. A marker or field that lies beyond it in a
+// longer line is not seen; such a line counts as if it ended there.
+constexpr std::size_t LineHeadBytes = 64 * 1024;
+
 const char* const ParsingMessage =
     "There was a problem parsing the log file.\n\rVerify the Log file Format entries.";
 
@@ -181,7 +187,7 @@ void ReadConnectionLog(ReadContext& context)
     const std::string path = context.Formats.LogFile[f];
     const PassFormat format = ParseFormat(context.Formats, f);
 
-    LineReader file;
+    LineReader file(LineHeadBytes);
     BusyWhileReading busy;
     if (!file.Open(path)) {
         ShowReadError(path);

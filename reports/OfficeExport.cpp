@@ -1,13 +1,20 @@
 #include "reports/ExportWriters.h"
 
+#include "platform/XmlText.h"
+
 #include <xlsxwriter.h>
 #include <zip.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <new>
 #include <unistd.h>
 
 namespace dialtally {
@@ -39,14 +46,23 @@ private:
     std::string m_path;
 };
 
-// XML 1.0 admits no control characters but tab, LF and CR.
+// XML 1.0 admits no control characters but tab, LF and CR, and neither
+// U+FFFE nor U+FFFF; text that is no UTF-8 is taken as Windows-1252.
 std::string EscapeXml(std::string_view text)
 {
+    const std::string utf8 = Utf8FromWindows1252Bytes(text);
     std::string clean;
-    clean.reserve(text.size());
-    for (const char c : text)
+    clean.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const char c = utf8[i];
+        if (utf8.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < utf8.size() &&
+            (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
+            i += 2;
+            continue;
+        }
         if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n' || c == '\r')
             clean += c;
+    }
     return EscapeMarkup(clean);
 }
 
@@ -78,7 +94,8 @@ std::string XlsxBytes(const ExportSource& source)
         lxw_format* format =
             source.RightAligned ? (strong ? boldRight : right) : (strong ? bold : nullptr);
         for (std::size_t k = 0; k < columns.size(); ++k) {
-            const std::string text(source.Table->Cell(rows[r], columns[k]));
+            const std::string text =
+                Utf8FromWindows1252Bytes(source.Table->Cell(rows[r], columns[k]));
             failure = worksheet_write_string(sheet, static_cast<lxw_row_t>(r),
                                              static_cast<lxw_col_t>(k), text.c_str(), format);
             if (failure != LXW_NO_ERROR)
@@ -111,54 +128,187 @@ const char* const PackageRelations =
     R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/>)"
     R"(</Relationships>)";
 
-std::string DocumentXml(const ExportSource& source)
-{
-    const std::vector<int> rows = source.Rows();
-    const std::vector<int> columns = source.Columns();
-    // Landscape A4 less margins, in twentieths of a point, shared evenly.
-    const int tableWidth = 14'400;
-    const int cellWidth =
-        columns.empty() ? tableWidth : tableWidth / static_cast<int>(columns.size());
-    std::string xml =
-        R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
-        "\r\n"
-        R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)";
-    if (!columns.empty()) {
-        xml += R"(<w:tbl><w:tblPr><w:tblW w:w="0" w:type="auto"/><w:tblBorders>)";
-        for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
-            xml += std::string("<w:") + side +
-                   R"( w:val="single" w:sz="4" w:space="0" w:color="auto"/>)";
-        xml += "</w:tblBorders></w:tblPr><w:tblGrid>";
-        for (std::size_t k = 0; k < columns.size(); ++k)
-            xml += R"(<w:gridCol w:w=")" + std::to_string(cellWidth) + R"("/>)";
-        xml += "</w:tblGrid>";
-        const std::string cellProperties =
+// The document part, made a piece at a time (the opening, then one table
+// row per piece, then the close), so that a large table never stands in
+// memory as XML: the zip source below reads it as it compresses, after one
+// pass that counts its size, since the archive's headers need that first.
+class DocumentPart {
+public:
+    explicit DocumentPart(const ExportSource& source)
+        : m_source(source), m_rows(source.Rows()), m_columns(source.Columns())
+    {
+        // Landscape A4 less margins, in twentieths of a point, shared evenly.
+        const int tableWidth = 14'400;
+        const int cellWidth =
+            m_columns.empty() ? tableWidth : tableWidth / static_cast<int>(m_columns.size());
+        m_cellProperties =
             R"(<w:tcPr><w:tcW w:w=")" + std::to_string(cellWidth) + R"(" w:type="dxa"/></w:tcPr>)";
-        const std::string alignment =
-            source.RightAligned ? R"(<w:pPr><w:jc w:val="right"/></w:pPr>)" : "";
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            const bool strong = r == 0 || IsTotalRow(source.Table->Kinds[rows[r]]);
-            xml += "<w:tr>";
-            for (const int column : columns) {
-                xml += "<w:tc>" + cellProperties + "<w:p>" + alignment + "<w:r>";
-                if (strong)
-                    xml += "<w:rPr><w:b/></w:rPr>";
-                xml += R"(<w:t xml:space="preserve">)" +
-                       EscapeXml(source.Table->Cell(rows[r], column)) + "</w:t></w:r></w:p></w:tc>";
-            }
-            xml += "</w:tr>";
+        m_opening =
+            R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
+            "\r\n"
+            R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)";
+        if (!m_columns.empty()) {
+            m_opening += R"(<w:tbl><w:tblPr><w:tblW w:w="0" w:type="auto"/><w:tblBorders>)";
+            for (const char* side : {"top", "left", "bottom", "right", "insideH", "insideV"})
+                m_opening += std::string("<w:") + side +
+                             R"( w:val="single" w:sz="4" w:space="0" w:color="auto"/>)";
+            m_opening += "</w:tblBorders></w:tblPr><w:tblGrid>";
+            for (std::size_t k = 0; k < m_columns.size(); ++k)
+                m_opening += R"(<w:gridCol w:w=")" + std::to_string(cellWidth) + R"("/>)";
+            m_opening += "</w:tblGrid>";
         }
-        xml += "</w:tbl>";
     }
-    xml +=
-        R"(<w:p/><w:sectPr><w:pgSz w:w="16838" w:h="11906" w:orient="landscape"/>)"
-        R"(<w:pgMar w:top="1134" w:right="1134" w:bottom="1134" w:left="1134" w:header="708" w:footer="708" w:gutter="0"/>)"
-        "</w:sectPr></w:body></w:document>";
-    return xml;
+
+    // Back to the start of the part.
+    void Rewind()
+    {
+        m_next = 0;
+        m_piece.clear();
+        m_offset = 0;
+    }
+    // Copies up to `size` bytes of the part; fewer only at its end.
+    std::size_t Read(char* buffer, std::size_t size)
+    {
+        std::size_t copied = 0;
+        while (copied < size) {
+            if (m_offset == m_piece.size() && !NextPiece())
+                break;
+            const std::size_t n = std::min(size - copied, m_piece.size() - m_offset);
+            std::memcpy(buffer + copied, m_piece.data() + m_offset, n);
+            copied += n;
+            m_offset += n;
+        }
+        return copied;
+    }
+    std::uint64_t Size()
+    {
+        std::uint64_t size = 0;
+        Rewind();
+        while (NextPiece())
+            size += m_piece.size();
+        Rewind();
+        return size;
+    }
+
+private:
+    // Pieces: 0 the opening, 1 to the number of rows the rows, then the close.
+    bool NextPiece()
+    {
+        m_offset = 0;
+        const std::size_t rowCount = m_columns.empty() ? 0 : m_rows.size();
+        if (m_next == 0) {
+            m_piece = m_opening;
+        } else if (m_next <= rowCount) {
+            AppendRow(m_next - 1);
+        } else if (m_next == rowCount + 1) {
+            m_piece.clear();
+            if (!m_columns.empty())
+                m_piece += "</w:tbl>";
+            m_piece +=
+                R"(<w:p/><w:sectPr><w:pgSz w:w="16838" w:h="11906" w:orient="landscape"/>)"
+                R"(<w:pgMar w:top="1134" w:right="1134" w:bottom="1134" w:left="1134" w:header="708" w:footer="708" w:gutter="0"/>)"
+                "</w:sectPr></w:body></w:document>";
+        } else {
+            m_piece.clear();
+            return false;
+        }
+        ++m_next;
+        return true;
+    }
+
+    void AppendRow(std::size_t r)
+    {
+        const bool strong = r == 0 || IsTotalRow(m_source.Table->Kinds[m_rows[r]]);
+        const char* alignment =
+            m_source.RightAligned ? R"(<w:pPr><w:jc w:val="right"/></w:pPr>)" : "";
+        m_piece = "<w:tr>";
+        for (const int column : m_columns) {
+            m_piece += "<w:tc>";
+            m_piece += m_cellProperties;
+            m_piece += "<w:p>";
+            m_piece += alignment;
+            m_piece += "<w:r>";
+            if (strong)
+                m_piece += "<w:rPr><w:b/></w:rPr>";
+            m_piece += R"(<w:t xml:space="preserve">)";
+            m_piece += EscapeXml(m_source.Table->Cell(m_rows[r], column));
+            m_piece += "</w:t></w:r></w:p></w:tc>";
+        }
+        m_piece += "</w:tr>";
+    }
+
+    const ExportSource& m_source;
+    const std::vector<int> m_rows;
+    const std::vector<int> m_columns;
+    std::string m_cellProperties;
+    std::string m_opening;
+    std::size_t m_next = 0; // the piece NextPiece makes next
+    std::string m_piece;
+    std::size_t m_offset = 0; // bytes of m_piece already read
+};
+
+// A libzip source reading the document part as it is made.
+struct StreamedPart {
+    DocumentPart* Part;
+    std::uint64_t Size;
+    zip_error_t Error;
+};
+
+zip_int64_t ReadDocumentPart(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+{
+    auto* streamed = static_cast<StreamedPart*>(state);
+    switch (command) {
+    case ZIP_SOURCE_OPEN:
+        streamed->Part->Rewind();
+        return 0;
+    case ZIP_SOURCE_READ:
+        try {
+            return static_cast<zip_int64_t>(
+                streamed->Part->Read(static_cast<char*>(data), static_cast<std::size_t>(length)));
+        } catch (const std::bad_alloc&) {
+            zip_error_set(&streamed->Error, ZIP_ER_MEMORY, 0);
+            return -1;
+        }
+    case ZIP_SOURCE_CLOSE:
+    case ZIP_SOURCE_FREE:
+        return 0;
+    case ZIP_SOURCE_STAT: {
+        // What a buffer holding the whole part would tell.
+        if (length < sizeof(zip_stat_t)) {
+            zip_error_set(&streamed->Error, ZIP_ER_INVAL, 0);
+            return -1;
+        }
+        auto* stat = static_cast<zip_stat_t*>(data);
+        zip_stat_init(stat);
+        stat->mtime = std::time(nullptr);
+        stat->size = stat->comp_size = streamed->Size;
+        stat->comp_method = ZIP_CM_STORE;
+        stat->encryption_method = ZIP_EM_NONE;
+        stat->valid = ZIP_STAT_MTIME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD |
+                      ZIP_STAT_ENCRYPTION_METHOD;
+        return sizeof(zip_stat_t);
+    }
+    case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&streamed->Error, data, length);
+    case ZIP_SOURCE_SUPPORTS:
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE,
+                                              ZIP_SOURCE_STAT, ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE,
+                                              -1);
+    default:
+        zip_error_set(&streamed->Error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
 }
 
+// A part of the archive: fixed text, or the document part made as read.
+struct ArchivePart {
+    const char* Name;
+    std::string_view Text;
+    StreamedPart* Streamed = nullptr;
+};
+
 // The zip archive of the parts, built in memory.
-std::string ZipParts(const std::vector<std::pair<const char*, std::string>>& parts)
+std::string ZipParts(const std::vector<ArchivePart>& parts)
 {
     zip_error_t error;
     zip_error_init(&error);
@@ -174,9 +324,11 @@ std::string ZipParts(const std::vector<std::pair<const char*, std::string>>& par
     };
     if (archive == nullptr)
         fail("Cannot create the document archive.");
-    for (const auto& [name, data] : parts) {
-        zip_source_t* part = zip_source_buffer(archive, data.data(), data.size(), 0);
-        if (part == nullptr || zip_file_add(archive, name, part, ZIP_FL_ENC_UTF_8) < 0) {
+    for (const ArchivePart& added : parts) {
+        zip_source_t* part =
+            added.Streamed ? zip_source_function(archive, ReadDocumentPart, added.Streamed)
+                           : zip_source_buffer(archive, added.Text.data(), added.Text.size(), 0);
+        if (part == nullptr || zip_file_add(archive, added.Name, part, ZIP_FL_ENC_UTF_8) < 0) {
             if (part != nullptr)
                 zip_source_free(part);
             zip_discard(archive);
@@ -207,9 +359,20 @@ std::string ZipParts(const std::vector<std::pair<const char*, std::string>>& par
 
 std::string DocxBytes(const ExportSource& source)
 {
-    return ZipParts({{"[Content_Types].xml", ContentTypes},
-                     {"_rels/.rels", PackageRelations},
-                     {"word/document.xml", DocumentXml(source)}});
+    DocumentPart document(source);
+    StreamedPart streamed{&document, document.Size(), {}};
+    zip_error_init(&streamed.Error);
+    std::string bytes;
+    try {
+        bytes = ZipParts({{"[Content_Types].xml", ContentTypes},
+                          {"_rels/.rels", PackageRelations},
+                          {"word/document.xml", {}, &streamed}});
+    } catch (...) {
+        zip_error_fini(&streamed.Error);
+        throw;
+    }
+    zip_error_fini(&streamed.Error);
+    return bytes;
 }
 
 } // namespace dialtally

@@ -7,12 +7,30 @@
 #include "base/Messages.h"
 
 #include <initializer_list>
+#include <sys/stat.h>
 
 namespace dialtally {
 
 namespace {
 
 const char* const ReportFileTitle = "Dialtally Report Configuration";
+
+// The refusals of one burst named in full; the rest are counted.
+constexpr std::size_t NamedRefusals = 10;
+
+// Why a handed-over path is not opened; empty when it is a report file.
+std::string HandOverRefusal(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return "not found";
+    std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
+    for (char& c : extension)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    if (!S_ISREG(status.st_mode) || extension != ".rep")
+        return "not a report file (*.rep)";
+    return {};
+}
 
 using Field = std::string TCfg::*;
 
@@ -106,6 +124,33 @@ bool ReadReportFile(TCfg& report, const std::string& path, std::string& reportFo
     MakeCurrent(report, reportFolder, path);
     AddRecentFile(recent, path);
     return true;
+}
+
+void OpenHandedOverReports(const std::vector<std::string>& lines,
+                           const std::function<void(const std::string& path)>& open)
+{
+    std::vector<std::string> refused;
+    std::size_t unnamed = 0;
+    for (std::string path : lines) {
+        std::erase(path, '"');
+        if (path.find_first_not_of(" \t\r") == std::string::npos)
+            continue;
+        const std::string reason = HandOverRefusal(path);
+        if (reason.empty())
+            open(path);
+        else if (refused.size() < NamedRefusals)
+            refused.push_back(path + ": " + reason);
+        else
+            ++unnamed;
+    }
+    if (refused.empty())
+        return;
+    std::string text = "These files were not opened:";
+    for (const std::string& line : refused)
+        text += "\n\r" + line;
+    if (unnamed > 0)
+        text += "\n\r... and " + std::to_string(unnamed) + " more.";
+    ShowError(text);
 }
 
 bool WriteReportFile(const TCfg& report, const std::string& path)

@@ -3,8 +3,10 @@
 #include "base/RecentFiles.h"
 #include "reports/ReportDefinition.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dialtally {
 
@@ -27,6 +29,13 @@ void ParseReportLine(TCfg& report, std::string_view line);
 // false then. Running the report is the caller's.
 bool ReadReportFile(TCfg& report, const std::string& path, std::string& reportFolder,
                     RecentFiles& recent);
+// Opens the report files another start of the program handed over, one
+// path a line (double quotes removed, blank lines skipped), in order. Only
+// regular files whose names end in ".rep" (any letter case) are opened;
+// the others are named together in one error message at the end.
+void OpenHandedOverReports(const std::vector<std::string>& lines,
+                           const std::function<void(const std::string& path)>& open);
+
 // Writes the 34 saved fields. A failure shows ShowWriteError and leaves the
 // old file whole; false then.
 bool WriteReportFile(const TCfg& report, const std::string& path);

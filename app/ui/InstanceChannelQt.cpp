@@ -5,8 +5,13 @@
 #include <QCryptographicHash>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QTimer>
 
+#include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
+#include <utility>
 
 namespace dialtally {
 
@@ -14,17 +19,60 @@ namespace {
 
 constexpr int ConnectTimeoutMs = 1000;
 
+// True when the process at the other end of a local socket runs as this
+// user: a socket someone else created in a shared folder gets no paths.
+bool PeerIsThisUser(qintptr descriptor)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return descriptor >= 0 &&
+           ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+           peer.uid == ::geteuid();
+}
+
+// What one peer has sent so far.
+struct PeerInput {
+    QByteArray Data;
+    qsizetype Lines = 0;
+    qsizetype LineBytes = 0; // of the line not yet ended
+    bool Dropped = false;
+
+    // False once the peer has sent more than a peer may.
+    bool Take(const QByteArray& chunk)
+    {
+        for (const char c : chunk) {
+            LineBytes = c == '\n' ? 0 : LineBytes + 1;
+            Lines += c == '\n';
+            if (Lines > InstanceChannelQt::MaxLines || LineBytes > InstanceChannelQt::MaxLineBytes)
+                return false;
+        }
+        Data += chunk;
+        return true;
+    }
+};
+
 } // namespace
 
 InstanceChannelQt::InstanceChannelQt(const QString& programFolder, QObject* parent)
-    : QObject(parent)
+    : QObject(parent), m_name(ChannelName(programFolder))
+{
+}
+
+QString InstanceChannelQt::ChannelName(const QString& programFolder)
 {
     const QByteArray folder =
         QCryptographicHash::hash(programFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
-    m_name = QStringLiteral("%1-%2-%3")
-                 .arg(QLatin1String(ApplicationId))
-                 .arg(getuid())
-                 .arg(QString::fromLatin1(folder));
+    const QString name = QStringLiteral("%1-%2-%3")
+                             .arg(QLatin1String(ApplicationId))
+                             .arg(::getuid())
+                             .arg(QString::fromLatin1(folder));
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString path = runtime + QLatin1Char('/') + name;
+    // A socket path longer than sockaddr_un holds cannot be used.
+    if (runtime.startsWith(QLatin1Char('/')) &&
+        static_cast<std::size_t>(path.toLocal8Bit().size()) < sizeof(sockaddr_un::sun_path))
+        return path;
+    return name;
 }
 
 bool InstanceChannelQt::HandOver(const QStringList& lines) const
@@ -33,6 +81,10 @@ bool InstanceChannelQt::HandOver(const QStringList& lines) const
     socket.connectToServer(m_name);
     if (!socket.waitForConnected(ConnectTimeoutMs))
         return false;
+    if (!PeerIsThisUser(socket.socketDescriptor())) {
+        socket.abort();
+        return false;
+    }
     socket.write(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
     socket.flush();
     const bool written = socket.waitForBytesWritten(ConnectTimeoutMs) || socket.bytesToWrite() == 0;
@@ -53,22 +105,59 @@ bool InstanceChannelQt::Listen()
             return false;
     }
     connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            auto* buffer = new QByteArray;
-            connect(socket, &QLocalSocket::readyRead, socket,
-                    [socket, buffer] { buffer->append(socket->readAll()); });
-            connect(socket, &QLocalSocket::disconnected, this, [this, socket, buffer] {
-                buffer->append(socket->readAll());
-                QStringList lines = QString::fromUtf8(*buffer).split(QLatin1Char('\n'));
-                lines.removeAll(QString());
-                delete buffer;
-                socket->deleteLater();
-                if (!lines.isEmpty())
-                    emit Received(lines);
-            });
-        }
+        while (QLocalSocket* socket = m_server->nextPendingConnection())
+            Accept(socket);
     });
     return true;
+}
+
+void InstanceChannelQt::Accept(QLocalSocket* socket)
+{
+    if (!PeerIsThisUser(socket->socketDescriptor())) {
+        socket->abort();
+        socket->deleteLater();
+        return;
+    }
+    // Read in bounded pieces as data comes, so that a peer sending without
+    // end costs neither memory nor a frozen window.
+    socket->setReadBufferSize(MaxLineBytes);
+    auto input = std::make_shared<PeerInput>();
+    const auto take = [socket, input] {
+        while (!input->Dropped && socket->bytesAvailable() > 0)
+            if (!input->Take(socket->read(MaxLineBytes))) {
+                input->Dropped = true;
+                socket->abort();
+            }
+    };
+    connect(socket, &QLocalSocket::readyRead, socket, take);
+    connect(socket, &QLocalSocket::disconnected, this, [this, socket, input, take] {
+        take();
+        socket->deleteLater();
+        if (input->Dropped)
+            return;
+        QStringList lines = QString::fromUtf8(input->Data).split(QLatin1Char('\n'));
+        lines.removeAll(QString());
+        if (lines.isEmpty())
+            return;
+        m_pending += lines;
+        if (!m_deliveryQueued && !m_delivering) {
+            m_deliveryQueued = true;
+            QTimer::singleShot(0, this, &InstanceChannelQt::Deliver);
+        }
+    });
+}
+
+void InstanceChannelQt::Deliver()
+{
+    m_deliveryQueued = false;
+    if (m_delivering)
+        return;
+    m_delivering = true;
+    while (!m_pending.isEmpty()) {
+        const QStringList lines = std::exchange(m_pending, {});
+        emit Received(lines);
+    }
+    m_delivering = false;
 }
 
 } // namespace dialtally

@@ -450,11 +450,11 @@ void TMainForm::OpenStartupReport()
 void TMainForm::OpenHandedOverReports(const QStringList& lines)
 {
     m_startupPending = false;
-    for (QString line : lines) {
-        line.remove(QLatin1Char('"'));
-        if (!line.trimmed().isEmpty())
-            m_document.ReadReportFile(line.toStdString());
-    }
+    std::vector<std::string> paths;
+    for (const QString& line : lines)
+        paths.push_back(line.toStdString());
+    dialtally::OpenHandedOverReports(
+        paths, [this](const std::string& path) { m_document.ReadReportFile(path); });
 }
 
 void TMainForm::ViewText()

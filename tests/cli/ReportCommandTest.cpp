@@ -6,7 +6,13 @@
 #include "logs/LogFormats.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <iostream>
 #include <sstream>
+#include <streambuf>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace dialtally {
@@ -138,6 +144,99 @@ TEST_F(ReportCommandRun, FailuresGoToStandardErrorWithTheirStatus)
 
     EXPECT_EQ(Run({"--locale", "xx-XX"}), 2);
     EXPECT_EQ(Run({"--today", "2026-13-01"}), 2);
+}
+
+// A stream whose writes fail once `room` bytes are taken, as standard
+// output to a full disk or /dev/full does.
+class FullStreamBuffer : public std::streambuf {
+public:
+    explicit FullStreamBuffer(std::size_t room) : m_room(room) {}
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (traits_type::eq_int_type(c, traits_type::eof()))
+            return traits_type::not_eof(c);
+        return xsputn(nullptr, 1) == 1 ? c : traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize count) override
+    {
+        const auto taken = std::min<std::streamsize>(count, static_cast<std::streamsize>(m_room));
+        m_room -= static_cast<std::size_t>(taken);
+        return taken;
+    }
+
+private:
+    std::size_t m_room;
+};
+
+TEST_F(ReportCommandRun, AFailedWriteToStandardOutputIsAnError)
+{
+    for (const std::size_t room : {std::size_t{0}, std::size_t{20}}) {
+        SCOPED_TRACE(room);
+        std::vector<std::string> args{"--home",
+                                      home.Path(),
+                                      "--today",
+                                      "2026-12-09",
+                                      "--locale",
+                                      "en-US",
+                                      home.File("Monthly.rep")};
+        std::string error;
+        const auto command = ParseCommandLine(args, error);
+        ASSERT_TRUE(command) << error;
+        FullStreamBuffer full(room);
+        std::ostream fullOut(&full);
+        err.str("");
+        EXPECT_EQ(RunReportCommand(*command, fullOut, err), 1);
+        EXPECT_EQ(err.str(), "Error: An error occurred writing standard output.\n");
+    }
+}
+
+// Past the file size limit the export fails with its message and leaves no
+// temporary file; the process is not killed by SIGXFSZ.
+TEST_F(ReportCommandRun, TheFileSizeLimitIsAWriteError)
+{
+    const std::string target = home.File("big.csv");
+    const auto exportPastTheLimit = [&] {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{100, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const int status = Run({"--locale", "en-US", "--output", target, home.File("Monthly.rep")});
+        std::cerr << err.str();
+        std::_Exit(status);
+    };
+    EXPECT_EXIT(exportPastTheLimit(), testing::ExitedWithCode(1),
+                "Error: An error occurred writing .*big.csv\\.");
+    EXPECT_FALSE(std::filesystem::exists(target));
+    for (const auto& entry : std::filesystem::directory_iterator(home.Path()))
+        EXPECT_EQ(entry.path().filename().string().find("big.csv"), std::string::npos)
+            << entry.path();
+}
+
+TEST_F(ReportCommandRun, ANoDataPassLeavesNoEarlierOutput)
+{
+    home.Write("Empty.rep",
+               "CriteriaDateAll=0\r\nCriteriaDateFrom=1/1/1990\r\nCriteriaDateTo=1/2/1990\r\n");
+    home.Write("out.csv", "an earlier pass's table\r\n");
+    EXPECT_EQ(Run({"--locale", "en-US", "--output", home.File("out.csv"), home.File("Empty.rep")}),
+              0);
+    EXPECT_EQ(err.str(), "Information: There was no data found matching the criteria.\n");
+    EXPECT_FALSE(std::filesystem::exists(home.File("out.csv")));
+}
+
+TEST_F(ReportCommandRun, AMissingHomeIsAUsageErrorAndCreatesNothing)
+{
+    std::string error;
+    for (const std::string name : {"missing", "missing/deeper", "Monthly.rep"}) {
+        SCOPED_TRACE(name);
+        const auto command =
+            ParseCommandLine({"--home", home.File(name), home.File("Monthly.rep")}, error);
+        ASSERT_TRUE(command) << error;
+        err.str("");
+        EXPECT_EQ(RunReportCommand(*command, out, err), 2);
+        EXPECT_EQ(err.str(), "dialtally-report: --home " + home.File(name) + " is not a folder\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(home.File("missing")));
 }
 
 TEST(ReportCommandLine, UsageErrors)

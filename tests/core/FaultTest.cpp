@@ -2,15 +2,29 @@
 // lines far longer than any the program writes.
 #include "TestSupport.h"
 
+#include "base/Messages.h"
+#include "base/NewIniFile.h"
 #include "costs/Links.h"
 #include "costs/Providers.h"
 #include "logs/LogFormats.h"
+#include "reports/ExportWriters.h"
+#include "reports/LogReader.h"
+#include "reports/ReportFile.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace dialtally {
 
@@ -168,6 +182,121 @@ TEST(Faults, TenMegabyteLinesLoadWholeAndAreNotFatal)
     EXPECT_EQ(links->Service[1], "a");
     EXPECT_EQ(links->Provider[1], "b");
     EXPECT_TRUE(front.Messages.empty());
+}
+
+// Every file the program reads, made a FIFO that no process writes: each
+// read returns with its message instead of waiting for a writer for good.
+TEST(Faults, AFifoWithoutAWriterIsNoHang)
+{
+    struct Case {
+        const char* Name;
+        // Reads the FIFO at `path` as the program reads that file.
+        std::function<void(const TempFolder& home, const std::string& path)> Read;
+        bool ReadError; // the read error is shown; else the file is left out silently
+    };
+    const Case cases[] = {
+        {"ModemLog.Txt",
+         [](const TempFolder& home, const std::string& path) {
+             auto formats = std::make_unique<TLCfg>();
+             FixedFolders folders;
+             folders.Windows = home.Path();
+             LoadDefaultLogFormats(*formats, folders);
+             formats->LogFile[1] = path;
+             TCfg report;
+             SetReportDefaults(report, home.File("Default.rep"));
+             auto providers = std::make_unique<TProv>();
+             auto links = std::make_unique<TServ>();
+             TRep rep;
+             ReadContext context{report, *formats, *providers, *links, rep, {}};
+             ReadConnectionLog(context);
+         },
+         true},
+        {"Dialtally.log",
+         [](const TempFolder& home, const std::string&) {
+             auto formats = std::make_unique<TLCfg>();
+             FixedFolders folders;
+             folders.Program = home.Path();
+             LoadLogFormats(*formats, folders);
+         },
+         true},
+        {"Dialtally.ini", [](const TempFolder&, const std::string& path) { TNewIniFile ini(path); },
+         true},
+        {"Week.rep",
+         [](const TempFolder& home, const std::string& path) {
+             TCfg report;
+             SetReportDefaults(report, home.File("Default.rep"));
+             std::string folder;
+             RecentFiles recent;
+             ReadReportFile(report, path, folder, recent);
+         },
+         true},
+        {"header.htm",
+         [](const TempFolder&, const std::string& path) {
+             const ReportTable table;
+             ExportSource source;
+             source.Table = &table;
+             HtmlExportSettings settings;
+             settings.HeaderFile = path;
+             HtmlText(source, settings);
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempFolder home;
+        const std::string path = home.File(c.Name);
+        ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+        RecordingFrontEnd front;
+        // Should the read wait for a writer after all, one comes after a
+        // while and leaves at once, so that a failing test ends.
+        std::atomic<bool> done = false, rescued = false;
+        std::thread rescuer([&] {
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!done) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+                if (std::chrono::steady_clock::now() < deadline)
+                    continue;
+                const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    rescued = true;
+                    ::close(fd);
+                }
+            }
+        });
+        c.Read(home, path);
+        done = true;
+        rescuer.join();
+        EXPECT_FALSE(rescued) << "the read waited for a writer";
+        EXPECT_EQ(front.Texts(MessageKind::Error),
+                  c.ReadError ? std::vector<std::string>{ReadErrorText(path)}
+                              : std::vector<std::string>{});
+    }
+}
+
+// A header file without end, read with little memory to spare: the export
+// fails with "Out of memory." instead of the program being aborted.
+TEST(Faults, AnEndlessHeaderFileRunsOutOfMemoryWithAMessage)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer reserves more address space than the limit allows";
+#endif
+    const auto exportWithLittleMemory = [] {
+        const ReportTable table;
+        ExportSource source;
+        source.Table = &table;
+        ExportSettings settings;
+        settings.Html.HeaderFile = "/dev/zero";
+        const rlimit limit{512L << 20, 512L << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+        try {
+            ExportBytes(ExportHtml, source, settings);
+        } catch (const ExportError& error) {
+            std::cerr << error.what();
+            std::_Exit(1);
+        }
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(exportWithLittleMemory(), testing::ExitedWithCode(1), "^Out of memory\\.$");
 }
 
 } // namespace dialtally

@@ -7,9 +7,13 @@
 #include "platform/Folders.h"
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/time.h>
+#include <unistd.h>
 
 namespace dialtally {
 
@@ -53,6 +57,21 @@ TEST(LineReader, LinesLongerThanTheBlockAndEndsAcrossBlocks)
     const auto split = Lines(folder, std::string(65'535, 'q') + "\r\nw");
     ASSERT_EQ(split.size(), 2u);
     EXPECT_EQ(split[1], "w");
+}
+
+TEST(LineReader, LinesPastTheLimitAreCutAndTheNextLineIsWhole)
+{
+    TempFolder folder;
+    folder.Write("lines.txt", "short\n" + std::string(300'000, 'x') + "\r\n" +
+                                  std::string(65'530, 'y') + "\r\nnext");
+    LineReader reader(10);
+    ASSERT_TRUE(reader.Open(folder.File("lines.txt")));
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.ReadLine(line))
+        lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"short", std::string(10, 'x'), std::string(10, 'y'),
+                                               "next"}));
 }
 
 TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
@@ -171,6 +190,102 @@ TEST_F(FolderEnvironment, WindowsProgramFilesAndDocuments)
     std::filesystem::create_directories(home.Path() + ".config");
     home.Write(".config/user-dirs.dirs", "# comment\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
     EXPECT_EQ(folders.DocumentsFolder(), home.Path() + "Papers/");
+}
+
+// What a write does to targets that are no regular file.
+TEST(AtomicFile, LinksAreFollowedAndDevicesAndFifosWrittenInPlace)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    folder.Write("real", "old");
+    fs::create_symlink(folder.File("real"), folder.File("link"));
+    fs::create_symlink("made", folder.File("dangling"));
+    fs::create_directory(folder.File("folder"));
+    // Root makes a null device of its own, where the folder's file system
+    // allows devices: a faulty writer run as root would replace the
+    // system's /dev/null by a regular file.
+    std::string device = "/dev/null";
+    if (::geteuid() == 0) {
+        const bool made = ::mknod(folder.File("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        const int fd = made ? ::open(folder.File("null").c_str(), O_WRONLY) : -1;
+        device = fd >= 0 ? folder.File("null") : "";
+        if (fd >= 0)
+            ::close(fd);
+    }
+    struct Case {
+        std::string Path;
+        bool Written;
+        fs::file_type Kind; // what the path is afterwards
+        std::string Check;  // a file that then holds the contents
+    };
+    std::vector<Case> cases = {
+        {folder.File("link"), true, fs::file_type::symlink, "real"},
+        {folder.File("dangling"), true, fs::file_type::symlink, "made"},
+        {folder.File("folder"), false, fs::file_type::directory, ""},
+    };
+    if (!device.empty())
+        cases.push_back({device, true, fs::file_type::character, ""});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Path);
+        EXPECT_EQ(WriteFileAtomically(c.Path, "contents"), c.Written);
+        EXPECT_EQ(fs::symlink_status(c.Path).type(), c.Kind);
+        if (!c.Check.empty()) {
+            EXPECT_EQ(folder.Read(c.Check), "contents");
+        }
+    }
+    // A FIFO with a reader takes the contents; one without fails at once.
+    ASSERT_EQ(::mkfifo(folder.File("fifo").c_str(), 0600), 0);
+    const int reader = ::open(folder.File("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    EXPECT_TRUE(WriteFileAtomically(folder.File("fifo"), "through the pipe"));
+    char got[64] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got - 1), 16);
+    EXPECT_STREQ(got, "through the pipe");
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(folder.File("fifo")));
+    EXPECT_FALSE(WriteFileAtomically(folder.File("fifo"), "no reader now"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()),
+              fs::exists(folder.File("null")) ? 7 : 6)
+        << "no temporary file left";
+}
+
+// Temporary files a killed writer left beside the target: the next write of
+// that target removes those older than a minute, and only those.
+TEST(AtomicFile, StaleTemporaryFilesOfTheTargetGo)
+{
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string prefix = std::string(AtomicFileWriter::TempFilePrefix);
+    struct Case {
+        std::string Name;
+        int AgeSeconds;
+        bool Removed;
+    };
+    const Case cases[] = {
+        {prefix + "out.csv-a1B2c3", 120, true},
+        {prefix + "out.csv-d4E5f6", 5, false},       // a write at work
+        {prefix + "out.csv.bak-g7H8i9", 120, false}, // another target's
+        {"out.csv-j1K2l3", 120, false},              // not the program's
+    };
+    for (const Case& c : cases) {
+        folder.Write(c.Name, "partial");
+        const timeval then[2] = {{std::time(nullptr) - c.AgeSeconds, 0},
+                                 {std::time(nullptr) - c.AgeSeconds, 0}};
+        ::utimes(folder.File(c.Name).c_str(), then);
+    }
+    {
+        AtomicFileWriter writer(folder.File("out.csv"));
+        ASSERT_TRUE(writer.Write("fresh"));
+        std::size_t own = 0; // the writer's own temporary file, named as it should be
+        for (const auto& entry : fs::directory_iterator(folder.Path())) {
+            const std::string name = entry.path().filename().string();
+            own += name.starts_with(prefix + "out.csv-") && name.size() == prefix.size() + 14;
+        }
+        EXPECT_EQ(own, 2u) << "the fresh one and the writer's";
+        ASSERT_TRUE(writer.Commit());
+    }
+    for (const Case& c : cases)
+        EXPECT_EQ(fs::exists(folder.File(c.Name)), !c.Removed) << c.Name;
+    EXPECT_EQ(folder.Read("out.csv"), "fresh");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
@@ -157,6 +158,23 @@ TEST_F(LogReaderFaults, TwoGigabyteLogIsReadInBoundedMemory)
     const int sessions = static_cast<int>(Total / (1 << 20) + 1) * 28;
     EXPECT_NEAR(rep.Count(), sessions, 28);
     EXPECT_LT(PeakResidentKiB() - before, AllowedGrowthKiB) << "KiB more than before the pass";
+    EXPECT_TRUE(ui.Messages.empty());
+}
+
+TEST_F(LogReaderFaults, AHalfGigabyteLineIsReadInBoundedMemory)
+{
+    // A sparse file: one line of NUL bytes between two sessions.
+    constexpr off_t LineBytes = 512LL << 20;
+    home.Write("ModemLog.Txt", Session(4, "Before"));
+    ASSERT_EQ(
+        ::truncate(LogPath().c_str(), static_cast<off_t>(Session(4, "Before").size()) + LineBytes),
+        0);
+    std::ofstream(LogPath(), std::ios::binary | std::ios::app) << "\r\n" << Session(6, "After");
+    const long before = PeakResidentKiB();
+    Read();
+    EXPECT_LT(PeakResidentKiB() - before, AllowedGrowthKiB) << "KiB more than before the pass";
+    ASSERT_EQ(rep.Count(), 2);
+    EXPECT_EQ(rep.Service[1], "After");
     EXPECT_TRUE(ui.Messages.empty());
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace dialtally {
 
@@ -58,6 +59,41 @@ TEST(ReportFileFaults, APathThatVanishesLeavesTheReportAsItWas)
                   "An error occurred reading " + folder.File("Gone.rep") + ".\n\r" + c.Reason)
             << c.Name;
     }
+}
+
+// Paths another start hands over: only regular files named *.rep are
+// opened, and whatever else came in the burst is named in one message.
+TEST(ReportFileFaults, HandedOverPathsThatAreNoReportFilesAreNotOpened)
+{
+    TempFolder folder;
+    RecordingFrontEnd ui;
+    folder.Write("Week.rep", "ReportDescription=Week\r\n");
+    folder.Write("Upper.REP", "ReportDescription=Upper\r\n");
+    folder.Write("notes.txt", "ReportDescription=Notes\r\n");
+    std::filesystem::create_directory(folder.File("Folder.rep"));
+    ASSERT_EQ(::mkfifo(folder.File("Pipe.rep").c_str(), 0600), 0);
+    std::vector<std::string> lines{"\"" + folder.File("Week.rep") + "\"",
+                                   folder.File("notes.txt"),
+                                   "",
+                                   folder.File("Folder.rep"),
+                                   folder.File("Pipe.rep"),
+                                   folder.File("Upper.REP"),
+                                   folder.File("Missing.rep")};
+    for (int n = 0; n < 12; ++n)
+        lines.push_back(folder.File("Gone" + std::to_string(n) + ".rep"));
+    std::vector<std::string> opened;
+    OpenHandedOverReports(lines, [&](const std::string& path) { opened.push_back(path); });
+    EXPECT_EQ(opened,
+              (std::vector<std::string>{folder.File("Week.rep"), folder.File("Upper.REP")}));
+    std::string expected = "These files were not opened:\n\r" + folder.File("notes.txt") +
+                           ": not a report file (*.rep)\n\r" + folder.File("Folder.rep") +
+                           ": not a report file (*.rep)\n\r" + folder.File("Pipe.rep") +
+                           ": not a report file (*.rep)\n\r" + folder.File("Missing.rep") +
+                           ": not found";
+    for (int n = 0; n < 6; ++n)
+        expected += "\n\r" + folder.File("Gone" + std::to_string(n) + ".rep") + ": not found";
+    expected += "\n\r... and 6 more.";
+    EXPECT_EQ(ui.Texts(MessageKind::Error), std::vector<std::string>{expected});
 }
 
 } // namespace

@@ -10,8 +10,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalSocket>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -22,9 +25,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace dialtally {
 
@@ -290,6 +299,146 @@ TEST(InstanceChannel, HandsLinesToTheRunningWindow)
 
     const InstanceChannelQt elsewhere(QString::fromStdString(folder.Path() + "other/"));
     EXPECT_FALSE(elsewhere.HandOver({"/a/One.rep"})) << "another program folder has no window";
+}
+
+TEST_F(WindowFixture, HandedOverFilesThatAreNoReportsAreNotOpened)
+{
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    std::ofstream(m_home.Path() + "notes.txt", std::ios::binary) << ReadText(ReportPath("B"));
+    m_messages->Messages.clear();
+    window->OpenHandedOverReports({QString::fromStdString(m_home.Path() + "notes.txt"),
+                                   QString::fromStdString(m_home.Path() + "Missing.rep")});
+    EXPECT_EQ(Shown(*window), "Report A");
+    EXPECT_EQ(window->State().History.Count, 1);
+    EXPECT_EQ(m_messages->Texts(MessageKind::Error).size(), 1u) << "one message for the burst";
+}
+
+// Sends raw bytes to the channel as a peer would, and closes.
+void SendRaw(const QString& name, const QByteArray& bytes)
+{
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    ASSERT_TRUE(socket.waitForConnected(3000));
+    socket.write(bytes);
+    while (socket.bytesToWrite() > 0 && socket.waitForBytesWritten(3000))
+        ;
+    socket.disconnectFromServer();
+}
+
+TEST(InstanceChannel, APeerSendingTooMuchIsDropped)
+{
+    TempFolder folder;
+    InstanceChannelQt running(QString::fromStdString(folder.Path()));
+    ASSERT_TRUE(running.Listen());
+    QSignalSpy received(&running, &InstanceChannelQt::Received);
+    const QByteArray longLine(InstanceChannelQt::MaxLineBytes + 1, 'x');
+    QByteArray manyLines;
+    for (qsizetype n = 0; n <= InstanceChannelQt::MaxLines; ++n)
+        manyLines += "/a/One.rep\n";
+    for (const QByteArray& bytes : {longLine, longLine + '\n', manyLines}) {
+        SendRaw(InstanceChannelQt::ChannelName(QString::fromStdString(folder.Path())), bytes);
+        EXPECT_FALSE(received.wait(500)) << bytes.size() << " bytes were taken";
+    }
+    SendRaw(InstanceChannelQt::ChannelName(QString::fromStdString(folder.Path())), "/a/One.rep\n");
+    ASSERT_TRUE(received.wait(3000));
+    EXPECT_EQ(received.last().first().toStringList(), QStringList{"/a/One.rep"});
+}
+
+// Hand-overs that arrive while the window is busy with the last (here a
+// message box's event loop) are gathered, never handled inside it.
+TEST(InstanceChannel, ABurstIsHandledOneDeliveryAtATime)
+{
+    TempFolder folder;
+    InstanceChannelQt running(QString::fromStdString(folder.Path()));
+    ASSERT_TRUE(running.Listen());
+    int depth = 0, deepest = 0;
+    QStringList all;
+    QObject::connect(&running, &InstanceChannelQt::Received, [&](const QStringList& lines) {
+        deepest = std::max(deepest, ++depth);
+        all += lines;
+        QEventLoop box;
+        QTimer::singleShot(50, &box, &QEventLoop::quit);
+        box.exec();
+        --depth;
+    });
+    std::vector<std::unique_ptr<QLocalSocket>> peers;
+    for (int n = 0; n < 40; ++n) {
+        peers.push_back(std::make_unique<QLocalSocket>());
+        peers.back()->connectToServer(
+            InstanceChannelQt::ChannelName(QString::fromStdString(folder.Path())));
+        ASSERT_TRUE(peers.back()->waitForConnected(3000));
+        peers.back()->write(QByteArray("/missing/") + QByteArray::number(n) + ".rep\n");
+        peers.back()->waitForBytesWritten(3000);
+    }
+    for (auto& peer : peers)
+        peer->disconnectFromServer();
+    for (int spins = 0; spins < 200 && all.size() < 40; ++spins)
+        QTest::qWait(20);
+    EXPECT_EQ(all.size(), 40);
+    EXPECT_EQ(deepest, 1);
+}
+
+// A socket another user put where the channel lies gets nothing, and the
+// second start opens a window of its own.
+TEST(InstanceChannel, ASocketOfAnotherUserGetsNoPaths)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as another user";
+    TempFolder folder;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const auto restoreRuntime = [&] {
+        if (runtime.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", runtime);
+    };
+    qunsetenv("XDG_RUNTIME_DIR");
+    const InstanceChannelQt second(QString::fromStdString(folder.Path()));
+    const QString name = InstanceChannelQt::ChannelName(QString::fromStdString(folder.Path()));
+    restoreRuntime();
+    const std::string path =
+        (name.startsWith(QLatin1Char('/')) ? name : QDir::tempPath() + QLatin1Char('/') + name)
+            .toStdString();
+    ::unlink(path.c_str());
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const pid_t other = ::fork();
+    if (other == 0) {
+        // As nobody: listen where the channel lies and tell what came.
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+            ::_exit(2);
+        const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+        if (::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(server, 1) != 0)
+            ::_exit(3);
+        ::write(report[1], "L", 1);
+        const int peer = ::accept(server, nullptr, nullptr);
+        char byte = 0;
+        const ssize_t got = peer >= 0 ? ::read(peer, &byte, 1) : -1;
+        ::write(report[1], got > 0 ? "D" : "-", 1);
+        ::_exit(0);
+    }
+    ::close(report[1]);
+    char state = 0;
+    ASSERT_EQ(::read(report[0], &state, 1), 1);
+    ASSERT_EQ(state, 'L');
+    EXPECT_FALSE(second.HandOver({"/a/One.rep"}));
+    EXPECT_EQ(::read(report[0], &state, 1), 1);
+    EXPECT_EQ(state, '-') << "the other user's socket received the path";
+    ::close(report[0]);
+    int status = 0;
+    ::waitpid(other, &status, 0);
+    ::unlink(path.c_str());
+
+    // With a private runtime folder the socket lies there.
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder.Path() + "run"));
+    EXPECT_TRUE(InstanceChannelQt::ChannelName(QStringLiteral("/x/"))
+                    .startsWith(QString::fromStdString(folder.Path() + "run/")));
+    restoreRuntime();
 }
 
 } // namespace

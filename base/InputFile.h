@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <sys/types.h>
+
+namespace dialtally {
+
+// A file opened for reading the way every reader of the program's files
+// opens one: never blocking in the open itself. A FIFO that has a writer
+// (a log streamed on purpose) reads as a stream; one that has none, even
+// after a short wait, does not open, rather than hanging the program until
+// some writer comes. A folder does not open either.
+class InputFile {
+public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // False when the file cannot be opened for reading; errno tells why.
+    bool Open(const std::string& path);
+    void Close();
+    bool IsOpen() const { return m_fd >= 0; }
+    // Up to `size` bytes; 0 at the end of the file, -1 on a read error.
+    ssize_t Read(char* buffer, std::size_t size);
+
+private:
+    int m_fd = -1;
+    std::string m_pending; // bytes taken while telling whether a FIFO has a writer
+};
+
+// The whole file into `contents`; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& contents);
+
+} // namespace dialtally
