@@ -72,11 +72,11 @@ std::string XlsxBytes(const ExportSource& source)
     format_set_align(boldRight, LXW_ALIGN_RIGHT);
     lxw_error failure = LXW_NO_ERROR;
     for (std::size_t r = 0; r < rows.size() && failure == LXW_NO_ERROR; ++r) {
-        const bool strong = r == 0 || IsTotalRow(source.Table->Kinds[rows[r]]);
+        const bool strong = r == 0 || IsTotalRow(source.Kind(rows[r]));
         lxw_format* format =
             source.RightAligned ? (strong ? boldRight : right) : (strong ? bold : nullptr);
         for (std::size_t k = 0; k < columns.size(); ++k) {
-            const std::string text(source.Table->Cell(rows[r], columns[k]));
+            const std::string text(source.Cell(rows[r], columns[k]));
             failure = worksheet_write_string(sheet, static_cast<lxw_row_t>(r),
                                              static_cast<lxw_col_t>(k), text.c_str(), format);
             if (failure != LXW_NO_ERROR)
@@ -135,14 +135,14 @@ std::string DocumentXml(const ExportSource& source)
         const std::string alignment =
             source.RightAligned ? R"(<w:pPr><w:jc w:val="right"/></w:pPr>)" : "";
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            const bool strong = r == 0 || IsTotalRow(source.Table->Kinds[rows[r]]);
+            const bool strong = r == 0 || IsTotalRow(source.Kind(rows[r]));
             xml += "<w:tr>";
             for (const int column : columns) {
                 xml += "<w:tc>" + cellProperties + "<w:p>" + alignment + "<w:r>";
                 if (strong)
                     xml += "<w:rPr><w:b/></w:rPr>";
-                xml += R"(<w:t xml:space="preserve">)" +
-                       EscapeXml(source.Table->Cell(rows[r], column)) + "</w:t></w:r></w:p></w:tc>";
+                xml += R"(<w:t xml:space="preserve">)" + EscapeXml(source.Cell(rows[r], column)) +
+                       "</w:t></w:r></w:p></w:tc>";
             }
             xml += "</w:tr>";
         }
