@@ -235,6 +235,8 @@ void ReadConnectionLog(ReadContext& context)
                 rep.Duration[i] = SpanSeconds(rep.DateTimeOff[i] - rep.DateTimeOn[i]);
                 rep.Cost[i] = PriceConnection(pass, context.Providers, rep, index);
                 pending = false;
+                if (context.Closed)
+                    context.Closed(index);
             }
         }
     } catch (const ConversionError&) {
