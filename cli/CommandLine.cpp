@@ -6,8 +6,10 @@ const char* UsageText()
 {
     return "usage: dialtally-report [--home DIR] [--locale NAME] [--today YYYY-MM-DD]\n"
            "                        [--format csv|text|html|xlsx|docx] [--output FILE]\n"
-           "                        [--status] [REPORT]\n"
-           "Runs one report pass without a window and writes the report table.\n";
+           "                        [--status | --billing | --compare] [REPORT]\n"
+           "Runs one report pass without a window and writes the report table, or with\n"
+           "--billing each provider's billing month so far and where its pace leads, or\n"
+           "with --compare what each provider would have charged, month by month.\n";
 }
 
 std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args,
@@ -34,6 +36,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         }
         if (arg == "--status") {
             line.Status = true;
+            continue;
+        }
+        if (arg == "--billing" || arg == "--compare") {
+            (arg == "--billing" ? line.Billing : line.Compare) = true;
             continue;
         }
         bool matched = false;
@@ -69,6 +75,12 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             return std::nullopt;
         }
         line.Report = arg;
+    }
+    if (static_cast<int>(line.Status) + static_cast<int>(line.Billing) +
+            static_cast<int>(line.Compare) >
+        1) {
+        error = "--status, --billing and --compare exclude each other";
+        return std::nullopt;
     }
     static const std::array<const char*, 5> formats = {"csv", "text", "html", "xlsx", "docx"};
     bool known = false;
