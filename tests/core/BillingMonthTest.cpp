@@ -355,6 +355,57 @@ INSTANTIATE_TEST_SUITE_P(
                       std::nullopt,
                       ""}));
 
+// Each provider gets what the report charges it: every connection when
+// named, the linked ones otherwise; a provider named and linked twice.
+TEST(BillingMonth, EachProviderGetsWhatTheReportChargesIt)
+{
+    ScopedRegional regional("en-US");
+    TProv providers;
+    DefaultProviders(providers);
+    TServ links;
+    links.Count = 2;
+    links.Service[1] = "My ISP";
+    links.Provider[1] = Telephone;
+    links.Service[2] = "Other";
+    links.Provider[2] = "Sample Internet Service Provider";
+    // Mon 2, Tue 3 and Wed 4 March at 10:00, weekday rate 0.07.
+    PairedConnections paired =
+        Connections({{At(3, 2, 10), 125}, {At(3, 3, 10), 60}, {At(3, 4, 10), 60}});
+    paired.List.Service[0] = "My ISP";
+    paired.List.Service[1] = "Other";
+    paired.List.Service[2] = "Nobody's";
+    struct Share {
+        const char* Provider;
+        int Connections;
+        std::int64_t Seconds;
+        Currency Charges;
+    };
+    struct Case {
+        const char* ServiceProviders;
+        std::vector<Share> Shares;
+    };
+    const Case cases[] = {
+        // None named: the internet provider 19.95 for "Other"; the telephone
+        // company 4.95 + 3 min at 0.07 for "My ISP".
+        {"", {{"Sample Internet Service Provider", 1, 60, 199'500}, {Telephone, 1, 125, 51'600}}},
+        // Named: all three (4.95 + 0.21 + 0.07 + 0.07), and "My ISP" once more
+        // through its link (0.21).
+        {Telephone, {{Telephone, 3, 245, 55'100}}},
+    };
+    for (const Case& c : cases) {
+        const BillingStatement statement =
+            StateBillingMonths(paired, providers, links, c.ServiceProviders, Day(2026, 3, 10));
+        ASSERT_EQ(statement.Providers.size(), c.Shares.size()) << c.ServiceProviders;
+        for (std::size_t n = 0; n < c.Shares.size(); ++n) {
+            const ProviderBilling& billing = statement.Providers[n];
+            EXPECT_EQ(billing.Provider, c.Shares[n].Provider);
+            EXPECT_EQ(billing.Connections, c.Shares[n].Connections) << billing.Provider;
+            EXPECT_EQ(billing.Seconds, c.Shares[n].Seconds) << billing.Provider;
+            EXPECT_EQ(billing.Charges, c.Shares[n].Charges) << billing.Provider;
+        }
+    }
+}
+
 // A broken tariff names its provider and leaves the others whole; a name
 // the table lacks is said.
 TEST(BillingMonth, ProblemsNameTheirProvider)
