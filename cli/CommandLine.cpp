@@ -8,8 +8,10 @@ const char* UsageText()
 {
     return "usage: dialtally-report [--home DIR] [--locale NAME] [--today YYYY-MM-DD]\n"
            "                        [--format csv|text|html|xlsx|docx] [--output FILE]\n"
-           "                        [--status] [REPORT]\n"
-           "Runs one report pass without a window and writes the report table.\n";
+           "                        [--status | --billing | --compare] [REPORT]\n"
+           "Runs one report pass without a window and writes the report table, or with\n"
+           "--billing each provider's billing month so far and where its pace leads, or\n"
+           "with --compare what each provider would have charged, month by month.\n";
 }
 
 std::string HelpText()
@@ -22,6 +24,10 @@ std::string HelpText()
            "  --format FORMAT     csv (the default), text, html, xlsx or docx\n"
            "  --output FILE       write the table there instead of to standard output\n"
            "  --status            afterwards, the five status figures on standard error\n"
+           "  --billing           instead of the table, each provider's billing month so far\n"
+           "                      and where its pace leads\n"
+           "  --compare           instead of the table, what each provider would have\n"
+           "                      charged, month by month\n"
            "  -h, --help          print this help and exit\n"
            "  --version           print the version and exit\n"
            "\n"
@@ -53,6 +59,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         }
         if (arg == "--status") {
             line.Status = true;
+            continue;
+        }
+        if (arg == "--billing" || arg == "--compare") {
+            (arg == "--billing" ? line.Billing : line.Compare) = true;
             continue;
         }
         bool matched = false;
@@ -88,6 +98,12 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             return std::nullopt;
         }
         line.Report = arg;
+    }
+    if (static_cast<int>(line.Status) + static_cast<int>(line.Billing) +
+            static_cast<int>(line.Compare) >
+        1) {
+        error = "--status, --billing and --compare exclude each other";
+        return std::nullopt;
     }
     static const std::array<const char*, 5> formats = {"csv", "text", "html", "xlsx", "docx"};
     bool known = false;

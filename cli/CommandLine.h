@@ -14,6 +14,8 @@ struct CommandLine {
     std::string Format = "csv";       // csv, text, html, xlsx, docx
     std::optional<std::string> Output;
     bool Status = false;
+    bool Billing = false; // the billing month of each provider instead of the table
+    bool Compare = false; // each provider's charges for the connections instead
     bool Help = false;
     bool Version = false;
     std::optional<std::string> Report;

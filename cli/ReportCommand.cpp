@@ -1,6 +1,7 @@
 #include "ReportCommand.h"
 
 #include "StderrFrontEnd.h"
+#include "TariffCommand.h"
 #include "app/ProgramState.h"
 #include "base/AtomicFile.h"
 #include "base/Clock.h"
@@ -131,6 +132,10 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     if (report && !ReadReportFile(state.Current, *report, state.Options.Files.Path,
                                   state.Options.Files.Recent))
         return 1;
+    if (command.Billing || command.Compare) {
+        WriteTariffReport(command.Billing, ExportFormatIndex(command.Format), state, output, out);
+        return frontEnd.ErrorShown() ? 1 : 0;
+    }
     NoDisplay display;
     try {
         RunReportPass(state, display);

@@ -40,18 +40,6 @@ bool DayClassCovers(const TTod& tod, int k, int weekday)
     return tod.MondayToFriday[k];
 }
 
-// Seconds of free hours; a count too large for the 32-bit state is capped
-// rather than wrapped into a negative number.
-int FreeHoursToSeconds(int hours)
-{
-    const std::int64_t seconds = static_cast<std::int64_t>(hours) * 3600;
-    if (seconds > std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (seconds < std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(seconds);
-}
-
 // Rounds a unit count up to a whole number, without letting the last bit of
 // a division such as 84 / (0.7 * 60) push an exact count into the next unit.
 double RoundUpUnits(double n)
@@ -189,6 +177,16 @@ Currency PeriodCharge(TProv& providers, int p, const TRep& rep, int index)
 {
     PeriodTariff slots[PeriodSlots];
     return ChargeUnderPeriods(providers, p, rep, index, slots);
+}
+
+int FreeHoursToSeconds(int hours)
+{
+    const std::int64_t seconds = static_cast<std::int64_t>(hours) * 3600;
+    if (seconds > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (seconds < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(seconds);
 }
 
 double ChargeUnits(TProv& providers, int p, int k, const TRep& rep, int index)

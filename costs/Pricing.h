@@ -53,6 +53,9 @@ void OpenBillingMonth(TProv& providers, int p, TRep& rep, int index);
 // The charge of the first of provider p's periods that covers the start and
 // comes to more than zero; the last covering period's charge otherwise.
 Currency PeriodCharge(TProv& providers, int p, const TRep& rep, int index);
+// The free seconds of a billing month of that many free hours, capped to
+// the 32-bit state rather than wrapped into a negative number.
+int FreeHoursToSeconds(int hours);
 // Units to charge under period k of provider p, after free seconds and the
 // initial minutes. A unit length that is not above zero raises
 // ConversionError.

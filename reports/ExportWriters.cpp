@@ -23,6 +23,11 @@ const std::array<ExportType, 5>& ExportTypes()
 std::vector<int> ExportSource::Rows() const
 {
     std::vector<int> rows;
+    if (Cells != nullptr) {
+        for (std::size_t row = 0; row < Cells->Rows.size(); ++row)
+            rows.push_back(static_cast<int>(row));
+        return rows;
+    }
     if (Table == nullptr || Table->RowCount() == 0)
         return rows;
     rows.reserve(static_cast<std::size_t>(Table->RowCount()));
@@ -41,6 +46,12 @@ std::vector<int> ExportSource::Rows() const
 std::vector<int> ExportSource::Columns() const
 {
     std::vector<int> columns;
+    if (Cells != nullptr) {
+        const std::size_t count = Cells->Rows.empty() ? 0 : Cells->Rows.front().size();
+        for (std::size_t c = 0; c < count; ++c)
+            columns.push_back(static_cast<int>(c));
+        return columns;
+    }
     // The sequence column holds no text of the report.
     for (int c = 0; c < ReportTextColumns; ++c)
         if (Visible[c])
@@ -124,7 +135,7 @@ std::string CsvText(const ExportSource& source, char delimiter)
         for (std::size_t k = 0; k < columns.size(); ++k) {
             if (k > 0)
                 out += delimiter;
-            AppendCsvCell(out, source.Table->Cell(row, columns[k]), delimiter);
+            AppendCsvCell(out, source.Cell(row, columns[k]), delimiter);
         }
         out += "\r\n";
     }
@@ -138,12 +149,12 @@ std::string FormattedText(const ExportSource& source)
     std::vector<std::size_t> widths(columns.size(), 0);
     for (const int row : rows)
         for (std::size_t k = 0; k < columns.size(); ++k)
-            widths[k] = std::max(widths[k], TextWidth(source.Table->Cell(row, columns[k])));
+            widths[k] = std::max(widths[k], TextWidth(source.Cell(row, columns[k])));
     SetBusy(true);
     std::string out;
     for (const int row : rows) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
-            const std::string_view cell = source.Table->Cell(row, columns[k]);
+            const std::string_view cell = source.Cell(row, columns[k]);
             const std::size_t pad = widths[k] - TextWidth(cell);
             if (source.RightAligned)
                 out.append(pad, ' ');

@@ -20,16 +20,36 @@ struct ExportType {
 const std::array<ExportType, 5>& ExportTypes();
 enum ExportFormat { ExportCsv = 0, ExportText = 1, ExportHtml = 2, ExportXlsx = 3, ExportDocx = 4 };
 
+// A table of text cells that is not the report grid (the billing months,
+// the tariff comparison), written by the same writers: row 0 holds the
+// heads, and every row has as many cells.
+struct TextTable {
+    std::vector<std::vector<std::string>> Rows;
+    std::vector<RowKind> Kinds; // one per row; total kinds are written as totals
+};
+
 // The grid as shown: the rows in their shown order and the visible columns.
+// Or, when Cells is set, all of that table.
 struct ExportSource {
     const ReportTable* Table = nullptr;
     std::array<bool, ReportColumns> Visible{true, true, true, true, true, true, true, false};
     std::vector<int> RowOrder; // body rows as shown; empty: build order
     bool RightAligned = false; // ColAlign "1": every cell right-aligned
+    const TextTable* Cells = nullptr;
 
     // Row 0 first, then the body rows.
     std::vector<int> Rows() const;
     std::vector<int> Columns() const;
+    std::string_view Cell(int row, int column) const
+    {
+        return Cells ? std::string_view(Cells->Rows[static_cast<std::size_t>(row)]
+                                                   [static_cast<std::size_t>(column)])
+                     : Table->Cell(row, column);
+    }
+    RowKind Kind(int row) const
+    {
+        return (Cells ? Cells->Kinds : Table->Kinds)[static_cast<std::size_t>(row)];
+    }
 };
 
 // The grid of a build as the window shows it before any sorting.
@@ -40,6 +60,13 @@ inline ExportSource ShownGrid(const ReportTable& table, const ColumnLayout& colu
     source.Table = &table;
     source.Visible = columns.Visible;
     source.RightAligned = rightAligned;
+    return source;
+}
+
+inline ExportSource TextTableSource(const TextTable& table)
+{
+    ExportSource source;
+    source.Cells = &table;
     return source;
 }
 

@@ -83,11 +83,11 @@ std::string HtmlText(const ExportSource& source, const HtmlExportSettings& setti
     bool head = true;
     for (const int row : source.Rows()) {
         AppendLine(out, "<tr>");
-        const RowKind kind = source.Table->Kinds[row];
+        const RowKind kind = source.Kind(row);
         const bool total = IsTotalRow(kind);
         const HtmlFontStyle& font = total ? settings.TotalFont : settings.DetailFont;
         for (const int column : columns) {
-            const std::string_view cell = source.Table->Cell(row, column);
+            const std::string_view cell = source.Cell(row, column);
             std::string line = "<td nowrap";
             if (!cell.empty())
                 line += align;

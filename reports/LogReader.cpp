@@ -241,6 +241,8 @@ void ReadConnectionLog(ReadContext& context)
                 rep.Duration[index] = SpanSeconds(rep.DateTimeOff[index] - rep.DateTimeOn[index]);
                 rep.Cost[index] = PriceConnection(pass, context.Providers, rep, index);
                 pending = false;
+                if (context.Closed)
+                    context.Closed(index);
             }
         }
     } catch (const ConversionError&) {

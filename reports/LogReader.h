@@ -11,7 +11,9 @@
 namespace dialtally {
 
 // What one reading pass works on. BuildReport runs the report engine on the
-// list once the log has been read.
+// list once the log has been read. Closed, when set, hears of each
+// connection that got its end line, right after it was priced; the others
+// are never priced.
 struct ReadContext {
     TCfg& Report;
     TLCfg& Formats;
@@ -19,6 +21,7 @@ struct ReadContext {
     const TServ& Links;
     TRep& Connections;
     std::function<void()> BuildReport;
+    std::function<void(int index)> Closed = {};
 };
 
 // Rebuilds the connection list from the log file of the report's format:

@@ -90,12 +90,11 @@ std::string XlsxBytes(const ExportSource& source)
     format_set_align(boldRight, LXW_ALIGN_RIGHT);
     lxw_error failure = LXW_NO_ERROR;
     for (std::size_t r = 0; r < rows.size() && failure == LXW_NO_ERROR; ++r) {
-        const bool strong = r == 0 || IsTotalRow(source.Table->Kinds[rows[r]]);
+        const bool strong = r == 0 || IsTotalRow(source.Kind(rows[r]));
         lxw_format* format =
             source.RightAligned ? (strong ? boldRight : right) : (strong ? bold : nullptr);
         for (std::size_t k = 0; k < columns.size(); ++k) {
-            const std::string text =
-                Utf8FromWindows1252Bytes(source.Table->Cell(rows[r], columns[k]));
+            const std::string text = Utf8FromWindows1252Bytes(source.Cell(rows[r], columns[k]));
             failure = worksheet_write_string(sheet, static_cast<lxw_row_t>(r),
                                              static_cast<lxw_col_t>(k), text.c_str(), format);
             if (failure != LXW_NO_ERROR)
@@ -218,7 +217,7 @@ private:
 
     void AppendRow(std::size_t r)
     {
-        const bool strong = r == 0 || IsTotalRow(m_source.Table->Kinds[m_rows[r]]);
+        const bool strong = r == 0 || IsTotalRow(m_source.Kind(m_rows[r]));
         const char* alignment =
             m_source.RightAligned ? R"(<w:pPr><w:jc w:val="right"/></w:pPr>)" : "";
         m_piece = "<w:tr>";
@@ -231,7 +230,7 @@ private:
             if (strong)
                 m_piece += "<w:rPr><w:b/></w:rPr>";
             m_piece += R"(<w:t xml:space="preserve">)";
-            m_piece += EscapeXml(m_source.Table->Cell(m_rows[r], column));
+            m_piece += EscapeXml(m_source.Cell(m_rows[r], column));
             m_piece += "</w:t></w:r></w:p></w:tc>";
         }
         m_piece += "</w:tr>";

@@ -5,6 +5,8 @@
 #include "app/ui/CriteriaBarWidget.h"
 #include "app/ui/OptionsDialog.h"
 #include "base/ListRoutines.h"
+#include "reports/ui/BillingMonthDialog.h"
+#include "reports/ui/CompareTariffsDialog.h"
 #include "reports/ui/ReportGridView.h"
 #include "widgets/StatusPanelsWidget.h"
 
@@ -153,6 +155,14 @@ void TMainForm::CreateActions()
               &TMainForm::ViewLogFile);
     AddAction("ToolsLogFiles", "&Log Files...", "Log file formats", {}, &TMainForm::EditLogFormats);
     AddAction("ToolsCosts", "&Costs...", "Communications costs", {}, &TMainForm::EditCosts);
+    AddAction("ToolsBillingMonth", "&Billing Month...",
+              "Where you stand in this billing month with each provider", {}, nullptr);
+    connect(Action("ToolsBillingMonth"), &QAction::triggered, this,
+            [this] { ShowBillingMonth(m_state, this); });
+    AddAction("ToolsCompareTariffs", "Com&pare Tariffs...",
+              "What each provider would have charged for the report's connections", {}, nullptr);
+    connect(Action("ToolsCompareTariffs"), &QAction::triggered, this,
+            [this] { ShowCompareTariffs(m_state, this); });
     AddAction("ToolsOptions", "&Options...", "Program options", {}, nullptr);
     connect(Action("ToolsOptions"), &QAction::triggered, this, [this] {
         TDlgOpt dialog(m_state.Options, m_fileTypeRegistered, this);
@@ -256,6 +266,8 @@ void TMainForm::CreateMenus()
     tools->addSeparator();
     tools->addAction(Action("ToolsLogFiles"));
     tools->addAction(Action("ToolsCosts"));
+    tools->addAction(Action("ToolsBillingMonth"));
+    tools->addAction(Action("ToolsCompareTariffs"));
     tools->addSeparator();
     tools->addAction(Action("ToolsOptions"));
 

@@ -239,6 +239,52 @@ TEST_F(ReportCommandRun, AMissingHomeIsAUsageErrorAndCreatesNothing)
     EXPECT_FALSE(std::filesystem::exists(home.File("missing")));
 }
 
+// The telephone company alone is named. Its billing month on 10 April
+// 2001: 2 Apr 19:00 pays 1 min at 0.05 and opens the month (4.95); 10 days
+// so far, 20 left: that minute twice more. Compared, each provider alone:
+// the internet provider 19.95 a month; the telephone company 4.95 + 0.21 +
+// 0.50 (Saturday 20:00) in March, 4.95 + 0.05 in April.
+TEST_F(ReportCommandRun, BillingAndComparison)
+{
+    struct Case {
+        const char* Tool;
+        const char* Csv;
+    };
+    const Case cases[] = {
+        {"--billing",
+         "Provider,From,To,Days so far,Connections,Time online,Charges so far,Monthly charge,"
+         "Free hours used,Free hours left,Projected time online,Free hours run out,"
+         "Projected cost,Note\r\n"
+         "Sample Telephone Company,4/1/2001,4/30/2001,10,1,0:01:00,$5.00,$4.95,\"\",\"\","
+         "0:03:00,\"\",$5.10,\"\"\r\n"},
+        {"--compare", "Month,Connections,Time online,Sample Internet Service Provider,"
+                      "Sample Telephone Company,Cheapest\r\n"
+                      "March 2001,2,0:12:05,$19.95,$5.66,Sample Telephone Company\r\n"
+                      "April 2001,1,0:01:00,$19.95,$5.00,Sample Telephone Company\r\n"
+                      "Total,3,0:13:05,$39.90,$10.66,Sample Telephone Company\r\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(
+            Run({"--locale", "en-US", "--today", "2001-04-10", c.Tool, home.File("Monthly.rep")}),
+            0)
+            << err.str();
+        EXPECT_EQ(out.str(), c.Csv) << c.Tool;
+        EXPECT_EQ(err.str(), "") << c.Tool;
+    }
+    // A tariff that does not convert is an error naming its provider; the
+    // others are still written.
+    home.Write("Dialtally.prv", "Provider=Cheap\r\nProviderMonthBegin=1\r\n"
+                                "ProviderMonthCharge=free\r\nProviderMonthFree=0\r\n"
+                                "Provider=Dear\r\nProviderMonthBegin=1\r\n"
+                                "ProviderMonthCharge=30\r\nProviderMonthFree=0\r\n");
+    EXPECT_EQ(Run({"--locale", "en-US", "--compare", home.File("Monthly.rep")}), 1);
+    EXPECT_EQ(out.str(), "Month,Connections,Time online,Dear,Cheapest\r\n"
+                         "March 2001,2,0:12:05,$30.00,Dear\r\n"
+                         "April 2001,1,0:01:00,$30.00,Dear\r\n"
+                         "Total,3,0:13:05,$60.00,Dear\r\n");
+    EXPECT_EQ(err.str(), "Error: Cheap: 'free' is not a valid floating point value\n");
+}
+
 TEST(ReportCommandLine, UsageErrors)
 {
     std::string error;
@@ -246,6 +292,8 @@ TEST(ReportCommandLine, UsageErrors)
     EXPECT_FALSE(ParseCommandLine({"--home"}, error));
     EXPECT_FALSE(ParseCommandLine({"--bogus"}, error));
     EXPECT_FALSE(ParseCommandLine({"a.rep", "b.rep"}, error));
+    EXPECT_FALSE(ParseCommandLine({"--billing", "--compare"}, error));
+    EXPECT_FALSE(ParseCommandLine({"--status", "--billing"}, error));
     const auto line = ParseCommandLine({"--format=xlsx", "--status", "x.rep"}, error);
     ASSERT_TRUE(line);
     EXPECT_EQ(line->Format, "xlsx");

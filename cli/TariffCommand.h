@@ -1,0 +1,18 @@
+#pragma once
+
+#include "app/ProgramState.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+namespace dialtally {
+
+// Writes, in the export format given, each provider's billing month
+// (billing) or what each provider would have charged for the current
+// report's connections, to the output file or `out`. Messages go through
+// the front end: a provider whose tariff does not convert is an error.
+void WriteTariffReport(bool billing, int format, ProgramState& state,
+                       const std::optional<std::string>& output, std::ostream& out);
+
+} // namespace dialtally

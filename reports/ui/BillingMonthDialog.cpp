@@ -1,0 +1,136 @@
+#include "reports/ui/BillingMonthDialog.h"
+
+#include "app/ProgramState.h"
+#include "base/Clock.h"
+#include "base/ConversionError.h"
+#include "base/DateFormat.h"
+#include "base/Messages.h"
+#include "reports/ui/BillingMonthModel.h"
+#include "reports/ui/DisplayStyle.h"
+#include "widgets/HelpWindow.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace dialtally {
+
+namespace {
+
+// The grid's fonts and colours on a table view of the dialogs.
+void StyleTable(QTableView& table, const GridStyle& style)
+{
+    table.setFont(style.DetailFont);
+    table.horizontalHeader()->setFont(style.HeaderFont);
+    table.verticalHeader()->setFont(style.HeaderFont);
+    QPalette palette = table.palette();
+    palette.setColor(QPalette::Base, style.Background);
+    table.setPalette(palette);
+}
+
+} // namespace
+
+BillingMonthDialog::BillingMonthDialog(BillingStatement statement, const Settings& settings,
+                                       QWidget* parent)
+    : QDialog(parent), m_statement(std::move(statement)), m_table(new QTableView),
+      m_notes(new QLabel)
+{
+    setWindowTitle(tr("Billing Month"));
+    const GridStyle style = GridStyleFor(settings.Text);
+    m_model = std::make_unique<BillingMonthModel>(m_statement, style, settings.Options.DurationDec);
+
+    auto* today = new QLabel(tr("Today: %1")
+                                 .arg(QString::fromStdString(FormatDateTime(
+                                     Regional().LongDateFormat, m_statement.Today))));
+    today->setObjectName(QStringLiteral("LabelToday"));
+    m_table->setObjectName(QStringLiteral("GridBilling"));
+    m_table->setModel(m_model.get());
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setFocusPolicy(Qt::NoFocus);
+    StyleTable(*m_table, style);
+    m_table->resizeColumnsToContents();
+    m_table->resizeRowsToContents();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+
+    m_notes->setObjectName(QStringLiteral("LabelNotes"));
+    m_notes->setWordWrap(true);
+    m_notes->setText(NotesText());
+    m_notes->setVisible(!m_notes->text().isEmpty());
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BtnOk"));
+    QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
+    help->setText(tr("&Help"));
+    help->setObjectName(QStringLiteral("BtnHelp"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(help, &QPushButton::clicked, this, &BillingMonthDialog::BtnHelpClick);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(today);
+    layout->addWidget(m_table, 1);
+    layout->addWidget(m_notes);
+    layout->addStretch();
+    layout->addWidget(buttons);
+
+    // Wide enough for the figures of each provider where the screen allows,
+    // and as tall as its rows.
+    const int width = m_table->verticalHeader()->sizeHint().width() +
+                      m_table->horizontalHeader()->length() + 2 * m_table->frameWidth();
+    const int widest = 880;
+    int height = m_table->horizontalHeader()->sizeHint().height() +
+                 m_table->verticalHeader()->length() + 2 * m_table->frameWidth();
+    if (width > widest)
+        height += m_table->horizontalScrollBar()->sizeHint().height();
+    m_table->setFixedHeight(height);
+    const int dialogWidth =
+        std::clamp(width + 2 * layout->contentsMargins().left(), 420, widest + 40);
+    // The notes wrap: their height follows from the width.
+    resize(dialogWidth, layout->totalHeightForWidth(dialogWidth));
+}
+
+BillingMonthDialog::~BillingMonthDialog() = default;
+
+QString BillingMonthDialog::NotesText() const
+{
+    QStringList lines;
+    for (const ProviderBilling& billing : m_statement.Providers) {
+        const std::string note = BillingFigureText(billing, BillingFigure::Note, false);
+        if (!note.empty())
+            lines << (billing.Error.empty() ? QString::fromStdString(billing.Provider + ": " + note)
+                                            : QString::fromStdString(note));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void BillingMonthDialog::BtnHelpClick()
+{
+    HelpWindow::ShowTopic(HelpTopic);
+}
+
+void ShowBillingMonth(ProgramState& state, QWidget* parent)
+{
+    PairedConnections connections;
+    SetBusy(true);
+    try {
+        connections = ReadPairedConnections(state.Current, state.Formats);
+    } catch (const ConversionError& error) {
+        SetBusy(false);
+        ShowError(error.what());
+        return;
+    }
+    BillingStatement statement = StateBillingMonths(connections, state.Providers, state.Links,
+                                                    state.Current.ServiceProviders, Today());
+    SetBusy(false);
+    // The read names the log in the first status panel; the report's name
+    // belongs there.
+    CurrentFrontEnd().SetStatusText(0, state.Output.StatusFigures[0]);
+    BillingMonthDialog dialog(std::move(statement), state.Options, parent);
+    dialog.exec();
+}
+
+} // namespace dialtally

@@ -1,0 +1,174 @@
+#include "reports/ui/CompareTariffsDialog.h"
+
+#include "app/ProgramState.h"
+#include "base/ConversionError.h"
+#include "base/DateFormat.h"
+#include "base/Messages.h"
+#include "reports/ReportFormats.h"
+#include "reports/ui/DisplayStyle.h"
+#include "reports/ui/TariffComparisonModel.h"
+#include "widgets/HelpWindow.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace dialtally {
+
+CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Settings& settings,
+                                           QWidget* parent)
+    : QDialog(parent), m_comparison(std::move(comparison)), m_table(new QTableView),
+      m_chart(new QChartView)
+{
+    setWindowTitle(tr("Compare Tariffs"));
+    const GridStyle style = GridStyleFor(settings.Text);
+    m_model =
+        std::make_unique<TariffComparisonModel>(m_comparison, style, settings.Options.DurationDec);
+    m_table->setObjectName(QStringLiteral("GridCompare"));
+    m_table->setModel(m_model.get());
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->verticalHeader()->hide();
+    m_table->setFont(style.DetailFont);
+    m_table->horizontalHeader()->setFont(style.HeaderFont);
+    QPalette palette = m_table->palette();
+    palette.setColor(QPalette::Base, style.Background);
+    m_table->setPalette(palette);
+    m_table->resizeColumnsToContents();
+    m_table->resizeRowsToContents();
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setFocusPolicy(Qt::NoFocus);
+    // The newest months and the total are what one looks for first; the
+    // view can scroll once it is laid out.
+    QTimer::singleShot(0, m_table, &QTableView::scrollToBottom);
+
+    m_chart->setObjectName(QStringLiteral("ChartCompare"));
+    m_chart->setRenderHint(QPainter::Antialiasing);
+    BuildChart(settings);
+
+    auto* errors = new QLabel(ErrorsText());
+    errors->setObjectName(QStringLiteral("LabelErrors"));
+    errors->setWordWrap(true);
+    errors->setVisible(!errors->text().isEmpty());
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BtnOk"));
+    QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
+    help->setText(tr("&Help"));
+    help->setObjectName(QStringLiteral("BtnHelp"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(help, &QPushButton::clicked, this, &CompareTariffsDialog::BtnHelpClick);
+
+    auto* split = new QSplitter(Qt::Vertical);
+    split->setChildrenCollapsible(false);
+    split->addWidget(m_table);
+    split->addWidget(m_chart);
+    split->setSizes({260, 240});
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(split, 1);
+    layout->addWidget(errors);
+    layout->addWidget(buttons);
+    const int width = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() +
+                      m_table->verticalScrollBar()->sizeHint().width() +
+                      2 * layout->contentsMargins().left();
+    resize(std::clamp(width, 480, 1000), 600);
+}
+
+CompareTariffsDialog::~CompareTariffsDialog() = default;
+
+void CompareTariffsDialog::BuildChart(const Settings& settings)
+{
+    const ChartStyle style = ChartStyleFor(settings.Graph);
+    auto* chart = new QChart;
+    auto* series = new QBarSeries;
+    for (std::size_t n = 0; n < m_comparison.Providers.size(); ++n) {
+        auto* set = new QBarSet(QString::fromStdString(m_comparison.Providers[n]));
+        for (const ComparedMonth& month : m_comparison.Months)
+            *set << CurrencyToDouble(month.Charges[n]);
+        series->append(set);
+    }
+    chart->addSeries(series);
+    QStringList months;
+    const std::string picture = MonthLabelPicture();
+    for (const ComparedMonth& month : m_comparison.Months)
+        months << QString::fromStdString(FormatDateTime(picture, month.First));
+    auto* bottom = new QBarCategoryAxis;
+    bottom->append(months);
+    auto* left = new QValueAxis;
+    left->setLabelFormat(QStringLiteral("%.%1f").arg(Regional().CurrencyDecimals));
+    left->setTitleText(QString::fromStdString(Regional().CurrencySymbol));
+    chart->addAxis(bottom, Qt::AlignBottom);
+    chart->addAxis(left, Qt::AlignLeft);
+    series->attachAxis(bottom);
+    series->attachAxis(left);
+    left->applyNiceNumbers();
+
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setFont(style.LabelFont);
+    chart->legend()->setLabelColor(style.LabelColor);
+    for (QAbstractAxis* axis :
+         {static_cast<QAbstractAxis*>(bottom), static_cast<QAbstractAxis*>(left)}) {
+        axis->setLabelsFont(style.AxisFont);
+        axis->setLabelsColor(style.AxisColor);
+        axis->setTitleFont(style.TitleFont);
+        axis->setTitleBrush(style.TitleColor);
+    }
+    bottom->setLabelsAngle(months.size() > 12 ? -90 : 0);
+    // Money in the axis labels with the regional decimal separator.
+    chart->setLocale(QLocale(QString::fromStdString(Regional().Name)));
+    chart->setLocalizeNumbers(true);
+    chart->setBackgroundBrush(style.Background);
+    m_chart->setBackgroundBrush(style.Background);
+    m_chart->setChart(chart);
+}
+
+QString CompareTariffsDialog::ErrorsText() const
+{
+    QStringList lines;
+    for (const std::string& error : m_comparison.Errors)
+        lines << QString::fromStdString(error);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void CompareTariffsDialog::BtnHelpClick()
+{
+    HelpWindow::ShowTopic(HelpTopic);
+}
+
+void ShowCompareTariffs(ProgramState& state, QWidget* parent)
+{
+    PairedConnections connections;
+    SetBusy(true);
+    try {
+        connections = ReadPairedConnections(state.Current, state.Formats);
+    } catch (const ConversionError& error) {
+        SetBusy(false);
+        ShowError(error.what());
+        return;
+    }
+    TariffComparison comparison = CompareTariffs(connections, state.Providers);
+    SetBusy(false);
+    // The read names the log in the first status panel; the report's name
+    // belongs there.
+    CurrentFrontEnd().SetStatusText(0, state.Output.StatusFigures[0]);
+    if (connections.List.Count() == 0) {
+        ShowInfo(NoDataMessage);
+        return;
+    }
+    CompareTariffsDialog dialog(std::move(comparison), state.Options, parent);
+    dialog.exec();
+}
+
+} // namespace dialtally
