@@ -153,7 +153,7 @@ void ReadToolbars(const TNewIniFile& file, ToolbarSettings& bars)
         band.Width = file.ReadInteger(ToolbarsSection, BarKey(position, 'w'), band.Width);
     }
     for (int i = 1; i <= ToolbarItemCount; ++i)
-        if (i != BtnCutIndex && i != BtnPasteIndex)
+        if (!IsNeverShownItem(i))
             bars.Btn[i] = file.ReadBool(ToolbarsSection, BtnKey(i), true);
 }
 

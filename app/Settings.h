@@ -79,7 +79,7 @@ struct ToolbarSettings {
     {
         OneBasedColumn<bool, ToolbarItemCount> shown{};
         for (int i = 1; i <= ToolbarItemCount; ++i)
-            shown[i] = i != BtnCutIndex && i != BtnPasteIndex;
+            shown[i] = !IsNeverShownItem(i);
         return shown;
     }
     bool operator==(const ToolbarSettings&) const = default;

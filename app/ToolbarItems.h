@@ -12,9 +12,14 @@ struct ToolbarItem {
 };
 
 constexpr int ToolbarItemCount = 36;
-// Cut and Paste are never shown; their keys are written but not read.
 constexpr int BtnCutIndex = 6;
 constexpr int BtnPasteIndex = 8;
+// Cut and Paste have no command here and never show; their keys are
+// written but not read.
+constexpr bool IsNeverShownItem(int n)
+{
+    return n == BtnCutIndex || n == BtnPasteIndex;
+}
 
 const std::array<ToolbarItem, ToolbarItemCount>& ToolbarItems();
 

@@ -4,6 +4,35 @@
 
 namespace dialtally {
 
+std::array<BandSettings, BandCount> BandsAsPlaced(const std::array<BandSettings, BandCount>& stored,
+                                                  const std::array<PlacedBand, BandCount>& placed)
+{
+    std::vector<int> standing; // shown band ids in the order they stand
+    for (int id = 0; id < BandCount; ++id)
+        if (placed[static_cast<std::size_t>(id)].Shown)
+            standing.push_back(id);
+    std::stable_sort(standing.begin(), standing.end(), [&](int a, int b) {
+        const PlacedBand& first = placed[static_cast<std::size_t>(a)];
+        const PlacedBand& second = placed[static_cast<std::size_t>(b)];
+        return first.Y != second.Y ? first.Y < second.Y : first.X < second.X;
+    });
+    std::array<BandSettings, BandCount> order = stored;
+    std::size_t next = 0;
+    int previousY = -1;
+    for (BandSettings& position : order) {
+        if (position.Id < 0 || position.Id >= BandCount ||
+            !placed[static_cast<std::size_t>(position.Id)].Shown)
+            continue;
+        const int id = standing[next++];
+        const PlacedBand& band = placed[static_cast<std::size_t>(id)];
+        position.Id = id;
+        position.Break = previousY < 0 || band.Y != previousY;
+        position.Width = band.Width;
+        previousY = band.Y;
+    }
+    return order;
+}
+
 namespace {
 
 std::vector<std::string> EntriesShown(const ToolbarSettings& toolbars, bool shown)

@@ -8,6 +8,19 @@
 
 namespace dialtally {
 
+// Where a band stands in the window.
+struct PlacedBand {
+    bool Shown = false;
+    int X = 0, Y = 0, Width = 0; // pixels
+};
+
+// The band positions to store once the user has moved the bands (placed[id]
+// for band id): the shown bands fill the places of shown bands in the order
+// they stand, top to bottom and left to right, each starting a row when it
+// stands lower than the one before; hidden bands keep their places.
+std::array<BandSettings, BandCount> BandsAsPlaced(const std::array<BandSettings, BandCount>& stored,
+                                                  const std::array<PlacedBand, BandCount>& placed);
+
 // The items the user may show or hide, in the order both lists of the
 // customisation dialog show them.
 struct ToolbarEntry {

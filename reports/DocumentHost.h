@@ -13,6 +13,9 @@ struct FileDialogRequest {
     std::string FileName;      // proposed name, without folder
 };
 
+// What a print job holds.
+enum class PrintedViews { Grid, Chart, GridAndChart };
+
 // What the document operations need of the window: its dialogs, the report
 // pass and printing. The window implements it; tests fake it.
 class DocumentHost {
@@ -29,9 +32,8 @@ public:
     virtual bool ShowProperties(int startPage, const std::string& caption) = 0;
     // Reads the current report's log and builds and shows the report.
     virtual void RunReport() = 0;
-    // False when the user cancelled the print dialog.
-    virtual bool PrintGrid() = 0;
-    virtual void PrintChart() = 0;
+    // Prints the view or views as one job, after the print dialog.
+    virtual void Print(PrintedViews views) = 0;
     // Whether the .rep file type is registered with the desktop.
     virtual bool ReportTypeRegistered() const = 0;
 };

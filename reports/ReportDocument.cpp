@@ -108,13 +108,9 @@ void ReportDocument::GoToDefaultReport()
 void ReportDocument::PrintReport()
 {
     const std::string& type = m_state.Current.ReportType;
-    if (type == "Text") {
-        m_host.PrintGrid();
-    } else if (type == "Graph") {
-        m_host.PrintChart();
-    } else if (m_host.PrintGrid()) {
-        m_host.PrintChart();
-    }
+    m_host.Print(type == "Text"    ? PrintedViews::Grid
+                 : type == "Graph" ? PrintedViews::Chart
+                                   : PrintedViews::GridAndChart);
 }
 
 bool ReportDocument::ReadReportFile(const std::string& path)

@@ -1,6 +1,6 @@
 #include "app/ui/AboutDialog.h"
 
-#include <QDialogButtonBox>
+#include "widgets/DialogParts.h"
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
@@ -26,9 +26,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
         tr("Time online and its cost, from the logs of your dial-up connections."), this);
     description->setObjectName("LabelComments");
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("BtnOk");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("OK"), "BtnOk", [this] { accept(); }, true}});
 
     auto* layout = new QGridLayout(this);
     layout->setHorizontalSpacing(16);
@@ -36,7 +35,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     layout->addWidget(name, 0, 1);
     layout->addWidget(version, 1, 1);
     layout->addWidget(description, 2, 1);
-    layout->addWidget(buttons, 3, 0, 1, 2);
+    layout->addLayout(buttons.Layout, 3, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -1,10 +1,10 @@
 #include "app/ui/CustomizeToolbarsDialog.h"
 
 #include "app/ToolbarLayout.h"
+#include "widgets/DialogParts.h"
 #include "widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -55,17 +55,14 @@ TDlgBars::TDlgBars(ToolbarSettings& toolbars, ItemIconFunction itemIcon, QWidget
     m_labels->setObjectName("CheckBoxLabels");
     m_labels->setChecked(toolbars.TextLabels);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close = buttons->addButton(tr("Close"), QDialogButtonBox::AcceptRole);
-    close->setObjectName("BtnClose");
-    close->setDefault(true);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("Close"), "BtnClose", [this] { accept(); }, true}});
 
     connect(add, &QPushButton::clicked, this, &TDlgBars::BtnAddClick);
     connect(remove, &QPushButton::clicked, this, &TDlgBars::BtnRemoveClick);
     connect(m_labels, &QCheckBox::clicked, this, &TDlgBars::CheckBoxLabelsClick);
     connect(m_available, &QListWidget::itemDoubleClicked, this, &TDlgBars::BtnAddClick);
     connect(m_visible, &QListWidget::itemDoubleClicked, this, &TDlgBars::BtnRemoveClick);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* middle = new QVBoxLayout;
     middle->addStretch();
@@ -79,7 +76,7 @@ TDlgBars::TDlgBars(ToolbarSettings& toolbars, ItemIconFunction itemIcon, QWidget
     layout->addLayout(middle, 1, 1);
     layout->addWidget(m_visible, 1, 2);
     layout->addWidget(m_labels, 2, 0);
-    layout->addWidget(buttons, 2, 2);
+    layout->addLayout(buttons.Layout, 2, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     FillLists();

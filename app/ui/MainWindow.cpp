@@ -1,5 +1,7 @@
 #include "app/ui/MainWindow.h"
 
+#include "app/ui/ToolbarBands.h"
+
 #include "app/ReportFileType.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/CriteriaBarWidget.h"
@@ -95,15 +97,9 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
     setCentralWidget(m_split);
 
     CreateActions();
-    CreateMenus();
-    CreateBars();
+    CreateBars(CreateMenus());
     CreateStatusBar();
-    QList<QAction*> keyActions;
-    for (const auto& [name, action] : m_actions) {
-        if (!action->shortcut().isEmpty())
-            keyActions << action;
-    }
-    m_grid->SetKeyActions(keyActions);
+    m_grid->SetKeyActions(m_actions->WithShortcuts());
     connect(m_grid, &ReportGridView::CellMenuRequested, this, &TMainForm::ShowCellMenu);
     connect(m_chart, &ReportChartView::ChartMenuRequested, this, &TMainForm::ShowChartMenu);
     SetUpViewControls();
@@ -133,14 +129,12 @@ void TMainForm::CreateStatusBar()
 
 QAction* TMainForm::Action(const QString& name) const
 {
-    const auto it = m_actions.find(name);
-    return it == m_actions.end() ? nullptr : it->second;
+    return m_actions->Named(name);
 }
 
 QToolBar* TMainForm::Band(int id) const
 {
-    return id >= 0 && id < static_cast<int>(m_bands.size()) ? m_bands[static_cast<std::size_t>(id)]
-                                                            : nullptr;
+    return m_bars->Band(id);
 }
 
 void TMainForm::FillLogFileBox()
@@ -214,17 +208,17 @@ void TMainForm::RunReport()
 void TMainForm::ShowReport(const TCfg& cfg)
 {
     m_navigator.RecordShown();
-    Action("GoBack")->setEnabled(m_navigator.CanGoBack());
-    Action("GoForward")->setEnabled(m_navigator.CanGoForward());
+    Act(MainAction::GoBack)->setEnabled(m_navigator.CanGoBack());
+    Act(MainAction::GoForward)->setEnabled(m_navigator.CanGoForward());
     m_backButton->setToolTip(QString::fromStdString(m_navigator.BackToolTip()));
     m_forwardButton->setToolTip(QString::fromStdString(m_navigator.ForwardToolTip()));
-    Action("ViewText")->setChecked(cfg.ReportType == "Text");
-    Action("ViewGraph")->setChecked(cfg.ReportType == "Graph");
-    Action("ViewSplit")->setChecked(cfg.ReportType == "Split");
+    Act(MainAction::ViewText)->setChecked(cfg.ReportType == "Text");
+    Act(MainAction::ViewGraph)->setChecked(cfg.ReportType == "Graph");
+    Act(MainAction::ViewSplit)->setChecked(cfg.ReportType == "Split");
     // Find and Select All follow the view, also for the grid menu and keys.
     UpdateEditMenu();
-    Action("ViewDetails")->setChecked(cfg.DetailShow == "1");
-    Action("ViewTotals")->setChecked(cfg.TotalShow == "1");
+    Act(MainAction::ViewDetails)->setChecked(cfg.DetailShow == "1");
+    Act(MainAction::ViewTotals)->setChecked(cfg.TotalShow == "1");
     m_criteria->ShowCriteria(cfg);
     {
         const QSignalBlocker block(m_logFileBox);
@@ -337,23 +331,22 @@ ExportSource TMainForm::ShownSource() const
     return ShownGrid(m_state.Output.Table, m_state.Output.Columns, m_state.Current.ColAlign == "1");
 }
 
-bool TMainForm::PrintGrid()
+void TMainForm::Print(PrintedViews views)
 {
     const ExportSource shown = ShownSource();
-    if (m_state.Current.ReportType != "Split")
-        return dialtally::PrintGrid(this, m_state.Output, m_state.Options, &shown);
-    // Grid and chart go out as one job: as two, a file printer would
-    // write the chart over the grid's pages.
-    m_chartPrintedWithGrid =
-        dialtally::PrintGridAndChart(this, m_state.Output, m_state.Options, m_chart, &shown);
-    return m_chartPrintedWithGrid;
-}
-
-void TMainForm::PrintChart()
-{
-    if (std::exchange(m_chartPrintedWithGrid, false))
+    switch (views) {
+    case PrintedViews::Grid:
+        dialtally::PrintGrid(this, m_state.Output, m_state.Options, &shown);
         return;
-    dialtally::PrintChart(m_chart, m_state.Options.Printer);
+    case PrintedViews::Chart:
+        dialtally::PrintChart(m_chart, m_state.Options.Printer);
+        return;
+    case PrintedViews::GridAndChart:
+        // One job: as two, a file printer would write the chart over the
+        // grid's pages.
+        dialtally::PrintGridAndChart(this, m_state.Output, m_state.Options, m_chart, &shown);
+        return;
+    }
 }
 
 void TMainForm::ExportCommand()
@@ -556,7 +549,7 @@ void TMainForm::ApplyDisplayOptions()
     const Settings& settings = m_state.Options;
     ApplyGridStyle(*m_grid, GridStyleFor(settings.Text));
     m_chart->SetStyle(ChartStyleFor(settings.Graph));
-    Action("ViewSplit")
+    Act(MainAction::ViewSplit)
         ->setIcon(QIcon(settings.Options.SplitVertical ? QStringLiteral(":/icons/split.svg")
                                                        : QStringLiteral(":/icons/splith.svg")));
 }
@@ -572,45 +565,9 @@ void TMainForm::ApplyWindowSettings()
         setWindowState(Qt::WindowMinimized);
     m_status->setVisible(window.StatusBar);
 
-    const ToolbarSettings& bars = m_state.Options.Toolbars;
-    for (QToolBar* band : m_bands)
-        removeToolBar(band);
-    bool first = true;
-    for (const BandSettings& position : bars.Bands) {
-        QToolBar* band = Band(position.Id);
-        if (!band)
-            continue;
-        if (position.Break && !first)
-            addToolBarBreak(Qt::TopToolBarArea);
-        addToolBar(Qt::TopToolBarArea, band);
-        first = false;
-    }
-    m_bands[0]->show();
-    m_bands[1]->setVisible(bars.Buttons);
-    m_bands[2]->setVisible(bars.Criteria);
-    m_bands[3]->setVisible(bars.Logfile);
-    for (const BandSettings& position : bars.Bands) {
-        if (position.Id == 3 && position.Width > 40)
-            m_logFileBox->setFixedWidth(position.Width - 24);
-    }
-    ApplyTextLabels(bars.TextLabels);
-    ApplyItemVisibility();
+    m_bars->Apply(m_state.Options.Toolbars);
     if (!window.HasBounds())
         resize(FirstSize());
-}
-
-void TMainForm::ApplyItemVisibility()
-{
-    const auto& items = ToolbarItems();
-    const ToolbarSettings& bars = m_state.Options.Toolbars;
-    for (int n = 1; n <= ToolbarItemCount; ++n) {
-        const QString name = QString::fromLatin1(items[static_cast<std::size_t>(n - 1)].Name);
-        const auto it = m_itemActions.find(name);
-        if (it == m_itemActions.end())
-            continue;
-        const bool never = n == BtnCutIndex || n == BtnPasteIndex;
-        it->second->setVisible(!never && bars.Btn[n]);
-    }
 }
 
 void TMainForm::StoreWindowSettings()
@@ -626,43 +583,7 @@ void TMainForm::StoreWindowSettings()
     window.State = isMinimized() ? 2 : isMaximized() ? 1 : 0;
     window.StatusBar = m_status->isVisibleTo(this);
 
-    ToolbarSettings& bars = m_state.Options.Toolbars;
-    bars.Buttons = m_bands[1]->isVisibleTo(this);
-    bars.Criteria = m_bands[2]->isVisibleTo(this);
-    bars.Logfile = m_bands[3]->isVisibleTo(this);
-    bars.TextLabels = m_textLabels;
-    // Shown bands are ordered by where they stand; hidden ones keep the
-    // place they had.
-    std::vector<QToolBar*> shown;
-    for (QToolBar* band : m_bands) {
-        if (band->isVisibleTo(this))
-            shown.push_back(band);
-    }
-    std::stable_sort(shown.begin(), shown.end(), [](const QToolBar* a, const QToolBar* b) {
-        return a->y() != b->y() ? a->y() < b->y() : a->x() < b->x();
-    });
-    std::array<BandSettings, BandCount> order = bars.Bands;
-    std::size_t next = 0;
-    int previousY = -1;
-    for (BandSettings& position : order) {
-        QToolBar* band = Band(position.Id);
-        if (!band || !band->isVisibleTo(this))
-            continue;
-        QToolBar* standing = shown[next++];
-        const auto id = std::find(m_bands.begin(), m_bands.end(), standing) - m_bands.begin();
-        position.Id = static_cast<int>(id);
-        position.Break = previousY < 0 || standing->y() != previousY;
-        position.Width = standing->width();
-        previousY = standing->y();
-    }
-    bars.Bands = order;
-    const auto& items = ToolbarItems();
-    for (int n = 1; n <= ToolbarItemCount; ++n) {
-        const QString name = QString::fromLatin1(items[static_cast<std::size_t>(n - 1)].Name);
-        const auto it = m_itemActions.find(name);
-        if (it != m_itemActions.end() && n != BtnCutIndex && n != BtnPasteIndex)
-            bars.Btn[n] = it->second->isVisible();
-    }
+    m_bars->Store(m_state.Options.Toolbars);
 }
 
 // ---- Events ----
@@ -767,19 +688,13 @@ void TMainForm::CustomizeToolbars()
     TDlgBars dialog(
         m_state.Options.Toolbars,
         [this](const std::string& item) {
-            const auto it = m_itemActions.find(QString::fromStdString(item));
-            if (it == m_itemActions.end())
-                return QIcon();
-            if (auto* tool = qobject_cast<QToolButton*>(m_bands[1]->widgetForAction(it->second)))
-                return tool->icon();
-            if (auto* tool = qobject_cast<QToolButton*>(m_bands[2]->widgetForAction(it->second)))
-                return tool->icon();
-            return QIcon();
+            const QToolButton* tool = m_bars->ItemButton(QString::fromStdString(item));
+            return tool ? tool->icon() : QIcon();
         },
         this);
     dialog.OnChanged = [this](const ToolbarSettings& toolbars) {
-        ApplyTextLabels(toolbars.TextLabels);
-        ApplyItemVisibility();
+        m_bars->ApplyTextLabels(toolbars.TextLabels);
+        m_bars->ApplyItemVisibility(m_state.Options.Toolbars);
     };
     dialog.exec();
 }

@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "app/ReportNavigator.h"
 #include "app/ui/FrontEndQt.h"
+#include "app/ui/MainActions.h"
 #include "reports/DocumentHost.h"
 #include "reports/QuickToggles.h"
 #include "reports/ReportDocument.h"
@@ -30,6 +31,7 @@ class FindTextDialog;
 class ReportGridView;
 class ReportTableModel;
 class StatusPanelsWidget;
+class ToolbarBands;
 
 // The main window: one report at a time as a grid, a chart or both, the
 // back-and-forward history, the bars and the status bar. The rules live
@@ -53,7 +55,9 @@ public:
     ProgramState& State() { return m_state; }
     ReportDocument& Document() { return m_document; }
     ReportNavigator& Navigator() { return m_navigator; }
+    // An action by its object name, for the tests.
     QAction* Action(const QString& name) const;
+    QAction* Act(MainAction id) const { return (*m_actions)[id]; }
     ReportGridView* Grid() const { return m_grid; }
     ReportChartView* ChartView() const { return m_chart; }
     StatusPanelsWidget* StatusPanels() const { return m_status; }
@@ -74,8 +78,7 @@ public:
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool ShowProperties(int startPage, const std::string& caption) override;
     void RunReport() override;
-    bool PrintGrid() override;
-    void PrintChart() override;
+    void Print(PrintedViews views) override;
     bool ReportTypeRegistered() const override;
 
     // NavigatorHost
@@ -120,19 +123,16 @@ protected:
 private:
     // Menus, bars and actions.
     void CreateActions();
-    void CreateMenus();
-    void CreateBars();
+    // The menu bar's band.
+    QToolBar* CreateMenus();
+    void CreateBars(QToolBar* menuBand);
     void CreateStatusBar();
-    QAction* AddAction(const QString& name, const QString& caption, const QString& hint,
-                       const QKeySequence& shortcut, void (TMainForm::*slot)());
     void UpdateViewMenu();
     void UpdateEditMenu();
     void FillRecentMenu(QMenu* menu);
     void FillHistoryMenu(QMenu* menu, bool back);
     void FillLogFileBox();
     void ShowBarMenu(const QPoint& globalPos);
-    void ApplyTextLabels(bool labels);
-    void ApplyItemVisibility();
     void ShowCellMenu(const QPoint& globalPos, int column, int gridRow);
     void ShowChartMenu(const QPoint& globalPos, std::optional<ChartPointRef> point);
     std::optional<std::string> AskFileName(const FileDialogRequest& request, bool save);
@@ -214,15 +214,12 @@ private:
     StatusPanelsWidget* m_status = nullptr;
     CriteriaBarWidget* m_criteria = nullptr;
     QComboBox* m_logFileBox = nullptr;
-    std::map<QString, QAction*> m_actions;
-    std::array<QToolBar*, 4> m_bands{};
+    std::unique_ptr<MainActions> m_actions;
+    std::unique_ptr<ToolbarBands> m_bars;
     QActionGroup* m_viewGroup = nullptr;
     QToolButton* m_backButton = nullptr;
     QToolButton* m_forwardButton = nullptr;
     QToolButton* m_totalButton = nullptr;
-    // The bars' items by their settings names (BtnNew, ToolButton6, EditInc...).
-    std::map<QString, QAction*> m_itemActions;
-    bool m_textLabels = false;
     QMenu* m_fileMenu = nullptr;
     QMenu* m_viewMenu = nullptr;
     QMenu* m_editMenu = nullptr;
@@ -234,7 +231,6 @@ private:
     bool m_building = false;
     bool m_firstShown = false;
     bool m_passRunning = false;
-    bool m_chartPrintedWithGrid = false;
     ReportSearch m_search;
     FindTextDialog* m_findDialog = nullptr;
 };

@@ -3,7 +3,9 @@
 
 #include "app/ToolbarItems.h"
 #include "app/ui/CriteriaBarWidget.h"
+#include "app/ui/MainActions.h"
 #include "app/ui/OptionsDialog.h"
+#include "app/ui/ToolbarBands.h"
 #include "base/ListRoutines.h"
 #include "reports/ui/BillingMonthDialog.h"
 #include "reports/ui/CompareTariffsDialog.h"
@@ -34,137 +36,66 @@ QIcon Icon(const char* name)
 
 } // namespace
 
-QAction* TMainForm::AddAction(const QString& name, const QString& caption, const QString& hint,
-                              const QKeySequence& shortcut, void (TMainForm::*slot)())
-{
-    auto* action = new QAction(caption, this);
-    action->setObjectName(name);
-    action->setStatusTip(hint);
-    if (!shortcut.isEmpty()) {
-        action->setShortcut(shortcut);
-        action->setShortcutContext(Qt::WindowShortcut);
-    }
-    if (slot)
-        connect(action, &QAction::triggered, this, slot);
-    addAction(action);
-    m_actions[name] = action;
-    return action;
-}
-
 void TMainForm::CreateActions()
 {
-    const auto key = [](const char* text) { return QKeySequence(QString::fromLatin1(text)); };
-    AddAction("FileNew", "&New...", "Create a new report", key("Ctrl+N"), &TMainForm::NewCommand);
-    AddAction("FileOpen", "&Open...", "Open a saved report", key("Ctrl+O"),
-              &TMainForm::OpenCommand);
-    AddAction("FileClose", "&Close", "Close the report", {}, &TMainForm::CloseReportCommand);
-    AddAction("FileSave", "&Save", "Save changes", key("Ctrl+S"), &TMainForm::SaveCommand);
-    AddAction("FileSaveAs", "Save &As...", "Save the report", {}, &TMainForm::SaveAsCommand);
-    AddAction("FileExport", "&Export...", "Export the report data", {}, &TMainForm::ExportCommand);
-    AddAction("FileProperties", "Proper&ties...", "View the report properties", {}, nullptr);
-    connect(Action("FileProperties"), &QAction::triggered, this, [this] { OpenProperties(1); });
-    AddAction("FilePrintSetup", "Print Set&up...", "Change the printer setup", {},
-              &TMainForm::PrintSetupCommand);
-    AddAction("FilePrintSettings", "Pr&int Settings...", "Change the print settings", {},
-              &TMainForm::PrintSettingsCommand);
-    AddAction("FilePrint", "&Print...", "Print the report", key("Ctrl+P"),
-              &TMainForm::PrintCommand);
-    AddAction("FileCloseAll", "C&lose All", "Close all open reports", {},
-              &TMainForm::CloseAllCommand);
-    AddAction("FileExit", "E&xit", "Quit the program", {}, &TMainForm::ExitCommand);
-
-    AddAction("EditCopy", "&Copy", "Copy selected text or graph to the clipboard", key("Ctrl+C"),
-              &TMainForm::CopyCommand);
-    AddAction("EditSelectAll", "Select &All", "Select all of the report text", key("Ctrl+A"),
-              &TMainForm::SelectAllCommand);
-    AddAction("EditFind", "&Find...", "Find text in the report", key("Ctrl+F"),
-              &TMainForm::FindCommand);
-    AddAction("EditFindNext", "Find &Next", "Find next occurrence of the text", key("F3"),
-              &TMainForm::FindNextCommand);
-
-    AddAction("ViewButtons", "&Buttons", "Display button bar", {}, nullptr);
-    AddAction("ViewCriteria", "&Criteria", "Display criteria bar", {}, nullptr);
-    AddAction("ViewLogfile", "&Log file", "Display log file bar", {}, nullptr);
-    for (int id = 1; id <= 3; ++id) {
-        QAction* action = Action(id == 1   ? "ViewButtons"
-                                 : id == 2 ? "ViewCriteria"
-                                           : "ViewLogfile");
-        action->setCheckable(true);
-        connect(action, &QAction::triggered, this, [this, id] { ToggleBand(id); });
-    }
-    AddAction("ViewCustomize", "C&ustomize...", "Customize the toolbars", {},
-              &TMainForm::CustomizeToolbars);
-    AddAction("ViewStatusBar", "St&atus Bar", "Show or hide the status bar", {},
-              &TMainForm::ToggleStatusBar)
-        ->setCheckable(true);
-    AddAction("GoBack", "&Back", "Go to the previous report", key("Ctrl+B"),
-              &TMainForm::GoBackCommand)
-        ->setIcon(Icon("back"));
-    AddAction("GoForward", "&Forward", "Go to the next report", key("Ctrl+M"),
-              &TMainForm::GoForwardCommand)
-        ->setIcon(Icon("forward"));
-    AddAction("GoDefault", "&Default", "Go to the default report", {}, &TMainForm::DefaultCommand)
-        ->setIcon(Icon("default"));
-    AddAction("ViewRefresh", "&Refresh", "Refresh the current report", key("F5"),
-              &TMainForm::RefreshReport)
-        ->setIcon(Icon("refresh"));
-    AddAction("ToggleTotal", "&Total", "Toggle day, week, month, year total", key("Ctrl+U"),
-              &TMainForm::CycleTotalsCommand)
-        ->setIcon(Icon("total"));
-    AddAction("ToggleDates", "&Dates", "Toggle current day, week, month, year", key("Ctrl+H"),
-              &TMainForm::CycleDatesCommand);
-    AddAction("ToggleTimes", "T&imes", "Toggle am, pm times", key("Ctrl+J"),
-              &TMainForm::CycleTimesCommand);
-    AddAction("ToggleDescriptions", "D&escriptions", "Toggle include, exclude descriptions",
-              key("Ctrl+K"), &TMainForm::CycleDescriptionsCommand);
-    AddAction("ZoomIn", "Zoom &In", "Zoom the graph in", key("Ctrl+Ins"), &TMainForm::ZoomInCommand)
-        ->setIcon(Icon("zoomin"));
-    AddAction("ZoomOut", "Zoom &Out", "Zoom the graph out", key("Ctrl+Del"),
-              &TMainForm::ZoomOutCommand)
-        ->setIcon(Icon("zoomout"));
-    AddAction("ScrollLeft", "Scroll &Left", "Scroll zoomed graph to the left", key("Ctrl+E"),
-              &TMainForm::ScrollLeftCommand)
-        ->setIcon(Icon("scrollleft"));
-    AddAction("ScrollRight", "Scroll &Right", "Scroll zoomed graph to the right", key("Ctrl+R"),
-              &TMainForm::ScrollRightCommand)
-        ->setIcon(Icon("scrollright"));
-    m_viewGroup = new QActionGroup(this);
-    for (const auto& [name, caption, hint, keys, icon, slot] :
-         {std::tuple{"ViewText", "&Text", "View text report", "Ctrl+T", "text",
-                     &TMainForm::ViewText},
-          std::tuple{"ViewGraph", "&Graph", "View graph report", "Ctrl+G", "graph",
-                     &TMainForm::ViewGraph},
-          std::tuple{"ViewSplit", "&Split", "View combined text/graph report", "Ctrl+I", "split",
-                     &TMainForm::ViewSplit}}) {
-        QAction* action = AddAction(name, caption, hint, key(keys), slot);
-        action->setCheckable(true);
-        action->setIcon(Icon(icon));
-        m_viewGroup->addAction(action);
-    }
-    AddAction("ViewDetails", "&Details", "Include details in the report", key("Ctrl+D"),
-              &TMainForm::ToggleDetails)
-        ->setCheckable(true);
-    Action("ViewDetails")->setIcon(Icon("details"));
-    AddAction("ViewTotals", "Tota&ls", "Include totals in the report", key("Ctrl+L"),
-              &TMainForm::ToggleTotals)
-        ->setCheckable(true);
-    Action("ViewTotals")->setIcon(Icon("totals"));
-
-    AddAction("ToolsArchive", "&Archive...", "Archive the log file", {}, &TMainForm::ArchiveLog);
-    AddAction("ToolsViewLog", "&View Log File", "View or edit the log file", {},
-              &TMainForm::ViewLogFile);
-    AddAction("ToolsLogFiles", "&Log Files...", "Log file formats", {}, &TMainForm::EditLogFormats);
-    AddAction("ToolsCosts", "&Costs...", "Communications costs", {}, &TMainForm::EditCosts);
-    AddAction("ToolsBillingMonth", "&Billing Month...",
-              "Where you stand in this billing month with each provider", {}, nullptr);
-    connect(Action("ToolsBillingMonth"), &QAction::triggered, this,
+    m_actions = std::make_unique<MainActions>(this);
+    using Command = void (TMainForm::*)();
+    const std::pair<MainAction, Command> commands[] = {
+        {MainAction::FileNew, &TMainForm::NewCommand},
+        {MainAction::FileOpen, &TMainForm::OpenCommand},
+        {MainAction::FileClose, &TMainForm::CloseReportCommand},
+        {MainAction::FileSave, &TMainForm::SaveCommand},
+        {MainAction::FileSaveAs, &TMainForm::SaveAsCommand},
+        {MainAction::FileExport, &TMainForm::ExportCommand},
+        {MainAction::FilePrintSetup, &TMainForm::PrintSetupCommand},
+        {MainAction::FilePrintSettings, &TMainForm::PrintSettingsCommand},
+        {MainAction::FilePrint, &TMainForm::PrintCommand},
+        {MainAction::FileCloseAll, &TMainForm::CloseAllCommand},
+        {MainAction::FileExit, &TMainForm::ExitCommand},
+        {MainAction::EditCopy, &TMainForm::CopyCommand},
+        {MainAction::EditSelectAll, &TMainForm::SelectAllCommand},
+        {MainAction::EditFind, &TMainForm::FindCommand},
+        {MainAction::EditFindNext, &TMainForm::FindNextCommand},
+        {MainAction::ViewCustomize, &TMainForm::CustomizeToolbars},
+        {MainAction::ViewStatusBar, &TMainForm::ToggleStatusBar},
+        {MainAction::GoBack, &TMainForm::GoBackCommand},
+        {MainAction::GoForward, &TMainForm::GoForwardCommand},
+        {MainAction::GoDefault, &TMainForm::DefaultCommand},
+        {MainAction::ViewRefresh, &TMainForm::RefreshReport},
+        {MainAction::ToggleTotal, &TMainForm::CycleTotalsCommand},
+        {MainAction::ToggleDates, &TMainForm::CycleDatesCommand},
+        {MainAction::ToggleTimes, &TMainForm::CycleTimesCommand},
+        {MainAction::ToggleDescriptions, &TMainForm::CycleDescriptionsCommand},
+        {MainAction::ZoomIn, &TMainForm::ZoomInCommand},
+        {MainAction::ZoomOut, &TMainForm::ZoomOutCommand},
+        {MainAction::ScrollLeft, &TMainForm::ScrollLeftCommand},
+        {MainAction::ScrollRight, &TMainForm::ScrollRightCommand},
+        {MainAction::ViewText, &TMainForm::ViewText},
+        {MainAction::ViewGraph, &TMainForm::ViewGraph},
+        {MainAction::ViewSplit, &TMainForm::ViewSplit},
+        {MainAction::ViewDetails, &TMainForm::ToggleDetails},
+        {MainAction::ViewTotals, &TMainForm::ToggleTotals},
+        {MainAction::ToolsArchive, &TMainForm::ArchiveLog},
+        {MainAction::ToolsViewLog, &TMainForm::ViewLogFile},
+        {MainAction::ToolsLogFiles, &TMainForm::EditLogFormats},
+        {MainAction::ToolsCosts, &TMainForm::EditCosts},
+        {MainAction::HelpTopics, &TMainForm::HelpContents},
+        {MainAction::HelpSearch, &TMainForm::HelpIndex},
+        {MainAction::HelpAbout, &TMainForm::ShowAbout},
+    };
+    for (const auto& [id, command] : commands)
+        connect(Act(id), &QAction::triggered, this, command);
+    connect(Act(MainAction::FileProperties), &QAction::triggered, this,
+            [this] { OpenProperties(1); });
+    for (const auto& [id, band] :
+         {std::pair{MainAction::ViewButtons, 1}, std::pair{MainAction::ViewCriteria, 2},
+          std::pair{MainAction::ViewLogfile, 3}})
+        connect(Act(id), &QAction::triggered, this, [this, band = band] { ToggleBand(band); });
+    connect(Act(MainAction::ToolsBillingMonth), &QAction::triggered, this,
             [this] { ShowBillingMonth(m_state, this); });
-    AddAction("ToolsCompareTariffs", "Com&pare Tariffs...",
-              "What each provider would have charged for the report's connections", {}, nullptr);
-    connect(Action("ToolsCompareTariffs"), &QAction::triggered, this,
+    connect(Act(MainAction::ToolsCompareTariffs), &QAction::triggered, this,
             [this] { ShowCompareTariffs(m_state, this); });
-    AddAction("ToolsOptions", "&Options...", "Program options", {}, nullptr);
-    connect(Action("ToolsOptions"), &QAction::triggered, this, [this] {
+    connect(Act(MainAction::ToolsOptions), &QAction::triggered, this, [this] {
         TDlgOpt dialog(m_state.Options, m_fileTypeRegistered, this);
         dialog.SetReportLayout(m_state.Current);
         dialog.AskOpenFileName = [this](const FileDialogRequest& request) {
@@ -182,117 +113,107 @@ void TMainForm::CreateActions()
         };
         dialog.exec();
     });
-    AddAction("HelpTopics", "&Help Topics", "Display the help contents", key("F1"),
-              &TMainForm::HelpContents);
-    AddAction("HelpSearch", "&Search for Help On...", "Display the help index", {},
-              &TMainForm::HelpIndex);
-    AddAction("HelpAbout", "&About Dialtally", "Display information about the product", {},
-              &TMainForm::ShowAbout);
-
-    Action("FileNew")->setIcon(Icon("new"));
-    Action("FileOpen")->setIcon(Icon("open"));
-    Action("FileSave")->setIcon(Icon("save"));
-    Action("FilePrint")->setIcon(Icon("print"));
-    Action("EditCopy")->setIcon(Icon("copy"));
-    Action("EditFind")->setIcon(Icon("find"));
+    m_viewGroup = new QActionGroup(this);
+    for (const MainAction id : {MainAction::ViewText, MainAction::ViewGraph, MainAction::ViewSplit})
+        m_viewGroup->addAction(Act(id));
 }
 
-void TMainForm::CreateMenus()
+QToolBar* TMainForm::CreateMenus()
 {
     auto* menuBar = new QMenuBar;
     menuBar->setObjectName(QStringLiteral("MainMenu"));
     menuBar->setNativeMenuBar(false);
 
     m_fileMenu = menuBar->addMenu(QStringLiteral("&File"));
-    m_fileMenu->addAction(Action("FileNew"));
-    m_fileMenu->addAction(Action("FileOpen"));
+    m_fileMenu->addAction(Act(MainAction::FileNew));
+    m_fileMenu->addAction(Act(MainAction::FileOpen));
     m_reopenMenu = m_fileMenu->addMenu(QStringLiteral("&Reopen"));
     m_reopenMenu->menuAction()->setStatusTip(QStringLiteral("Open a previous report"));
-    m_fileMenu->addAction(Action("FileClose"));
+    m_fileMenu->addAction(Act(MainAction::FileClose));
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action("FileSave"));
-    m_fileMenu->addAction(Action("FileSaveAs"));
-    m_fileMenu->addAction(Action("FileExport"));
-    m_fileMenu->addAction(Action("FileProperties"));
+    m_fileMenu->addAction(Act(MainAction::FileSave));
+    m_fileMenu->addAction(Act(MainAction::FileSaveAs));
+    m_fileMenu->addAction(Act(MainAction::FileExport));
+    m_fileMenu->addAction(Act(MainAction::FileProperties));
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action("FilePrintSetup"));
-    m_fileMenu->addAction(Action("FilePrintSettings"));
-    m_fileMenu->addAction(Action("FilePrint"));
+    m_fileMenu->addAction(Act(MainAction::FilePrintSetup));
+    m_fileMenu->addAction(Act(MainAction::FilePrintSettings));
+    m_fileMenu->addAction(Act(MainAction::FilePrint));
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction(Action("FileCloseAll"));
-    m_fileMenu->addAction(Action("FileExit"));
+    m_fileMenu->addAction(Act(MainAction::FileCloseAll));
+    m_fileMenu->addAction(Act(MainAction::FileExit));
     connect(m_fileMenu, &QMenu::aboutToShow, this, [this] { FillRecentMenu(m_reopenMenu); });
 
     m_editMenu = menuBar->addMenu(QStringLiteral("&Edit"));
-    for (const char* name : {"EditCopy", "EditSelectAll", "EditFind", "EditFindNext"})
-        m_editMenu->addAction(Action(name));
+    for (const MainAction id : {MainAction::EditCopy, MainAction::EditSelectAll,
+                                MainAction::EditFind, MainAction::EditFindNext})
+        m_editMenu->addAction(Act(id));
     connect(m_editMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateEditMenu);
 
     m_viewMenu = menuBar->addMenu(QStringLiteral("&View"));
     QMenu* bars = m_viewMenu->addMenu(QStringLiteral("Tool&bars"));
-    bars->addAction(Action("ViewButtons"));
-    bars->addAction(Action("ViewCriteria"));
-    bars->addAction(Action("ViewLogfile"));
+    bars->addAction(Act(MainAction::ViewButtons));
+    bars->addAction(Act(MainAction::ViewCriteria));
+    bars->addAction(Act(MainAction::ViewLogfile));
     bars->addSeparator();
-    bars->addAction(Action("ViewCustomize"));
-    m_viewMenu->addAction(Action("ViewStatusBar"));
+    bars->addAction(Act(MainAction::ViewCustomize));
+    m_viewMenu->addAction(Act(MainAction::ViewStatusBar));
     m_viewMenu->addSeparator();
     QMenu* go = m_viewMenu->addMenu(QStringLiteral("G&o"));
-    go->addAction(Action("GoBack"));
-    go->addAction(Action("GoForward"));
+    go->addAction(Act(MainAction::GoBack));
+    go->addAction(Act(MainAction::GoForward));
     go->addSeparator();
-    go->addAction(Action("GoDefault"));
-    m_viewMenu->addAction(Action("ViewRefresh"));
+    go->addAction(Act(MainAction::GoDefault));
+    m_viewMenu->addAction(Act(MainAction::ViewRefresh));
     QMenu* toggle = m_viewMenu->addMenu(QStringLiteral("Toggl&e"));
-    for (const char* name : {"ToggleTotal", "ToggleDates", "ToggleTimes", "ToggleDescriptions"})
-        toggle->addAction(Action(name));
+    for (const MainAction id : {MainAction::ToggleTotal, MainAction::ToggleDates,
+                                MainAction::ToggleTimes, MainAction::ToggleDescriptions})
+        toggle->addAction(Act(id));
     QMenu* zoom = m_viewMenu->addMenu(QStringLiteral("&Zoom"));
-    zoom->addAction(Action("ZoomIn"));
-    zoom->addAction(Action("ZoomOut"));
+    zoom->addAction(Act(MainAction::ZoomIn));
+    zoom->addAction(Act(MainAction::ZoomOut));
     zoom->addSeparator();
-    zoom->addAction(Action("ScrollLeft"));
-    zoom->addAction(Action("ScrollRight"));
+    zoom->addAction(Act(MainAction::ScrollLeft));
+    zoom->addAction(Act(MainAction::ScrollRight));
     m_viewMenu->addSeparator();
-    for (const char* name : {"ViewText", "ViewGraph", "ViewSplit"})
-        m_viewMenu->addAction(Action(name));
+    for (const MainAction id : {MainAction::ViewText, MainAction::ViewGraph, MainAction::ViewSplit})
+        m_viewMenu->addAction(Act(id));
     m_viewMenu->addSeparator();
-    m_viewMenu->addAction(Action("ViewDetails"));
-    m_viewMenu->addAction(Action("ViewTotals"));
+    m_viewMenu->addAction(Act(MainAction::ViewDetails));
+    m_viewMenu->addAction(Act(MainAction::ViewTotals));
     connect(m_viewMenu, &QMenu::aboutToShow, this, &TMainForm::UpdateViewMenu);
 
     QMenu* tools = menuBar->addMenu(QStringLiteral("&Tools"));
-    tools->addAction(Action("ToolsArchive"));
-    tools->addAction(Action("ToolsViewLog"));
+    tools->addAction(Act(MainAction::ToolsArchive));
+    tools->addAction(Act(MainAction::ToolsViewLog));
     tools->addSeparator();
-    tools->addAction(Action("ToolsLogFiles"));
-    tools->addAction(Action("ToolsCosts"));
-    tools->addAction(Action("ToolsBillingMonth"));
-    tools->addAction(Action("ToolsCompareTariffs"));
+    tools->addAction(Act(MainAction::ToolsLogFiles));
+    tools->addAction(Act(MainAction::ToolsCosts));
+    tools->addAction(Act(MainAction::ToolsBillingMonth));
+    tools->addAction(Act(MainAction::ToolsCompareTariffs));
     tools->addSeparator();
-    tools->addAction(Action("ToolsOptions"));
+    tools->addAction(Act(MainAction::ToolsOptions));
 
     QMenu* help = menuBar->addMenu(QStringLiteral("&Help"));
-    help->addAction(Action("HelpTopics"));
-    help->addAction(Action("HelpSearch"));
+    help->addAction(Act(MainAction::HelpTopics));
+    help->addAction(Act(MainAction::HelpSearch));
     help->addSeparator();
-    help->addAction(Action("HelpAbout"));
+    help->addAction(Act(MainAction::HelpAbout));
 
     // The menu bar is band 0 of the cool bar.
     auto* band = new QToolBar(QStringLiteral("Menu"), this);
     band->setObjectName(QStringLiteral("MenuBand"));
     band->addWidget(menuBar);
     band->toggleViewAction()->setEnabled(false);
-    m_bands[0] = band;
+    return band;
 }
 
-void TMainForm::CreateBars()
+void TMainForm::CreateBars(QToolBar* menuBand)
 {
     auto* buttons = new QToolBar(QStringLiteral("Buttons"), this);
     buttons->setObjectName(QStringLiteral("ButtonBar"));
     buttons->setIconSize(QSize(16, 16));
-    m_bands[1] = buttons;
     m_criteria = new CriteriaBarWidget(this);
-    m_bands[2] = m_criteria;
     auto* logBand = new QToolBar(QStringLiteral("Log file"), this);
     logBand->setObjectName(QStringLiteral("LogFileBand"));
     m_logFileBox = new QComboBox(logBand);
@@ -301,11 +222,13 @@ void TMainForm::CreateBars()
     m_logFileBox->setMinimumContentsLength(16);
     m_logFileBox->setToolTip(QStringLiteral("Log file"));
     logBand->addWidget(m_logFileBox);
-    m_bands[3] = logBand;
+    m_bars = std::make_unique<ToolbarBands>(
+        this, std::array<QToolBar*, BandCount>{menuBand, buttons, m_criteria, logBand},
+        m_logFileBox);
     connect(m_logFileBox, &QComboBox::activated, this, [this] { RefreshReport(); });
     m_logFileBox->installEventFilter(this);
 
-    for (QToolBar* band : m_bands) {
+    for (QToolBar* band : m_bars->Bands()) {
         band->setMovable(true);
         band->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(band, &QToolBar::customContextMenuRequested, this,
@@ -323,67 +246,61 @@ void TMainForm::CreateBars()
         tool->setProperty("caption", QString::fromLatin1(caption));
         tool->setText(QString::fromLatin1(caption));
         tool->setToolTip(QString::fromLatin1(tip));
-        m_itemActions[QString::fromLatin1(item)] = buttons->addWidget(tool);
+        m_bars->AddItem(QString::fromLatin1(item), buttons->addWidget(tool));
         return tool;
     };
     const auto separator = [&](const char* item) {
-        m_itemActions[QString::fromLatin1(item)] = buttons->addSeparator();
+        m_bars->AddItem(QString::fromLatin1(item), buttons->addSeparator());
     };
 
-    m_backButton = button("BtnBack", Action("GoBack"), "Back", "Back");
+    m_backButton = button("BtnBack", Act(MainAction::GoBack), "Back", "Back");
     m_backButton->setPopupMode(QToolButton::MenuButtonPopup);
     auto* backMenu = new QMenu(m_backButton);
     m_backButton->setMenu(backMenu);
     connect(backMenu, &QMenu::aboutToShow, this,
             [this, backMenu] { FillHistoryMenu(backMenu, true); });
-    m_forwardButton = button("BtnForward", Action("GoForward"), "", "Forward");
+    m_forwardButton = button("BtnForward", Act(MainAction::GoForward), "", "Forward");
     m_forwardButton->setPopupMode(QToolButton::MenuButtonPopup);
     auto* forwardMenu = new QMenu(m_forwardButton);
     m_forwardButton->setMenu(forwardMenu);
     connect(forwardMenu, &QMenu::aboutToShow, this,
             [this, forwardMenu] { FillHistoryMenu(forwardMenu, false); });
-    button("BtnRefresh", Action("ViewRefresh"), "Refresh", "Refresh");
-    button("BtnProperties", Action("GoDefault"), "", "Default");
+    button("BtnRefresh", Act(MainAction::ViewRefresh), "Refresh", "Refresh");
+    button("BtnProperties", Act(MainAction::GoDefault), "", "Default");
     separator("ToolButton22");
-    button("BtnNew", Action("FileNew"), "New", "New");
-    QToolButton* open = button("BtnOpen", Action("FileOpen"), "Open", "Open");
+    button("BtnNew", Act(MainAction::FileNew), "New", "New");
+    QToolButton* open = button("BtnOpen", Act(MainAction::FileOpen), "Open", "Open");
     open->setPopupMode(QToolButton::MenuButtonPopup);
     auto* recentMenu = new QMenu(open);
     open->setMenu(recentMenu);
     connect(recentMenu, &QMenu::aboutToShow, this,
             [this, recentMenu] { FillRecentMenu(recentMenu); });
-    button("BtnSave", Action("FileSave"), "", "Save");
-    button("BtnPrint", Action("FilePrint"), "", "Print");
+    button("BtnSave", Act(MainAction::FileSave), "", "Save");
+    button("BtnPrint", Act(MainAction::FilePrint), "", "Print");
     separator("ToolButton6");
-    // Cut and Paste have no action and never show.
-    for (const char* item : {"BtnCut", "BtnPaste"}) {
-        auto* placeholder = new QAction(this);
-        placeholder->setObjectName(QString::fromLatin1(item));
-        placeholder->setVisible(false);
-        m_itemActions[QString::fromLatin1(item)] = placeholder;
-    }
-    button("BtnCopy", Action("EditCopy"), "", "Copy");
-    button("BtnFind", Action("EditFind"), "Find", "Find");
+    // Cut and Paste have no button (IsNeverShownItem).
+    button("BtnCopy", Act(MainAction::EditCopy), "", "Copy");
+    button("BtnFind", Act(MainAction::EditFind), "Find", "Find");
     separator("ToolButton16");
-    button("BtnText", Action("ViewText"), "Text", "Text");
-    button("BtnGraph", Action("ViewGraph"), "Graph", "Graph");
-    button("BtnSplit", Action("ViewSplit"), "Split", "Split");
+    button("BtnText", Act(MainAction::ViewText), "Text", "Text");
+    button("BtnGraph", Act(MainAction::ViewGraph), "Graph", "Graph");
+    button("BtnSplit", Act(MainAction::ViewSplit), "Split", "Split");
     separator("ToolButton19");
-    button("BtnDetails", Action("ViewDetails"), "Details", "Details");
-    button("BtnTotals", Action("ViewTotals"), "Totals", "Totals");
-    m_totalButton = button("BtnTtotal", Action("ToggleTotal"), "Total", "Total");
+    button("BtnDetails", Act(MainAction::ViewDetails), "Details", "Details");
+    button("BtnTotals", Act(MainAction::ViewTotals), "Totals", "Totals");
+    m_totalButton = button("BtnTtotal", Act(MainAction::ToggleTotal), "Total", "Total");
     m_totalButton->setPopupMode(QToolButton::MenuButtonPopup);
     separator("ToolButton11");
-    button("BtnZoomIn", Action("ZoomIn"), "Zoom", "Zoom In");
-    button("BtnZoomOut", Action("ZoomOut"), "Unzoom", "Zoom Out");
-    button("BtnScrollLeft", Action("ScrollLeft"), "", "Scroll Left");
-    button("BtnScrollRight", Action("ScrollRight"), "", "Scroll Right");
+    button("BtnZoomIn", Act(MainAction::ZoomIn), "Zoom", "Zoom In");
+    button("BtnZoomOut", Act(MainAction::ZoomOut), "Unzoom", "Zoom Out");
+    button("BtnScrollLeft", Act(MainAction::ScrollLeft), "", "Scroll Left");
+    button("BtnScrollRight", Act(MainAction::ScrollRight), "", "Scroll Right");
 
     // The criteria bar's items, by their settings names.
     for (QAction* action : m_criteria->actions()) {
         if (QWidget* widget = m_criteria->widgetForAction(action)) {
             if (!widget->objectName().isEmpty())
-                m_itemActions[widget->objectName()] = action;
+                m_bars->AddItem(widget->objectName(), action);
         }
     }
     connect(m_criteria, &CriteriaBarWidget::RefreshRequested, this, &TMainForm::RefreshReport);
@@ -432,52 +349,40 @@ QSize TMainForm::FirstSize() const
     return screenRoom.isValid() ? sized.boundedTo(screenRoom) : sized;
 }
 
-void TMainForm::ApplyTextLabels(bool labels)
-{
-    for (QToolBar* bar : {m_bands[1], m_bands[2]}) {
-        for (QToolButton* tool : bar->findChildren<QToolButton*>()) {
-            const bool captioned = labels && !tool->property("caption").toString().isEmpty();
-            tool->setToolButtonStyle(captioned ? Qt::ToolButtonTextBesideIcon
-                                               : Qt::ToolButtonIconOnly);
-        }
-    }
-    m_textLabels = labels;
-}
-
 void TMainForm::ShowBarMenu(const QPoint& globalPos)
 {
     UpdateViewMenu();
     QMenu menu(this);
-    menu.addAction(Action("ViewButtons"));
-    menu.addAction(Action("ViewCriteria"));
-    menu.addAction(Action("ViewLogfile"));
+    menu.addAction(Act(MainAction::ViewButtons));
+    menu.addAction(Act(MainAction::ViewCriteria));
+    menu.addAction(Act(MainAction::ViewLogfile));
     menu.addSeparator();
-    menu.addAction(Action("ViewCustomize"));
+    menu.addAction(Act(MainAction::ViewCustomize));
     menu.exec(globalPos);
 }
 
 void TMainForm::UpdateViewMenu()
 {
-    Action("ViewButtons")->setChecked(m_bands[1]->isVisibleTo(this));
-    Action("ViewCriteria")->setChecked(m_bands[2]->isVisibleTo(this));
-    Action("ViewLogfile")->setChecked(m_bands[3]->isVisibleTo(this));
-    Action("ViewStatusBar")->setChecked(m_status->isVisibleTo(this));
-    Action("GoBack")->setEnabled(m_navigator.CanGoBack());
-    Action("GoForward")->setEnabled(m_navigator.CanGoForward());
+    Act(MainAction::ViewButtons)->setChecked(Band(1)->isVisibleTo(this));
+    Act(MainAction::ViewCriteria)->setChecked(Band(2)->isVisibleTo(this));
+    Act(MainAction::ViewLogfile)->setChecked(Band(3)->isVisibleTo(this));
+    Act(MainAction::ViewStatusBar)->setChecked(m_status->isVisibleTo(this));
+    Act(MainAction::GoBack)->setEnabled(m_navigator.CanGoBack());
+    Act(MainAction::GoForward)->setEnabled(m_navigator.CanGoForward());
     const std::string& type = m_state.Current.ReportType;
-    Action("ViewText")->setChecked(type == "Text");
-    Action("ViewGraph")->setChecked(type == "Graph");
-    Action("ViewSplit")->setChecked(type == "Split");
-    Action("ViewDetails")->setChecked(m_state.Current.DetailShow == "1");
-    Action("ViewTotals")->setChecked(m_state.Current.TotalShow == "1");
+    Act(MainAction::ViewText)->setChecked(type == "Text");
+    Act(MainAction::ViewGraph)->setChecked(type == "Graph");
+    Act(MainAction::ViewSplit)->setChecked(type == "Split");
+    Act(MainAction::ViewDetails)->setChecked(m_state.Current.DetailShow == "1");
+    Act(MainAction::ViewTotals)->setChecked(m_state.Current.TotalShow == "1");
 }
 
 void TMainForm::UpdateEditMenu()
 {
     const bool text = m_state.Current.ReportType != "Graph";
-    Action("EditSelectAll")->setEnabled(text);
-    Action("EditFind")->setEnabled(text);
-    Action("EditFindNext")->setEnabled(text);
+    Act(MainAction::EditSelectAll)->setEnabled(text);
+    Act(MainAction::EditFind)->setEnabled(text);
+    Act(MainAction::EditFindNext)->setEnabled(text);
 }
 
 void TMainForm::FillRecentMenu(QMenu* menu)

@@ -309,10 +309,10 @@ void TMainForm::ShowSortIndicator()
 void TMainForm::ShowCellMenu(const QPoint& globalPos, int column, int gridRow)
 {
     QMenu menu(this);
-    menu.addAction(Action("EditCopy"));
-    menu.addAction(Action("EditSelectAll"));
+    menu.addAction(Act(MainAction::EditCopy));
+    menu.addAction(Act(MainAction::EditSelectAll));
     menu.addSeparator();
-    menu.addAction(Action("EditFind"));
+    menu.addAction(Act(MainAction::EditFind));
     const CellCriteriaItems items = CellCriteriaFor(m_state.Output.Table, column, gridRow);
     if (items.Kind != CellCriteriaKind::None) {
         const bool description = items.Kind == CellCriteriaKind::Description;
@@ -362,11 +362,11 @@ void TMainForm::ShowChartMenu(const QPoint& globalPos, std::optional<ChartPointR
     connect(save, &QAction::triggered, this, &TMainForm::SaveChartCommand);
     menu.addSeparator();
     QMenu* zoom = menu.addMenu(QStringLiteral("&Zoom"));
-    zoom->addAction(Action("ZoomIn"));
-    zoom->addAction(Action("ZoomOut"));
+    zoom->addAction(Act(MainAction::ZoomIn));
+    zoom->addAction(Act(MainAction::ZoomOut));
     zoom->addSeparator();
-    zoom->addAction(Action("ScrollLeft"));
-    zoom->addAction(Action("ScrollRight"));
+    zoom->addAction(Act(MainAction::ScrollLeft));
+    zoom->addAction(Act(MainAction::ScrollRight));
     if (point) {
         try {
             const ChartPointItems items = ChartPointItemsFor(point->Level, PointOf(*point).Label);

@@ -6,6 +6,7 @@
 #include "reports/ReportDocument.h"
 #include "reports/ReportFile.h"
 #include "reports/ui/DisplayStyle.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 
 #include <QColorDialog>
@@ -105,23 +106,17 @@ TDlgOpt::TDlgOpt(Settings& settings, bool& fileTypeRegistered, QWidget* parent)
     m_pages->addTab(MakeGeneralPage(), tr("General"));
     m_pages->setCurrentIndex(0);
 
-    auto* ok = Button(tr("OK"), "BtnOk", this);
-    ok->setDefault(true);
-    auto* cancel = Button(tr("Cancel"), "BtnCancel", this);
-    m_apply = Button(tr("&Apply"), "BtnApply", this);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("OK"), "BtnOk", [this] { BtnOkClick(); }, true},
+                             {tr("Cancel"), "BtnCancel", {}},
+                             {tr("&Apply"), "BtnApply", [this] { BtnApplyClick(); }}});
+    for (QPushButton* button : buttons.Buttons)
+        button->setAutoDefault(false);
+    m_apply = buttons.Buttons[2];
     m_apply->setEnabled(false);
-    connect(ok, &QPushButton::clicked, this, &TDlgOpt::BtnOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_apply, &QPushButton::clicked, this, &TDlgOpt::BtnApplyClick);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(m_apply);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.Layout);
     resize(540, 460);
 }
 

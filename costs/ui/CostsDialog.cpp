@@ -4,7 +4,7 @@
 #include "base/Numbers.h"
 #include "costs/TariffEdits.h"
 #include "costs/ui/RatePeriodDialog.h"
-#include "widgets/DialogButtons.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/SortedLists.h"
 
@@ -33,18 +33,6 @@ namespace {
 constexpr int HelpProviders = 3410;
 constexpr int HelpLinks = 3430;
 constexpr int GridColumns = 10;
-
-QString Text(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
-}
 
 QPushButton* NewButton(const QString& caption, const char* objectName)
 {
@@ -88,7 +76,7 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
     {
         const QSignalBlocker blockList(m_provList);
         for (int i = 1; i <= m_providers.Count; ++i) {
-            const QString name = Text(m_providers.Provider[i]);
+            const QString name = QtText(m_providers.Provider[i]);
             InsertSorted(m_provList, name);
             InsertSorted(m_servProvider, name);
         }
@@ -101,7 +89,7 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
     {
         const QSignalBlocker blockList(m_servList);
         for (int i = 1; i <= m_links.Count; ++i)
-            InsertSorted(m_servList, Text(m_links.Service[i]));
+            InsertSorted(m_servList, QtText(m_links.Service[i]));
     }
     if (m_servList->count() > 0) {
         SelectRow(m_servList, 0);
@@ -264,14 +252,14 @@ void TDlgCost::ShowProvider()
     m_providers.Current = FindProvider(name.toStdString(), m_providers);
     if (m_providers.Current == 0)
         return;
-    m_provName->setText(Text(m_providers.Provider[m_providers.Current]));
+    m_provName->setText(QtText(m_providers.Provider[m_providers.Current]));
     int day = 0;
     const bool isDay = ParseInteger32(m_providers.ProviderMonthBegin[m_providers.Current], day) &&
                        day >= 1 && day <= m_monthBegin->count();
     m_monthBegin->setCurrentIndex(isDay ? day - 1 : -1);
     m_monthCharge->setText(
-        Text(ReformatCharge(m_providers.ProviderMonthCharge[m_providers.Current])));
-    m_monthFree->setText(Text(m_providers.ProviderMonthFree[m_providers.Current]));
+        QtText(ReformatCharge(m_providers.ProviderMonthCharge[m_providers.Current])));
+    m_monthFree->setText(QtText(m_providers.ProviderMonthFree[m_providers.Current]));
     m_tod = m_providers.ProviderTod[m_providers.Current];
     for (int k = 1; k <= TTod::MaxPeriods; ++k)
         ClearPeriodRow(k);
@@ -298,7 +286,7 @@ void TDlgCost::StoreProvider()
 
 void TDlgCost::EditMonthChargeExit()
 {
-    m_monthCharge->setText(Text(ReformatCharge(m_monthCharge->text().toStdString())));
+    m_monthCharge->setText(QtText(ReformatCharge(m_monthCharge->text().toStdString())));
 }
 
 void TDlgCost::BtnAddProvClick()
@@ -344,7 +332,7 @@ void TDlgCost::BtnModifyProvClick()
     }
     const QString name = m_provName->text();
     if (m_providers.Current >= 1 && m_providers.Current <= TProv::MaxProviders)
-        ReplaceProviderChoice(Text(m_providers.Provider[m_providers.Current]), name);
+        ReplaceProviderChoice(QtText(m_providers.Provider[m_providers.Current]), name);
     ShowLink();
     StoreProvider();
     RenameSelected(m_provList, name);
@@ -369,7 +357,7 @@ void TDlgCost::WritePeriodRow(int k)
 {
     const std::array<std::string, 10> cells = RatePeriodCells(m_tod, k);
     for (int column = 0; column < GridColumns; ++column)
-        m_grid->item(k - 1, column)->setText(Text(cells[static_cast<std::size_t>(column)]));
+        m_grid->item(k - 1, column)->setText(QtText(cells[static_cast<std::size_t>(column)]));
 }
 
 void TDlgCost::ClearPeriodRow(int k)
@@ -475,9 +463,9 @@ void TDlgCost::ShowLink()
     m_links.Current = FindLink(description.toStdString(), m_links);
     if (m_links.Current == 0)
         return;
-    m_service->setText(Text(m_links.Service[m_links.Current]));
+    m_service->setText(QtText(m_links.Service[m_links.Current]));
     m_servProvider->setCurrentIndex(m_servProvider->findText(
-        Text(m_links.Provider[m_links.Current]), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        QtText(m_links.Provider[m_links.Current]), Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void TDlgCost::StoreLink()

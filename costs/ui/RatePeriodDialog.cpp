@@ -3,7 +3,7 @@
 #include "base/ConversionError.h"
 #include "base/DateRoutines.h"
 #include "base/RegionalSettings.h"
-#include "widgets/DialogButtons.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 
 #include <QCheckBox>
@@ -70,13 +70,6 @@ QLineEdit* NewEdit(const char* objectName)
     edit->setObjectName(QString::fromLatin1(objectName));
     edit->setMaximumWidth(80);
     return edit;
-}
-
-QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
 }
 
 } // namespace

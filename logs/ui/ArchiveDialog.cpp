@@ -1,11 +1,11 @@
 #include "logs/ui/ArchiveDialog.h"
 
 #include "logs/LogArchive.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/ScreenPlacement.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,17 +47,10 @@ TDlgBack::TDlgBack(const TLCfg& formats, ArchiveSettings& settings, QWidget* par
     browse->setToolTip(tr("Browse"));
     connect(browse, &QToolButton::clicked, this, &TDlgBack::BtnBrowseClick);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* archive = buttons->addButton(tr("Archive"), QDialogButtonBox::AcceptRole);
-    archive->setObjectName("BtnArchive");
-    archive->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setObjectName("BtnCancel");
-    QPushButton* help = buttons->addButton(tr("&Help"), QDialogButtonBox::HelpRole);
-    help->setObjectName("BtnHelp");
-    connect(archive, &QPushButton::clicked, this, &TDlgBack::BtnArchiveClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &TDlgBack::BtnHelpClick);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("Archive"), "BtnArchive", [this] { BtnArchiveClick(); }, true},
+                             {tr("Cancel"), "BtnCancel", {}},
+                             {tr("&Help"), "BtnHelp", [this] { BtnHelpClick(); }}});
 
     auto* targetRow = new QHBoxLayout;
     targetRow->addWidget(m_target, 1);
@@ -69,7 +62,7 @@ TDlgBack::TDlgBack(const TLCfg& formats, ArchiveSettings& settings, QWidget* par
     layout->addWidget(m_skip);
     layout->addWidget(m_clear);
     layout->addStretch();
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.Layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

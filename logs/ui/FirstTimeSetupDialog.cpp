@@ -1,10 +1,10 @@
 #include "logs/ui/FirstTimeSetupDialog.h"
 
 #include "logs/SetupCandidates.h"
+#include "widgets/DialogParts.h"
 #include "widgets/ScreenPlacement.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -40,14 +40,9 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
     m_list->setMinimumSize(360, 140);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &TDlgFirst::BtnOkClick);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(tr("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName("BtnOk");
-    ok->setDefault(true);
-    QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel->setObjectName("BtnCancel");
-    connect(ok, &QPushButton::clicked, this, &TDlgFirst::BtnOkClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("Ok"), "BtnOk", [this] { BtnOkClick(); }, true},
+                             {tr("Cancel"), "BtnCancel", {}}});
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(icon, 0, 0, 3, 1);
@@ -55,7 +50,7 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
     layout->addWidget(lookFor, 1, 1);
     layout->addWidget(m_list, 2, 1);
     layout->addWidget(later, 3, 1);
-    layout->addWidget(buttons, 4, 0, 1, 2);
+    layout->addLayout(buttons.Layout, 4, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -2,11 +2,10 @@
 
 #include "base/Messages.h"
 #include "logs/ui/LogFileView.h"
-#include "widgets/DialogButtons.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/SortedLists.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -28,18 +27,6 @@ namespace dialtally {
 namespace {
 
 constexpr int HelpLogPage = 3510; // then 3520, 3530 for the later pages
-
-QString Text(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
-QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
-{
-    auto* label = new QLabel(caption);
-    label->setBuddy(buddy);
-    return label;
-}
 
 } // namespace
 
@@ -67,10 +54,10 @@ TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
     {
         const QSignalBlocker blocker(m_list);
         for (int i = 1; i <= m_copy.Count; ++i)
-            InsertSorted(m_list, Text(m_copy.LogType[i]));
+            InsertSorted(m_list, QtText(m_copy.LogType[i]));
     }
     if (m_copy.Current >= 1 && m_copy.Current <= m_copy.Count) {
-        const QString name = Text(m_copy.LogType[m_copy.Current]);
+        const QString name = QtText(m_copy.LogType[m_copy.Current]);
         for (int row = 0; row < m_list->count(); ++row)
             if (m_list->item(row)->text() == name) {
                 SelectRow(m_list, row);
@@ -292,7 +279,7 @@ void TDlgLog::ListBoxLogClick()
     // In file order, so the end locators overwrite what the begin ones copied.
     const LogFormatTexts values = LogFormatValues(m_copy, m_copy.Current);
     for (std::size_t k = 0; k < values.size(); ++k)
-        m_edits[k]->setText(Text(values[k]));
+        m_edits[k]->setText(QtText(values[k]));
 }
 
 void TDlgLog::BtnAddClick()
@@ -346,10 +333,11 @@ void TDlgLog::BtnBrowseClick()
     if (BrowseForFile)
         chosen = BrowseForFile(current);
     else
-        chosen = QFileDialog::getOpenFileName(this, tr("Open"), Text(current), tr("All Files (*)"))
-                     .toStdString();
+        chosen =
+            QFileDialog::getOpenFileName(this, tr("Open"), QtText(current), tr("All Files (*)"))
+                .toStdString();
     if (!chosen.empty())
-        m_edits[EditLogFile]->setText(Text(chosen));
+        m_edits[EditLogFile]->setText(QtText(chosen));
 }
 
 void TDlgLog::BtnOkClick()

@@ -7,9 +7,9 @@
 #include "base/Messages.h"
 #include "reports/ui/BillingMonthModel.h"
 #include "reports/ui/DisplayStyle.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 
-#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -62,20 +62,16 @@ BillingMonthDialog::BillingMonthDialog(BillingStatement statement, const Setting
     m_notes->setText(NotesText());
     m_notes->setVisible(!m_notes->text().isEmpty());
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BtnOk"));
-    QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
-    help->setText(tr("&Help"));
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(help, &QPushButton::clicked, this, &BillingMonthDialog::BtnHelpClick);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("OK"), "BtnOk", [this] { accept(); }, true},
+                             {tr("&Help"), "BtnHelp", [this] { BtnHelpClick(); }}});
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(today);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_notes);
     layout->addStretch();
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.Layout);
 
     // Wide enough for the figures of each provider where the screen allows,
     // and as tall as its rows.

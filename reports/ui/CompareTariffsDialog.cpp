@@ -7,6 +7,7 @@
 #include "reports/ReportFormats.h"
 #include "reports/ui/DisplayStyle.h"
 #include "reports/ui/TariffComparisonModel.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 
 #include <QBarCategoryAxis>
@@ -14,7 +15,6 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -63,13 +63,9 @@ CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Se
     errors->setWordWrap(true);
     errors->setVisible(!errors->text().isEmpty());
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BtnOk"));
-    QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
-    help->setText(tr("&Help"));
-    help->setObjectName(QStringLiteral("BtnHelp"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(help, &QPushButton::clicked, this, &CompareTariffsDialog::BtnHelpClick);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("OK"), "BtnOk", [this] { accept(); }, true},
+                             {tr("&Help"), "BtnHelp", [this] { BtnHelpClick(); }}});
 
     auto* split = new QSplitter(Qt::Vertical);
     split->setChildrenCollapsible(false);
@@ -79,7 +75,7 @@ CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Se
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);
     layout->addWidget(errors);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.Layout);
     const int width = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() +
                       m_table->verticalScrollBar()->sizeHint().width() +
                       2 * layout->contentsMargins().left();

@@ -5,9 +5,9 @@
 #include "reports/ExportFileNames.h"
 #include "reports/ui/HtmlSettingsDialog.h"
 #include "reports/ui/PrintDialogs.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 
-#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -49,14 +49,10 @@ TDlgExp::TDlgExp(const ReportOutput& output, const std::string& reportFile,
     browse->setToolTip(tr("Browse"));
     m_html->setObjectName(QStringLiteral("BtnHtml"));
 
-    auto* buttons = new QDialogButtonBox;
-    auto* exportButton = buttons->addButton(tr("Export"), QDialogButtonBox::AcceptRole);
-    exportButton->setObjectName(QStringLiteral("BtnExport"));
-    exportButton->setDefault(true);
-    buttons->addButton(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("BtnCancel"));
-    auto* help = buttons->addButton(QDialogButtonBox::Help);
-    help->setText(tr("&Help"));
-    help->setObjectName(QStringLiteral("BtnHelp"));
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("Export"), "BtnExport", [this] { BtnExportClick(); }, true},
+                             {tr("Cancel"), "BtnCancel", {}},
+                             {tr("&Help"), "BtnHelp", [this] { BtnHelpClick(); }}});
 
     auto* grid = new QGridLayout;
     grid->addWidget(prompt, 0, 0, 1, 3);
@@ -69,7 +65,7 @@ TDlgExp::TDlgExp(const ReportOutput& output, const std::string& reportFile,
     grid->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.Layout);
     resize(420, 320);
 
     const int count = static_cast<int>(ExportTypes().size());
@@ -81,9 +77,6 @@ TDlgExp::TDlgExp(const ReportOutput& output, const std::string& reportFile,
     connect(m_list, &QListWidget::currentRowChanged, this, &TDlgExp::ListBoxExpClick);
     connect(browse, &QToolButton::clicked, this, &TDlgExp::BtnBrowseClick);
     connect(m_html, &QPushButton::clicked, this, &TDlgExp::BtnHtmlClick);
-    connect(exportButton, &QPushButton::clicked, this, &TDlgExp::BtnExportClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, &TDlgExp::BtnHelpClick);
 }
 
 void TDlgExp::SetShownGrid(const ExportSource& shown)

@@ -1,7 +1,8 @@
 #include "reports/ui/FindTextDialog.h"
 
+#include "widgets/DialogParts.h"
+
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -45,14 +46,11 @@ FindTextDialog::FindTextDialog(QWidget* parent)
     optionsRow->addLayout(checks);
     optionsRow->addWidget(direction);
 
-    auto* buttons = new QDialogButtonBox;
-    QPushButton* findNext = buttons->addButton(tr("&Find Next"), QDialogButtonBox::AcceptRole);
-    findNext->setObjectName(QStringLiteral("FindNextButton"));
-    findNext->setDefault(true);
-    buttons->addButton(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this,
-            [this] { emit FindRequested(Text(), Options()); });
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::hide);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("&Find Next"), "FindNextButton",
+                              [this] { emit FindRequested(Text(), Options()); }, true},
+                             {tr("Cancel"), "BtnCancel", {}}});
+    QPushButton* findNext = buttons.Buttons[0];
     findNext->setEnabled(false);
     connect(m_text, &QLineEdit::textChanged, this,
             [findNext](const QString& text) { findNext->setEnabled(!text.isEmpty()); });
@@ -60,7 +58,7 @@ FindTextDialog::FindTextDialog(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(textRow);
     layout->addLayout(optionsRow);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.Layout);
 }
 
 QString FindTextDialog::Text() const

@@ -6,6 +6,7 @@
 #include "reports/ui/ChartPicture.h"
 #include "reports/ui/DisplayStyle.h"
 #include "reports/ui/PrintDialogs.h"
+#include "widgets/DialogParts.h"
 
 #include <QFontMetricsF>
 #include <QPageSetupDialog>
@@ -34,11 +35,6 @@ Qt::PenStyle PenStyleOf(int borderStyle)
     default:
         return Qt::SolidLine;
     }
-}
-
-QString Text(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Applies the print orientation to the printer and drops the printer's
@@ -122,7 +118,7 @@ int GridPrinter::Layout(QPrinter& printer)
         for (std::size_t c = 0; c < m_visible.size(); ++c)
             textWidths[c] =
                 std::max(textWidths[c],
-                         metrics.horizontalAdvance(Text(m_grid.Table->Cell(row, m_visible[c]))));
+                         metrics.horizontalAdvance(QtText(m_grid.Table->Cell(row, m_visible[c]))));
         const double height = print.UseFixedHeight && print.FixedHeight > 0
                                   ? print.FixedHeight * tenth
                                   : metrics.height() + print.RowSpacing * tenth;
@@ -174,7 +170,7 @@ void GridPrinter::DrawPageTexts(QPainter& painter, int page) const
         double y = top ? m_area.top() : m_area.bottom() - static_cast<double>(lines.size()) * line;
         for (const std::string& text : lines) {
             painter.drawText(QRectF(m_area.left(), y, m_area.width(), line),
-                             flags | Qt::AlignVCenter | Qt::TextSingleLine, Text(text));
+                             flags | Qt::AlignVCenter | Qt::TextSingleLine, QtText(text));
             y += line;
         }
     }
@@ -214,9 +210,10 @@ void GridPrinter::DrawTable(QPainter& painter, const GridPage& page) const
         for (int c = page.FirstColumn; c < page.EndColumn; ++c) {
             const double cell = m_metrics.ColumnWidths[static_cast<std::size_t>(c)];
             const int align = m_grid.RightAligned && row != 0 ? Qt::AlignRight : Qt::AlignLeft;
-            painter.drawText(QRectF(x + pad, y, std::max(0.0, cell - 2 * pad), height),
-                             align | Qt::AlignVCenter | Qt::TextSingleLine,
-                             Text(m_grid.Table->Cell(row, m_visible[static_cast<std::size_t>(c)])));
+            painter.drawText(
+                QRectF(x + pad, y, std::max(0.0, cell - 2 * pad), height),
+                align | Qt::AlignVCenter | Qt::TextSingleLine,
+                QtText(m_grid.Table->Cell(row, m_visible[static_cast<std::size_t>(c)])));
             x += cell;
         }
         y += height;

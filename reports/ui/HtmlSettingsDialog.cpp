@@ -1,7 +1,7 @@
 #include "reports/ui/HtmlSettingsDialog.h"
 
+#include "widgets/DialogParts.h"
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -70,13 +70,12 @@ HtmlSettingsDialog::HtmlSettingsDialog(HtmlSettings& settings, QWidget* parent)
     form->addRow(m_saveColor);
     form->addRow(m_saveFonts);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BtnOk"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &HtmlSettingsDialog::BtnOkClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("OK"), "BtnOk", [this] { BtnOkClick(); }, true},
+                             {tr("Cancel"), "BtnCancel", {}}});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.Layout);
     resize(420, sizeHint().height());
 }
 

@@ -4,11 +4,11 @@
 #include "reports/ui/DisplayStyle.h"
 #include "reports/ui/GridPrinter.h"
 #include "reports/ui/PrintDialogs.h"
+#include "widgets/DialogParts.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -112,16 +112,13 @@ PrintSettingsDialog::PrintSettingsDialog(Settings& settings, const ReportOutput&
     m_tabs->addTab(MarginsPage(), tr("Margins"));
     m_tabs->addTab(SpacingPage(), tr("Spacing"));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("BtnOk"));
-    auto* preview = buttons->addButton(tr("Pre&view..."), QDialogButtonBox::ActionRole);
-    preview->setObjectName(QStringLiteral("BtnPreview"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &PrintSettingsDialog::BtnOkClick);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(preview, &QPushButton::clicked, this, &PrintSettingsDialog::BtnPreviewClick);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("Pre&view..."), "BtnPreview", [this] { BtnPreviewClick(); }},
+                             {tr("OK"), "BtnOk", [this] { BtnOkClick(); }, true},
+                             {tr("Cancel"), "BtnCancel", {}}});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.Layout);
     // Wide enough that every page's tab shows.
     resize(std::max(640, sizeHint().width()), sizeHint().height());
 }

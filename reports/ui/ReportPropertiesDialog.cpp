@@ -3,13 +3,13 @@
 #include "base/ConversionError.h"
 #include "base/Messages.h"
 #include "widgets/CheckListWidget.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/RegionalPickerWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,19 +31,6 @@ namespace {
 
 constexpr int DialogTopic = 2020;
 constexpr std::array<int, 3> PageTopics = {2030, 2040, 2050};
-
-template <typename T> T* Named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QLabel* BuddyLabel(const QString& text, QWidget* buddy)
-{
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
 
 QComboBox* FixedList(const char* name, const QStringList& items)
 {
@@ -76,19 +63,17 @@ TDlgProp::TDlgProp(TCfg& current, const TCfg& workingCopy, const TLCfg& formats,
     m_pages->addTab(BuildCriteriaPage(), tr("Criteria"));
     m_pages->addTab(BuildContentPage(), tr("Content"));
 
-    auto* buttons = new QDialogButtonBox;
-    m_ok = Named(buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole), "BtnOkProp");
-    m_cancel =
-        Named(buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole), "BtnCancelProp");
-    m_apply = Named(buttons->addButton(tr("&Apply"), QDialogButtonBox::ApplyRole), "BtnApplyProp");
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &TDlgProp::BtnOkPropClick);
-    connect(m_cancel, &QPushButton::clicked, this, &TDlgProp::BtnCancelPropClick);
-    connect(m_apply, &QPushButton::clicked, this, &TDlgProp::BtnApplyPropClick);
+    const DialogButtonRow buttons =
+        MakeButtonRow(this, {{tr("OK"), "BtnOkProp", [this] { BtnOkPropClick(); }, true},
+                             {tr("Cancel"), "BtnCancelProp", [this] { BtnCancelPropClick(); }},
+                             {tr("&Apply"), "BtnApplyProp", [this] { BtnApplyPropClick(); }}});
+    m_ok = buttons.Buttons[0];
+    m_cancel = buttons.Buttons[1];
+    m_apply = buttons.Buttons[2];
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.Layout);
     setMinimumWidth(460);
 
     ConnectChanges();

@@ -31,12 +31,7 @@ public:
         return Properties ? Properties() : false;
     }
     void RunReport() override { ++Runs; }
-    bool PrintGrid() override
-    {
-        Printed.push_back("grid");
-        return GridPrintAccepted;
-    }
-    void PrintChart() override { Printed.push_back("chart"); }
+    void Print(PrintedViews views) override { Printed.push_back(views); }
     bool ReportTypeRegistered() const override { return Registered; }
 
     std::deque<std::optional<std::string>> OpenAnswers, SaveAnswers; // cancel when empty
@@ -44,8 +39,7 @@ public:
     std::function<bool()> Properties; // the dialog's doing; Cancel when unset
     std::vector<std::pair<int, std::string>> PropertiesShown;
     int Runs = 0;
-    std::vector<std::string> Printed;
-    bool GridPrintAccepted = true;
+    std::vector<PrintedViews> Printed;
     bool Registered = false;
 
 private:
@@ -470,13 +464,12 @@ TEST_F(ReportDocumentTest, DateTextsOfTheTemplateFollowThePreset)
 
 struct PrintCase {
     const char* ReportType;
-    bool GridAccepted;
-    std::vector<std::string> Printed;
+    PrintedViews Printed;
 };
 
 void PrintTo(const PrintCase& c, std::ostream* os)
 {
-    *os << c.ReportType << (c.GridAccepted ? "" : ", grid printing cancelled");
+    *os << c.ReportType;
 }
 
 class PrintReportTest : public ReportDocumentTest, public testing::WithParamInterface<PrintCase> {};
@@ -484,17 +477,14 @@ class PrintReportTest : public ReportDocumentTest, public testing::WithParamInte
 TEST_P(PrintReportTest, PrintsWhatTheViewShows)
 {
     m_current.ReportType = GetParam().ReportType;
-    m_host.GridPrintAccepted = GetParam().GridAccepted;
     m_document.PrintReport();
-    EXPECT_EQ(m_host.Printed, GetParam().Printed);
+    EXPECT_EQ(m_host.Printed, std::vector<PrintedViews>{GetParam().Printed});
 }
 
 INSTANTIATE_TEST_SUITE_P(Views, PrintReportTest,
-                         testing::Values(PrintCase{"Text", true, {"grid"}},
-                                         PrintCase{"Text", false, {"grid"}},
-                                         PrintCase{"Graph", true, {"chart"}},
-                                         PrintCase{"Split", true, {"grid", "chart"}},
-                                         PrintCase{"Split", false, {"grid"}},
-                                         PrintCase{"text", true, {"grid", "chart"}}));
+                         testing::Values(PrintCase{"Text", PrintedViews::Grid},
+                                         PrintCase{"Graph", PrintedViews::Chart},
+                                         PrintCase{"Split", PrintedViews::GridAndChart},
+                                         PrintCase{"text", PrintedViews::GridAndChart}));
 
 } // namespace dialtally

@@ -75,6 +75,31 @@ TEST(ToolbarLayout, WithEverythingHiddenRemoveDoesNothing)
     EXPECT_EQ(AvailableEntries(toolbars).size(), 34U);
 }
 
+// Stored: menu, buttons on a row of their own, criteria, log file (hidden).
+TEST(ToolbarLayout, BandsAreStoredAsTheyStand)
+{
+    const std::array<BandSettings, BandCount> stored{
+        {{0, true, 590}, {1, true, 590}, {2, true, 440}, {3, false, 150}}};
+    struct Case {
+        const char* Name;
+        std::array<PlacedBand, BandCount> Placed; // by band id
+        std::array<BandSettings, BandCount> Expected;
+    };
+    const Case cases[] = {
+        {"unmoved",
+         {{{true, 0, 0, 600}, {true, 0, 30, 600}, {true, 0, 60, 450}, {false, 0, 0, 0}}},
+         {{{0, true, 600}, {1, true, 600}, {2, true, 450}, {3, false, 150}}}},
+        {"criteria dragged beside the menu",
+         {{{true, 0, 0, 300}, {true, 0, 30, 600}, {true, 300, 0, 300}, {false, 0, 0, 0}}},
+         {{{0, true, 300}, {2, false, 300}, {1, true, 600}, {3, false, 150}}}},
+        {"buttons hidden keep their place",
+         {{{true, 0, 0, 600}, {false, 0, 0, 0}, {true, 0, 30, 450}, {true, 450, 30, 150}}},
+         {{{0, true, 600}, {1, true, 590}, {2, true, 450}, {3, false, 150}}}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(BandsAsPlaced(stored, c.Placed), c.Expected) << c.Name;
+}
+
 } // namespace
 
 } // namespace dialtally

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QHBoxLayout>
+#include <QString>
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+class QDialog;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace dialtally {
+
+// The small pieces every dialog of the program is built from.
+
+// A text of the core (UTF-8) as the toolkit shows it.
+QString QtText(std::string_view text);
+
+// A label whose mnemonic moves the focus to its buddy.
+QLabel* BuddyLabel(const QString& caption, QWidget* buddy);
+
+// Gives a widget the name that tests and the help find it by.
+template <typename T> T* Named(T* widget, const char* name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// One button of a dialog's row; a button without an action rejects the
+// dialog.
+struct DialogButton {
+    QString Caption;
+    const char* Name;
+    std::function<void()> Action;
+    bool Default = false;
+};
+
+// The row of buttons at the foot of a dialog, right aligned in the order
+// given, with the buttons in that order.
+struct DialogButtonRow {
+    QHBoxLayout* Layout;
+    std::vector<QPushButton*> Buttons;
+};
+DialogButtonRow MakeButtonRow(QDialog* dialog, const std::vector<DialogButton>& buttons);
+
+// The "OK", "Cancel" and "&Help" row, OK the default; the buttons are named
+// BtnOk, BtnCancel and BtnHelp.
+QHBoxLayout* OkCancelHelpRow(QDialog* dialog, std::function<void()> onOk,
+                             std::function<void()> onHelp);
+
+} // namespace dialtally
