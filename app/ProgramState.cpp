@@ -1,5 +1,7 @@
 #include "app/ProgramState.h"
 
+#include "base/ConversionError.h"
+#include "base/Messages.h"
 #include "base/RegionalSettings.h"
 #include "reports/ColorPalette.h"
 #include "reports/LogReader.h"
@@ -98,6 +100,24 @@ ExportSettings ExportSettingsFor(const Settings& settings)
     html.DetailFont = style(settings.Text.DetailFont);
     html.TotalFont = style(settings.Text.TotalFont);
     return exportSettings;
+}
+
+std::optional<PairedConnections> ReadConnectionsForTool(ProgramState& state)
+{
+    std::optional<PairedConnections> connections;
+    SetBusy(true);
+    try {
+        connections = ReadPairedConnections(state.Current, state.Formats);
+    } catch (const ConversionError& error) {
+        SetBusy(false);
+        ShowError(error.what());
+        return std::nullopt;
+    }
+    SetBusy(false);
+    // The read names the log in the first status panel; the report's
+    // figure belongs there.
+    CurrentFrontEnd().SetStatusText(0, state.Output.StatusFigures[0]);
+    return connections;
 }
 
 } // namespace dialtally

@@ -7,9 +7,12 @@
 #include "logs/LogFormats.h"
 #include "platform/Folders.h"
 #include "reports/ExportWriters.h"
+#include "reports/ProviderPricer.h"
 #include "reports/ReportDefinition.h"
 #include "reports/ReportEngine.h"
 #include "reports/ReportHistory.h"
+
+#include <optional>
 
 namespace dialtally {
 
@@ -44,6 +47,12 @@ void RunReportPass(ProgramState& state, ReportDisplay& display);
 void RedoReport(ProgramState& state, ReportDisplay& display, int changeClass);
 // The build from the connection list in memory.
 void RebuildReport(ProgramState& state, ReportDisplay& display);
+
+// The current report's connections, read again for the billing month and
+// the tariff comparison: the busy cursor is on while they are read, a
+// criteria text that does not convert is shown and gives nothing, and the
+// first status panel shows the report's figure again afterwards.
+std::optional<PairedConnections> ReadConnectionsForTool(ProgramState& state);
 
 EngineOptions EngineOptionsFor(const Settings& settings);
 // The export settings of the Export dialog and the report command.

@@ -1,8 +1,12 @@
 #include "widgets/DialogParts.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 
 namespace dialtally {
 
@@ -16,6 +20,40 @@ QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
     auto* label = new QLabel(caption);
     label->setBuddy(buddy);
     return label;
+}
+
+QLineEdit* NewEdit(const QString& name, std::string_view value)
+{
+    auto* edit = new QLineEdit(QtText(value));
+    edit->setObjectName(name);
+    return edit;
+}
+
+QCheckBox* NewCheck(const QString& name, const QString& caption, bool value)
+{
+    auto* check = new QCheckBox(caption);
+    check->setObjectName(name);
+    check->setChecked(value);
+    return check;
+}
+
+QComboBox* NewCombo(const QString& name, const QStringList& items, int value)
+{
+    auto* combo = new QComboBox;
+    combo->setObjectName(name);
+    combo->addItems(items);
+    combo->setCurrentIndex(value >= 0 && value < items.size() ? value : -1);
+    return combo;
+}
+
+QSpinBox* NewSpin(const QString& name, int minimum, int maximum, int value, const QString& suffix)
+{
+    auto* spin = new QSpinBox;
+    spin->setObjectName(name);
+    spin->setRange(minimum, maximum);
+    spin->setValue(value);
+    spin->setSuffix(suffix);
+    return spin;
 }
 
 DialogButtonRow MakeButtonRow(QDialog* dialog, const std::vector<DialogButton>& buttons)

@@ -2,14 +2,19 @@
 
 #include <QHBoxLayout>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <string_view>
 #include <vector>
 
+class QCheckBox;
+class QComboBox;
 class QDialog;
 class QLabel;
+class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QWidget;
 
 namespace dialtally {
@@ -28,6 +33,14 @@ template <typename T> T* Named(T* widget, const char* name)
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
 }
+
+// Controls named for the tests and the help, holding a stored value.
+QLineEdit* NewEdit(const QString& name, std::string_view value);
+QCheckBox* NewCheck(const QString& name, const QString& caption, bool value);
+// A stored value the list has no entry for shows nothing.
+QComboBox* NewCombo(const QString& name, const QStringList& items, int value);
+QSpinBox* NewSpin(const QString& name, int minimum, int maximum, int value,
+                  const QString& suffix = QString());
 
 // One button of a dialog's row; a button without an action rejects the
 // dialog.

@@ -2,7 +2,6 @@
 
 #include "app/ProgramState.h"
 #include "base/Clock.h"
-#include "base/ConversionError.h"
 #include "base/DateFormat.h"
 #include "base/Messages.h"
 #include "reports/ui/BillingMonthModel.h"
@@ -110,21 +109,11 @@ void BillingMonthDialog::BtnHelpClick()
 
 void ShowBillingMonth(ProgramState& state, QWidget* parent)
 {
-    PairedConnections connections;
-    SetBusy(true);
-    try {
-        connections = ReadPairedConnections(state.Current, state.Formats);
-    } catch (const ConversionError& error) {
-        SetBusy(false);
-        ShowError(error.what());
+    const std::optional<PairedConnections> connections = ReadConnectionsForTool(state);
+    if (!connections)
         return;
-    }
-    BillingStatement statement = StateBillingMonths(connections, state.Providers, state.Links,
+    BillingStatement statement = StateBillingMonths(*connections, state.Providers, state.Links,
                                                     state.Current.ServiceProviders, Today());
-    SetBusy(false);
-    // The read names the log in the first status panel; the report's name
-    // belongs there.
-    CurrentFrontEnd().SetStatusText(0, state.Output.StatusFigures[0]);
     BillingMonthDialog dialog(std::move(statement), state.Options, parent);
     dialog.exec();
 }

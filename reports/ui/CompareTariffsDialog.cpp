@@ -1,7 +1,6 @@
 #include "reports/ui/CompareTariffsDialog.h"
 
 #include "app/ProgramState.h"
-#include "base/ConversionError.h"
 #include "base/DateFormat.h"
 #include "base/Messages.h"
 #include "reports/ReportFormats.h"
@@ -145,21 +144,11 @@ void CompareTariffsDialog::BtnHelpClick()
 
 void ShowCompareTariffs(ProgramState& state, QWidget* parent)
 {
-    PairedConnections connections;
-    SetBusy(true);
-    try {
-        connections = ReadPairedConnections(state.Current, state.Formats);
-    } catch (const ConversionError& error) {
-        SetBusy(false);
-        ShowError(error.what());
+    const std::optional<PairedConnections> connections = ReadConnectionsForTool(state);
+    if (!connections)
         return;
-    }
-    TariffComparison comparison = CompareTariffs(connections, state.Providers);
-    SetBusy(false);
-    // The read names the log in the first status panel; the report's name
-    // belongs there.
-    CurrentFrontEnd().SetStatusText(0, state.Output.StatusFigures[0]);
-    if (connections.List.Count() == 0) {
+    TariffComparison comparison = CompareTariffs(*connections, state.Providers);
+    if (connections->List.Count() == 0) {
         ShowInfo(NoDataMessage);
         return;
     }

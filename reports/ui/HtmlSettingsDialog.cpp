@@ -17,22 +17,6 @@ namespace dialtally {
 
 namespace {
 
-QSpinBox* NewSpin(const QString& name, int minimum, int maximum, int value)
-{
-    auto* spin = new QSpinBox;
-    spin->setObjectName(name);
-    spin->setRange(minimum, maximum);
-    spin->setValue(value);
-    return spin;
-}
-
-QLineEdit* NewEdit(const QString& name, const std::string& value)
-{
-    auto* edit = new QLineEdit(QString::fromStdString(value));
-    edit->setObjectName(name);
-    return edit;
-}
-
 } // namespace
 
 HtmlSettingsDialog::HtmlSettingsDialog(HtmlSettings& settings, QWidget* parent)

@@ -28,44 +28,16 @@ namespace dialtally {
 
 namespace {
 
-QComboBox* NewCombo(const QString& name, const QStringList& items, int value)
-{
-    auto* combo = new QComboBox;
-    combo->setObjectName(name);
-    combo->addItems(items);
-    // A stored value the list has no entry for shows nothing and is kept.
-    combo->setCurrentIndex(value >= 0 && value < items.size() ? value : -1);
-    return combo;
-}
-
+// A stored value the list had no entry for is kept.
 int ComboValue(const QComboBox* combo, int original)
 {
     return combo->currentIndex() >= 0 ? combo->currentIndex() : original;
 }
 
-QSpinBox* NewSpin(const QString& name, int value, const QString& suffix = QString())
+// A size up to 999 units; a stored value outside that range is kept.
+QSpinBox* SizeSpin(const QString& name, int value, const QString& suffix = QString())
 {
-    auto* spin = new QSpinBox;
-    spin->setObjectName(name);
-    spin->setRange(std::min(0, value), std::max(999, value));
-    spin->setValue(value);
-    spin->setSuffix(suffix);
-    return spin;
-}
-
-QCheckBox* NewCheck(const QString& name, const QString& caption, bool value)
-{
-    auto* check = new QCheckBox(caption);
-    check->setObjectName(name);
-    check->setChecked(value);
-    return check;
-}
-
-QLineEdit* NewEdit(const QString& name, const std::string& value)
-{
-    auto* edit = new QLineEdit(QString::fromStdString(value));
-    edit->setObjectName(name);
-    return edit;
+    return NewSpin(name, std::min(0, value), std::max(999, value), value, suffix);
 }
 
 QStringList Places()
@@ -79,6 +51,16 @@ QWidget* FormPage(QFormLayout*& form)
 {
     auto* page = new QWidget;
     form = new QFormLayout(page);
+    return page;
+}
+
+// A page of captioned rows.
+QWidget* FormPage(std::initializer_list<std::pair<QString, QWidget*>> rows)
+{
+    QFormLayout* form = nullptr;
+    QWidget* page = FormPage(form);
+    for (const auto& [caption, field] : rows)
+        form->addRow(caption, field);
     return page;
 }
 
@@ -125,8 +107,6 @@ PrintSettingsDialog::PrintSettingsDialog(Settings& settings, const ReportOutput&
 
 QWidget* PrintSettingsDialog::BordersPage()
 {
-    QFormLayout* form = nullptr;
-    QWidget* page = FormPage(form);
     m_borders =
         NewCombo(QStringLiteral("ComboBorders"),
                  {tr("None"), tr("Single"), tr("Double"), tr("Vertical"), tr("Horizontal"),
@@ -136,9 +116,7 @@ QWidget* PrintSettingsDialog::BordersPage()
                              {tr("Solid"), tr("Dash"), tr("Dot"), tr("Dash dot"),
                               tr("Dash dot dot"), tr("Clear"), tr("Inside frame")},
                              m_initial.BorderStyle);
-    form->addRow(tr("&Borders:"), m_borders);
-    form->addRow(tr("Line &style:"), m_borderStyle);
-    return page;
+    return FormPage({{tr("&Borders:"), m_borders}, {tr("Line &style:"), m_borderStyle}});
 }
 
 QWidget* PrintSettingsDialog::GeneralPage()
@@ -151,12 +129,12 @@ QWidget* PrintSettingsDialog::GeneralPage()
                             m_initial.NoAutoSize);
     m_useFixedHeight = NewCheck(QStringLiteral("CheckUseFixedHeight"), tr("Fixed row &height:"),
                                 m_initial.UseFixedHeight);
-    m_fixedHeight = NewSpin(QStringLiteral("EditFixedHeight"), m_initial.FixedHeight,
-                            QString::fromLatin1(tenthMm));
+    m_fixedHeight = SizeSpin(QStringLiteral("EditFixedHeight"), m_initial.FixedHeight,
+                             QString::fromLatin1(tenthMm));
     m_useFixedWidth = NewCheck(QStringLiteral("CheckUseFixedWidth"), tr("Fixed column &width:"),
                                m_initial.UseFixedWidth);
-    m_fixedWidth = NewSpin(QStringLiteral("EditFixedWidth"), m_initial.FixedWidth,
-                           QString::fromLatin1(tenthMm));
+    m_fixedWidth = SizeSpin(QStringLiteral("EditFixedWidth"), m_initial.FixedWidth,
+                            QString::fromLatin1(tenthMm));
     m_repeatFixedRows =
         NewCheck(QStringLiteral("CheckRepeatFixedRows"), tr("&Repeat the header row on every page"),
                  m_initial.RepeatFixedRows);
@@ -202,71 +180,54 @@ QWidget* PrintSettingsDialog::FontsPage()
 
 QWidget* PrintSettingsDialog::DateTimePage()
 {
-    QFormLayout* form = nullptr;
-    QWidget* page = FormPage(form);
     m_date = NewCombo(QStringLiteral("ComboDate"), Places(), m_initial.Date);
     m_dateFormat = NewEdit(QStringLiteral("EditDateFormat"), m_initial.DateFormat);
     m_time = NewCombo(QStringLiteral("ComboTime"), Places(), m_initial.Time);
-    form->addRow(tr("&Date:"), m_date);
-    form->addRow(tr("Date &format:"), m_dateFormat);
-    form->addRow(tr("&Time:"), m_time);
-    return page;
+    return FormPage(
+        {{tr("&Date:"), m_date}, {tr("Date &format:"), m_dateFormat}, {tr("&Time:"), m_time}});
 }
 
 QWidget* PrintSettingsDialog::TitlePage()
 {
-    QFormLayout* form = nullptr;
-    QWidget* page = FormPage(form);
     m_title = NewCombo(QStringLiteral("ComboTitle"), Places(), m_initial.Title);
     m_titleText = NewEdit(QStringLiteral("EditTitleText"), m_initial.TitleText);
-    form->addRow(tr("&Position:"), m_title);
-    form->addRow(tr("T&itle:"), m_titleText);
-    return page;
+    return FormPage({{tr("&Position:"), m_title}, {tr("T&itle:"), m_titleText}});
 }
 
 QWidget* PrintSettingsDialog::PagesPage()
 {
-    QFormLayout* form = nullptr;
-    QWidget* page = FormPage(form);
     m_pageNr = NewCombo(QStringLiteral("ComboPageNr"), Places(), m_initial.PageNr);
     m_pagePrefix = NewEdit(QStringLiteral("EditPagePrefix"), m_initial.PagePrefix);
     m_pageNumSep = NewEdit(QStringLiteral("EditPageNumSep"), m_initial.PageNumSep);
     m_pageSuffix = NewEdit(QStringLiteral("EditPageSuffix"), m_initial.PageSuffix);
-    form->addRow(tr("Page &number:"), m_pageNr);
-    form->addRow(tr("P&refix:"), m_pagePrefix);
-    form->addRow(tr("Between number and &count:"), m_pageNumSep);
-    form->addRow(tr("S&uffix:"), m_pageSuffix);
-    return page;
+    return FormPage({{tr("Page &number:"), m_pageNr},
+                     {tr("P&refix:"), m_pagePrefix},
+                     {tr("Between number and &count:"), m_pageNumSep},
+                     {tr("S&uffix:"), m_pageSuffix}});
 }
 
 QWidget* PrintSettingsDialog::MarginsPage()
 {
-    QFormLayout* form = nullptr;
-    QWidget* page = FormPage(form);
     const QString mm = QStringLiteral(" mm");
-    m_headerSize = NewSpin(QStringLiteral("EditHeaderSize"), m_initial.HeaderSize, mm);
-    m_footerSize = NewSpin(QStringLiteral("EditFooterSize"), m_initial.FooterSize, mm);
-    m_leftSize = NewSpin(QStringLiteral("EditLeftSize"), m_initial.LeftSize, mm);
-    m_rightSize = NewSpin(QStringLiteral("EditRightSize"), m_initial.RightSize, mm);
-    form->addRow(tr("&Top:"), m_headerSize);
-    form->addRow(tr("&Bottom:"), m_footerSize);
-    form->addRow(tr("&Left:"), m_leftSize);
-    form->addRow(tr("&Right:"), m_rightSize);
-    return page;
+    m_headerSize = SizeSpin(QStringLiteral("EditHeaderSize"), m_initial.HeaderSize, mm);
+    m_footerSize = SizeSpin(QStringLiteral("EditFooterSize"), m_initial.FooterSize, mm);
+    m_leftSize = SizeSpin(QStringLiteral("EditLeftSize"), m_initial.LeftSize, mm);
+    m_rightSize = SizeSpin(QStringLiteral("EditRightSize"), m_initial.RightSize, mm);
+    return FormPage({{tr("&Top:"), m_headerSize},
+                     {tr("&Bottom:"), m_footerSize},
+                     {tr("&Left:"), m_leftSize},
+                     {tr("&Right:"), m_rightSize}});
 }
 
 QWidget* PrintSettingsDialog::SpacingPage()
 {
-    QFormLayout* form = nullptr;
-    QWidget* page = FormPage(form);
     const QString unit = QString::fromLatin1(tenthMm);
-    m_columnSpacing = NewSpin(QStringLiteral("EditColumnSpacing"), m_initial.ColumnSpacing, unit);
-    m_rowSpacing = NewSpin(QStringLiteral("EditRowSpacing"), m_initial.RowSpacing, unit);
-    m_titleSpacing = NewSpin(QStringLiteral("EditTitleSpacing"), m_initial.TitleSpacing, unit);
-    form->addRow(tr("&Columns:"), m_columnSpacing);
-    form->addRow(tr("&Rows:"), m_rowSpacing);
-    form->addRow(tr("&Title to table:"), m_titleSpacing);
-    return page;
+    m_columnSpacing = SizeSpin(QStringLiteral("EditColumnSpacing"), m_initial.ColumnSpacing, unit);
+    m_rowSpacing = SizeSpin(QStringLiteral("EditRowSpacing"), m_initial.RowSpacing, unit);
+    m_titleSpacing = SizeSpin(QStringLiteral("EditTitleSpacing"), m_initial.TitleSpacing, unit);
+    return FormPage({{tr("&Columns:"), m_columnSpacing},
+                     {tr("&Rows:"), m_rowSpacing},
+                     {tr("&Title to table:"), m_titleSpacing}});
 }
 
 void PrintSettingsDialog::ChooseFont(int which)
