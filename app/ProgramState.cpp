@@ -80,17 +80,7 @@ ExportSettings ExportSettingsFor(const Settings& settings)
     ExportSettings exportSettings;
     exportSettings.Delimiter = Regional().ListSeparator;
     HtmlExportSettings& html = exportSettings.Html;
-    const HtmlSettings& stored = settings.Html;
-    html.BorderSize = stored.BorderSize;
-    html.CellSpacing = stored.CellSpacing;
-    html.FooterFile = stored.FooterFile;
-    html.HeaderFile = stored.HeaderFile;
-    html.PrefixTag = stored.PrefixTag;
-    html.SuffixTag = stored.SuffixTag;
-    html.SaveColor = stored.SaveColor;
-    html.SaveFonts = stored.SaveFonts;
-    html.TableStyle = stored.TableStyle;
-    html.Width = stored.Width;
+    static_cast<HtmlSettings&>(html) = settings.Html;
     html.TotalBackground = ResolveColor(settings.Text.TotalBackground);
     html.TotalFontColor = ResolveColor(settings.Text.TotalFont.Color);
     const auto style = [](const FontSpec& font) {

@@ -6,6 +6,7 @@
 #include "platform/Folders.h"
 #include "reports/Colors.h"
 #include "reports/FontEntry.h"
+#include "reports/HtmlSettings.h"
 #include "reports/PrintSettings.h"
 
 #include <array>
@@ -149,22 +150,6 @@ struct ExportFileSettings {
     int Format = 0;   // index into the export types
 
     bool operator==(const ExportFileSettings&) const = default;
-};
-
-// The grid's HTML export settings.
-struct HtmlSettings {
-    int BorderSize = 1;
-    int CellSpacing = 0;
-    std::string FooterFile;
-    std::string HeaderFile;
-    std::string PrefixTag;
-    std::string SuffixTag;
-    bool SaveColor = false;
-    bool SaveFonts = true;
-    std::string TableStyle;
-    int Width = 100;
-
-    bool operator==(const HtmlSettings&) const = default;
 };
 
 struct Settings {

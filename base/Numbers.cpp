@@ -9,14 +9,19 @@
 
 namespace dialtally {
 
+bool SkipBlanksAndSign(std::string_view text, std::size_t& i)
+{
+    while (i < text.size() && text[i] == ' ')
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        return text[i++] == '-';
+    return false;
+}
+
 bool ParseInteger(std::string_view text, std::int64_t& value)
 {
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
+    const bool negative = SkipBlanksAndSign(text, i);
     if (i == text.size())
         return false;
     std::uint64_t magnitude = 0;

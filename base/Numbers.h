@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace dialtally {
 
+// Moves i past leading blanks and a sign; true when the sign is a minus.
+bool SkipBlanksAndSign(std::string_view text, std::size_t& i);
 // Integer text: optional leading blanks, an optional sign, then decimal
 // digits and nothing after them. False on anything else or on overflow.
 bool ParseInteger(std::string_view text, std::int64_t& value);

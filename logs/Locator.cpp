@@ -14,11 +14,7 @@ namespace {
 std::int64_t TokenNumber(std::string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
+    const bool negative = SkipBlanksAndSign(text, i);
     std::int64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
         if (value < 1'000'000'000'000LL)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/HtmlSettings.h"
 #include "reports/ReportTable.h"
 
 #include <array>
@@ -78,17 +79,7 @@ struct HtmlFontStyle {
 
 // The [HTML] settings and the display colours and fonts the HTML export
 // writes. Colours are 0xRRGGBB, already resolved from system colours.
-struct HtmlExportSettings {
-    int BorderSize = 1;
-    int CellSpacing = 0;
-    std::string FooterFile;
-    std::string HeaderFile;
-    std::string PrefixTag;
-    std::string SuffixTag;
-    bool SaveColor = false;                    // write the total rows' colours
-    bool SaveFonts = true;                     // write bold, italic, underline
-    std::string TableStyle;                    // extra attributes of the table tag
-    int Width = 100;                           // percent
+struct HtmlExportSettings : HtmlSettings {
     std::uint32_t HeaderBackground = 0xD4D0C8; // the system's active border colour
     std::uint32_t TotalBackground = 0xFFFFFF;
     std::uint32_t TotalFontColor = 0x000000;

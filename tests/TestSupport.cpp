@@ -2,6 +2,7 @@
 
 #include "base/Clock.h"
 #include "base/DateTime.h"
+#include "base/LineReader.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -107,6 +108,20 @@ std::string TempFolder::Read(const std::string& name) const
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::optional<std::vector<std::string>> ReaderLines(const std::string& path)
+{
+    LineReader reader;
+    if (!reader.Open(path))
+        return std::nullopt;
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (reader.ReadLine(line))
+        lines.emplace_back(line);
+    if (reader.Failed())
+        return std::nullopt;
+    return lines;
 }
 
 ScopedFileSizeLimit::ScopedFileSizeLimit(unsigned long bytes)

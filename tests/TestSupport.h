@@ -88,4 +88,8 @@ private:
     std::filesystem::path m_path;
 };
 
+// Every line of the file as the program's line reader gives it; nothing
+// when the file does not open or the read fails.
+std::optional<std::vector<std::string>> ReaderLines(const std::string& path);
+
 } // namespace dialtally

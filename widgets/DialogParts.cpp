@@ -1,5 +1,7 @@
 #include "widgets/DialogParts.h"
 
+#include "widgets/HelpWindow.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -79,6 +81,15 @@ QHBoxLayout* OkCancelHelpRow(QDialog* dialog, std::function<void()> onOk,
     return MakeButtonRow(dialog, {{QDialog::tr("OK"), "BtnOk", std::move(onOk), true},
                                   {QDialog::tr("Cancel"), "BtnCancel", {}},
                                   {QDialog::tr("&Help"), "BtnHelp", std::move(onHelp)}})
+        .Layout;
+}
+
+QHBoxLayout* OkHelpRow(QDialog* dialog, int helpTopic)
+{
+    return MakeButtonRow(dialog,
+                         {{QDialog::tr("OK"), "BtnOk", [dialog] { dialog->accept(); }, true},
+                          {QDialog::tr("&Help"), "BtnHelp",
+                           [helpTopic] { HelpWindow::ShowTopic(helpTopic); }}})
         .Layout;
 }
 

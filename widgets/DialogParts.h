@@ -64,4 +64,8 @@ DialogButtonRow MakeButtonRow(QDialog* dialog, const std::vector<DialogButton>& 
 QHBoxLayout* OkCancelHelpRow(QDialog* dialog, std::function<void()> onOk,
                              std::function<void()> onHelp);
 
+// The "OK" and "&Help" row of a dialog that only shows figures: OK closes
+// it, Help opens the help topic.
+QHBoxLayout* OkHelpRow(QDialog* dialog, int helpTopic);
+
 } // namespace dialtally

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <span>
 
 namespace dialtally {
 
@@ -156,24 +157,21 @@ QWidget* TDlgLog::BuildFormatPage()
         {EditOffline, "EditOffline", "&End"}, {EditOffMonth, "EditOffMonth", "Month"},
         {EditOffDate, "EditOffDate", "Day"},  {EditOffYear, "EditOffYear", "Year"},
         {EditOffTime, "EditOffTime", "Time"}, {EditOffAmpm, "EditOffAmpm", "AM/PM"}};
-    int column = 0;
-    for (const Cell& cell : begin) {
-        QLineEdit* edit = NewEdit(cell.Which, cell.ObjectName);
-        grid->addWidget(BuddyLabel(tr(cell.Caption), edit), 1, column);
-        grid->addWidget(edit, 2, column);
-        if (cell.Which != EditOnline)
-            AddLocatorMenu(edit);
-        ++column;
-    }
-    column = 0;
-    for (const Cell& cell : end) {
-        QLineEdit* edit = NewEdit(cell.Which, cell.ObjectName);
-        grid->addWidget(BuddyLabel(tr(cell.Caption), edit), 3, column);
-        grid->addWidget(edit, 4, column);
-        if (cell.Which != EditOffline)
-            AddLocatorMenu(edit);
-        ++column;
-    }
+    // A row is a marker and then its locators; only the locators take the
+    // locator menu.
+    const auto addRow = [&](std::span<const Cell> cells, int row) {
+        int column = 0;
+        for (const Cell& cell : cells) {
+            QLineEdit* edit = NewEdit(cell.Which, cell.ObjectName);
+            grid->addWidget(BuddyLabel(tr(cell.Caption), edit), row, column);
+            grid->addWidget(edit, row + 1, column);
+            if (column > 0)
+                AddLocatorMenu(edit);
+            ++column;
+        }
+    };
+    addRow(begin, 1);
+    addRow(end, 3);
     grid->setColumnStretch(0, 2);
     grid->setColumnStretch(6, 2);
     for (int c = 1; c <= 5; ++c)

@@ -7,7 +7,6 @@
 #include "reports/ui/BillingMonthModel.h"
 #include "reports/ui/DisplayStyle.h"
 #include "widgets/DialogParts.h"
-#include "widgets/HelpWindow.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -17,21 +16,6 @@
 #include <QVBoxLayout>
 
 namespace dialtally {
-
-namespace {
-
-// The grid's fonts and colours on a table view of the dialogs.
-void StyleTable(QTableView& table, const GridStyle& style)
-{
-    table.setFont(style.DetailFont);
-    table.horizontalHeader()->setFont(style.HeaderFont);
-    table.verticalHeader()->setFont(style.HeaderFont);
-    QPalette palette = table.palette();
-    palette.setColor(QPalette::Base, style.Background);
-    table.setPalette(palette);
-}
-
-} // namespace
 
 BillingMonthDialog::BillingMonthDialog(BillingStatement statement, const Settings& settings,
                                        QWidget* parent)
@@ -47,30 +31,19 @@ BillingMonthDialog::BillingMonthDialog(BillingStatement statement, const Setting
                                      Regional().LongDateFormat, m_statement.Today))));
     today->setObjectName(QStringLiteral("LabelToday"));
     m_table->setObjectName(QStringLiteral("GridBilling"));
-    m_table->setModel(m_model.get());
-    m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setFocusPolicy(Qt::NoFocus);
-    StyleTable(*m_table, style);
-    m_table->resizeColumnsToContents();
-    m_table->resizeRowsToContents();
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    SetUpFiguresTable(*m_table, m_model.get(), style);
 
     m_notes->setObjectName(QStringLiteral("LabelNotes"));
     m_notes->setWordWrap(true);
     m_notes->setText(NotesText());
     m_notes->setVisible(!m_notes->text().isEmpty());
 
-    const DialogButtonRow buttons =
-        MakeButtonRow(this, {{tr("OK"), "BtnOk", [this] { accept(); }, true},
-                             {tr("&Help"), "BtnHelp", [this] { BtnHelpClick(); }}});
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(today);
     layout->addWidget(m_table, 1);
     layout->addWidget(m_notes);
     layout->addStretch();
-    layout->addLayout(buttons.Layout);
+    layout->addLayout(OkHelpRow(this, HelpTopic));
 
     // Wide enough for the figures of each provider where the screen allows,
     // and as tall as its rows.
@@ -100,11 +73,6 @@ QString BillingMonthDialog::NotesText() const
                                             : QString::fromStdString(note));
     }
     return lines.join(QLatin1Char('\n'));
-}
-
-void BillingMonthDialog::BtnHelpClick()
-{
-    HelpWindow::ShowTopic(HelpTopic);
 }
 
 void ShowBillingMonth(ProgramState& state, QWidget* parent)

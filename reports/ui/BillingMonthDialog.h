@@ -31,8 +31,6 @@ public:
     BillingMonthModel* Model() const { return m_model.get(); }
     QString NotesText() const;
 
-    void BtnHelpClick();
-
 private:
     BillingStatement m_statement;
     std::unique_ptr<BillingMonthModel> m_model;

@@ -7,7 +7,6 @@
 #include "reports/ui/DisplayStyle.h"
 #include "reports/ui/TariffComparisonModel.h"
 #include "widgets/DialogParts.h"
-#include "widgets/HelpWindow.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -36,19 +35,8 @@ CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Se
     m_model =
         std::make_unique<TariffComparisonModel>(m_comparison, style, settings.Options.DurationDec);
     m_table->setObjectName(QStringLiteral("GridCompare"));
-    m_table->setModel(m_model.get());
-    m_table->setSelectionMode(QAbstractItemView::NoSelection);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
-    m_table->setFont(style.DetailFont);
-    m_table->horizontalHeader()->setFont(style.HeaderFont);
-    QPalette palette = m_table->palette();
-    palette.setColor(QPalette::Base, style.Background);
-    m_table->setPalette(palette);
-    m_table->resizeColumnsToContents();
-    m_table->resizeRowsToContents();
-    m_table->horizontalHeader()->setStretchLastSection(true);
-    m_table->setFocusPolicy(Qt::NoFocus);
+    SetUpFiguresTable(*m_table, m_model.get(), style);
     // The newest months and the total are what one looks for first; the
     // view can scroll once it is laid out.
     QTimer::singleShot(0, m_table, &QTableView::scrollToBottom);
@@ -62,10 +50,6 @@ CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Se
     errors->setWordWrap(true);
     errors->setVisible(!errors->text().isEmpty());
 
-    const DialogButtonRow buttons =
-        MakeButtonRow(this, {{tr("OK"), "BtnOk", [this] { accept(); }, true},
-                             {tr("&Help"), "BtnHelp", [this] { BtnHelpClick(); }}});
-
     auto* split = new QSplitter(Qt::Vertical);
     split->setChildrenCollapsible(false);
     split->addWidget(m_table);
@@ -74,7 +58,7 @@ CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Se
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(split, 1);
     layout->addWidget(errors);
-    layout->addLayout(buttons.Layout);
+    layout->addLayout(OkHelpRow(this, HelpTopic));
     const int width = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() +
                       m_table->verticalScrollBar()->sizeHint().width() +
                       2 * layout->contentsMargins().left();
@@ -135,11 +119,6 @@ QString CompareTariffsDialog::ErrorsText() const
     for (const std::string& error : m_comparison.Errors)
         lines << QString::fromStdString(error);
     return lines.join(QLatin1Char('\n'));
-}
-
-void CompareTariffsDialog::BtnHelpClick()
-{
-    HelpWindow::ShowTopic(HelpTopic);
 }
 
 void ShowCompareTariffs(ProgramState& state, QWidget* parent)

@@ -33,8 +33,6 @@ public:
     QChartView* Chart() const { return m_chart; }
     QString ErrorsText() const;
 
-    void BtnHelpClick();
-
 private:
     void BuildChart(const Settings& settings);
 

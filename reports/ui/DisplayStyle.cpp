@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHeaderView>
+#include <QTableView>
 
 #include <cmath>
 
@@ -97,6 +98,23 @@ void ApplyGridStyle(ReportGridView& grid, const GridStyle& style)
     QPalette palette = grid.palette();
     palette.setColor(QPalette::Base, style.Background);
     grid.setPalette(palette);
+}
+
+void SetUpFiguresTable(QTableView& table, QAbstractItemModel* model, const GridStyle& style)
+{
+    table.setModel(model);
+    table.setSelectionMode(QAbstractItemView::NoSelection);
+    table.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table.setFocusPolicy(Qt::NoFocus);
+    table.setFont(style.DetailFont);
+    table.horizontalHeader()->setFont(style.HeaderFont);
+    table.verticalHeader()->setFont(style.HeaderFont);
+    QPalette palette = table.palette();
+    palette.setColor(QPalette::Base, style.Background);
+    table.setPalette(palette);
+    table.resizeColumnsToContents();
+    table.resizeRowsToContents();
+    table.horizontalHeader()->setStretchLastSection(true);
 }
 
 } // namespace dialtally

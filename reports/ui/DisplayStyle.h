@@ -7,6 +7,9 @@
 #include <QColor>
 #include <QFont>
 
+class QAbstractItemModel;
+class QTableView;
+
 namespace dialtally {
 
 class ReportGridView;
@@ -26,5 +29,8 @@ GridStyle GridStyleFor(const TextDisplay& text);
 ChartStyle ChartStyleFor(const GraphDisplay& graph);
 // The model's row fonts and colours and the grid's own font and colour.
 void ApplyGridStyle(ReportGridView& grid, const GridStyle& style);
+// A read-only table of figures over the model, in the grid's fonts and
+// colours, its columns and rows as wide and tall as their contents.
+void SetUpFiguresTable(QTableView& table, QAbstractItemModel* model, const GridStyle& style);
 
 } // namespace dialtally

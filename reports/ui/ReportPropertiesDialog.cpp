@@ -47,6 +47,32 @@ QStringList ToQStrings(const std::vector<std::string>& texts)
     return list;
 }
 
+struct LabelledControl {
+    QLabel* Label;
+    QWidget* Control;
+};
+
+enum Arrangement { Beside, Stacked };
+
+// A criterion's group: its "All" box over the from and to controls, side by
+// side for the short date and time pickers, one over the other for the
+// wide description boxes.
+QGroupBox* CriterionGroup(const QString& title, QCheckBox* all, LabelledControl from,
+                          LabelledControl to, Arrangement arrangement)
+{
+    auto* group = new QGroupBox(title);
+    auto* grid = new QGridLayout(group);
+    const bool beside = arrangement == Beside;
+    grid->addWidget(all, 0, 0, 1, beside ? 4 : 2);
+    grid->addWidget(from.Label, 1, 0);
+    grid->addWidget(from.Control, 1, 1);
+    grid->addWidget(to.Label, beside ? 1 : 2, beside ? 2 : 0);
+    grid->addWidget(to.Control, beside ? 1 : 2, beside ? 3 : 1);
+    if (beside)
+        grid->setColumnStretch(4, 1);
+    return group;
+}
+
 } // namespace
 
 TDlgProp::TDlgProp(TCfg& current, const TCfg& workingCopy, const TLCfg& formats,
@@ -119,14 +145,8 @@ QWidget* TDlgProp::BuildCriteriaPage()
     SetupRegionalDatePicker(m_dateTo);
     m_dateFromLabel = BuddyLabel(tr("&From"), m_dateFrom);
     m_dateToLabel = BuddyLabel(tr("T&o"), m_dateTo);
-    auto* dates = new QGroupBox(tr("Dates"));
-    auto* datesGrid = new QGridLayout(dates);
-    datesGrid->addWidget(m_dateAll, 0, 0, 1, 4);
-    datesGrid->addWidget(m_dateFromLabel, 1, 0);
-    datesGrid->addWidget(m_dateFrom, 1, 1);
-    datesGrid->addWidget(m_dateToLabel, 1, 2);
-    datesGrid->addWidget(m_dateTo, 1, 3);
-    datesGrid->setColumnStretch(4, 1);
+    QGroupBox* dates = CriterionGroup(tr("Dates"), m_dateAll, {m_dateFromLabel, m_dateFrom},
+                                      {m_dateToLabel, m_dateTo}, Beside);
 
     m_timeAll = Named(new QCheckBox(tr("All &times")), "CheckBoxTimeAll");
     m_timeFrom = Named(new QTimeEdit, "TimeFrom");
@@ -135,27 +155,17 @@ QWidget* TDlgProp::BuildCriteriaPage()
     SetupRegionalTimePicker(m_timeTo);
     m_timeFromLabel = BuddyLabel(tr("From"), m_timeFrom);
     m_timeToLabel = BuddyLabel(tr("To"), m_timeTo);
-    auto* times = new QGroupBox(tr("Times"));
-    auto* timesGrid = new QGridLayout(times);
-    timesGrid->addWidget(m_timeAll, 0, 0, 1, 4);
-    timesGrid->addWidget(m_timeFromLabel, 1, 0);
-    timesGrid->addWidget(m_timeFrom, 1, 1);
-    timesGrid->addWidget(m_timeToLabel, 1, 2);
-    timesGrid->addWidget(m_timeTo, 1, 3);
-    timesGrid->setColumnStretch(4, 1);
+    QGroupBox* times = CriterionGroup(tr("Times"), m_timeAll, {m_timeFromLabel, m_timeFrom},
+                                      {m_timeToLabel, m_timeTo}, Beside);
 
     m_descripAll = Named(new QCheckBox(tr("All d&escriptions")), "CheckBoxDescripAll");
     m_include = Named(new QLineEdit, "EditInclude");
     m_exclude = Named(new QLineEdit, "EditExclude");
     m_includeLabel = BuddyLabel(tr("&Include"), m_include);
     m_excludeLabel = BuddyLabel(tr("E&xclude"), m_exclude);
-    auto* descriptions = new QGroupBox(tr("Descriptions"));
-    auto* descriptionsGrid = new QGridLayout(descriptions);
-    descriptionsGrid->addWidget(m_descripAll, 0, 0, 1, 2);
-    descriptionsGrid->addWidget(m_includeLabel, 1, 0);
-    descriptionsGrid->addWidget(m_include, 1, 1);
-    descriptionsGrid->addWidget(m_excludeLabel, 2, 0);
-    descriptionsGrid->addWidget(m_exclude, 2, 1);
+    QGroupBox* descriptions =
+        CriterionGroup(tr("Descriptions"), m_descripAll, {m_includeLabel, m_include},
+                       {m_excludeLabel, m_exclude}, Stacked);
 
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);

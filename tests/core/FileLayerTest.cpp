@@ -22,14 +22,9 @@ namespace {
 std::vector<std::string> Lines(const TempFolder& folder, const std::string& contents)
 {
     folder.Write("lines.txt", contents);
-    LineReader reader;
-    EXPECT_TRUE(reader.Open(folder.File("lines.txt")));
-    std::vector<std::string> lines;
-    std::string_view line;
-    while (reader.ReadLine(line))
-        lines.emplace_back(line);
-    EXPECT_FALSE(reader.Failed());
-    return lines;
+    const auto lines = ReaderLines(folder.File("lines.txt"));
+    EXPECT_TRUE(lines);
+    return lines.value_or(std::vector<std::string>{});
 }
 
 TEST(LineReader, SplitsAtEveryKindOfLineEnd)

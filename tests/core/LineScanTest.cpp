@@ -15,14 +15,9 @@ namespace {
 
 std::vector<std::string> ReadAll(const std::string& path)
 {
-    LineReader reader;
-    EXPECT_TRUE(reader.Open(path));
-    std::vector<std::string> lines;
-    std::string_view line;
-    while (reader.ReadLine(line))
-        lines.emplace_back(line);
-    EXPECT_FALSE(reader.Failed());
-    return lines;
+    const auto lines = ReaderLines(path);
+    EXPECT_TRUE(lines);
+    return lines.value_or(std::vector<std::string>{});
 }
 
 // Lines long enough that many of them straddle the reader's blocks.

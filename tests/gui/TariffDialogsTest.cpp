@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace dialtally {
@@ -21,6 +22,27 @@ namespace dialtally {
 namespace {
 
 class TariffDialogs : public WindowFixture {};
+
+// Runs the Tools item and the check on the dialog it opens, under the model
+// tester, then closes the dialog.
+template <typename Dialog>
+void CheckToolsDialog(TMainForm& window, const char* action, const QString& title,
+                      const std::function<void(Dialog&)>& check)
+{
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        shown = true;
+        EXPECT_EQ(dialog->windowTitle(), title);
+        QAbstractItemModelTester tester(dialog->Model(),
+                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
+        check(*dialog);
+        dialog->accept();
+    });
+    window.Action(QString::fromLatin1(action))->trigger();
+    EXPECT_TRUE(shown) << action;
+}
 
 // Both Tools items read the shown report's connections and show them in
 // the dialog; the models hold up under the model tester.
@@ -30,58 +52,42 @@ TEST_F(TariffDialogs, ToolsMenuShowsTheReportsProviders)
     ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
     const ScopedToday today(2026, 11, 20);
 
-    bool billingShown = false;
-    QTimer::singleShot(0, [&billingShown] {
-        auto* dialog = qobject_cast<BillingMonthDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog);
-        billingShown = true;
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Billing Month"));
-        QAbstractItemModelTester tester(dialog->Model(),
-                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
-        BillingMonthModel& model = *dialog->Model();
-        EXPECT_EQ(model.columnCount(), 2);
-        EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(),
-                  QStringLiteral("Sample Telephone Company"));
-        EXPECT_EQ(model.headerData(0, Qt::Vertical).toString(), QStringLiteral("From"));
-        EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("11/1/2026"));
-        EXPECT_EQ(model.index(0, 1).data().toString(), QStringLiteral("11/15/2026"));
-        EXPECT_EQ(model.index(2, 1).data().toString(), QStringLiteral("6"));
-        // The projection's rows take the total font, the others the detail font.
-        const int projected =
-            static_cast<int>(BillingFigure::ProjectedCost) - static_cast<int>(BillingFigure::From);
-        EXPECT_TRUE(model.index(projected, 0).data(Qt::FontRole).value<QFont>().bold());
-        EXPECT_FALSE(model.index(0, 0).data(Qt::FontRole).value<QFont>().bold());
-        dialog->accept();
-    });
-    window->Action("ToolsBillingMonth")->trigger();
-    EXPECT_TRUE(billingShown);
+    CheckToolsDialog<BillingMonthDialog>(
+        *window, "ToolsBillingMonth", QStringLiteral("Billing Month"),
+        [](BillingMonthDialog& dialog) {
+            BillingMonthModel& model = *dialog.Model();
+            EXPECT_EQ(model.columnCount(), 2);
+            EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(),
+                      QStringLiteral("Sample Telephone Company"));
+            EXPECT_EQ(model.headerData(0, Qt::Vertical).toString(), QStringLiteral("From"));
+            EXPECT_EQ(model.index(0, 0).data().toString(), QStringLiteral("11/1/2026"));
+            EXPECT_EQ(model.index(0, 1).data().toString(), QStringLiteral("11/15/2026"));
+            EXPECT_EQ(model.index(2, 1).data().toString(), QStringLiteral("6"));
+            // The projection's rows take the total font, the others the detail font.
+            const int projected = static_cast<int>(BillingFigure::ProjectedCost) -
+                                  static_cast<int>(BillingFigure::From);
+            EXPECT_TRUE(model.index(projected, 0).data(Qt::FontRole).value<QFont>().bold());
+            EXPECT_FALSE(model.index(0, 0).data(Qt::FontRole).value<QFont>().bold());
+        });
 
-    bool compareShown = false;
-    QTimer::singleShot(0, [&compareShown] {
-        auto* dialog = qobject_cast<CompareTariffsDialog*>(QApplication::activeModalWidget());
-        ASSERT_TRUE(dialog);
-        compareShown = true;
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Compare Tariffs"));
-        QAbstractItemModelTester tester(dialog->Model(),
-                                        QAbstractItemModelTester::FailureReportingMode::Fatal);
-        TariffComparisonModel& model = *dialog->Model();
-        const int total = model.rowCount() - 1;
-        EXPECT_EQ(model.index(total, 0).data().toString(), QStringLiteral("Total"));
-        const int cheapest = model.columnCount() - 1;
-        const QString name = model.index(total, cheapest).data().toString();
-        const int column = name == QStringLiteral("Sample Internet Service Provider") ? 3 : 4;
-        EXPECT_TRUE(model.IsCheapest(total, column));
-        EXPECT_FALSE(model.IsCheapest(total, 7 - column));
-        EXPECT_TRUE(model.index(total, column).data(Qt::FontRole).value<QFont>().bold());
-        auto* series = qobject_cast<QBarSeries*>(dialog->Chart()->chart()->series().value(0));
-        ASSERT_TRUE(series);
-        EXPECT_EQ(series->count(), 2);
-        EXPECT_EQ(series->barSets().value(0)->count(), total);
-        EXPECT_TRUE(dialog->ErrorsText().isEmpty());
-        dialog->accept();
-    });
-    window->Action("ToolsCompareTariffs")->trigger();
-    EXPECT_TRUE(compareShown);
+    CheckToolsDialog<CompareTariffsDialog>(
+        *window, "ToolsCompareTariffs", QStringLiteral("Compare Tariffs"),
+        [](CompareTariffsDialog& dialog) {
+            TariffComparisonModel& model = *dialog.Model();
+            const int total = model.rowCount() - 1;
+            EXPECT_EQ(model.index(total, 0).data().toString(), QStringLiteral("Total"));
+            const int cheapest = model.columnCount() - 1;
+            const QString name = model.index(total, cheapest).data().toString();
+            const int column = name == QStringLiteral("Sample Internet Service Provider") ? 3 : 4;
+            EXPECT_TRUE(model.IsCheapest(total, column));
+            EXPECT_FALSE(model.IsCheapest(total, 7 - column));
+            EXPECT_TRUE(model.index(total, column).data(Qt::FontRole).value<QFont>().bold());
+            auto* series = qobject_cast<QBarSeries*>(dialog.Chart()->chart()->series().value(0));
+            ASSERT_TRUE(series);
+            EXPECT_EQ(series->count(), 2);
+            EXPECT_EQ(series->barSets().value(0)->count(), total);
+            EXPECT_TRUE(dialog.ErrorsText().isEmpty());
+        });
     // The read does not leave the log's path in the report's status panel.
     std::string panel;
     for (const auto& [index, text] : m_messages->StatusTexts)
