@@ -336,15 +336,15 @@ void TMainForm::Print(PrintedViews views)
     const ExportSource shown = ShownSource();
     switch (views) {
     case PrintedViews::Grid:
-        dialtally::PrintGrid(this, m_state.Output, m_state.Options, &shown);
+        PrintGrid(this, m_state.Output, m_state.Options, &shown);
         return;
     case PrintedViews::Chart:
-        dialtally::PrintChart(m_chart, m_state.Options.Printer);
+        PrintChart(m_chart, m_state.Options.Printer);
         return;
     case PrintedViews::GridAndChart:
         // One job: as two, a file printer would write the chart over the
         // grid's pages.
-        dialtally::PrintGridAndChart(this, m_state.Output, m_state.Options, m_chart, &shown);
+        PrintGridAndChart(this, m_state.Output, m_state.Options, m_chart, &shown);
         return;
     }
 }
