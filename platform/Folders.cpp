@@ -111,6 +111,23 @@ std::string LinuxFolders::DocumentsFolder() const
     return WithTrailingSeparator(documents.empty() ? HomeFolder() + "Documents" : documents);
 }
 
+std::string LinuxFolders::LogFolder() const
+{
+    const std::string prepared = Env("DIALTALLY_LOG_DIR");
+    return prepared.empty() ? "/var/log/" : WithTrailingSeparator(prepared);
+}
+
+bool LinuxFolders::ReadsSystemJournal() const
+{
+    return Env("DIALTALLY_LOG_DIR").empty();
+}
+
+std::string LinuxFolders::DataFolder() const
+{
+    const std::string configured = Env("DIALTALLY_DATA_DIR");
+    return WithTrailingSeparator(configured.empty() ? DIALTALLY_INSTALLED_DATA_DIR : configured);
+}
+
 std::string LinuxFolders::ExecutableFolder()
 {
     std::error_code error;
