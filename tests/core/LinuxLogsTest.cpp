@@ -9,6 +9,7 @@
 #include "base/DateRoutines.h"
 #include "base/Messages.h"
 #include "logs/FormatLibrary.h"
+#include "logs/LogArchive.h"
 #include "logs/LogDetection.h"
 #include "logs/LogSource.h"
 #include "reports/ReportFile.h"
@@ -22,76 +23,10 @@
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <utime.h>
-#include <zlib.h>
 
 namespace dialtally {
 
 namespace {
-
-std::time_t LocalSeconds(const std::string& stamp) // "YYYY-MM-DD HH:MM:SS"
-{
-    std::tm local{};
-    local.tm_isdst = -1;
-    ::strptime(stamp.c_str(), "%Y-%m-%d %H:%M:%S", &local);
-    return std::mktime(&local);
-}
-
-TDateTime At(const std::string& stamp)
-{
-    return LocalDateTime(LocalSeconds(stamp));
-}
-
-void SetModified(const std::string& path, const std::string& stamp)
-{
-    const utimbuf times{LocalSeconds(stamp), LocalSeconds(stamp)};
-    ASSERT_EQ(::utime(path.c_str(), &times), 0) << path;
-}
-
-std::string Joined(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + "\n";
-    return text;
-}
-
-void WriteGzip(const std::string& path, const std::string& text)
-{
-    gzFile file = gzopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    if (!text.empty())
-        gzwrite(file, text.data(), static_cast<unsigned>(text.size()));
-    gzclose(file);
-}
-
-// A journal file of entries "YYYY-MM-DD HH:MM:SS|identifier|pid|message"
-// (local time), made from the journal export format by
-// systemd-journal-remote, as a machine's journal would hold them.
-void WriteJournal(const std::string& path, const std::vector<std::string>& entries)
-{
-    std::string exported;
-    long long monotonic = 1'000'000;
-    for (const std::string& entry : entries) {
-        const std::size_t a = entry.find('|'), b = entry.find('|', a + 1),
-                          c = entry.find('|', b + 1);
-        exported +=
-            "__REALTIME_TIMESTAMP=" +
-            std::to_string(static_cast<long long>(LocalSeconds(entry.substr(0, a))) * 1'000'000) +
-            "\n__MONOTONIC_TIMESTAMP=" + std::to_string(monotonic += 1'000'000) +
-            "\n_BOOT_ID=0123456789abcdef0123456789abcdef\nSYSLOG_IDENTIFIER=" +
-            entry.substr(a + 1, b - a - 1) + "\nSYSLOG_PID=" + entry.substr(b + 1, c - b - 1) +
-            "\nMESSAGE=" + entry.substr(c + 1) + "\n\n";
-    }
-    const std::string exportPath = path + ".export";
-    std::ofstream(exportPath, std::ios::binary) << exported;
-    const std::string command = std::string(DIALTALLY_JOURNAL_REMOTE) + " -o '" + path + "' - < '" +
-                                exportPath + "' 2>/dev/null";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-}
-
-const char* const ParsingMessage =
-    "There was a problem parsing the log file.\n\rVerify the Log file Format entries.";
 
 // One home with the ready-made formats loaded as the table.
 class LinuxLogs : public ::testing::Test {
@@ -287,11 +222,11 @@ TEST_P(ReadyMadeFormats, ReadTheirLogs)
     std::string source;
     if (c.Journal) {
         source = home.File("system.journal");
-        WriteJournal(source, c.Lines);
+        ASSERT_TRUE(WriteJournal(source, c.Lines));
     } else {
         source = home.File("log");
         home.Write("log", Joined(c.Lines));
-        SetModified(source, c.Modified);
+        ASSERT_TRUE(SetModified(source, c.Modified));
     }
     Read(c.Format, source);
     EXPECT_TRUE(ui.Messages.empty()) << (ui.Messages.empty() ? "" : ui.Messages[0].Text);
@@ -354,17 +289,17 @@ TEST(RotatedSets, AreReadOldestFirst)
 TEST_F(LinuxLogs, ASetIsOneLogAcrossItsMembers)
 {
     const std::string prefix = "host pppd[7]: ";
-    WriteGzip(home.File("syslog.2.gz"),
-              Joined({"Dec 30 20:00:00 " + prefix + "Connect: ppp0 <--> /dev/ttyS0",
-                      "Dec 30 20:30:00 " + prefix + "Connection terminated.",
-                      "Dec 31 23:50:00 " + prefix + "Connect: ppp0 <--> /dev/ttyS1"}));
-    SetModified(home.File("syslog.2.gz"), "2027-01-01 00:00:05");
+    ASSERT_TRUE(WriteGzip(home.File("syslog.2.gz"),
+                          Joined({"Dec 30 20:00:00 " + prefix + "Connect: ppp0 <--> /dev/ttyS0",
+                                  "Dec 30 20:30:00 " + prefix + "Connection terminated.",
+                                  "Dec 31 23:50:00 " + prefix + "Connect: ppp0 <--> /dev/ttyS1"})));
+    ASSERT_TRUE(SetModified(home.File("syslog.2.gz"), "2027-01-01 00:00:05"));
     home.Write("syslog.1", Joined({"Jan  1 00:10:00 " + prefix + "Connection terminated."}));
-    SetModified(home.File("syslog.1"), "2027-01-08 06:25:00");
+    ASSERT_TRUE(SetModified(home.File("syslog.1"), "2027-01-08 06:25:00"));
     // The live file has no line end after its last line.
     home.Write("syslog", "Jan  9 08:00:00 " + prefix + "Connect: ppp0 <--> /dev/ttyS0\n" +
                              "Jan  9 08:00:42 " + prefix + "Connection terminated.");
-    SetModified(home.File("syslog"), "2027-01-09 08:00:42");
+    ASSERT_TRUE(SetModified(home.File("syslog"), "2027-01-09 08:00:42"));
     Read("pppd (syslog)", home.File("syslog*"));
     EXPECT_TRUE(ui.Messages.empty());
     ASSERT_EQ(rep.Count(), 3);
@@ -393,13 +328,13 @@ const std::string GoodLines = "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /de
 // so that what it yields before the fault adds nothing).
 std::string CorruptGzip(const TempFolder& home, bool cut)
 {
-    WriteGzip(home.File("a.gz"), GoodLines);
+    EXPECT_TRUE(WriteGzip(home.File("a.gz"), GoodLines));
     const std::string bytes = home.Read("a.gz");
     std::string chatter;
     for (int i = 0; i < 200; ++i)
         chatter += "Jan  2 11:00:" + std::to_string(10 + i % 50) + " h kernel: usb " +
                    std::to_string(i * 7919 % 1000) + "\n";
-    WriteGzip(home.File("b.gz"), chatter);
+    EXPECT_TRUE(WriteGzip(home.File("b.gz"), chatter));
     std::string second = home.Read("b.gz");
     if (cut)
         second.resize(second.size() / 2);
@@ -455,14 +390,14 @@ TEST_F(LinuxLogs, AGigabyteSizedGzipIsReadInBoundedMemory)
     }
     while (block.size() < (1 << 20))
         block += "Feb 28 10:00:30 h kernel: [42.0] usb 1-1: chatter\n";
-    WriteGzip(home.File("one.gz"), block);
+    ASSERT_TRUE(WriteGzip(home.File("one.gz"), block));
     const std::string member = home.Read("one.gz");
     {
         std::ofstream out(home.File("syslog.1.gz"), std::ios::binary);
         for (int i = 0; i < 3072; ++i)
             out << member;
     }
-    SetModified(home.File("syslog.1.gz"), "2026-03-01 00:00:00");
+    ASSERT_TRUE(SetModified(home.File("syslog.1.gz"), "2026-03-01 00:00:00"));
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
     const long before = usage.ru_maxrss;
@@ -473,18 +408,55 @@ TEST_F(LinuxLogs, AGigabyteSizedGzipIsReadInBoundedMemory)
     EXPECT_LT(usage.ru_maxrss - before, 64 * 1024) << "KiB more than before the pass";
 }
 
+// The archive copies from any source; only a single plain file is cleared.
+TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
+{
+    ASSERT_TRUE(WriteGzip(home.File("syslog.1.gz"), "old line\n"));
+    home.Write("syslog", "new line\n");
+    ASSERT_TRUE(WriteJournal(home.File("system.journal"),
+                             {"2023-08-10 14:45:43|pppd|7|Connect: ppp0 <--> /dev/ttyUSB0"}));
+    struct Case {
+        std::string Source;
+        bool Clear;
+        std::string Archived; // empty: refused
+    } cases[] = {
+        {home.File("syslog*"), false, "old line\r\nnew line\r\n"},
+        {home.File("syslog*"), true, ""},
+        {home.File("system.journal"), false, "pppd[7]: Connect: ppp0 <--> /dev/ttyUSB0\r\n"},
+    };
+    const int f = formats.Current = FindLogFormat(formats, "pppd (syslog)");
+    for (const Case& c : cases) {
+        std::filesystem::remove(home.File("archive.old"));
+        ui.Messages.clear();
+        formats.LogFile[f] = c.Source;
+        const ArchiveResult result =
+            ArchiveLogFile(formats, ArchiveOptions{home.File("archive.old"), false, c.Clear});
+        SCOPED_TRACE(c.Source);
+        if (c.Archived.empty()) {
+            EXPECT_EQ(result, ArchiveResult::Refused);
+            EXPECT_FALSE(std::filesystem::exists(home.File("archive.old")));
+            ASSERT_EQ(ui.Texts(MessageKind::Error).size(), 1u);
+            EXPECT_NE(ui.Texts(MessageKind::Error)[0].find("cannot be cleared"), std::string::npos);
+        } else {
+            EXPECT_EQ(result, ArchiveResult::Done);
+            EXPECT_TRUE(home.Read("archive.old").ends_with(c.Archived)) << home.Read("archive.old");
+        }
+    }
+    EXPECT_EQ(home.Read("syslog"), "new line\n");
+}
+
 // The first-time setup's search over a prepared log folder.
 TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
 {
     TempFolder logs;
     folders.Logs = logs.Path();
     logs.Write("syslog", GoodLines + GoodLines);
-    SetModified(logs.File("syslog"), "2026-02-01 00:00:00");
-    WriteGzip(logs.File("syslog.2.gz"), GoodLines);
+    ASSERT_TRUE(SetModified(logs.File("syslog"), "2026-02-01 00:00:00"));
+    ASSERT_TRUE(WriteGzip(logs.File("syslog.2.gz"), GoodLines));
     logs.Write("messages", "Mon Jun  1 10:50:58 2020 daemon.info pppd[5863]: Connect: pppoe-wan\n");
     std::filesystem::create_directory(logs.File("journal"));
-    WriteJournal(logs.File("journal/system.journal"),
-                 {"2023-08-10 14:45:43|pppd|1|Connect: ppp0 <--> /dev/ttyUSB0"});
+    ASSERT_TRUE(WriteJournal(logs.File("journal/system.journal"),
+                             {"2023-08-10 14:45:43|pppd|1|Connect: ppp0 <--> /dev/ttyUSB0"}));
     home.Write("ModemLog.txt", "05:03:31 05-25-1994 - Connection established at 14400bps.\n");
     const std::vector<DetectedLog> found = DetectLogs(folders, library);
     std::vector<std::string> seen;
@@ -507,6 +479,14 @@ TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
     TLCfg saved;
     LoadLogFormats(saved, folders);
     EXPECT_EQ(saved.LogType[3], "pppd (syslog)");
+    // ... and the default report reads it from now on.
+    TCfg defaultTemplate;
+    const std::string defaultReport = home.File("Documents/Default.rep");
+    ASSERT_TRUE(UseLogTypeInDefaultReport(defaultTemplate, defaultReport, "pppd (syslog)"));
+    EXPECT_EQ(defaultTemplate.LogType, "pppd (syslog)");
+    TCfg reread;
+    LoadDefaultTemplate(reread, defaultReport);
+    EXPECT_EQ(reread.LogType, "pppd (syslog)");
 }
 
 } // namespace
