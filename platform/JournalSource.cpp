@@ -45,9 +45,18 @@ void AppendStamp(std::string& line, std::uint64_t microseconds)
 
 bool SystemJournalExists()
 {
-    std::error_code error;
-    return std::filesystem::exists("/var/log/journal", error) ||
-           std::filesystem::exists("/run/log/journal", error);
+    // An empty folder (a container, a machine that keeps no journal) is no
+    // journal; a folder that cannot be listed may hold one.
+    for (const char* folder : {"/var/log/journal", "/run/log/journal"}) {
+        std::error_code error;
+        std::filesystem::recursive_directory_iterator it(folder, error), end;
+        for (; !error && it != end; it.increment(error))
+            if (it->path().extension() == ".journal")
+                return true;
+        if (error == std::errc::permission_denied)
+            return true;
+    }
+    return false;
 }
 
 JournalSource::~JournalSource()
