@@ -9,6 +9,8 @@
 #include "base/DateTime.h"
 #include "base/Messages.h"
 #include "base/RegionalSettings.h"
+#include "logs/FormatLibrary.h"
+#include "logs/LogDetection.h"
 #include "reports/ReportFile.h"
 
 #include <cstdio>
@@ -125,6 +127,14 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     if (::chdir(folders.ProgramFolder().c_str()) != 0) {
         ShowReadError(folders.ProgramFolder());
         return 1;
+    }
+
+    if (command.Detect) {
+        const TLCfg library = LoadFormatLibrary(FormatLibraryFolder(folders), folders);
+        for (const DetectedLog& log : DetectLogs(folders, library))
+            out << log.Source << '\t' << library.LogType[log.Format] << '\t' << log.BeginLines
+                << '\n';
+        return 0;
     }
 
     ProgramState state(folders);
