@@ -97,10 +97,13 @@ std::vector<DetectedLog> DetectLogs(const Folders& folders, const TLCfg& library
     std::vector<int> journalFormats, fileFormats, windowsFormats;
     const std::string windows = folders.WindowsFolder();
     for (int f = 1; f <= library.Count; ++f) {
+        const std::string& own = library.LogFile[f];
+        // Without Wine the Windows folder is /var/log/, which holds the sets.
         if (IsJournalFormat(library, f))
             journalFormats.push_back(f);
-        else if (!windows.empty() && library.LogFile[f].starts_with(windows) &&
-                 library.LogFile[f].find('/', windows.size()) == std::string::npos)
+        else if (own.find_first_of("*?[") == std::string::npos && !own.starts_with(SystemLogs) &&
+                 !windows.empty() && own.starts_with(windows) &&
+                 own.find('/', windows.size()) == std::string::npos)
             windowsFormats.push_back(f);
         else
             fileFormats.push_back(f);
