@@ -37,8 +37,9 @@ public:
 // - documents: XDG_DOCUMENTS_DIR of ~/.config/user-dirs.dirs, else ~/Documents/;
 // - logs of this machine: DIALTALLY_LOG_DIR (a prepared folder, read
 //   without the system journal), else /var/log/ and the system journal;
-// - data: DIALTALLY_DATA_DIR (a source tree's top, for a run from the
-//   build), else share/dialtally under the install prefix.
+// - data: DIALTALLY_DATA_DIR, else share/dialtally beside the executable's
+//   bin folder (the build writes one for a run from the build), else
+//   share/dialtally under the configured install prefix.
 class LinuxFolders : public Folders {
 public:
     LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder,
@@ -57,6 +58,7 @@ public:
 
 private:
     std::string m_program;
+    std::string m_executable;
 };
 
 // Fixed folders, for tests and for callers that already know them.
