@@ -4,6 +4,8 @@
 
 #include "reports/LogReader.h"
 
+#include "app/ProgramState.h"
+
 #include "TestSupport.h"
 #include "base/Clock.h"
 #include "base/DateRoutines.h"
@@ -12,6 +14,7 @@
 #include "logs/LogArchive.h"
 #include "logs/LogDetection.h"
 #include "logs/LogSource.h"
+#include "reports/ProviderPricer.h"
 #include "reports/ReportFile.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +26,7 @@
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <zlib.h>
 
 namespace dialtally {
 
@@ -487,6 +491,63 @@ TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
     TCfg reread;
     LoadDefaultTemplate(reread, defaultReport);
     EXPECT_EQ(reread.LogType, "pppd (syslog)");
+}
+
+// The Linux sample, whose set the build writes with
+// scripts/make-sample-syslog.py: every pppd session of its three files is
+// paired, in order, across the rotation and New Year, and one runs from the
+// .gz member into the next file.
+TEST(LinuxSample, PairsEverySessionOfItsSet)
+{
+    ScopedRegional regional("en-US");
+    RecordingFrontEnd ui;
+    const std::string home = DIALTALLY_SAMPLES_DIR "/linux-home/";
+    FixedFolders folders;
+    folders.Program = home;
+    ProgramState state(folders);
+    StartProgram(state);
+    ASSERT_TRUE(ReadReportFile(state.Current, DIALTALLY_SAMPLES_DIR "/Linux.rep",
+                               state.Options.Files.Path, state.Options.Files.Recent));
+    const int f = FindLogFormat(state.Formats, state.Current.LogType);
+    ASSERT_NE(f, 0);
+    state.Formats.LogFile[f] = home + state.Formats.LogFile[f]; // relative to the home
+    const PairedConnections paired = ReadPairedConnections(state.Current, state.Formats);
+    EXPECT_TRUE(ui.Messages.empty());
+
+    std::string text;
+    gzFile gz = gzopen((home + "log/syslog.2.gz").c_str(), "rb");
+    ASSERT_NE(gz, nullptr);
+    char block[4096];
+    for (int got = 0; (got = gzread(gz, block, sizeof block)) > 0;)
+        text.append(block, static_cast<std::size_t>(got));
+    gzclose(gz);
+    for (const char* plain : {"log/syslog.1", "log/syslog"}) {
+        std::ifstream in(home + plain, std::ios::binary);
+        text.append(std::istreambuf_iterator<char>(in), {});
+    }
+    int sessions = 0;
+    for (std::size_t at = 0; (at = text.find("]: Connect: ", at)) != std::string::npos; ++at)
+        ++sessions;
+    ASSERT_GT(sessions, 20);
+    ASSERT_EQ(paired.List.Count(), sessions);
+
+    struct stat rotated {};
+    ASSERT_EQ(::stat((home + "log/syslog.2.gz").c_str(), &rotated), 0);
+    const TDateTime rotation = LocalDateTime(rotated.st_mtim.tv_sec);
+    int across = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(sessions); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(paired.Closed[i]);
+        EXPECT_GT(paired.List.Duration[i], 0);
+        EXPECT_LT(paired.List.Duration[i], 3 * 3600);
+        if (i > 0) {
+            EXPECT_GT(paired.List.DateTimeOn[i], paired.List.DateTimeOff[i - 1]);
+        }
+        across += paired.List.DateTimeOn[i] < rotation && rotation < paired.List.DateTimeOff[i];
+    }
+    EXPECT_EQ(across, 1);
+    EXPECT_EQ(YearOf(paired.List.DateTimeOn[0]) + 1,
+              YearOf(paired.List.DateTimeOn[static_cast<std::size_t>(sessions - 1)]));
 }
 
 } // namespace
