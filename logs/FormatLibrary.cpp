@@ -3,6 +3,7 @@
 #include "base/DataFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <vector>
 
@@ -50,8 +51,14 @@ TLCfg LoadFormatLibrary(const std::string& folder, const Folders& folders)
     std::vector<int> order(static_cast<std::size_t>(library.Count));
     for (int i = 0; i < library.Count; ++i)
         order[static_cast<std::size_t>(i)] = i + 1;
-    std::sort(order.begin(), order.end(),
-              [&](int a, int b) { return library.LogType[a] < library.LogType[b]; });
+    // ... as the Log Files dialog's list does, without regard to case.
+    const auto folded = [&](int f) {
+        std::string name = library.LogType[f];
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return name;
+    };
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return folded(a) < folded(b); });
     TLCfg sorted;
     sorted.Count = library.Count;
     for (int i = 1; i <= library.Count; ++i)

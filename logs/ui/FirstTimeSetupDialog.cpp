@@ -51,10 +51,11 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
                                  QString::fromStdString(m_library.LogType[log.Format]))
                             .arg(log.BeginLines));
     auto* machineLogs =
-        new QLabel(tr("On this machine, the logs below the Windows ones are read by a "
-                      "ready-made format, named beside each; choosing one adds that "
-                      "format and makes the default report read it."),
+        new QLabel(tr("Below the Windows logs: the logs of this machine, each with the "
+                      "ready-made format that reads it. Choosing one adds that format and "
+                      "makes the default report read it."),
                    this);
+    machineLogs->setWordWrap(true);
     machineLogs->setVisible(!m_found.empty());
     m_list->setMinimumSize(520, 160);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &TDlgFirst::BtnOkClick);
