@@ -137,9 +137,26 @@ std::string ProposedArchiveTarget(const TLCfg& formats, const std::string& remem
         return remembered;
     if (formats.Current < 1 || formats.Current > formats.Count)
         return {};
-    std::filesystem::path path = formats.LogFile[formats.Current];
-    if (path.empty())
+    std::string source = formats.LogFile[formats.Current];
+    if (source.empty())
         return {};
+    // A set or the journal names no file: the archive takes what its name
+    // says before any wildcard ("syslog*": "syslog.old"), or the journal's
+    // matches ("journal:pppd": "pppd.old", in the program's folder).
+    if (source.starts_with("journal:")) {
+        source.erase(0, std::string_view("journal:").size());
+        std::erase(source, ' ');
+        for (char& c : source)
+            if (c == '/' || c == '=' || c == ',')
+                c = '-';
+    } else if (const std::size_t wild = source.find_first_of("*?["); wild != std::string::npos) {
+        const std::size_t folder = source.rfind('/', wild);
+        const std::size_t cut = source.find('/', wild);
+        source.erase(wild, cut == std::string::npos ? std::string::npos : cut - wild);
+        if (cut != std::string::npos || source.size() == folder + 1)
+            source = source.substr(0, folder + 1) + "archive";
+    }
+    std::filesystem::path path = source.empty() ? std::string("archive") : source;
     path.replace_extension(".old");
     return path.string();
 }
