@@ -21,20 +21,32 @@ using namespace dialtally;
 
 namespace {
 
-const std::string PlainLog = "ModemLog.Txt";
-
-std::string GzipSet()
+// A folder of its own, so that another benchmark's log is not taken for it.
+std::string Folder()
 {
-    return BenchFolder() + "gz/ModemLog.Txt*";
+    static const std::string folder = [] {
+        std::filesystem::create_directories(BenchFolder() + "linux/gz");
+        return BenchFolder() + "linux/";
+    }();
+    return folder;
+}
+
+std::string PlainLog()
+{
+    return Folder() + "ModemLog.Txt";
+}
+
+std::string GzipFile()
+{
+    return Folder() + "gz/ModemLog.Txt.1.gz";
 }
 
 // The plain log compressed as logrotate leaves it: "ModemLog.Txt.1.gz".
 void CompressLog(int connections)
 {
-    const std::string plain = BenchFolder() + PlainLog;
+    const std::string plain = PlainLog();
     GenerateLog(plain, connections);
-    const std::string gz = BenchFolder() + "gz/ModemLog.Txt.1.gz";
-    std::filesystem::create_directories(BenchFolder() + "gz");
+    const std::string gz = GzipFile();
     if (std::filesystem::exists(gz) &&
         std::filesystem::last_write_time(gz) > std::filesystem::last_write_time(plain))
         return;
@@ -53,7 +65,7 @@ void CompressLog(int connections)
 // every 37 minutes, turned into a journal file.
 std::string JournalFile(int connections)
 {
-    const std::string path = BenchFolder() + "pppd-" + std::to_string(connections) + ".journal";
+    const std::string path = Folder() + "pppd-" + std::to_string(connections) + ".journal";
     if (std::filesystem::exists(path))
         return path;
     const std::string command = std::string(DIALTALLY_JOURNAL_REMOTE) + " -o '" + path + "' -";
@@ -84,12 +96,12 @@ struct BenchHome {
     BenchHome()
     {
         SetRegional(*FindRegionalPreset("en-US"));
-        Folders.Program = BenchFolder();
-        Folders.Windows = BenchFolder();
-        Folders.Documents = BenchFolder();
+        Folders.Program = Folder();
+        Folders.Windows = Folder();
+        Folders.Documents = Folder();
         Folders.Data = DIALTALLY_DATA_DIR;
-        std::filesystem::remove(BenchFolder() + "Dialtally.log");
-        std::filesystem::remove(BenchFolder() + "Dialtally.ini");
+        std::filesystem::remove(Folder() + "Dialtally.log");
+        std::filesystem::remove(Folder() + "Dialtally.ini");
     }
     FixedFolders Folders;
 };
@@ -128,18 +140,16 @@ void Pass(benchmark::State& bench, ProgramState& program)
 
 void PlainPass(benchmark::State& bench)
 {
-    GenerateLog(BenchFolder() + PlainLog, Connections(1'000'000));
-    Pass(bench, StateFor("Windows Dial-Up Networking", BenchFolder() + PlainLog));
+    GenerateLog(PlainLog(), Connections(1'000'000));
+    Pass(bench, StateFor("Windows Dial-Up Networking", PlainLog()));
 }
 BENCHMARK(PlainPass)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void GzipSetPass(benchmark::State& bench)
 {
     CompressLog(Connections(1'000'000));
-    Pass(bench, StateFor("Windows Dial-Up Networking", GzipSet()));
-    bench.counters["gz_MB"] =
-        static_cast<double>(std::filesystem::file_size(BenchFolder() + "gz/ModemLog.Txt.1.gz")) /
-        1e6;
+    Pass(bench, StateFor("Windows Dial-Up Networking", Folder() + "gz/ModemLog.Txt*"));
+    bench.counters["gz_MB"] = static_cast<double>(std::filesystem::file_size(GzipFile())) / 1e6;
 }
 BENCHMARK(GzipSetPass)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -147,7 +157,7 @@ BENCHMARK(GzipSetPass)->Unit(benchmark::kMillisecond)->Iterations(3);
 void Zcat(benchmark::State& bench)
 {
     CompressLog(Connections(1'000'000));
-    const std::string command = "zcat '" + BenchFolder() + "gz/ModemLog.Txt.1.gz' >/dev/null";
+    const std::string command = "zcat '" + GzipFile() + "' >/dev/null";
     for (auto _ : bench)
         if (std::system(command.c_str()) != 0)
             bench.SkipWithError("zcat failed");
