@@ -44,9 +44,10 @@ package: build
 	@cd $(BUILD) && cpack
 
 bench: configure
-	@cmake --build $(BUILD) -j $(JOBS) --target dialtally_bench dialtally_window_bench
+	@cmake --build $(BUILD) -j $(JOBS) --target dialtally_bench dialtally_window_bench dialtally_linux_bench
 	@$(BUILD)/bench/dialtally_bench
 	@$(BUILD)/bench/dialtally_window_bench
+	@$(BUILD)/bench/dialtally_linux_bench
 
 # Builds the fuzz targets with clang and runs each for FUZZ_SECONDS, after
 # replaying the inputs that once crashed it.

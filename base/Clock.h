@@ -2,6 +2,7 @@
 
 #include "base/DateTime.h"
 
+#include <ctime>
 #include <optional>
 
 namespace dialtally {
@@ -12,5 +13,7 @@ TDateTime Now();
 TDateTime Today();
 int CurrentYear();
 void SetFixedToday(std::optional<TDateTime> date);
+// A moment of the system clock (a file's time, say) in local time.
+TDateTime LocalDateTime(std::time_t seconds);
 
 } // namespace dialtally

@@ -67,6 +67,15 @@ int ExpandTwoDigitYear(int year)
     return year < last ? hundreds + 100 + year : hundreds + year;
 }
 
+int InferYear(int month, int day, TDateTime reference)
+{
+    const int year = YearOf(reference);
+    TDateTime date = 0;
+    if (!TryEncodeDate(year, month, day, date) || date > DateOf(reference))
+        return year - 1;
+    return year;
+}
+
 int MonthFromName(std::string_view text)
 {
     const std::string_view head = text.substr(0, 3);

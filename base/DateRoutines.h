@@ -10,6 +10,11 @@ namespace dialtally {
 // Years below 100 are placed in the hundred years that begin 70 years
 // before the current year; others are returned unchanged.
 int ExpandTwoDigitYear(int year);
+// The year of a date written without one, as syslog readers take it: the
+// year of `reference` (when the log was last written to), or the year
+// before when the date would lie after the reference's day or does not
+// exist in that year (29 February).
+int InferYear(int month, int day, TDateTime reference);
 // 1..12 for a text whose first three letters name a month ("Jan 5",
 // "march"); 0 when none does.
 int MonthFromName(std::string_view text);

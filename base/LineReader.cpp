@@ -18,30 +18,44 @@ bool LineReader::Open(const std::string& path)
 {
     Close();
     const bool opened = m_file.Open(path);
+    Restart();
+    return opened;
+}
+
+void LineReader::Open(ByteSource& source)
+{
+    Close();
+    m_source = &source;
+    Restart();
+}
+
+void LineReader::Restart()
+{
     m_buffer.clear();
     m_start = 0;
     m_eof = false;
     m_failed = false;
     m_skipLeadingLf = false;
     m_nextLfKnown = false;
-    return opened;
 }
 
 void LineReader::Close()
 {
     m_file.Close();
+    m_source = nullptr;
 }
 
 bool LineReader::Fill()
 {
-    if (m_eof || !m_file.IsOpen())
+    if (m_eof || (!m_source && !m_file.IsOpen()))
         return false;
     m_nextLfKnown = false;
     m_buffer.erase(0, m_start);
     m_start = 0;
     const std::size_t old = m_buffer.size();
     m_buffer.resize(old + BlockSize);
-    const ssize_t got = m_file.Read(m_buffer.data() + old, BlockSize);
+    const ssize_t got = m_source ? m_source->Read(m_buffer.data() + old, BlockSize)
+                                 : m_file.Read(m_buffer.data() + old, BlockSize);
     m_buffer.resize(old + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
     // A short read is no end: a pipe hands over what its writer has written.
     if (got <= 0) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/ByteSource.h"
 #include "base/InputFile.h"
 
 #include <string>
@@ -23,6 +24,8 @@ public:
 
     // False when the file cannot be opened for reading.
     bool Open(const std::string& path);
+    // Reads from the source instead of a file; it must outlive the reading.
+    void Open(ByteSource& source);
     void Close();
     // The next line, valid until the next call; false at the end of the
     // file or on a read error (Failed() tells which).
@@ -30,10 +33,12 @@ public:
     bool Failed() const { return m_failed; }
 
 private:
+    void Restart();
     bool Fill();
     std::size_t FindLineEnd(std::size_t from);
 
     InputFile m_file;
+    ByteSource* m_source = nullptr; // when set, the bytes come from here
     std::size_t m_maxLength = std::string::npos;
     std::string m_buffer;
     std::size_t m_start = 0; // first unread byte of m_buffer

@@ -18,9 +18,13 @@ void ShowError(const std::string& text)
 std::string ReadErrorText(const std::string& path)
 {
     std::error_code error;
-    const bool exists = !path.empty() && std::filesystem::exists(path, error);
-    return "An error occurred reading " + path + ".\n\r" +
-           (exists ? "A dial-up connection may be active." : "The file was not found.");
+    return ReadErrorText(path, !path.empty() && std::filesystem::exists(path, error));
+}
+
+std::string ReadErrorText(const std::string& name, bool found)
+{
+    return "An error occurred reading " + name + ".\n\r" +
+           (found ? "A dial-up connection may be active." : "The file was not found.");
 }
 
 std::string WriteErrorText(const std::string& path)
@@ -31,6 +35,11 @@ std::string WriteErrorText(const std::string& path)
 void ShowReadError(const std::string& path)
 {
     ShowError(ReadErrorText(path));
+}
+
+void ShowReadError(const std::string& name, bool found)
+{
+    ShowError(ReadErrorText(name, found));
 }
 
 void ShowWriteError(const std::string& path)

@@ -12,6 +12,9 @@ void ShowError(const std::string& text);
 // "An error occurred reading %s." and, on a second line, why: the file is
 // there (a dial-up connection may hold it) or it was not found.
 void ShowReadError(const std::string& path);
+// The same for a source that is no single path (a set, the journal): the
+// caller tells whether it was there.
+void ShowReadError(const std::string& name, bool found);
 void ShowWriteError(const std::string& path);
 MessageAnswer ConfirmRemove(const std::string& name);
 MessageAnswer AskYesNo(const std::string& text);
@@ -20,6 +23,7 @@ void SetBusy(bool busy);
 void PlayDefaultSound();
 
 std::string ReadErrorText(const std::string& path);
+std::string ReadErrorText(const std::string& name, bool found);
 std::string WriteErrorText(const std::string& path);
 
 } // namespace dialtally

@@ -9,9 +9,11 @@ const char* UsageText()
     return "usage: dialtally-report [--home DIR] [--locale NAME] [--today YYYY-MM-DD]\n"
            "                        [--format csv|text|html|xlsx|docx] [--output FILE]\n"
            "                        [--status | --billing | --compare] [REPORT]\n"
+           "       dialtally-report --detect\n"
            "Runs one report pass without a window and writes the report table, or with\n"
            "--billing each provider's billing month so far and where its pace leads, or\n"
-           "with --compare what each provider would have charged, month by month.\n";
+           "with --compare what each provider would have charged, month by month; or\n"
+           "with --detect the logs of this machine that a ready-made log format reads.\n";
 }
 
 std::string HelpText()
@@ -28,6 +30,9 @@ std::string HelpText()
            "                      and where its pace leads\n"
            "  --compare           instead of the table, what each provider would have\n"
            "                      charged, month by month\n"
+           "  --detect            instead of a report, the logs of this machine that a\n"
+           "                      ready-made log format reads, one a line: source, format\n"
+           "                      and the number of begin lines seen, separated by TABs\n"
            "  -h, --help          print this help and exit\n"
            "  --version           print the version and exit\n"
            "\n"
@@ -59,6 +64,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         }
         if (arg == "--status") {
             line.Status = true;
+            continue;
+        }
+        if (arg == "--detect") {
+            line.Detect = true;
             continue;
         }
         if (arg == "--billing" || arg == "--compare") {

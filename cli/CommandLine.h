@@ -16,6 +16,7 @@ struct CommandLine {
     bool Status = false;
     bool Billing = false; // the billing month of each provider instead of the table
     bool Compare = false; // each provider's charges for the connections instead
+    bool Detect = false;  // the logs of this machine a ready-made format reads, instead
     bool Help = false;
     bool Version = false;
     std::optional<std::string> Report;

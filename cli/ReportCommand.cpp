@@ -9,6 +9,8 @@
 #include "base/DateTime.h"
 #include "base/Messages.h"
 #include "base/RegionalSettings.h"
+#include "logs/FormatLibrary.h"
+#include "logs/LogDetection.h"
 #include "reports/ReportFile.h"
 
 #include <cstdio>
@@ -122,6 +124,16 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     StderrFrontEnd frontEnd(err);
     const FrontEndScope frontEndScope(frontEnd);
     const LinuxFolders folders(home, LinuxFolders::ExecutableFolder(), false);
+    // The search needs no program folder, and the folders it is told of
+    // are taken from where it was started.
+    if (command.Detect) {
+        const TLCfg library = LoadFormatLibrary(FormatLibraryFolder(folders), folders);
+        for (const DetectedLog& log : DetectLogs(folders, library))
+            out << log.Source << '\t' << library.LogType[log.Format] << '\t' << log.BeginLines
+                << '\n';
+        return 0;
+    }
+
     if (::chdir(folders.ProgramFolder().c_str()) != 0) {
         ShowReadError(folders.ProgramFolder());
         return 1;

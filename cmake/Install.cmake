@@ -14,10 +14,9 @@ set(DIALTALLY_LINUX_DIR ${PROJECT_SOURCE_DIR}/share/linux)
 
 install(TARGETS dialtally dialtally-report RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/gui/help/ DESTINATION ${DIALTALLY_DATADIR}/help)
-# The ready-made log formats, once the repository has them.
-if(EXISTS ${PROJECT_SOURCE_DIR}/formats)
-    install(DIRECTORY ${PROJECT_SOURCE_DIR}/formats/ DESTINATION ${DIALTALLY_DATADIR}/formats)
-endif()
+# The ready-made log formats, where LinuxFolders::DataFolder looks for them.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/formats/ DESTINATION ${DIALTALLY_DATADIR}/formats
+        FILES_MATCHING PATTERN "*.log")
 
 install(FILES ${PROJECT_SOURCE_DIR}/gui/dialtally.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications RENAME ${DIALTALLY_APP_ID}.desktop)

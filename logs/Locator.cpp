@@ -123,6 +123,14 @@ std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
     return result;
 }
 
+bool IsFileYearLocator(std::string_view locator)
+{
+    const std::size_t first = locator.find_first_not_of(' ');
+    const std::size_t last = locator.find_last_not_of(' ');
+    return first != std::string_view::npos &&
+           locator.substr(first, last - first + 1) == FileYearLocator;
+}
+
 std::string Locate(std::string_view locator, std::string_view line)
 {
     return ApplyLocator(ParseLocator(locator), line);

@@ -30,6 +30,13 @@ std::string ApplyLocator(const ParsedLocator& locator, std::string_view line);
 // callers that read many lines and want no copy.
 std::string_view LocateField(const ParsedLocator& locator, std::string_view line);
 
+// The year locator of lines that carry no year (classic syslog): the year
+// is then taken from when the log was last written to (InferYear). A text
+// without braces that is no number has no reading as a locator, so no
+// locator that reads a field means this.
+inline constexpr std::string_view FileYearLocator = "(file year)";
+bool IsFileYearLocator(std::string_view locator);
+
 // The piece of the line the locator points at, with its append texts.
 // Positions are 1-based byte positions. Never fails.
 std::string Locate(std::string_view locator, std::string_view line);

@@ -5,6 +5,7 @@
 #include "base/LineReader.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
+#include "logs/LogSource.h"
 
 #include <cctype>
 #include <fcntl.h>
@@ -81,6 +82,46 @@ ArchiveResult ArchiveFailed(const std::string& source)
     return ArchiveResult::Failed;
 }
 
+// Appends the lines of the source to the target's old contents and writes
+// both in one step.
+template <typename Reader>
+bool CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& options)
+{
+    std::string contents;
+    std::error_code error;
+    if (std::filesystem::exists(options.Target, error) && !ReadWholeFile(options.Target, contents))
+        return false;
+    std::string_view line;
+    while (reader.ReadLine(line)) {
+        if (options.Skip &&
+            !IsArchiveLine(line, formats.Online[formats.Current], formats.Offline[formats.Current]))
+            continue;
+        contents.append(line);
+        contents.append("\r\n");
+    }
+    const bool readFailed = reader.Failed();
+    reader.Close();
+    // The copy is on disk before anything is taken from the source.
+    return !readFailed && WriteFileAtomically(options.Target, contents);
+}
+
+// A set, the journal or a compressed file: copied like a file, but never
+// cleared; its lines belong to the system's log rotation.
+ArchiveResult ArchiveSource(const TLCfg& formats, const ArchiveOptions& options,
+                            const std::string& source)
+{
+    if (options.Clear) {
+        ShowError(source + " is not a single log file, so it cannot be cleared after an "
+                           "archive.\n\rTurn \"Clear source after archive\" off to archive it.");
+        return ArchiveResult::Refused;
+    }
+    LogSource reader;
+    if (!reader.Open(source) || !CopyLines(reader, formats, options))
+        return ArchiveFailed(source);
+    ShowInfo("Completed archive to " + options.Target + ".");
+    return ArchiveResult::Done;
+}
+
 } // namespace
 
 std::string ArchivePrompt(const TLCfg& formats)
@@ -96,9 +137,26 @@ std::string ProposedArchiveTarget(const TLCfg& formats, const std::string& remem
         return remembered;
     if (formats.Current < 1 || formats.Current > formats.Count)
         return {};
-    std::filesystem::path path = formats.LogFile[formats.Current];
-    if (path.empty())
+    std::string source = formats.LogFile[formats.Current];
+    if (source.empty())
         return {};
+    // A set or the journal names no file: the archive takes what its name
+    // says before any wildcard ("syslog*": "syslog.old"), or the journal's
+    // matches ("journal:pppd": "pppd.old", in the program's folder).
+    if (source.starts_with("journal:")) {
+        source.erase(0, std::string_view("journal:").size());
+        std::erase(source, ' ');
+        for (char& c : source)
+            if (c == '/' || c == '=' || c == ',')
+                c = '-';
+    } else if (const std::size_t wild = source.find_first_of("*?["); wild != std::string::npos) {
+        const std::size_t folder = source.rfind('/', wild);
+        const std::size_t cut = source.find('/', wild);
+        source.erase(wild, cut == std::string::npos ? std::string::npos : cut - wild);
+        if (cut != std::string::npos || source.size() == folder + 1)
+            source = source.substr(0, folder + 1) + "archive";
+    }
+    std::filesystem::path path = source.empty() ? std::string("archive") : source;
     path.replace_extension(".old");
     return path.string();
 }
@@ -120,6 +178,8 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
         ShowError("The source and target files cannot be the same.");
         return ArchiveResult::Refused;
     }
+    if (!IsSingleFileSource(source))
+        return ArchiveSource(formats, options, source);
     // Taken before the source is opened, so that any line the dialer adds
     // from here on shows as a change when the source is to be cleared.
     struct stat status {};
@@ -130,22 +190,7 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
     LineReader reader;
     if (!reader.Open(source))
         return ArchiveFailed(source);
-    std::string contents;
-    std::error_code error;
-    if (std::filesystem::exists(options.Target, error) && !ReadWholeFile(options.Target, contents))
-        return ArchiveFailed(source);
-    std::string_view line;
-    while (reader.ReadLine(line)) {
-        if (options.Skip &&
-            !IsArchiveLine(line, formats.Online[formats.Current], formats.Offline[formats.Current]))
-            continue;
-        contents.append(line);
-        contents.append("\r\n");
-    }
-    const bool readFailed = reader.Failed();
-    reader.Close();
-    // The copy is on disk before anything is taken from the source.
-    if (readFailed || !WriteFileAtomically(options.Target, contents))
+    if (!CopyLines(reader, formats, options))
         return ArchiveFailed(source);
 
     if (options.Clear) {

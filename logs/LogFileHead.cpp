@@ -1,6 +1,7 @@
 #include "logs/LogFileHead.h"
 
 #include "base/InputFile.h"
+#include "logs/LogSource.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -18,8 +19,33 @@ std::string_view LogRuler()
     return ruler;
 }
 
+namespace {
+
+// The first lines of a set, the journal or a compressed file.
+LogFileHead ReadSourceHead(const std::string& source, int maxLines, std::size_t maxLineLength)
+{
+    LogFileHead head;
+    LogSource reader(maxLineLength);
+    if (!reader.Open(source)) {
+        head.Found = head.Failed = reader.ErrorFound();
+        return head;
+    }
+    head.Found = true;
+    std::string_view line;
+    while (static_cast<int>(head.Lines.size()) < maxLines && reader.ReadLine(line))
+        head.Lines.emplace_back(line);
+    head.Failed = reader.Failed();
+    if (head.Lines.empty() && !head.Failed)
+        head.Lines.emplace_back();
+    return head;
+}
+
+} // namespace
+
 LogFileHead ReadLogFileHead(const std::string& path, int maxLines, std::size_t maxLineLength)
 {
+    if (!path.empty() && !IsSingleFileSource(path))
+        return ReadSourceHead(path, maxLines, maxLineLength);
     LogFileHead head;
     std::error_code error;
     if (path.empty() || !std::filesystem::is_regular_file(path, error))

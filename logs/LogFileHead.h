@@ -17,7 +17,8 @@ struct LogFileHead {
     std::vector<std::string> Lines; // at most maxLines; the first is always there when read
 };
 
-// The first lines of a log file for the formats dialog's view. Paths that
+// The first lines of a log file for the formats dialog's view; of a set,
+// the journal or a compressed file, the first lines as the reader sees them. Paths that
 // name no regular file (nothing, a folder, a device) are not found, so
 // typing a path never opens a folder or blocks on a device. Lines longer
 // than maxLineLength are cut there, and no more than maxLines lines of that

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
+#include <utility>
 
 namespace dialtally {
 
@@ -67,15 +68,16 @@ std::string WithTrailingSeparator(std::string path)
 
 LinuxFolders::LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder,
                            bool createProgramFolder)
+    : m_executable(std::move(executableFolder))
 {
     std::string folder;
     if (homeOption && !homeOption->empty()) {
         folder = *homeOption;
     } else if (!Env("DIALTALLY_HOME").empty()) {
         folder = Env("DIALTALLY_HOME");
-    } else if (!executableFolder.empty() &&
-               fs::exists(WithTrailingSeparator(executableFolder) + "Dialtally.ini")) {
-        folder = executableFolder;
+    } else if (!m_executable.empty() &&
+               fs::exists(WithTrailingSeparator(m_executable) + "Dialtally.ini")) {
+        folder = m_executable;
     } else {
         std::string config = Env("XDG_CONFIG_HOME");
         if (config.empty())
@@ -109,6 +111,32 @@ std::string LinuxFolders::DocumentsFolder() const
 {
     const std::string documents = DocumentsFromUserDirs();
     return WithTrailingSeparator(documents.empty() ? HomeFolder() + "Documents" : documents);
+}
+
+std::string LinuxFolders::LogFolder() const
+{
+    const std::string prepared = Env("DIALTALLY_LOG_DIR");
+    return prepared.empty() ? "/var/log/" : WithTrailingSeparator(prepared);
+}
+
+bool LinuxFolders::ReadsSystemJournal() const
+{
+    return Env("DIALTALLY_LOG_DIR").empty();
+}
+
+std::string LinuxFolders::DataFolder() const
+{
+    const std::string configured = Env("DIALTALLY_DATA_DIR");
+    if (!configured.empty())
+        return WithTrailingSeparator(configured);
+    if (!m_executable.empty()) {
+        std::error_code error;
+        const fs::path beside =
+            (fs::path(m_executable) / DIALTALLY_DATA_FROM_BIN).lexically_normal();
+        if (fs::is_directory(beside, error))
+            return WithTrailingSeparator(beside.string());
+    }
+    return WithTrailingSeparator(DIALTALLY_INSTALLED_DATA_DIR);
 }
 
 std::string LinuxFolders::ExecutableFolder()

@@ -17,6 +17,13 @@ public:
     // No trailing separator; empty when unknown.
     virtual std::string ProgramFilesFolder() const = 0;
     virtual std::string DocumentsFolder() const = 0;
+    // Where the first-time setup looks for the logs of this machine (syslog
+    // sets, journal files); empty: nowhere.
+    virtual std::string LogFolder() const { return {}; }
+    // True when it also looks in the system journal.
+    virtual bool ReadsSystemJournal() const { return false; }
+    // The program's installed data (help pages, ready-made log formats).
+    virtual std::string DataFolder() const { return {}; }
 };
 
 // The Linux answers:
@@ -27,7 +34,12 @@ public:
 // - Windows folder: DIALTALLY_WINDOWS_DIR, else ~/.wine/drive_c/windows/
 //   when it exists, else /var/log/;
 // - Program Files: DIALTALLY_PROGRAM_FILES, else empty;
-// - documents: XDG_DOCUMENTS_DIR of ~/.config/user-dirs.dirs, else ~/Documents/.
+// - documents: XDG_DOCUMENTS_DIR of ~/.config/user-dirs.dirs, else ~/Documents/;
+// - logs of this machine: DIALTALLY_LOG_DIR (a prepared folder, read
+//   without the system journal), else /var/log/ and the system journal;
+// - data: DIALTALLY_DATA_DIR, else share/dialtally beside the executable's
+//   bin folder (the build writes one for a run from the build), else
+//   share/dialtally under the configured install prefix.
 class LinuxFolders : public Folders {
 public:
     LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder,
@@ -37,23 +49,32 @@ public:
     std::string WindowsFolder() const override;
     std::string ProgramFilesFolder() const override;
     std::string DocumentsFolder() const override;
+    std::string LogFolder() const override;
+    bool ReadsSystemJournal() const override;
+    std::string DataFolder() const override;
 
     // The folder of the running executable, from /proc/self/exe.
     static std::string ExecutableFolder();
 
 private:
     std::string m_program;
+    std::string m_executable;
 };
 
 // Fixed folders, for tests and for callers that already know them.
 class FixedFolders : public Folders {
 public:
     std::string Program, Windows, ProgramFiles, Documents;
+    std::string Logs, Data;
+    bool SystemJournal = false;
 
     std::string ProgramFolder() const override { return Program; }
     std::string WindowsFolder() const override { return Windows; }
     std::string ProgramFilesFolder() const override { return ProgramFiles; }
     std::string DocumentsFolder() const override { return Documents; }
+    std::string LogFolder() const override { return Logs; }
+    bool ReadsSystemJournal() const override { return SystemJournal; }
+    std::string DataFolder() const override { return Data; }
 };
 
 // The path with one "/" at its end.

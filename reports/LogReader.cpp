@@ -3,12 +3,12 @@
 #include "base/Clock.h"
 #include "base/ConversionError.h"
 #include "base/DateRoutines.h"
-#include "base/LineReader.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
 #include "base/Numbers.h"
 #include "costs/Pricing.h"
 #include "logs/Locator.h"
+#include "logs/LogSource.h"
 
 #include <new>
 
@@ -29,6 +29,7 @@ const char* const ParsingMessage =
 // per pass.
 struct LineFields {
     ParsedLocator Month, Day, Year, Time, Ampm;
+    bool YearFromFile = false; // the lines carry no year
 };
 
 struct PassFormat {
@@ -49,6 +50,8 @@ PassFormat ParseFormat(const TLCfg& formats, int f)
     format.Off = {ParseLocator(formats.OffMonth[f]), ParseLocator(formats.OffDate[f]),
                   ParseLocator(formats.OffYear[f]), ParseLocator(formats.OffTime[f]),
                   ParseLocator(formats.OffAmpm[f])};
+    format.On.YearFromFile = IsFileYearLocator(formats.OnYear[f]);
+    format.Off.YearFromFile = IsFileYearLocator(formats.OffYear[f]);
     format.Service = ParseLocator(formats.OnService[f]);
     format.SameFields =
         formats.OnMonth[f] == formats.OffMonth[f] && formats.OnDate[f] == formats.OffDate[f] &&
@@ -82,12 +85,16 @@ int ReadMonth(std::string_view text)
     return MonthFromName(text);
 }
 
-TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scratch)
+// `modified` is when the log was last written to: year-less lines take
+// their year from it.
+TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scratch,
+                   TDateTime modified)
 {
     const int month = ReadMonth(Field(fields.Month, line, scratch.Field));
     const int day = StrToInt(Field(fields.Day, line, scratch.Field));
-    int year = StrToInt(Field(fields.Year, line, scratch.Field));
-    if (year < 100)
+    int year = fields.YearFromFile ? InferYear(month, day, modified)
+                                   : StrToInt(Field(fields.Year, line, scratch.Field));
+    if (year < 100 && !fields.YearFromFile)
         year = ExpandTwoDigitYear(year);
     TDateTime date = 0;
     if (!TryEncodeDate(year, month, day, date))
@@ -187,10 +194,10 @@ void ReadConnectionLog(ReadContext& context)
     const std::string path = context.Formats.LogFile[f];
     const PassFormat format = ParseFormat(context.Formats, f);
 
-    LineReader file(LineHeadBytes);
+    LogSource file(LineHeadBytes);
     BusyWhileReading busy;
     if (!file.Open(path)) {
-        ShowReadError(path);
+        ShowReadError(file.ErrorName(), file.ErrorFound());
         Build(context);
         return;
     }
@@ -207,7 +214,7 @@ void ReadConnectionLog(ReadContext& context)
             TDateTime date = 0, time = 0;
             if (MatchesLists(line, format.Online, {})) {
                 begin = true;
-                date = ReadDate(format.On, line, scratch);
+                date = ReadDate(format.On, line, scratch, file.Modified());
                 time = ReadTime(format.On, line, scratch);
                 lastDate = date;
                 if (first) {
@@ -232,7 +239,7 @@ void ReadConnectionLog(ReadContext& context)
                 // A line that both begins and ends (every line of a format
                 // without markers) need not be read twice.
                 if (!begin || !format.SameFields) {
-                    date = ReadDate(format.Off, line, scratch);
+                    date = ReadDate(format.Off, line, scratch, file.Modified());
                     time = ReadTime(format.Off, line, scratch);
                 }
                 lastDate = date;
@@ -263,7 +270,7 @@ void ReadConnectionLog(ReadContext& context)
     if (file.Failed()) {
         file.Close();
         busy.Off();
-        ShowReadError(path);
+        ShowReadError(file.ErrorName(), file.ErrorFound());
         Build(context);
         return;
     }

@@ -6,6 +6,7 @@
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
 
+#include <filesystem>
 #include <initializer_list>
 #include <sys/stat.h>
 
@@ -93,6 +94,24 @@ bool LoadDefaultTemplate(TCfg& defaultTemplate, const std::string& defaultReport
         return true;
     ShowReadError(defaultReportPath);
     return false;
+}
+
+bool UseLogTypeInDefaultReport(TCfg& defaultTemplate, const std::string& defaultReportPath,
+                               const std::string& logType)
+{
+    TCfg report;
+    if (!LoadDefaultTemplate(report, defaultReportPath))
+        return false;
+    report.LogType = logType;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(defaultReportPath).parent_path();
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, error); // a failure shows in the write
+    if (!WriteReportFile(report, defaultReportPath))
+        return false;
+    ResetQuickState(report);
+    defaultTemplate = report;
+    return true;
 }
 
 void ParseReportLine(TCfg& report, std::string_view line)

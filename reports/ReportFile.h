@@ -19,6 +19,13 @@ void SetReportDefaults(TCfg& report, const std::string& defaultReportPath);
 // stay applied. False only then.
 bool LoadDefaultTemplate(TCfg& defaultTemplate, const std::string& defaultReportPath);
 
+// Makes the default report read the log format: the default report file
+// (the built-in report when there is none) is written with that LogType,
+// its folder made when missing, and becomes the template. False, with the
+// message shown, when it cannot be read or written.
+bool UseLogTypeInDefaultReport(TCfg& defaultTemplate, const std::string& defaultReportPath,
+                               const std::string& logType);
+
 // Applies one "key=value" line of a .rep file; other lines change nothing.
 void ParseReportLine(TCfg& report, std::string_view line);
 

@@ -6,10 +6,13 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <sys/resource.h>
+#include <utime.h>
+#include <zlib.h>
 
 namespace dialtally {
 
@@ -139,6 +142,69 @@ ScopedFileSizeLimit::~ScopedFileSizeLimit()
 {
     rlimit limit{m_soft, m_hard};
     ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+namespace {
+
+std::time_t LocalSeconds(const std::string& stamp)
+{
+    std::tm local{};
+    local.tm_isdst = -1;
+    ::strptime(stamp.c_str(), "%Y-%m-%d %H:%M:%S", &local);
+    return std::mktime(&local);
+}
+
+} // namespace
+
+TDateTime At(const std::string& stamp)
+{
+    return LocalDateTime(LocalSeconds(stamp));
+}
+
+bool SetModified(const std::string& path, const std::string& stamp)
+{
+    const utimbuf times{LocalSeconds(stamp), LocalSeconds(stamp)};
+    return ::utime(path.c_str(), &times) == 0;
+}
+
+std::string Joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+bool WriteGzip(const std::string& path, const std::string& text)
+{
+    gzFile file = gzopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written =
+        text.empty() || gzwrite(file, text.data(), static_cast<unsigned>(text.size())) > 0;
+    return gzclose(file) == Z_OK && written;
+}
+
+bool WriteJournal(const std::string& path, const std::vector<std::string>& entries)
+{
+    std::string exported;
+    long long monotonic = 1'000'000;
+    for (const std::string& entry : entries) {
+        const std::size_t a = entry.find('|'), b = entry.find('|', a + 1),
+                          c = entry.find('|', b + 1);
+        exported +=
+            "__REALTIME_TIMESTAMP=" +
+            std::to_string(static_cast<long long>(LocalSeconds(entry.substr(0, a))) * 1'000'000) +
+            "\n__MONOTONIC_TIMESTAMP=" + std::to_string(monotonic += 1'000'000) +
+            "\n_BOOT_ID=0123456789abcdef0123456789abcdef\nSYSLOG_IDENTIFIER=" +
+            entry.substr(a + 1, b - a - 1) + "\nSYSLOG_PID=" + entry.substr(b + 1, c - b - 1) +
+            "\nMESSAGE=" + entry.substr(c + 1) + "\n\n";
+    }
+    const std::string exportPath = path + ".export";
+    std::ofstream(exportPath, std::ios::binary) << exported;
+    const std::string command = std::string(DIALTALLY_JOURNAL_REMOTE) + " -o '" + path + "' - < '" +
+                                exportPath + "' 2>/dev/null";
+    return std::system(command.c_str()) == 0;
 }
 
 } // namespace dialtally

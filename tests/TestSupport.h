@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/DateTime.h"
 #include "base/FrontEnd.h"
 #include "base/RegionalSettings.h"
 
@@ -91,5 +92,18 @@ private:
 // Every line of the file as the program's line reader gives it; nothing
 // when the file does not open or the read fails.
 std::optional<std::vector<std::string>> ReaderLines(const std::string& path);
+
+// Logs of a Linux machine, for the tests of their sources. Times are local
+// "YYYY-MM-DD HH:MM:SS".
+TDateTime At(const std::string& stamp);
+// Sets the file's modification time; false when it cannot.
+bool SetModified(const std::string& path, const std::string& stamp);
+// The lines, each ended by LF.
+std::string Joined(const std::vector<std::string>& lines);
+bool WriteGzip(const std::string& path, const std::string& text);
+// A journal file of entries "time|identifier|pid|message", made from the
+// journal export format by systemd-journal-remote, as a machine's journal
+// would hold them.
+bool WriteJournal(const std::string& path, const std::vector<std::string>& entries);
 
 } // namespace dialtally

@@ -13,6 +13,7 @@
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
 #include "costs/ui/CostsDialog.h"
+#include "logs/FormatLibrary.h"
 #include "logs/ui/ArchiveDialog.h"
 #include "logs/ui/FirstTimeSetupDialog.h"
 #include "logs/ui/LogFilesDialog.h"
@@ -657,6 +658,19 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::RunFirstTimeSetup()
 {
     TDlgFirst dialog(m_state.Formats, m_state.Paths, this);
+    // A log of this machine becomes the default report's, so the first
+    // report shows its connections.
+    dialog.OnFormatAdded = [this](const std::string& logType) {
+        if (!UseLogTypeInDefaultReport(m_state.DefaultTemplate, m_state.Options.Files.Default,
+                                       logType))
+            return;
+        if (m_startupPending) {
+            m_state.Current = m_state.DefaultTemplate;
+            ResetQuickState(m_state.Current);
+        } else if (m_state.Current.FileName == m_state.Options.Files.Default) {
+            m_document.GoToDefaultReport();
+        }
+    };
     dialog.exec();
     FillLogFileBox();
 }
@@ -666,6 +680,7 @@ void TMainForm::RunFirstTimeSetup()
 void TMainForm::EditLogFormats()
 {
     TDlgLog dialog(m_state.Formats, m_state.Paths.ProgramFolder(), this);
+    dialog.Library = LoadFormatLibrary(FormatLibraryFolder(m_state.Paths), m_state.Paths);
     if (dialog.exec() == QDialog::Accepted)
         FillLogFileBox();
 }

@@ -1,6 +1,7 @@
 #include "logs/ui/ArchiveDialog.h"
 
 #include "logs/LogArchive.h"
+#include "logs/LogSource.h"
 #include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/ScreenPlacement.h"
@@ -38,6 +39,13 @@ TDlgBack::TDlgBack(const TLCfg& formats, ArchiveSettings& settings, QWidget* par
     m_skip->setChecked(settings.Skip);
     m_clear->setObjectName("CheckBoxClear");
     m_clear->setChecked(settings.Clear);
+    // Only a single plain file may be emptied; a set or the journal belongs
+    // to the system's log rotation.
+    if (formats.Current >= 1 && formats.Current <= formats.Count &&
+        !IsSingleFileSource(formats.LogFile[formats.Current])) {
+        m_clear->setChecked(false);
+        m_clear->setEnabled(false);
+    }
 
     auto* label = new QLabel(tr("&Archive to"), this);
     label->setBuddy(m_target);
@@ -83,7 +91,8 @@ void TDlgBack::BtnArchiveClick()
                                  m_clear->isChecked()};
     const ArchiveResult result = ArchiveLogFile(m_formats, options);
     if (result == ArchiveResult::Done || result == ArchiveResult::NotCleared)
-        m_settings = ArchiveSettings{options.Target, options.Skip, options.Clear};
+        m_settings = ArchiveSettings{options.Target, options.Skip,
+                                     m_clear->isEnabled() ? options.Clear : m_settings.Clear};
     accept();
 }
 

@@ -1,10 +1,12 @@
 #include "logs/ui/FirstTimeSetupDialog.h"
 
+#include "logs/FormatLibrary.h"
 #include "logs/SetupCandidates.h"
 #include "widgets/DialogParts.h"
 #include "widgets/ScreenPlacement.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -37,7 +39,25 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
     m_list->setObjectName("ListBoxFiles");
     for (const std::string& path : SetupCandidates(folders.WindowsFolder()))
         m_list->addItem(QString::fromStdString(path));
-    m_list->setMinimumSize(360, 140);
+    m_windowsEntries = m_list->count();
+    // The logs of this machine, each with the ready-made format that reads it.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_library = LoadFormatLibrary(FormatLibraryFolder(folders), folders);
+    m_found = DetectLogs(folders, m_library);
+    QApplication::restoreOverrideCursor();
+    for (const DetectedLog& log : m_found)
+        m_list->addItem(tr("%1   [%2; begin lines found: %3]")
+                            .arg(QString::fromStdString(log.Source),
+                                 QString::fromStdString(m_library.LogType[log.Format]))
+                            .arg(log.BeginLines));
+    auto* machineLogs =
+        new QLabel(tr("Below the Windows logs: the logs of this machine, each with the "
+                      "ready-made format that reads it. Choosing one adds that format and "
+                      "makes the default report read it."),
+                   this);
+    machineLogs->setWordWrap(true);
+    machineLogs->setVisible(!m_found.empty());
+    m_list->setMinimumSize(520, 160);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &TDlgFirst::BtnOkClick);
 
     const DialogButtonRow buttons =
@@ -49,15 +69,27 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
     layout->addWidget(select, 0, 1);
     layout->addWidget(lookFor, 1, 1);
     layout->addWidget(m_list, 2, 1);
-    layout->addWidget(later, 3, 1);
-    layout->addLayout(buttons.Layout, 4, 0, 1, 2);
+    layout->addWidget(machineLogs, 3, 1);
+    layout->addWidget(later, 4, 1);
+    layout->addLayout(buttons.Layout, 5, 0, 1, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TDlgFirst::BtnOkClick()
 {
-    if (const QListWidgetItem* item = m_list->currentItem(); item && item->isSelected())
-        ApplySetupChoice(m_formats, item->text().toStdString(), m_folders.ProgramFolder());
+    const QListWidgetItem* item = m_list->currentItem();
+    if (item && item->isSelected()) {
+        const int row = m_list->row(item);
+        if (row < m_windowsEntries) {
+            ApplySetupChoice(m_formats, item->text().toStdString(), m_folders.ProgramFolder());
+        } else {
+            const std::string name = ApplyDetectedLog(
+                m_formats, m_library, m_found[static_cast<std::size_t>(row - m_windowsEntries)],
+                m_folders.ProgramFolder());
+            if (!name.empty() && OnFormatAdded)
+                OnFormatAdded(name);
+        }
+    }
     accept();
 }
 

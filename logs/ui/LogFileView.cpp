@@ -38,7 +38,7 @@ void LogFileView::LoadFile(const std::string& path)
         setPlainText(QString::fromStdString(LogFileHeadText(head)));
     moveCursor(QTextCursor::Start);
     if (head.Failed)
-        ShowReadError(path);
+        ShowReadError(path, head.Found);
 }
 
 void LogFileView::InsertRuler()

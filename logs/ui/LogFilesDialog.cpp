@@ -1,6 +1,8 @@
 #include "logs/ui/LogFilesDialog.h"
 
 #include "base/Messages.h"
+#include "logs/FormatLibrary.h"
+#include "logs/Locator.h"
 #include "logs/ui/LogFileView.h"
 #include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
@@ -34,7 +36,7 @@ constexpr int HelpLogPage = 3510; // then 3520, 3530 for the later pages
 TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
     : QDialog(parent), m_formats(formats), m_copy(formats),
       m_programFolder(std::move(programFolder)), m_pages(new QTabWidget), m_list(new QListWidget),
-      m_view(new LogFileView), m_locatorMenu(new QMenu(this))
+      m_view(new LogFileView), m_locatorMenu(new QMenu(this)), m_libraryMenu(new QMenu(this))
 {
     setWindowTitle(tr("Log Files"));
     setObjectName(QStringLiteral("DlgLog"));
@@ -86,6 +88,20 @@ QWidget* TDlgLog::BuildLogPage()
     remove->setObjectName(QStringLiteral("BtnRemove"));
     auto* modify = new QPushButton(tr("&Modify"));
     modify->setObjectName(QStringLiteral("BtnModify"));
+    auto* library = new QPushButton(tr("Add from &Library..."));
+    library->setObjectName(QStringLiteral("BtnLibrary"));
+    library->setToolTip(tr("Add a ready-made format for the logs of Linux and other dialers"));
+    m_libraryMenu->setObjectName(QStringLiteral("MenuLibrary"));
+    connect(library, &QPushButton::clicked, this, [this, library] {
+        m_libraryMenu->clear();
+        for (int i = 1; i <= Library.Count; ++i) {
+            const std::string name = Library.LogType[i];
+            m_libraryMenu->addAction(QtText(name), this, [this, name] { AddFromLibrary(name); });
+        }
+        if (m_libraryMenu->isEmpty())
+            m_libraryMenu->addAction(tr("(no ready-made formats installed)"))->setEnabled(false);
+        m_libraryMenu->popup(library->mapToGlobal(QPoint(0, library->height())));
+    });
     connect(add, &QPushButton::clicked, this, &TDlgLog::BtnAddClick);
     connect(remove, &QPushButton::clicked, this, &TDlgLog::BtnRemoveClick);
     connect(modify, &QPushButton::clicked, this, &TDlgLog::BtnModifyClick);
@@ -94,11 +110,12 @@ QWidget* TDlgLog::BuildLogPage()
     grid->addWidget(BuddyLabel(tr("Log file &description"), name), 0, 0);
     grid->addWidget(name, 1, 0);
     grid->addWidget(BuddyLabel(tr("&Log file formats:"), m_list), 2, 0);
-    grid->addWidget(m_list, 3, 0, 4, 1);
+    grid->addWidget(m_list, 3, 0, 5, 1);
     grid->addWidget(add, 3, 1);
     grid->addWidget(remove, 4, 1);
     grid->addWidget(modify, 5, 1);
-    grid->setRowStretch(6, 1);
+    grid->addWidget(library, 6, 1);
+    grid->setRowStretch(7, 1);
     return page;
 }
 
@@ -196,6 +213,8 @@ QWidget* TDlgLog::BuildFormatPage()
                  {"Append &Text", "MenuAppendText", "{\"\"}", 2},
                  {nullptr, nullptr, nullptr, 0},
                  {"Begin/End &Separator", "MenuSeparator", ";", 0}};
+    // Year edits only: lines without a year (classic syslog) take the year
+    // of the file's last change; the form replaces what the edit holds.
     for (const auto& item : items) {
         if (!item.Caption) {
             m_locatorMenu->addSeparator();
@@ -208,6 +227,16 @@ QWidget* TDlgLog::BuildFormatPage()
         connect(action, &QAction::triggered, this,
                 [this, token, caret] { AppendToken(token, caret); });
     }
+    m_locatorMenu->addSeparator();
+    m_fileYear = m_locatorMenu->addAction(tr("No Year in Lines: &Year of the File"));
+    m_fileYear->setObjectName(QStringLiteral("MenuFileYear"));
+    connect(m_fileYear, &QAction::triggered, this, [this] {
+        if (!m_menuEdit)
+            return;
+        m_menuEdit->setText(QString::fromLatin1(FileYearLocator.data(),
+                                                static_cast<qsizetype>(FileYearLocator.size())));
+        m_menuEdit->setFocus();
+    });
     return page;
 }
 
@@ -225,6 +254,7 @@ void TDlgLog::AddLocatorMenu(QLineEdit* edit)
     edit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(edit, &QLineEdit::customContextMenuRequested, this, [this, edit](const QPoint& pos) {
         m_menuEdit = edit;
+        m_fileYear->setEnabled(edit == m_edits[EditOnYear] || edit == m_edits[EditOffYear]);
         m_locatorMenu->popup(edit->mapToGlobal(pos));
     });
 }
@@ -295,6 +325,23 @@ void TDlgLog::BtnAddClick()
         InsertSorted(m_list, name);
     }
     SelectAndLoad(name);
+}
+
+void TDlgLog::AddFromLibrary(const std::string& name)
+{
+    const int index = FindLogFormat(Library, name);
+    if (index == 0)
+        return;
+    if (FindLogFormat(m_copy, name) == 0) {
+        if (m_copy.Count >= TLCfg::MaxFormats) {
+            PlayDefaultSound();
+            return;
+        }
+        AddLibraryFormat(m_copy, Library, index);
+        const QSignalBlocker blocker(m_list);
+        InsertSorted(m_list, QtText(name));
+    }
+    SelectAndLoad(QtText(name));
 }
 
 void TDlgLog::BtnRemoveClick()

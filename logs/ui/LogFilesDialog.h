@@ -34,8 +34,14 @@ public:
 
     const TLCfg& WorkingCopy() const { return m_copy; }
 
+    // The ready-made formats "Add from Library..." offers.
+    TLCfg Library;
+
     void ListBoxLogClick();
     void BtnAddClick();
+    // Adds the ready-made format of that name to the copy, or selects the
+    // copy's format of that name when it has one.
+    void AddFromLibrary(const std::string& name);
     void BtnRemoveClick();
     void BtnModifyClick();
     void BtnBrowseClick();
@@ -86,6 +92,8 @@ private:
     LogFileView* m_view;
     std::array<QLineEdit*, EditCount> m_edits{};
     QMenu* m_locatorMenu;
+    QMenu* m_libraryMenu;
+    QAction* m_fileYear = nullptr;   // the locator menu's year-less form
     QLineEdit* m_menuEdit = nullptr; // the locator edit that was right-clicked
     bool m_centred = false;
 };

@@ -301,6 +301,27 @@ TEST(ReportCommandLine, UsageErrors)
     EXPECT_EQ(line->Report, "x.rep");
 }
 
+// --detect over a prepared log folder: one line per source and format.
+TEST_F(ReportCommandRun, DetectListsTheLogsAReadyMadeFormatReads)
+{
+    TempFolder logs;
+    logs.Write("syslog", "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n"
+                         "Jan  2 10:01:00 h pppd[1]: Connection terminated.\n"
+                         "Jan  3 10:00:00 h pppd[2]: Connect: ppp0 <--> /dev/ttyS0\n");
+    logs.Write("syslog.1", "Jan  1 09:00:00 h cron[5]: nothing\n");
+    ::setenv("DIALTALLY_LOG_DIR", logs.Path().c_str(), 1);
+    ::setenv("DIALTALLY_DATA_DIR", DIALTALLY_DATA_DIR, 1);
+    // Where the Windows folder is without Wine: it must not hide the sets.
+    ::setenv("DIALTALLY_WINDOWS_DIR", "/var/log/", 1);
+    const int status = Run({"--detect"});
+    ::unsetenv("DIALTALLY_LOG_DIR");
+    ::unsetenv("DIALTALLY_DATA_DIR");
+    ::unsetenv("DIALTALLY_WINDOWS_DIR");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out.str(), logs.File("syslog*") + "\tpppd (syslog)\t2\n");
+    EXPECT_EQ(err.str(), "");
+}
+
 } // namespace
 
 } // namespace dialtally

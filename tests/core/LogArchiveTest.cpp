@@ -173,6 +173,19 @@ TEST(ArchiveTarget, RememberedTargetElseTheLogWithOld)
     EXPECT_EQ(ProposedArchiveTarget(formats, ""), "/var/log/ModemLog.old");
     formats.LogFile[1] = "/var/log/modem";
     EXPECT_EQ(ProposedArchiveTarget(formats, ""), "/var/log/modem.old");
+    // Sources that name no single file.
+    const struct {
+        const char* Source;
+        const char* Target;
+    } sources[] = {{"/var/log/syslog*", "/var/log/syslog.old"},
+                   {"/var/log/syslog.[0-9]*", "/var/log/syslog.old"},
+                   {"/l/*.journal", "/l/archive.old"},
+                   {"/l/*/system.journal", "/l/archive.old"},
+                   {"journal:pppd, ModemManager", "pppd-ModemManager.old"}};
+    for (const auto& c : sources) {
+        formats.LogFile[1] = c.Source;
+        EXPECT_EQ(ProposedArchiveTarget(formats, ""), c.Target) << c.Source;
+    }
     formats.Current = 0;
     EXPECT_EQ(ProposedArchiveTarget(formats, ""), "");
 }

@@ -69,6 +69,27 @@ TEST_F(ArchiveDialog, RefusedArchiveKeepsTheSettings)
     EXPECT_EQ(dialog.result(), QDialog::Accepted); // closes whatever the outcome
 }
 
+// A set is archived without the offer to clear it, and the remembered
+// switch stays for the plain files.
+TEST_F(ArchiveDialog, ASetIsNeverOfferedForClearing)
+{
+    dir.Write("syslog.1", "old Connection established\n");
+    dir.Write("syslog", "new No Carrier\n");
+    formats.LogFile[formats.Current] = dir.File("syslog*");
+    settings.Clear = true;
+    TDlgBack dialog(formats, settings);
+    auto* clear = dialog.findChild<QCheckBox*>("CheckBoxClear");
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_FALSE(clear->isChecked());
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("EditArchive")->text().toStdString(),
+              dir.File("syslog.old"));
+    dialog.BtnArchiveClick();
+    EXPECT_TRUE(ui.Texts(MessageKind::Error).empty());
+    EXPECT_EQ(dir.Read("syslog.old"), "old Connection established\r\nnew No Carrier\r\n");
+    EXPECT_EQ(dir.Read("syslog"), "new No Carrier\n");
+    EXPECT_EQ(settings, (ArchiveSettings{dir.File("syslog.old"), false, true}));
+}
+
 } // namespace
 
 } // namespace dialtally

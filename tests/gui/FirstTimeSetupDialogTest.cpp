@@ -53,6 +53,31 @@ TEST_F(FirstTimeSetup, OkWithoutASelectionSavesNothing)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 
+// A log of this machine is listed after the Windows ones with the format
+// that reads it; choosing it adds that format for that source and says so.
+TEST_F(FirstTimeSetup, OkWithALogOfThisMachineAddsItsFormat)
+{
+    TempFolder logs;
+    folders.Logs = logs.Path();
+    folders.Data = std::string(DIALTALLY_FORMATS_DIR) + "/..";
+    windows.Write("ModemLog.txt", "");
+    logs.Write("syslog", "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n");
+    TDlgFirst dialog(formats, folders);
+    std::string added;
+    dialog.OnFormatAdded = [&](const std::string& logType) { added = logType; };
+    auto* list = dialog.findChild<QListWidget*>("ListBoxFiles");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text().toStdString(),
+              logs.File("syslog*") + "   [pppd (syslog); begin lines found: 1]");
+    list->setCurrentRow(1);
+    dialog.BtnOkClick();
+    EXPECT_EQ(added, "pppd (syslog)");
+    ASSERT_EQ(formats.Count, 3);
+    EXPECT_EQ(formats.LogFile[3], logs.File("syslog*"));
+    EXPECT_EQ(formats.LogFile[1], windows.File("ModemLog.Txt"));
+    EXPECT_TRUE(std::filesystem::exists(home.File("Dialtally.log")));
+}
+
 } // namespace
 
 } // namespace dialtally

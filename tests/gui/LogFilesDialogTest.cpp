@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include "base/Messages.h"
+#include "logs/FormatLibrary.h"
+#include "logs/Locator.h"
 #include "logs/LogFileHead.h"
 #include "logs/ui/LogFileView.h"
 #include "logs/ui/LogFilesDialog.h"
@@ -247,6 +249,49 @@ TEST_F(LogFilesDialog, LocatorMenuAppendsTokens)
     EXPECT_EQ(Find(dialog, "EditOffYear")->text(), year->text());
     EXPECT_EQ(year->toolTip(), "Right-Click for menu");
     EXPECT_EQ(Find(dialog, "EditOnline")->contextMenuPolicy(), Qt::DefaultContextMenu);
+    QApplication::closeAllWindows();
+}
+
+// A ready-made format comes from the library with all its fields; the file
+// view shows the first lines of its source whatever its kind, and the year
+// edits offer the form of lines without a year.
+TEST_F(LogFilesDialog, AddsFromTheLibraryAndViewsAnySource)
+{
+    folders.Data = std::string(DIALTALLY_FORMATS_DIR) + "/..";
+    ASSERT_TRUE(WriteJournal(home.File("system.journal"),
+                             {"2023-08-10 14:45:43|pppd|84797|Connect: ppp0 <--> /dev/ttyUSB0"}));
+    TDlgLog dialog(formats, home.Path());
+    dialog.Library = LoadFormatLibrary(FormatLibraryFolder(folders), folders);
+    const int f = FindLogFormat(dialog.Library, "pppd (journal)");
+    ASSERT_NE(f, 0);
+    dialog.AddFromLibrary("pppd (journal)");
+    EXPECT_EQ(Names(dialog), QStringList({"pppd (journal)", "Windows Dial-Up Networking",
+                                          "Windows Update (Win98)"}));
+    EXPECT_EQ(Find(dialog, "EditLogType")->text(), "pppd (journal)");
+    EXPECT_EQ(Find(dialog, "EditOnline")->text().toStdString(), dialog.Library.Online[f]);
+    EXPECT_EQ(Find(dialog, "EditOffTime")->text().toStdString(), dialog.Library.OffTime[f]);
+    // Added once: the second time selects it.
+    dialog.AddFromLibrary("pppd (journal)");
+    EXPECT_EQ(dialog.WorkingCopy().Count, 3);
+
+    // Its own source is this machine's journal, which may not be readable here.
+    ui.Messages.clear();
+    Find(dialog, "EditLogFile")->setText(QString::fromStdString(home.File("system.journal")));
+    const QStringList lines =
+        Find<LogFileView>(dialog, "MemoLog")->toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[1].startsWith("2023-08-10T14:45:43")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(" pppd[84797]: Connect: ppp0 <--> /dev/ttyUSB0"));
+
+    QLineEdit* time = Find(dialog, "EditOnTime");
+    emit time->customContextMenuRequested(QPoint(2, 2));
+    EXPECT_FALSE(Find<QAction>(dialog, "MenuFileYear")->isEnabled());
+    QLineEdit* year = Find(dialog, "EditOnYear");
+    emit year->customContextMenuRequested(QPoint(2, 2));
+    Find<QAction>(dialog, "MenuFileYear")->trigger();
+    EXPECT_EQ(year->text().toStdString(), FileYearLocator);
+    EXPECT_EQ(Find(dialog, "EditOffYear")->text().toStdString(), FileYearLocator);
+    EXPECT_TRUE(ui.Messages.empty());
     QApplication::closeAllWindows();
 }
 

@@ -1,0 +1,244 @@
+#include "logs/LogSource.h"
+
+#include "base/Clock.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <glob.h>
+#include <sys/stat.h>
+#include <tuple>
+
+namespace dialtally {
+
+namespace {
+
+constexpr std::string_view JournalPrefix = "journal:";
+
+bool EndsWith(std::string_view text, std::string_view tail)
+{
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+std::string Trimmed(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+bool IsDigits(std::string_view text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+        return std::isdigit(static_cast<unsigned char>(c)) != 0;
+    });
+}
+
+// Where a rotated file stands: numbered ones by their number (higher is
+// older), dated ones by their date, the live file last.
+struct RotationKey {
+    int Group = 2;     // 0 numbered, 1 dated, 2 live
+    long long Age = 0; // number, descending; date, ascending
+    std::string Name;
+
+    bool operator<(const RotationKey& other) const
+    {
+        const long long age = Group == 0 ? -Age : Age;
+        const long long otherAge = other.Group == 0 ? -other.Age : other.Age;
+        return std::tie(Group, age, Name) < std::tie(other.Group, otherAge, other.Name);
+    }
+};
+
+RotationKey KeyOf(const std::string& path)
+{
+    RotationKey key;
+    key.Name = path;
+    std::string name = std::filesystem::path(path).filename().string();
+    if (EndsWith(name, ".gz"))
+        name.resize(name.size() - 3);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos && IsDigits(std::string_view(name).substr(dot + 1)) &&
+        name.size() - dot - 1 <= 6) {
+        key.Group = 0;
+        key.Age = std::stoll(name.substr(dot + 1));
+        return key;
+    }
+    const std::size_t dash = name.rfind('-');
+    if (dash != std::string::npos && IsDigits(std::string_view(name).substr(dash + 1)) &&
+        name.size() - dash - 1 >= 8 && name.size() - dash - 1 <= 14) {
+        key.Group = 1;
+        key.Age = std::stoll(name.substr(dash + 1));
+    }
+    return key;
+}
+
+bool HasWildcard(std::string_view text)
+{
+    return text.find_first_of("*?[") != std::string_view::npos;
+}
+
+std::vector<std::string> Expand(const std::string& pattern)
+{
+    std::vector<std::string> files;
+    glob_t found{};
+    if (::glob(pattern.c_str(), GLOB_NOSORT, nullptr, &found) == 0) {
+        std::error_code error;
+        for (std::size_t i = 0; i < found.gl_pathc; ++i)
+            if (std::filesystem::is_regular_file(found.gl_pathv[i], error))
+                files.emplace_back(found.gl_pathv[i]);
+    }
+    ::globfree(&found);
+    return files;
+}
+
+bool IsPlainFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::exists(path, error);
+}
+
+} // namespace
+
+std::vector<std::string> RotationOrder(std::vector<std::string> paths)
+{
+    std::vector<std::pair<RotationKey, std::string>> keyed;
+    for (std::string& path : paths)
+        keyed.emplace_back(KeyOf(path), std::move(path));
+    std::sort(keyed.begin(), keyed.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> ordered;
+    for (auto& [key, path] : keyed)
+        ordered.push_back(std::move(path));
+    return ordered;
+}
+
+LogSourceName ResolveLogSource(const std::string& logFile)
+{
+    LogSourceName name;
+    name.Text = logFile;
+    // A file of exactly this name is read as it always was.
+    if (logFile.empty() || IsPlainFile(logFile)) {
+        name.Kind = LogSourceKind::File;
+        if (EndsWith(logFile, ".journal")) {
+            name.Kind = LogSourceKind::JournalFiles;
+            name.Members = {logFile};
+        }
+        return name;
+    }
+    if (std::string_view(logFile).starts_with(JournalPrefix)) {
+        name.Kind = LogSourceKind::Journal;
+        std::string_view rest = std::string_view(logFile).substr(JournalPrefix.size());
+        while (!rest.empty()) {
+            const std::size_t comma = rest.find(',');
+            const std::string match = Trimmed(rest.substr(0, comma));
+            if (!match.empty())
+                name.Matches.push_back(match);
+            rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+        }
+        return name;
+    }
+    if (HasWildcard(logFile)) {
+        name.Members = RotationOrder(Expand(logFile));
+        const bool journals =
+            !name.Members.empty() &&
+            std::all_of(name.Members.begin(), name.Members.end(),
+                        [](const std::string& member) { return EndsWith(member, ".journal"); });
+        name.Kind = journals ? LogSourceKind::JournalFiles : LogSourceKind::Set;
+        return name;
+    }
+    if (EndsWith(logFile, ".journal")) {
+        name.Kind = LogSourceKind::JournalFiles;
+        name.Members = {logFile};
+    }
+    return name;
+}
+
+bool IsSingleFileSource(const std::string& logFile)
+{
+    const LogSourceName name = ResolveLogSource(logFile);
+    return name.Kind == LogSourceKind::File && !EndsWith(logFile, ".gz");
+}
+
+void LogSource::Close()
+{
+    m_reader.Close();
+    m_journal.Close();
+    m_next = 0;
+}
+
+bool LogSource::Fail(const std::string& name, bool found)
+{
+    m_failed = true;
+    m_errorName = name;
+    m_errorFound = found;
+    return false;
+}
+
+bool LogSource::OpenMember(const std::string& path)
+{
+    struct stat status {};
+    m_modified = ::stat(path.c_str(), &status) == 0 ? LocalDateTime(status.st_mtim.tv_sec) : 0;
+    if (EndsWith(path, ".gz")) {
+        if (!m_gzip.Open(path))
+            return Fail(path, IsPlainFile(path));
+        m_reader.Open(m_gzip);
+        return true;
+    }
+    if (!m_reader.Open(path))
+        return Fail(path, IsPlainFile(path));
+    return true;
+}
+
+bool LogSource::Open(const std::string& logFile)
+{
+    Close();
+    m_failed = false;
+    m_errorName.clear();
+    m_errorFound = false;
+    m_modified = 0;
+    m_name = ResolveLogSource(logFile);
+    switch (m_name.Kind) {
+    case LogSourceKind::File:
+        return OpenMember(logFile);
+    case LogSourceKind::Set:
+        if (m_name.Members.empty())
+            return Fail(logFile, false);
+        m_next = 1;
+        return OpenMember(m_name.Members.front());
+    case LogSourceKind::Journal:
+    case LogSourceKind::JournalFiles: {
+        const JournalSource::Opened opened =
+            m_name.Kind == LogSourceKind::Journal
+                ? m_journal.OpenSystem(m_name.Matches)
+                : m_journal.OpenFiles(m_name.Members, m_name.Matches);
+        if (opened != JournalSource::Opened::Yes)
+            return Fail(logFile, opened == JournalSource::Opened::Unreadable);
+        m_reader.Open(m_journal);
+        return true;
+    }
+    }
+    return false;
+}
+
+bool LogSource::ReadLine(std::string_view& line)
+{
+    if (m_failed)
+        return false;
+    while (true) {
+        if (m_reader.ReadLine(line))
+            return true;
+        if (m_reader.Failed()) {
+            const bool set = m_name.Kind == LogSourceKind::Set;
+            const std::string& name = set && m_next > 0 ? m_name.Members[m_next - 1] : m_name.Text;
+            return Fail(name, m_name.Kind == LogSourceKind::File || set ? IsPlainFile(name) : true);
+        }
+        if (m_name.Kind != LogSourceKind::Set || m_next >= m_name.Members.size())
+            return false;
+        if (!OpenMember(m_name.Members[m_next++]))
+            return false;
+    }
+}
+
+} // namespace dialtally

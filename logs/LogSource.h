@@ -1,0 +1,78 @@
+#pragma once
+
+#include "base/DateTime.h"
+#include "base/LineReader.h"
+#include "platform/GzipFile.h"
+#include "platform/JournalSource.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dialtally {
+
+// What a format's LogFile names. A file of exactly that name is always that
+// file, read as it is today; otherwise:
+// - "journal:" and identifiers or FIELD=value matches, separated by commas
+//   ("journal:pppd"): the system journal;
+// - a name with the wildcards "*", "?" or "[" ("/var/log/syslog*"): the set
+//   of files it matches, read one after another as one log, oldest first;
+//   a set of "*.journal" files is read as journal files;
+// - a name ending in ".journal": that journal file;
+// - a name ending in ".gz": that file decompressed.
+enum class LogSourceKind { File, Set, Journal, JournalFiles };
+
+struct LogSourceName {
+    LogSourceKind Kind = LogSourceKind::File;
+    std::string Text;                 // the LogFile as written
+    std::vector<std::string> Matches; // of a journal source
+    std::vector<std::string> Members; // of a set (oldest first) or journal files
+};
+
+LogSourceName ResolveLogSource(const std::string& logFile);
+// True for a LogFile that names one plain file (what may be cleared).
+bool IsSingleFileSource(const std::string& logFile);
+// Files in logrotate's order, oldest first: "syslog.9.gz" ... "syslog.2.gz",
+// "syslog.1", "syslog"; dated names ("syslog-20261201.gz") by their date,
+// before the live file.
+std::vector<std::string> RotationOrder(std::vector<std::string> paths);
+
+// Reads the lines of any log source. A set is read member after member
+// as one log, so that a connection beginning in one file and ending in the
+// next is paired; ".gz" members are decompressed as they are read.
+class LogSource {
+public:
+    explicit LogSource(std::size_t maxLineLength = std::string::npos) : m_reader(maxLineLength) {}
+
+    // False when nothing could be opened: ErrorName() and ErrorFound() tell
+    // the read message what and whether it was there.
+    bool Open(const std::string& logFile);
+    void Close();
+    // The next line, valid until the next call; false at the end or on a
+    // fault (Failed()).
+    bool ReadLine(std::string_view& line);
+    bool Failed() const { return m_failed; }
+    // The source, or the member of a set, that could not be opened or read.
+    const std::string& ErrorName() const { return m_errorName; }
+    bool ErrorFound() const { return m_errorFound; }
+    // When the file being read was last written to, in local time: the
+    // reference of year-less lines. 0 for the journal, whose lines carry
+    // their year.
+    TDateTime Modified() const { return m_modified; }
+
+private:
+    bool OpenMember(const std::string& path);
+    bool Fail(const std::string& name, bool found);
+
+    LineReader m_reader;
+    GzipFile m_gzip;
+    JournalSource m_journal;
+    LogSourceName m_name;
+    std::size_t m_next = 0; // the set member to open next
+    TDateTime m_modified = 0;
+    bool m_failed = false;
+    std::string m_errorName;
+    bool m_errorFound = false;
+};
+
+} // namespace dialtally

@@ -1,0 +1,569 @@
+// Logs of a Linux machine: the ready-made formats on public sample lines,
+// year-less lines, rotated and compressed sets, the journal, and sources
+// that cannot be read.
+
+#include "reports/LogReader.h"
+
+#include "app/ProgramState.h"
+
+#include "TestSupport.h"
+#include "base/Clock.h"
+#include "base/DateRoutines.h"
+#include "base/Messages.h"
+#include "logs/FormatLibrary.h"
+#include "logs/LogArchive.h"
+#include "logs/LogDetection.h"
+#include "logs/LogSource.h"
+#include "reports/ProviderPricer.h"
+#include "reports/ReportFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <zlib.h>
+
+namespace dialtally {
+
+namespace {
+
+// One home with the ready-made formats loaded as the table.
+class LinuxLogs : public ::testing::Test {
+protected:
+    LinuxLogs()
+    {
+        folders.Windows = home.Path();
+        library = LoadFormatLibrary(DIALTALLY_FORMATS_DIR, folders);
+        formats = library;
+        SetReportDefaults(report, home.File("Default.rep"));
+    }
+
+    // Reads the source with the named format.
+    void Read(const std::string& format, const std::string& source)
+    {
+        const int f = FindLogFormat(formats, format);
+        ASSERT_NE(f, 0) << format;
+        formats.LogFile[f] = source;
+        report.LogType = format;
+        ReadContext context{report, formats, providers, links, rep, [] {}};
+        ReadConnectionLog(context);
+    }
+
+    int TotalSeconds() const
+    {
+        int total = 0;
+        for (int i = 0; i < rep.Count(); ++i)
+            total += rep.Duration[static_cast<std::size_t>(i)];
+        return total;
+    }
+
+    ScopedRegional regional{"en-US"};
+    ScopedToday today{2026, 12, 9};
+    TempFolder home;
+    RecordingFrontEnd ui;
+    FixedFolders folders;
+    TLCfg library, formats;
+    TCfg report;
+    TProv providers;
+    TServ links;
+    TRep rep;
+};
+
+// Each ready-made format over lines of its kind. Journal entries are
+// "time|identifier|pid|message".
+struct FormatCase {
+    const char* Format;
+    bool Journal;
+    std::vector<std::string> Lines;
+    const char* Modified; // the file's time, for year-less lines
+    int Connections;
+    const char* FirstBegin;
+    int FirstSeconds;
+    const char* FirstService;
+};
+
+const FormatCase FormatCases[] = {
+    // http://linuxmafia.com/faq/VALinux-kb/ppp-debugging.html and
+    // https://github.com/sixfab/Sixfab_PPP_Installer/issues/3 (a Raspberry
+    // Pi's pppd; its end is taken from the first page's pppd).
+    {"pppd (syslog)",
+     false,
+     {"Aug 13 01:17:18 duck pppd[2832]: pppd 2.2.0 started by root, uid 0",
+      "Aug 13 01:17:52 duck pppd[2832]: Connect: ppp0 <--> /dev/modem",
+      "Aug 13 01:18:22 duck pppd[2832]: LCP: timeout sending Config-Requests",
+      "Aug 13 01:18:22 duck pppd[2832]: Connection terminated.",
+      "Aug 13 01:18:22 duck pppd[2832]: Exit.",
+      "Sep 16 16:26:08 rpi4-broker sh[431]: Using interface ppp0",
+      "Sep 16 16:26:08 rpi4-broker pppd[1063]: Connect: ppp0 <--> /dev/ttyS0",
+      "Sep 16 16:26:09 rpi4-broker pppd[1063]: sent [LCP ConfReq id=0x1 <asyncmap 0x0>]",
+      "Sep 16 17:02:10 rpi4-broker pppd[1063]: Connection terminated."},
+     "2026-09-20 08:00:00",
+     2,
+     "2026-08-13 01:17:52",
+     30,
+     "ppp0 <--> /dev/modem"},
+    // The pppd messages above under rsyslog's RFC 3339 stamp, as in
+    // https://github.com/pinojs/pino-syslog/pull/31
+    // ("2025-11-04T17:49:25.915+00:00 jsas-lwc jsas-config[287642]: ...").
+    {"pppd (syslog, RFC 3339 stamps)",
+     false,
+     {"2025-11-04T17:49:25.915123+00:00 duck pppd[2832]: Connect: ppp0 <--> /dev/ttyUSB0",
+      "2025-11-04T17:49:55.002001+00:00 duck pppd[2832]: Connection terminated.",
+      "2025-11-04T17:49:55.002417+00:00 duck pppd[2832]: Exit."},
+     "2026-01-01 00:00:00",
+     1,
+     "2025-11-04 17:49:25",
+     30,
+     "ppp0 <--> /dev/ttyUSB0"},
+    // https://github.com/coolsnowwolf/lede/issues/4712 and
+    // https://github.com/ericpaulbishop/gargoyle/issues/830 (logread).
+    {"pppd (OpenWrt logread)",
+     false,
+     {"Mon Jun  1 10:50:58 2020 daemon.info pppd[5863]: Connect: pppoe-wan <--> eth0.2",
+      "Mon Jun  1 10:51:02 2020 daemon.info pppd[5863]: LCP terminated by peer",
+      "Mon Jun  1 10:51:02 2020 daemon.notice pppd[5863]: Modem hangup",
+      "Mon Jun  1 10:51:02 2020 daemon.notice pppd[5863]: Connection terminated.",
+      "Mon Jun  1 10:51:02 2020 daemon.info pppd[5863]: Connect time 0.1 minutes.",
+      "Tue Aug 27 20:13:59 2019 daemon.info pppd[23086]: Connect time 2875.0 minutes.",
+      "Tue Aug 27 20:13:59 2019 daemon.notice pppd[23086]: Connection terminated."},
+     "2026-01-01 00:00:00",
+     1,
+     "2020-06-01 10:50:58",
+     4,
+     "pppoe-wan <--> eth0.2"},
+    // https://github.com/ppp-project/ppp/issues/352 (pppd started by wvdial)
+    // as the journal holds it.
+    {"pppd (journal)",
+     true,
+     {"2023-08-10 14:40:01|pppd|84797|pppd 2.4.9 started by user, uid 0",
+      "2023-08-10 14:40:01|pppd|84797|Using interface ppp0",
+      "2023-08-10 14:45:43|pppd|84797|Connect: ppp0 <--> /dev/ttyUSB0",
+      "2023-08-10 14:50:00|NetworkManager|500|<info>  [1691671800.0001] manager: (ppp0): new Ppp "
+      "device",
+      "2023-08-10 15:02:13|pppd|84797|Modem hangup",
+      "2023-08-10 15:02:13|pppd|84797|Connection terminated.",
+      "2023-08-10 15:02:13|pppd|84797|Exit."},
+     nullptr,
+     1,
+     "2023-08-10 14:45:43",
+     990,
+     "ppp0 <--> /dev/ttyUSB0"},
+    // https://github.com/openwrt/packages/pull/23590 and
+    // https://github.com/openwrt/packages/pull/24184 (ModemManager's state
+    // changes; "connecting -> connected" is the step between them).
+    {"ModemManager (journal)",
+     true,
+     {"2024-06-26 16:34:34|ModemManager|2234|<info>  [modem0] state changed (registered -> "
+      "connecting)",
+      "2024-06-26 16:34:35|ModemManager|2234|<info>  [modem0] state changed (connecting -> "
+      "connected)",
+      "2024-06-26 16:39:41|ModemManager|2234|<info>  [modem0] state changed (connected -> "
+      "disconnecting)",
+      "2024-06-26 16:39:41|ModemManager|2234|<info>  [modem0] state changed (disconnecting -> "
+      "registered)"},
+     nullptr,
+     1,
+     "2024-06-26 16:34:35",
+     306,
+     "modem0"},
+    // The same with the time stamps ModemManager 1.22 puts before the modem
+    // ("<msg> [1719412474.250170] [modem0] simple connect started...", same
+    // pull request): the modem is still the text in the last brackets.
+    {"ModemManager (journal)",
+     true,
+     {"2024-06-26 16:34:35|ModemManager|2234|<msg> [1719412475.250170] [modem1] state changed "
+      "(connecting -> connected)",
+      "2024-06-26 16:39:41|ModemManager|2234|<msg> [1719412781.003125] [modem1] state changed "
+      "(connected -> disconnecting)"},
+     nullptr,
+     1,
+     "2024-06-26 16:34:35",
+     306,
+     "modem1"},
+    // https://github.com/borovsky/x5-snapdragon-linux/issues/2 (a QMI modem
+    // under NetworkManager); the hang-up is its state change back.
+    {"NetworkManager mobile broadband (journal)",
+     true,
+     {"2017-11-07 19:13:55|NetworkManager|1444|<info>  [1510078435.1622] (cdc-wdm0): modem state "
+      "changed, 'registered' --> 'connecting' (reason: user-requested)",
+      "2017-11-07 19:13:55|NetworkManager|1444|<info>  [1510078435.3218] (cdc-wdm0): modem state "
+      "changed, 'connecting' --> 'connected' (reason: user-requested)",
+      "2017-11-07 19:13:55|NetworkManager|1444|<info>  [1510078435.3325] device (cdc-wdm0): state "
+      "change: prepare -> config (reason 'none', internal state 'managed')",
+      "2017-11-07 20:01:10|NetworkManager|1444|<info>  [1510081270.0042] (cdc-wdm0): modem state "
+      "changed, 'connected' --> 'disconnecting' (reason: user-requested)"},
+     nullptr,
+     1,
+     "2017-11-07 19:13:55",
+     2835,
+     "cdc-wdm0"},
+    // wvdial's own stamps, as in its session transcripts ("--> Starting pppd
+    // at Thu Mar 25 11:40:28 1999").
+    {"wvdial",
+     false,
+     {"--> Carrier detected.  Waiting for prompt.", "--> Starting pppd at Thu Mar 25 11:40:28 1999",
+      "--> pid of pppd: 1234", "--> Using interface ppp0",
+      "--> Disconnecting at Thu Mar 25 11:40:32 1999",
+      "--> Starting pppd at Sat Apr  3 09:05:00 1999",
+      "--> Disconnecting at Sat Apr  3 10:05:00 1999"},
+     "2026-01-01 00:00:00",
+     2,
+     "1999-03-25 11:40:28",
+     4,
+     "wvdial"},
+    // The Windows 95 layout (time before date) of
+    // https://library.thedatadungeon.com/msdn-2000-04/win95ddk/devdoc/live/win98ddk/modem_54vl.content.htm
+    // with Unimodem's connect and hang-up messages.
+    {"Windows 95 Dial-Up Networking",
+     false,
+     {"05:02:56 05-25-1994 - Initializing modem.", "05:03:04 05-25-1994 - Interpreted response: Ok",
+      "05:03:31 05-25-1994 - Connection established at 14400bps.",
+      "05:03:31 05-25-1994 - Error-control on.", "05:05:02 05-25-1994 - Hanging up the modem.",
+      "05:05:02 05-25-1994 - Hardware hangup by lowering DTR."},
+     "2026-01-01 00:00:00",
+     1,
+     "1994-05-25 05:03:31",
+     91,
+     "14400"},
+};
+
+class ReadyMadeFormats : public LinuxLogs, public ::testing::WithParamInterface<FormatCase> {};
+
+TEST_P(ReadyMadeFormats, ReadTheirLogs)
+{
+    const FormatCase& c = GetParam();
+    std::string source;
+    if (c.Journal) {
+        source = home.File("system.journal");
+        ASSERT_TRUE(WriteJournal(source, c.Lines));
+    } else {
+        source = home.File("log");
+        home.Write("log", Joined(c.Lines));
+        ASSERT_TRUE(SetModified(source, c.Modified));
+    }
+    Read(c.Format, source);
+    EXPECT_TRUE(ui.Messages.empty()) << (ui.Messages.empty() ? "" : ui.Messages[0].Text);
+    ASSERT_EQ(rep.Count(), c.Connections);
+    EXPECT_EQ(rep.DateTimeOn[0], At(c.FirstBegin));
+    EXPECT_EQ(rep.Duration[0], c.FirstSeconds);
+    EXPECT_EQ(rep.Service[0], c.FirstService);
+}
+
+INSTANTIATE_TEST_SUITE_P(Library, ReadyMadeFormats, ::testing::ValuesIn(FormatCases),
+                         [](const auto& info) { return "Format" + std::to_string(info.index); });
+
+TEST_F(LinuxLogs, TheLibraryHoldsOneFormatPerFile)
+{
+    EXPECT_EQ(library.Count, static_cast<int>(std::size(FormatCases)) - 1);
+    for (const FormatCase& c : FormatCases)
+        EXPECT_NE(FindLogFormat(library, c.Format), 0) << c.Format;
+    // A bare file name reads from the Windows folder.
+    EXPECT_EQ(library.LogFile[FindLogFormat(library, "Windows 95 Dial-Up Networking")],
+              home.File("ModemLog.txt"));
+}
+
+// Year-less dates against the time the log was last written to.
+struct YearCase {
+    const char* Modified;
+    int Month, Day;
+    int Year;
+};
+
+class YearInference : public ::testing::TestWithParam<YearCase> {};
+
+TEST_P(YearInference, TakesTheYearOfTheFileOrTheOneBefore)
+{
+    const YearCase& c = GetParam();
+    EXPECT_EQ(InferYear(c.Month, c.Day, At(c.Modified)), c.Year);
+}
+
+INSTANTIATE_TEST_SUITE_P(Syslog, YearInference,
+                         ::testing::Values(YearCase{"2026-12-09 10:00:00", 12, 9, 2026},
+                                           YearCase{"2026-12-09 10:00:00", 12, 10, 2025},
+                                           YearCase{"2026-12-09 10:00:00", 1, 1, 2026},
+                                           YearCase{"2027-01-02 00:00:05", 12, 31, 2026},
+                                           YearCase{"2029-01-05 12:00:00", 2, 29, 2028},
+                                           YearCase{"2028-03-01 12:00:00", 2, 29, 2028}));
+
+// logrotate's order: the highest number first, the live file last.
+TEST(RotatedSets, AreReadOldestFirst)
+{
+    EXPECT_EQ(RotationOrder({"/l/syslog", "/l/syslog.1", "/l/syslog.10.gz", "/l/syslog.2.gz",
+                             "/l/syslog.9.gz"}),
+              (std::vector<std::string>{"/l/syslog.10.gz", "/l/syslog.9.gz", "/l/syslog.2.gz",
+                                        "/l/syslog.1", "/l/syslog"}));
+    EXPECT_EQ(RotationOrder({"/l/messages", "/l/messages-20261207.gz", "/l/messages-20261130"}),
+              (std::vector<std::string>{"/l/messages-20261130", "/l/messages-20261207.gz",
+                                        "/l/messages"}));
+}
+
+// A connection that begins in one member and ends in the next is paired,
+// and each member dates its own lines.
+TEST_F(LinuxLogs, ASetIsOneLogAcrossItsMembers)
+{
+    const std::string prefix = "host pppd[7]: ";
+    ASSERT_TRUE(WriteGzip(home.File("syslog.2.gz"),
+                          Joined({"Dec 30 20:00:00 " + prefix + "Connect: ppp0 <--> /dev/ttyS0",
+                                  "Dec 30 20:30:00 " + prefix + "Connection terminated.",
+                                  "Dec 31 23:50:00 " + prefix + "Connect: ppp0 <--> /dev/ttyS1"})));
+    ASSERT_TRUE(SetModified(home.File("syslog.2.gz"), "2027-01-01 00:00:05"));
+    home.Write("syslog.1", Joined({"Jan  1 00:10:00 " + prefix + "Connection terminated."}));
+    ASSERT_TRUE(SetModified(home.File("syslog.1"), "2027-01-08 06:25:00"));
+    // The live file has no line end after its last line.
+    home.Write("syslog", "Jan  9 08:00:00 " + prefix + "Connect: ppp0 <--> /dev/ttyS0\n" +
+                             "Jan  9 08:00:42 " + prefix + "Connection terminated.");
+    ASSERT_TRUE(SetModified(home.File("syslog"), "2027-01-09 08:00:42"));
+    Read("pppd (syslog)", home.File("syslog*"));
+    EXPECT_TRUE(ui.Messages.empty());
+    ASSERT_EQ(rep.Count(), 3);
+    EXPECT_EQ(rep.DateTimeOn[1], At("2026-12-31 23:50:00"));
+    EXPECT_EQ(rep.DateTimeOff[1], At("2027-01-01 00:10:00"));
+    EXPECT_EQ(rep.Service[1], "ppp0 <--> /dev/ttyS1");
+    EXPECT_EQ(TotalSeconds(), 1800 + 1200 + 42);
+    EXPECT_EQ(report.CriteriaDateFrom, "12/30/2026");
+    EXPECT_EQ(report.CriteriaDateTo, "1/9/2027");
+}
+
+// Sources that cannot be read: the reader's message with the source's
+// name, and what was read before kept.
+struct BadSource {
+    const char* Name;
+    std::function<std::string(const TempFolder&)> Make; // returns the LogFile
+    std::function<std::string(const TempFolder&)> Named;
+    bool Found;
+    int Kept;
+};
+
+const std::string GoodLines = "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n"
+                              "Jan  2 10:01:00 h pppd[1]: Connection terminated.\n";
+
+// A good member, then one that is damaged or cut off (and holds no marker,
+// so that what it yields before the fault adds nothing).
+std::string CorruptGzip(const TempFolder& home, bool cut)
+{
+    EXPECT_TRUE(WriteGzip(home.File("a.gz"), GoodLines));
+    const std::string bytes = home.Read("a.gz");
+    std::string chatter;
+    for (int i = 0; i < 200; ++i)
+        chatter += "Jan  2 11:00:" + std::to_string(10 + i % 50) + " h kernel: usb " +
+                   std::to_string(i * 7919 % 1000) + "\n";
+    EXPECT_TRUE(WriteGzip(home.File("b.gz"), chatter));
+    std::string second = home.Read("b.gz");
+    if (cut)
+        second.resize(second.size() / 2);
+    else
+        second[second.size() / 2] = static_cast<char>(second[second.size() / 2] ^ 0x5a);
+    home.Write("syslog.1.gz", bytes + second);
+    return home.File("syslog*");
+}
+
+const BadSource BadSourceCases[] = {
+    {"Missing", [](const TempFolder& h) { return h.File("nothing.log"); },
+     [](const TempFolder& h) { return h.File("nothing.log"); }, false, 0},
+    {"SetMatchingNothing", [](const TempFolder& h) { return h.File("syslog*"); },
+     [](const TempFolder& h) { return h.File("syslog*"); }, false, 0},
+    {"CorruptGzipMember", [](const TempFolder& h) { return CorruptGzip(h, false); },
+     [](const TempFolder& h) { return h.File("syslog.1.gz"); }, true, 1},
+    {"CutOffGzipMember", [](const TempFolder& h) { return CorruptGzip(h, true); },
+     [](const TempFolder& h) { return h.File("syslog.1.gz"); }, true, 1},
+    {"MissingJournalFile", [](const TempFolder& h) { return h.File("gone.journal"); },
+     [](const TempFolder& h) { return h.File("gone.journal"); }, false, 0},
+    {"JournalFileOfGarbage",
+     [](const TempFolder& h) {
+         h.Write("bad.journal", std::string(4096, 'x'));
+         return h.File("bad.journal");
+     },
+     [](const TempFolder& h) { return h.File("bad.journal"); }, true, 0},
+};
+
+class BadSources : public LinuxLogs, public ::testing::WithParamInterface<BadSource> {};
+
+TEST_P(BadSources, AreReportedByNameAndKeepWhatWasRead)
+{
+    const BadSource& c = GetParam();
+    const std::string source = c.Make(home);
+    Read("pppd (syslog)", source);
+    ASSERT_EQ(ui.Texts(MessageKind::Error),
+              (std::vector<std::string>{ReadErrorText(c.Named(home), c.Found)}));
+    EXPECT_EQ(rep.Count(), c.Kept);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, BadSources, ::testing::ValuesIn(BadSourceCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(LinuxLogs, AGigabyteSizedGzipIsReadInBoundedMemory)
+{
+    // One member of 1 MiB, written 3072 times: 3 GiB of text.
+    std::string block;
+    for (int day = 1; day <= 28; ++day) {
+        char stamp[16];
+        std::snprintf(stamp, sizeof stamp, "Feb %2d ", day);
+        block += std::string(stamp) + "10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n" +
+                 stamp + "10:01:00 h pppd[1]: Connection terminated.\n";
+    }
+    while (block.size() < (1 << 20))
+        block += "Feb 28 10:00:30 h kernel: [42.0] usb 1-1: chatter\n";
+    ASSERT_TRUE(WriteGzip(home.File("one.gz"), block));
+    const std::string member = home.Read("one.gz");
+    {
+        std::ofstream out(home.File("syslog.1.gz"), std::ios::binary);
+        for (int i = 0; i < 3072; ++i)
+            out << member;
+    }
+    ASSERT_TRUE(SetModified(home.File("syslog.1.gz"), "2026-03-01 00:00:00"));
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    const long before = usage.ru_maxrss;
+    Read("pppd (syslog)", home.File("syslog*"));
+    ::getrusage(RUSAGE_SELF, &usage);
+    EXPECT_TRUE(ui.Messages.empty());
+    EXPECT_EQ(rep.Count(), 3072 * 28);
+    EXPECT_LT(usage.ru_maxrss - before, 64 * 1024) << "KiB more than before the pass";
+}
+
+// The archive copies from any source; only a single plain file is cleared.
+TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
+{
+    ASSERT_TRUE(WriteGzip(home.File("syslog.1.gz"), "old line\n"));
+    home.Write("syslog", "new line\n");
+    ASSERT_TRUE(WriteJournal(home.File("system.journal"),
+                             {"2023-08-10 14:45:43|pppd|7|Connect: ppp0 <--> /dev/ttyUSB0"}));
+    struct Case {
+        std::string Source;
+        bool Clear;
+        std::string Archived; // empty: refused
+    } cases[] = {
+        {home.File("syslog*"), false, "old line\r\nnew line\r\n"},
+        {home.File("syslog*"), true, ""},
+        {home.File("system.journal"), false, "pppd[7]: Connect: ppp0 <--> /dev/ttyUSB0\r\n"},
+    };
+    const int f = formats.Current = FindLogFormat(formats, "pppd (syslog)");
+    for (const Case& c : cases) {
+        std::filesystem::remove(home.File("archive.old"));
+        ui.Messages.clear();
+        formats.LogFile[f] = c.Source;
+        const ArchiveResult result =
+            ArchiveLogFile(formats, ArchiveOptions{home.File("archive.old"), false, c.Clear});
+        SCOPED_TRACE(c.Source);
+        if (c.Archived.empty()) {
+            EXPECT_EQ(result, ArchiveResult::Refused);
+            EXPECT_FALSE(std::filesystem::exists(home.File("archive.old")));
+            ASSERT_EQ(ui.Texts(MessageKind::Error).size(), 1u);
+            EXPECT_NE(ui.Texts(MessageKind::Error)[0].find("cannot be cleared"), std::string::npos);
+        } else {
+            EXPECT_EQ(result, ArchiveResult::Done);
+            EXPECT_TRUE(home.Read("archive.old").ends_with(c.Archived)) << home.Read("archive.old");
+        }
+    }
+    EXPECT_EQ(home.Read("syslog"), "new line\n");
+}
+
+// The first-time setup's search over a prepared log folder.
+TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
+{
+    TempFolder logs;
+    folders.Logs = logs.Path();
+    logs.Write("syslog", GoodLines + GoodLines);
+    ASSERT_TRUE(SetModified(logs.File("syslog"), "2026-02-01 00:00:00"));
+    ASSERT_TRUE(WriteGzip(logs.File("syslog.2.gz"), GoodLines));
+    logs.Write("messages", "Mon Jun  1 10:50:58 2020 daemon.info pppd[5863]: Connect: pppoe-wan\n");
+    std::filesystem::create_directory(logs.File("journal"));
+    ASSERT_TRUE(WriteJournal(logs.File("journal/system.journal"),
+                             {"2023-08-10 14:45:43|pppd|1|Connect: ppp0 <--> /dev/ttyUSB0"}));
+    home.Write("ModemLog.txt", "05:03:31 05-25-1994 - Connection established at 14400bps.\n");
+    const std::vector<DetectedLog> found = DetectLogs(folders, library);
+    std::vector<std::string> seen;
+    for (const DetectedLog& log : found)
+        seen.push_back(log.Source + " | " + library.LogType[log.Format] + " | " +
+                       std::to_string(log.BeginLines));
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        logs.File("journal/*.journal") + " | pppd (journal) | 1",
+                        logs.File("syslog*") + " | pppd (syslog) | 3",
+                        logs.File("messages*") + " | pppd (OpenWrt logread) | 1",
+                        home.File("ModemLog.txt") + " | Windows 95 Dial-Up Networking | 1"}));
+
+    // Choosing one adds its format with that source and saves the table.
+    folders.Program = home.Path();
+    TLCfg table;
+    LoadDefaultLogFormats(table, folders);
+    EXPECT_EQ(ApplyDetectedLog(table, library, found[1], home.Path()), "pppd (syslog)");
+    EXPECT_EQ(table.Count, 3);
+    EXPECT_EQ(table.LogFile[3], logs.File("syslog*"));
+    TLCfg saved;
+    LoadLogFormats(saved, folders);
+    EXPECT_EQ(saved.LogType[3], "pppd (syslog)");
+    // ... and the default report reads it from now on.
+    TCfg defaultTemplate;
+    const std::string defaultReport = home.File("Documents/Default.rep");
+    ASSERT_TRUE(UseLogTypeInDefaultReport(defaultTemplate, defaultReport, "pppd (syslog)"));
+    EXPECT_EQ(defaultTemplate.LogType, "pppd (syslog)");
+    TCfg reread;
+    LoadDefaultTemplate(reread, defaultReport);
+    EXPECT_EQ(reread.LogType, "pppd (syslog)");
+}
+
+// The Linux sample, whose set the build writes with
+// scripts/make-sample-syslog.py: every pppd session of its three files is
+// paired, in order, across the rotation and New Year, and one runs from the
+// .gz member into the next file.
+TEST(LinuxSample, PairsEverySessionOfItsSet)
+{
+    ScopedRegional regional("en-US");
+    RecordingFrontEnd ui;
+    const std::string home = DIALTALLY_SAMPLES_DIR "/linux-home/";
+    FixedFolders folders;
+    folders.Program = home;
+    ProgramState state(folders);
+    StartProgram(state);
+    ASSERT_TRUE(ReadReportFile(state.Current, DIALTALLY_SAMPLES_DIR "/Linux.rep",
+                               state.Options.Files.Path, state.Options.Files.Recent));
+    const int f = FindLogFormat(state.Formats, state.Current.LogType);
+    ASSERT_NE(f, 0);
+    state.Formats.LogFile[f] = home + state.Formats.LogFile[f]; // relative to the home
+    const PairedConnections paired = ReadPairedConnections(state.Current, state.Formats);
+    EXPECT_TRUE(ui.Messages.empty());
+
+    std::string text;
+    gzFile gz = gzopen((home + "log/syslog.2.gz").c_str(), "rb");
+    ASSERT_NE(gz, nullptr);
+    char block[4096];
+    for (int got = 0; (got = gzread(gz, block, sizeof block)) > 0;)
+        text.append(block, static_cast<std::size_t>(got));
+    gzclose(gz);
+    for (const char* plain : {"log/syslog.1", "log/syslog"}) {
+        std::ifstream in(home + plain, std::ios::binary);
+        text.append(std::istreambuf_iterator<char>(in), {});
+    }
+    int sessions = 0;
+    for (std::size_t at = 0; (at = text.find("]: Connect: ", at)) != std::string::npos; ++at)
+        ++sessions;
+    ASSERT_GT(sessions, 20);
+    ASSERT_EQ(paired.List.Count(), sessions);
+
+    struct stat rotated {};
+    ASSERT_EQ(::stat((home + "log/syslog.2.gz").c_str(), &rotated), 0);
+    const TDateTime rotation = LocalDateTime(rotated.st_mtim.tv_sec);
+    int across = 0;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(sessions); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(paired.Closed[i]);
+        EXPECT_GT(paired.List.Duration[i], 0);
+        EXPECT_LT(paired.List.Duration[i], 3 * 3600);
+        if (i > 0) {
+            EXPECT_GT(paired.List.DateTimeOn[i], paired.List.DateTimeOff[i - 1]);
+        }
+        across += paired.List.DateTimeOn[i] < rotation && rotation < paired.List.DateTimeOff[i];
+    }
+    EXPECT_EQ(across, 1);
+    EXPECT_EQ(YearOf(paired.List.DateTimeOn[0]) + 1,
+              YearOf(paired.List.DateTimeOn[static_cast<std::size_t>(sessions - 1)]));
+}
+
+} // namespace
+
+} // namespace dialtally
