@@ -10,7 +10,10 @@
 #include "costs/Pricing.h"
 #include "logs/Locator.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
+#include <utility>
 
 namespace dialtally {
 
@@ -21,6 +24,10 @@ namespace {
 // the built-in formats reach. A marker or field that lies beyond it in a
 // longer line is not seen; such a line counts as if it ended there.
 constexpr std::size_t LineHeadBytes = 64 * 1024;
+
+// The reader's marker groups.
+constexpr std::uint32_t BeginMarkers = 1;
+constexpr std::uint32_t EndMarkers = 2;
 
 const char* const ParsingMessage =
     "There was a problem parsing the log file.\n\rVerify the Log file Format entries.";
@@ -99,6 +106,10 @@ TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scr
 // The time field and the marker field with one blank between them.
 TDateTime ReadTime(const LineFields& fields, std::string_view line, Scratch& scratch)
 {
+    TDateTime time = 0;
+    if (Field(fields.Ampm, line, scratch.Field).empty() &&
+        TryPlainTimeOfDay(Field(fields.Time, line, scratch.Field), time))
+        return time;
     scratch.Time.assign(Field(fields.Time, line, scratch.Field));
     scratch.Time += ' ';
     scratch.Time += Field(fields.Ampm, line, scratch.Field);
@@ -197,12 +208,28 @@ void ReadConnectionLog(ReadContext& context)
     CurrentFrontEnd().SetStatusText(0, "Reading " + path);
     busy.On();
 
+    // Only lines that hold a marker can begin or end a connection; the
+    // reader passes over the others without handing them out. The tests
+    // below still decide, with the marker lists as they stand.
+    for (const auto& [list, group] :
+         {std::pair{&format.Online, BeginMarkers}, std::pair{&format.Offline, EndMarkers}})
+        for (std::size_t start = 0; start <= list->size();) {
+            const std::size_t cut = std::min(list->find(',', start), list->size());
+            file.AddMarker(std::string_view(*list).substr(start, cut - start), group);
+            start = cut + 1;
+        }
     bool pending = false;
+    const auto nextLine = [&](std::string_view& line) {
+        // An empty marker list makes every line a begin or an end line.
+        if (format.Online.empty() || (pending && format.Offline.empty()))
+            return file.ReadLine(line);
+        return file.ReadMarkedLine(line, BeginMarkers | (pending ? EndMarkers : 0));
+    };
     bool adding = false; // the list is growing by the entry at LastIndex
     Scratch scratch;
     try {
         std::string_view line;
-        while (file.ReadLine(line)) {
+        while (nextLine(line)) {
             bool begin = false;
             TDateTime date = 0, time = 0;
             if (MatchesLists(line, format.Online, {})) {
