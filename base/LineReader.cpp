@@ -188,6 +188,19 @@ std::size_t LineReader::NextOccurrence(Marker& marker)
     return std::string::npos;
 }
 
+// Just past the last line end between m_start and `to`; m_start if none.
+std::size_t LineReader::LineStartBefore(std::size_t to) const
+{
+    const char* data = m_buffer.data();
+    std::size_t from = m_start;
+    for (const char end : {'\n', '\r'}) {
+        const void* found = ::memrchr(data + from, end, to - from);
+        if (found != nullptr)
+            from = static_cast<std::size_t>(static_cast<const char*>(found) - data) + 1;
+    }
+    return from;
+}
+
 bool LineReader::ReadMarkedLine(std::string_view& line, std::uint32_t groups)
 {
     while (true) {
@@ -200,21 +213,13 @@ bool LineReader::ReadMarkedLine(std::string_view& line, std::uint32_t groups)
         for (Marker& marker : m_markers)
             if ((marker.Groups & groups) != 0)
                 hit = std::min(hit, NextOccurrence(marker));
-        const auto isLineEnd = [&](std::size_t p) {
-            return m_buffer[p] == '\n' || m_buffer[p] == '\r';
-        };
         if (hit != std::string::npos) {
             // No marker occurs before the line that holds this one.
-            std::size_t lineStart = hit;
-            while (lineStart > m_start && !isLineEnd(lineStart - 1))
-                --lineStart;
-            m_start = lineStart;
+            m_start = LineStartBefore(hit);
             return ReadLine(line);
         }
         // No marker in the whole lines of the buffer: pass them over.
-        std::size_t end = m_buffer.size();
-        while (end > m_start && !isLineEnd(end - 1))
-            --end;
+        const std::size_t end = LineStartBefore(m_buffer.size());
         if (end > m_start) {
             m_start = end;
             // A CR last in the buffer may be the first half of a CR LF.

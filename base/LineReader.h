@@ -57,6 +57,7 @@ private:
     bool Fill();
     std::size_t FindLineEnd(std::size_t from);
     std::size_t NextOccurrence(Marker& marker);
+    std::size_t LineStartBefore(std::size_t to) const;
     void ForgetMarkers();
 
     InputFile m_file;
