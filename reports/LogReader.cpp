@@ -68,6 +68,11 @@ PassFormat ParseFormat(const TLCfg& formats, int f)
 struct Scratch {
     std::string Field; // a located text with append texts
     std::string Time;  // time field, blank, marker field
+    // The month, day and year texts of the last date read, and that date:
+    // the lines of one day repeat them.
+    std::string DateParts[3];
+    TDateTime Date = 0;
+    bool DateKnown = false;
 };
 
 // The located text: a piece of the line itself unless the locator appends
@@ -91,15 +96,29 @@ int ReadMonth(std::string_view text)
 
 TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scratch)
 {
-    const int month = ReadMonth(Field(fields.Month, line, scratch.Field));
-    const int day = StrToInt(Field(fields.Day, line, scratch.Field));
-    int year = StrToInt(Field(fields.Year, line, scratch.Field));
+    const ParsedLocator* const locators[] = {&fields.Month, &fields.Day, &fields.Year};
+    bool same = scratch.DateKnown;
+    for (int k = 0; k < 3; ++k) {
+        const std::string_view text = Field(*locators[k], line, scratch.Field);
+        if (text != scratch.DateParts[k]) {
+            same = false;
+            scratch.DateParts[k].assign(text);
+        }
+    }
+    if (same)
+        return scratch.Date;
+    scratch.DateKnown = false;
+    const int month = ReadMonth(scratch.DateParts[0]);
+    const int day = StrToInt(scratch.DateParts[1]);
+    int year = StrToInt(scratch.DateParts[2]);
     if (year < 100)
         year = ExpandTwoDigitYear(year);
     TDateTime date = 0;
     if (!TryEncodeDate(year, month, day, date))
         throw ConversionError("'" + std::to_string(year) + "-" + std::to_string(month) + "-" +
                               std::to_string(day) + "' is not a valid date");
+    scratch.Date = date;
+    scratch.DateKnown = true;
     return date;
 }
 
