@@ -45,7 +45,7 @@ FixedFolders BenchFolders()
     return folders;
 }
 
-// The report of the issue: details and day totals, every connection priced
+// The report measured: details and day totals, every connection priced
 // by one provider.
 void DayTotalsReport(TCfg& report)
 {
