@@ -3,22 +3,83 @@
 #include "base/Currency.h"
 #include "base/DateTime.h"
 
+#include <cassert>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace dialtally {
 
+// An array whose entries live in blocks of fixed size that never move:
+// growing it copies nothing and never holds the old and the new storage at
+// once, so a list of a million connections costs little more than its
+// entries. Blocks are kept when it shrinks, for the next pass to reuse.
+template <class T> class BlockArray {
+public:
+    BlockArray() = default;
+    BlockArray(const BlockArray& other) { *this = other; }
+    BlockArray& operator=(const BlockArray& other)
+    {
+        if (this != &other) {
+            resize(other.m_size);
+            for (std::size_t i = 0; i < m_size; ++i)
+                (*this)[i] = other[i];
+        }
+        return *this;
+    }
+    BlockArray(BlockArray&&) noexcept = default;
+    BlockArray& operator=(BlockArray&&) noexcept = default;
+
+    T& operator[](std::size_t i)
+    {
+        assert(i < m_size);
+        return m_blocks[i >> BlockBits][i & BlockMask];
+    }
+    const T& operator[](std::size_t i) const
+    {
+        assert(i < m_size);
+        return m_blocks[i >> BlockBits][i & BlockMask];
+    }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    std::size_t capacity() const { return m_blocks.size() << BlockBits; }
+
+    // Entries added are value-initialised, as a vector's are; entries cut
+    // off are reset so that they hold no memory.
+    void resize(std::size_t size)
+    {
+        while (capacity() < size)
+            m_blocks.push_back(std::make_unique<T[]>(BlockSize));
+        if constexpr (!std::is_trivially_destructible_v<T>)
+            for (std::size_t i = size; i < m_size; ++i)
+                m_blocks[i >> BlockBits][i & BlockMask] = T{};
+        for (std::size_t i = m_size; i < size; ++i)
+            m_blocks[i >> BlockBits][i & BlockMask] = T{};
+        m_size = size;
+    }
+    void clear() { resize(0); }
+
+private:
+    static constexpr std::size_t BlockBits = 10;
+    static constexpr std::size_t BlockSize = std::size_t{1} << BlockBits;
+    static constexpr std::size_t BlockMask = BlockSize - 1;
+
+    std::vector<std::unique_ptr<T[]>> m_blocks;
+    std::size_t m_size = 0;
+};
+
 // The connections of one report pass, as six parallel arrays sharing one
 // index. Only the entry at LastIndex can still wait for its end line.
 struct TRep {
-    std::int32_t LastIndex = -1;        // newest connection; -1 when empty
-    std::vector<TDateTime> DateTimeOn;  // begin date and time
-    std::vector<TDateTime> DateTimeOff; // end; equals DateTimeOn until paired
-    std::vector<std::int32_t> Duration; // whole seconds; 0 until paired
-    std::vector<Currency> Cost;         // time charge; 0 until paired
-    std::vector<std::string> Service;   // description from the begin line
-    std::vector<Currency> MonthCharge;  // monthly charges booked on it
+    std::int32_t LastIndex = -1;       // newest connection; -1 when empty
+    BlockArray<TDateTime> DateTimeOn;  // begin date and time
+    BlockArray<TDateTime> DateTimeOff; // end; equals DateTimeOn until paired
+    BlockArray<std::int32_t> Duration; // whole seconds; 0 until paired
+    BlockArray<Currency> Cost;         // time charge; 0 until paired
+    BlockArray<std::string> Service;   // description from the begin line
+    BlockArray<Currency> MonthCharge;  // monthly charges booked on it
 
     int Count() const { return LastIndex + 1; }
 };

@@ -103,41 +103,66 @@ double CurrencyToDouble(Currency value)
     return static_cast<double>(value) / static_cast<double>(CurrencyScale);
 }
 
-std::string FormatMoney(Currency value)
+void AppendMoney(std::string& out, Currency value)
 {
     const RegionalSettings& rs = Regional();
     const int decimals =
         rs.CurrencyDecimals < 0 ? 0 : (rs.CurrencyDecimals > 4 ? 4 : rs.CurrencyDecimals);
-    std::int64_t divisor = 1;
+    std::uint64_t divisor = 1;
     for (int k = decimals; k < 4; ++k)
         divisor *= 10;
     const bool negative = value < 0;
     std::uint64_t magnitude =
         negative ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    magnitude =
-        (magnitude + static_cast<std::uint64_t>(divisor) / 2) / static_cast<std::uint64_t>(divisor);
-    std::uint64_t unit = 1;
-    for (int k = 0; k < decimals; ++k)
-        unit *= 10;
-    std::string number = std::to_string(magnitude / unit);
-    if (decimals > 0) {
-        std::string fraction = std::to_string(magnitude % unit);
-        number += rs.DecimalSeparator;
-        number += std::string(static_cast<std::size_t>(decimals) - fraction.size(), '0') + fraction;
-    }
-    const std::string sign = negative && magnitude != 0 ? "-" : "";
+    magnitude = (magnitude + divisor / 2) / divisor;
+    // The digits, written backwards: the decimals, the separator, the units.
+    char reversed[32];
+    std::size_t n = 0;
+    std::uint64_t rest = magnitude;
+    for (int k = 0; k < decimals; ++k, rest /= 10)
+        reversed[n++] = static_cast<char>('0' + rest % 10);
+    if (decimals > 0)
+        reversed[n++] = rs.DecimalSeparator;
+    do {
+        reversed[n++] = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+    } while (rest != 0);
+    const auto number = [&] {
+        for (std::size_t k = n; k > 0; --k)
+            out += reversed[k - 1];
+    };
+    if (negative && magnitude != 0)
+        out += '-';
     switch (rs.CurrencyPlacement) {
     case 0:
-        return sign + rs.CurrencySymbol + number;
+        out += rs.CurrencySymbol;
+        number();
+        break;
     case 1:
-        return sign + number + rs.CurrencySymbol;
+        number();
+        out += rs.CurrencySymbol;
+        break;
     case 2:
-        return sign + rs.CurrencySymbol + " " + number;
+        out += rs.CurrencySymbol;
+        out += ' ';
+        number();
+        break;
     case 3:
-        return sign + number + " " + rs.CurrencySymbol;
+        number();
+        out += ' ';
+        out += rs.CurrencySymbol;
+        break;
     default:
-        return sign + number;
+        number();
+        break;
     }
+}
+
+std::string FormatMoney(Currency value)
+{
+    std::string text;
+    AppendMoney(text, value);
+    return text;
 }
 
 } // namespace dialtally

@@ -21,5 +21,7 @@ double CurrencyToDouble(Currency value);
 // decimals half away from zero, no grouping, the symbol placed as
 // CurrencyMask places it ("$0.21", "0,21 €").
 std::string FormatMoney(Currency value);
+// FormatMoney's text, appended to `out`.
+void AppendMoney(std::string& out, Currency value);
 
 } // namespace dialtally

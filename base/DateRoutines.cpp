@@ -236,6 +236,38 @@ TDateTime TextToTime(std::string_view text)
     return EncodeTime(hour, parts[1], parts[2], 0);
 }
 
+bool TryPlainTimeOfDay(std::string_view text, TDateTime& time)
+{
+    const RegionalSettings& rs = Regional();
+    const char separator = rs.TimeSeparator;
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    // A designator that begins with a digit would be read as one.
+    for (const std::string* designator : {&rs.AmDesignator, &rs.PmDesignator})
+        if (!designator->empty() && digit(designator->front()))
+            return false;
+    // TextToTime passes blanks over before looking for the separator.
+    if (digit(separator) || separator == ' ' || text.empty() || !digit(text[0]))
+        return false;
+    std::size_t i = 1;
+    int hour = text[0] - '0';
+    if (i < text.size() && digit(text[i]))
+        hour = hour * 10 + (text[i++] - '0');
+    int parts[2] = {0, 0};
+    for (int& part : parts) {
+        if (i == text.size())
+            break;
+        if (i + 3 > text.size() || text[i] != separator || !digit(text[i + 1]) ||
+            !digit(text[i + 2]))
+            return false;
+        part = (text[i + 1] - '0') * 10 + (text[i + 2] - '0');
+        i += 3;
+    }
+    if (i != text.size() || hour > 23 || parts[0] > 59 || parts[1] > 59)
+        return false;
+    time = EncodeTime(hour, parts[0], parts[1], 0);
+    return true;
+}
+
 std::string TimeToText(TDateTime time)
 {
     return FormatDateTime(Regional().LongTimeFormat, time);

@@ -30,6 +30,11 @@ TDateTime TextToDate(std::string_view text);
 // optionally the separator and seconds; an AM/PM marker before or after
 // makes them 12-hour hours. Raises ConversionError.
 TDateTime TextToTime(std::string_view text);
+// TextToTime's value for a plain time of day, the common case in logs:
+// one or two digits of hours and, each after the regional time separator,
+// two digits of minutes and of seconds, nothing else. False for any other
+// text, which TextToTime then reads (or rejects) as always.
+bool TryPlainTimeOfDay(std::string_view text, TDateTime& time);
 // The time of day in the regional long time format.
 std::string TimeToText(TDateTime time);
 // Whole seconds of a span of days; a negative span (a clock set back)

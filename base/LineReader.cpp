@@ -6,8 +6,30 @@
 namespace dialtally {
 
 namespace {
+
 constexpr std::size_t BlockSize = 1 << 16;
+
+// How often a byte turns up in log lines, roughly, so that a marker is
+// searched by its rarest byte: a capital letter rather than a blank.
+int Commonness(unsigned char c)
+{
+    static constexpr std::string_view Letters = "etaoinshrdlcumwfgypbvkjxqz";
+    if (c == ' ')
+        return 100;
+    if (c >= '0' && c <= '9')
+        return 95;
+    if (c == '.' || c == ':' || c == '-' || c == '/' || c == ',')
+        return 90;
+    if (c >= 'a' && c <= 'z')
+        return 80 - static_cast<int>(Letters.find(static_cast<char>(c)));
+    if (c >= 'A' && c <= 'Z')
+        return 30;
+    if (c >= 0x20 && c < 0x7f)
+        return 20;
+    return 10;
 }
+
+} // namespace
 
 LineReader::~LineReader()
 {
@@ -37,6 +59,7 @@ void LineReader::Restart()
     m_failed = false;
     m_skipLeadingLf = false;
     m_nextLfKnown = false;
+    ForgetMarkers();
 }
 
 void LineReader::Close()
@@ -50,6 +73,7 @@ bool LineReader::Fill()
     if (m_eof || (!m_source && !m_file.IsOpen()))
         return false;
     m_nextLfKnown = false;
+    ForgetMarkers();
     m_buffer.erase(0, m_start);
     m_start = 0;
     const std::size_t old = m_buffer.size();
@@ -109,8 +133,10 @@ bool LineReader::ReadLine(std::string_view& line)
         }
         // The buffer holds no line end past scanFrom: what lies beyond the
         // limit belongs to an over-long line and is never looked at.
-        if (m_buffer.size() - m_start > m_maxLength)
+        if (m_buffer.size() - m_start > m_maxLength) {
             m_buffer.resize(m_start + m_maxLength);
+            ForgetMarkers();
+        }
         const std::size_t scanned = m_buffer.size() - m_start;
         if (!Fill()) {
             if (m_failed || m_start >= m_buffer.size() || m_skipLeadingLf)
@@ -120,6 +146,103 @@ bool LineReader::ReadLine(std::string_view& line)
             return true;
         }
         scanFrom = m_start + scanned;
+    }
+}
+
+void LineReader::AddMarker(std::string_view text, std::uint32_t groups)
+{
+    if (text.empty() || text.find_first_of("\r\n") != std::string_view::npos)
+        return;
+    Marker marker;
+    marker.Text = std::string(text);
+    marker.Groups = groups;
+    for (std::size_t k = 1; k < text.size(); ++k)
+        if (Commonness(static_cast<unsigned char>(text[k])) <
+            Commonness(static_cast<unsigned char>(text[marker.Rare])))
+            marker.Rare = k;
+    m_markers.push_back(std::move(marker));
+}
+
+void LineReader::ForgetMarkers()
+{
+    for (Marker& marker : m_markers) {
+        marker.Next = 0;
+        marker.Found = false;
+    }
+}
+
+// The first occurrence at or after m_start that lies wholly in the buffer,
+// npos for none. What was found or ruled out before is not searched again.
+std::size_t LineReader::NextOccurrence(Marker& marker)
+{
+    if (marker.Found && marker.Next >= m_start)
+        return marker.Next;
+    const char* data = m_buffer.data();
+    const std::size_t size = m_buffer.size();
+    const std::size_t length = marker.Text.size();
+    const std::size_t from = std::max(m_start, marker.Next);
+    marker.Found = false;
+    marker.Next = size >= length ? std::max(from, size - length + 1) : from;
+    if (size < length || from > size - length)
+        return std::string::npos;
+    const char rare = marker.Text[marker.Rare];
+    const std::size_t last = size - length + marker.Rare; // the last place the rare byte can take
+    for (std::size_t p = from + marker.Rare; p <= last; ++p) {
+        const void* hit = std::memchr(data + p, rare, last - p + 1);
+        if (hit == nullptr)
+            break;
+        p = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        const std::size_t start = p - marker.Rare;
+        if (std::memcmp(data + start, marker.Text.data(), length) == 0) {
+            marker.Found = true;
+            marker.Next = start;
+            return start;
+        }
+    }
+    return std::string::npos;
+}
+
+// Just past the last line end between m_start and `to`; m_start if none.
+std::size_t LineReader::LineStartBefore(std::size_t to) const
+{
+    const char* data = m_buffer.data();
+    std::size_t from = m_start;
+    for (const char end : {'\n', '\r'}) {
+        const void* found = ::memrchr(data + from, end, to - from);
+        if (found != nullptr)
+            from = static_cast<std::size_t>(static_cast<const char*>(found) - data) + 1;
+    }
+    return from;
+}
+
+bool LineReader::ReadMarkedLine(std::string_view& line, std::uint32_t groups)
+{
+    while (true) {
+        if (m_skipLeadingLf && m_start < m_buffer.size()) {
+            if (m_buffer[m_start] == '\n')
+                ++m_start;
+            m_skipLeadingLf = false;
+        }
+        std::size_t hit = std::string::npos;
+        for (Marker& marker : m_markers)
+            if ((marker.Groups & groups) != 0)
+                hit = std::min(hit, NextOccurrence(marker));
+        if (hit != std::string::npos) {
+            // No marker occurs before the line that holds this one.
+            m_start = LineStartBefore(hit);
+            return ReadLine(line);
+        }
+        // No marker in the whole lines of the buffer: pass them over.
+        const std::size_t end = LineStartBefore(m_buffer.size());
+        if (end > m_start) {
+            m_start = end;
+            // A CR last in the buffer may be the first half of a CR LF.
+            m_skipLeadingLf = end == m_buffer.size() && m_buffer[end - 1] == '\r';
+        }
+        // An over-long line, or the end of the file: ReadLine knows how to
+        // cut the one and hand over the last line without an end.
+        if (m_buffer.size() - m_start > m_maxLength || !Fill())
+            return ReadLine(line);
     }
 }
 

@@ -3,8 +3,10 @@
 #include "base/ByteSource.h"
 #include "base/InputFile.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace dialtally {
 
@@ -32,10 +34,35 @@ public:
     bool ReadLine(std::string_view& line);
     bool Failed() const { return m_failed; }
 
+    // A text for ReadMarkedLine to look for, in any of the groups of
+    // `groups` (bit g for group g). An empty text, or one holding a line
+    // end, occurs in no line and is never looked for.
+    void AddMarker(std::string_view text, std::uint32_t groups);
+    // As ReadLine, but lines in which no marker of the chosen groups occurs
+    // are passed over unread: each marker is searched in the blocks once,
+    // not line by line. The line handed over holds one of them somewhere,
+    // maybe past the length limit or across its end, so callers still test
+    // it. The whole file is read all the same, so that Failed() tells of a
+    // read error anywhere in it.
+    bool ReadMarkedLine(std::string_view& line, std::uint32_t groups);
+
 private:
+    struct Marker {
+        std::string Text;
+        std::uint32_t Groups = 0;
+        std::size_t Rare = 0; // the byte of Text searched for first
+        // The buffer position where Text occurs next when Found, else the
+        // first position not yet searched.
+        std::size_t Next = 0;
+        bool Found = false;
+    };
+
     void Restart();
     bool Fill();
     std::size_t FindLineEnd(std::size_t from);
+    std::size_t NextOccurrence(Marker& marker);
+    std::size_t LineStartBefore(std::size_t to) const;
+    void ForgetMarkers();
 
     InputFile m_file;
     ByteSource* m_source = nullptr; // when set, the bytes come from here
@@ -49,6 +76,7 @@ private:
     // buffer; saves rescanning the buffer for every line of a CR-only file.
     std::size_t m_nextLf = 0;
     bool m_nextLfKnown = false;
+    std::vector<Marker> m_markers;
 };
 
 } // namespace dialtally

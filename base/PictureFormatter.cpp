@@ -19,6 +19,12 @@ public:
     ~Scratch() { Flush(); }
     void Put(std::string_view text)
     {
+        // Most pieces are a separator or two digits: no call for those.
+        if (text.size() <= 2 && m_size + 2 <= sizeof m_buffer) {
+            for (const char c : text)
+                m_buffer[m_size++] = c;
+            return;
+        }
         if (m_size + text.size() > sizeof m_buffer) {
             Flush();
             if (text.size() > sizeof m_buffer) {
@@ -31,6 +37,12 @@ public:
     }
     void Number(int value, int digits)
     {
+        if (value >= 0 && value < 100 && digits <= 2 && m_size + 2 <= sizeof m_buffer) {
+            if (value >= 10 || digits == 2)
+                m_buffer[m_size++] = static_cast<char>('0' + value / 10);
+            m_buffer[m_size++] = static_cast<char>('0' + value % 10);
+            return;
+        }
         char reversed[12];
         int n = 0;
         const bool negative = value < 0;

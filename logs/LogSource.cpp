@@ -224,10 +224,20 @@ bool LogSource::Open(const std::string& logFile)
 
 bool LogSource::ReadLine(std::string_view& line)
 {
+    return NextLine(line, nullptr);
+}
+
+bool LogSource::ReadMarkedLine(std::string_view& line, std::uint32_t groups)
+{
+    return NextLine(line, &groups);
+}
+
+bool LogSource::NextLine(std::string_view& line, const std::uint32_t* markerGroups)
+{
     if (m_failed)
         return false;
     while (true) {
-        if (m_reader.ReadLine(line))
+        if (markerGroups ? m_reader.ReadMarkedLine(line, *markerGroups) : m_reader.ReadLine(line))
             return true;
         if (m_reader.Failed()) {
             const bool set = m_name.Kind == LogSourceKind::Set;

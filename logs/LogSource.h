@@ -5,6 +5,7 @@
 #include "platform/GzipFile.h"
 #include "platform/JournalSource.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,12 @@ public:
     // The next line, valid until the next call; false at the end or on a
     // fault (Failed()).
     bool ReadLine(std::string_view& line);
+    // As LineReader's, over every member of a set.
+    void AddMarker(std::string_view text, std::uint32_t groups)
+    {
+        m_reader.AddMarker(text, groups);
+    }
+    bool ReadMarkedLine(std::string_view& line, std::uint32_t groups);
     bool Failed() const { return m_failed; }
     // The source, or the member of a set, that could not be opened or read.
     const std::string& ErrorName() const { return m_errorName; }
@@ -62,6 +69,8 @@ public:
 
 private:
     bool OpenMember(const std::string& path);
+    // The next line of the source, all of them or only marked ones.
+    bool NextLine(std::string_view& line, const std::uint32_t* markerGroups);
     bool Fail(const std::string& name, bool found);
 
     LineReader m_reader;

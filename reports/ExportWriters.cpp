@@ -92,7 +92,13 @@ void AppendCsvCell(std::string& out, std::string_view cell, char delimiter)
         out += "\"\"";
         return;
     }
-    if (cell.find_first_of(std::string{delimiter, '"', '\r', '\n'}) == std::string_view::npos) {
+    bool plain = true;
+    for (const char c : cell)
+        if (c == delimiter || c == '"' || c == '\r' || c == '\n') {
+            plain = false;
+            break;
+        }
+    if (plain) {
         out += cell;
         return;
     }
@@ -106,6 +112,32 @@ void AppendCsvCell(std::string& out, std::string_view cell, char delimiter)
         out += c;
     }
     out += '"';
+}
+
+// The CSV lines of the source, handed to `write` in blocks of about a
+// megabyte, so that a large table is never held twice.
+template <class Write> void WriteCsv(const ExportSource& source, char delimiter, Write&& write)
+{
+    constexpr std::size_t BlockBytes = 1 << 20;
+    if (delimiter == '\0')
+        delimiter = ',';
+    const std::vector<int> columns = source.Columns();
+    std::string block;
+    block.reserve(BlockBytes + 4096);
+    for (const int row : source.Rows()) {
+        for (std::size_t k = 0; k < columns.size(); ++k) {
+            if (k > 0)
+                block += delimiter;
+            AppendCsvCell(block, source.Cell(row, columns[k]), delimiter);
+        }
+        block += "\r\n";
+        if (block.size() >= BlockBytes) {
+            write(std::string_view(block));
+            block.clear();
+        }
+    }
+    if (!block.empty())
+        write(std::string_view(block));
 }
 
 // Characters of the widest line, counting UTF-8 code points.
@@ -127,18 +159,8 @@ std::size_t TextWidth(std::string_view text)
 
 std::string CsvText(const ExportSource& source, char delimiter)
 {
-    if (delimiter == '\0')
-        delimiter = ',';
-    const std::vector<int> columns = source.Columns();
     std::string out;
-    for (const int row : source.Rows()) {
-        for (std::size_t k = 0; k < columns.size(); ++k) {
-            if (k > 0)
-                out += delimiter;
-            AppendCsvCell(out, source.Cell(row, columns[k]), delimiter);
-        }
-        out += "\r\n";
-    }
+    WriteCsv(source, delimiter, [&](std::string_view block) { out += block; });
     return out;
 }
 
@@ -203,8 +225,20 @@ std::string ExportBytes(int format, const ExportSource& source, const ExportSett
 void WriteExportFile(const std::string& path, int format, const ExportSource& source,
                      const ExportSettings& settings)
 {
-    const std::string contents = ExportBytes(format, source, settings);
-    if (!WriteFileAtomically(path, contents))
+    if (format != ExportCsv) {
+        const std::string contents = ExportBytes(format, source, settings);
+        if (!WriteFileAtomically(path, contents))
+            throw ExportError(WriteErrorText(path));
+        return;
+    }
+    // Streamed: the file is written as its lines are made.
+    AtomicFileWriter writer(path);
+    try {
+        WriteCsv(source, settings.Delimiter, [&](std::string_view block) { writer.Write(block); });
+    } catch (const std::bad_alloc&) {
+        throw ExportError("Out of memory.");
+    }
+    if (!writer.Commit())
         throw ExportError(WriteErrorText(path));
 }
 

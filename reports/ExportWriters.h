@@ -108,7 +108,8 @@ std::string DocxBytes(const ExportSource& source);
 // The file contents of an export type. Raises ExportError, also for an
 // index outside the list, and "Out of memory." when memory runs out.
 std::string ExportBytes(int format, const ExportSource& source, const ExportSettings& settings);
-// Writes the export file in one piece; raises ExportError with
+// Writes the export file whole or not at all (CSV is streamed in blocks
+// as its lines are made); raises ExportError with
 // "An error occurred writing %s." when it cannot.
 void WriteExportFile(const std::string& path, int format, const ExportSource& source,
                      const ExportSettings& settings);

@@ -10,7 +10,10 @@
 #include "logs/Locator.h"
 #include "logs/LogSource.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
+#include <utility>
 
 namespace dialtally {
 
@@ -21,6 +24,10 @@ namespace {
 // the built-in formats reach. A marker or field that lies beyond it in a
 // longer line is not seen; such a line counts as if it ended there.
 constexpr std::size_t LineHeadBytes = 64 * 1024;
+
+// The reader's marker groups.
+constexpr std::uint32_t BeginMarkers = 1;
+constexpr std::uint32_t EndMarkers = 2;
 
 const char* const ParsingMessage =
     "There was a problem parsing the log file.\n\rVerify the Log file Format entries.";
@@ -64,6 +71,11 @@ PassFormat ParseFormat(const TLCfg& formats, int f)
 struct Scratch {
     std::string Field; // a located text with append texts
     std::string Time;  // time field, blank, marker field
+    // The month, day and year texts of the last date read, and that date:
+    // the lines of one day repeat them.
+    std::string DateParts[3];
+    TDateTime Date = 0;
+    bool DateKnown = false;
 };
 
 // The located text: a piece of the line itself unless the locator appends
@@ -85,17 +97,8 @@ int ReadMonth(std::string_view text)
     return MonthFromName(text);
 }
 
-// `modified` is when the log was last written to: year-less lines take
-// their year from it.
-TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scratch,
-                   TDateTime modified)
+TDateTime EncodeLogDate(int year, int month, int day)
 {
-    const int month = ReadMonth(Field(fields.Month, line, scratch.Field));
-    const int day = StrToInt(Field(fields.Day, line, scratch.Field));
-    int year = fields.YearFromFile ? InferYear(month, day, modified)
-                                   : StrToInt(Field(fields.Year, line, scratch.Field));
-    if (year < 100 && !fields.YearFromFile)
-        year = ExpandTwoDigitYear(year);
     TDateTime date = 0;
     if (!TryEncodeDate(year, month, day, date))
         throw ConversionError("'" + std::to_string(year) + "-" + std::to_string(month) + "-" +
@@ -103,9 +106,49 @@ TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scr
     return date;
 }
 
+// `modified` is when the log was last written to: year-less lines take
+// their year from it. A line whose date texts are the last line's takes
+// its date without reading them again.
+TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scratch,
+                   TDateTime modified)
+{
+    if (fields.YearFromFile) {
+        // The year comes from the file, so equal texts need not mean the
+        // same date across the members of a set.
+        scratch.DateKnown = false;
+        const int month = ReadMonth(Field(fields.Month, line, scratch.Field));
+        const int day = StrToInt(Field(fields.Day, line, scratch.Field));
+        return EncodeLogDate(InferYear(month, day, modified), month, day);
+    }
+    const ParsedLocator* const locators[] = {&fields.Month, &fields.Day, &fields.Year};
+    bool same = scratch.DateKnown;
+    for (int k = 0; k < 3; ++k) {
+        const std::string_view text = Field(*locators[k], line, scratch.Field);
+        if (text != scratch.DateParts[k]) {
+            same = false;
+            scratch.DateParts[k].assign(text);
+        }
+    }
+    if (same)
+        return scratch.Date;
+    scratch.DateKnown = false;
+    const int month = ReadMonth(scratch.DateParts[0]);
+    const int day = StrToInt(scratch.DateParts[1]);
+    int year = StrToInt(scratch.DateParts[2]);
+    if (year < 100)
+        year = ExpandTwoDigitYear(year);
+    scratch.Date = EncodeLogDate(year, month, day);
+    scratch.DateKnown = true;
+    return scratch.Date;
+}
+
 // The time field and the marker field with one blank between them.
 TDateTime ReadTime(const LineFields& fields, std::string_view line, Scratch& scratch)
 {
+    TDateTime time = 0;
+    if (Field(fields.Ampm, line, scratch.Field).empty() &&
+        TryPlainTimeOfDay(Field(fields.Time, line, scratch.Field), time))
+        return time;
     scratch.Time.assign(Field(fields.Time, line, scratch.Field));
     scratch.Time += ' ';
     scratch.Time += Field(fields.Ampm, line, scratch.Field);
@@ -204,12 +247,28 @@ void ReadConnectionLog(ReadContext& context)
     CurrentFrontEnd().SetStatusText(0, "Reading " + path);
     busy.On();
 
+    // Only lines that hold a marker can begin or end a connection; the
+    // reader passes over the others without handing them out. The tests
+    // below still decide, with the marker lists as they stand.
+    for (const auto& [list, group] :
+         {std::pair{&format.Online, BeginMarkers}, std::pair{&format.Offline, EndMarkers}})
+        for (std::size_t start = 0; start <= list->size();) {
+            const std::size_t cut = std::min(list->find(',', start), list->size());
+            file.AddMarker(std::string_view(*list).substr(start, cut - start), group);
+            start = cut + 1;
+        }
     bool pending = false;
+    const auto nextLine = [&](std::string_view& line) {
+        // An empty marker list makes every line a begin or an end line.
+        if (format.Online.empty() || (pending && format.Offline.empty()))
+            return file.ReadLine(line);
+        return file.ReadMarkedLine(line, BeginMarkers | (pending ? EndMarkers : 0));
+    };
     bool adding = false; // the list is growing by the entry at LastIndex
     Scratch scratch;
     try {
         std::string_view line;
-        while (file.ReadLine(line)) {
+        while (nextLine(line)) {
             bool begin = false;
             TDateTime date = 0, time = 0;
             if (MatchesLists(line, format.Online, {})) {

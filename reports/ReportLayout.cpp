@@ -121,11 +121,18 @@ void SizeColumnsToContents(const ReportTable& table, ColumnLayout& layout,
                            const TextMeasure& measure)
 {
     std::array<int, ReportColumns> widths{};
+    // The text of the row above in the same column, of the same kind,
+    // cannot widen the column again: dates, costs and descriptions repeat.
+    std::array<std::string_view, ReportTextColumns> above{};
     for (int row = 0; row < table.RowCount(); ++row)
         for (int c = 0; c < ReportTextColumns; ++c) {
             const std::string_view text = table.Cell(row, c);
-            if (measure.WidthBound(text, table.Kinds[row]) > widths[c])
-                widths[c] = std::max(widths[c], measure.TextWidth(text, table.Kinds[row]));
+            const RowKind kind = table.Kinds[row];
+            if (row > 0 && kind == table.Kinds[row - 1] && text == above[c])
+                continue;
+            above[c] = text;
+            if (measure.WidthBound(text, kind) > widths[c])
+                widths[c] = std::max(widths[c], measure.TextWidth(text, kind));
         }
     widths[SequenceColumn] =
         measure.TextWidth(std::to_string(table.BodyRowCount()), RowKind::Detail);

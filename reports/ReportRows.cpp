@@ -38,7 +38,7 @@ void ReportRowWriter::DetailRow(int i)
     m_table.EndCell();
     AppendDurationText(text, m_rep.Duration[i], m_durationDec);
     m_table.EndCell();
-    text += FormatMoney(m_rep.Cost[i]);
+    AppendMoney(text, m_rep.Cost[i]);
     m_table.EndCell();
     m_table.AddCell(m_rep.Service[i]);
     AddChartPoint(ChartLevel::Details, PointValue(m_rep.Duration[i], m_rep.Cost[i], 1),
@@ -63,7 +63,7 @@ void ReportRowWriter::TotalRow(TotalLevel level, const LevelTotals& totals, int 
     m_table.AddCell(" ");
     AppendDurationText(text, totals.Seconds, m_durationDec);
     m_table.EndCell();
-    text += FormatMoney(totals.Charges);
+    AppendMoney(text, totals.Charges);
     m_table.EndCell();
 
     const TDateTime on = m_rep.DateTimeOn[i];

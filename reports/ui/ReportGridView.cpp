@@ -198,6 +198,19 @@ void ReportGridView::contextMenuEvent(QContextMenuEvent* event)
 
 int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) const
 {
+    if (kind != RowKind::Message && kind != RowKind::Head) {
+        FontMetrics& metrics = MetricsFor(kind);
+        const auto known = metrics.Widths.find(text);
+        if (known != metrics.Widths.end())
+            return known->second;
+        const int width = metrics.Metrics->horizontalAdvance(
+                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) +
+                          ItemPadding;
+        // Texts that never repeat are not kept past a bound.
+        if (metrics.Widths.size() < 200'000)
+            metrics.Widths.emplace(text, width);
+        return width;
+    }
     const ReportTableModel* model = m_grid.m_model;
     const QFont font = !model                  ? m_grid.font()
                        : kind == RowKind::Head ? model->Style().HeaderFont
@@ -238,17 +251,34 @@ int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) 
     return QFontMetrics(font).horizontalAdvance(string) + ItemPadding;
 }
 
-int ReportGridView::FontMeasure::WidthBound(std::string_view text, RowKind kind) const
+const QFont& ReportGridView::FontMeasure::FontFor(RowKind kind) const
 {
     const ReportTableModel* model = m_grid.m_model;
-    const QFont font = !model                  ? m_grid.font()
-                       : kind == RowKind::Head ? model->Style().HeaderFont
-                       : IsTotalRow(kind)      ? model->Style().TotalFont
-                                               : model->Style().DetailFont;
-    const int widest = QFontMetrics(font).maxWidth();
+    return !model                  ? m_grid.font()
+           : kind == RowKind::Head ? model->Style().HeaderFont
+           : IsTotalRow(kind)      ? model->Style().TotalFont
+                                   : model->Style().DetailFont;
+}
+
+ReportGridView::FontMeasure::FontMetrics&
+ReportGridView::FontMeasure::MetricsFor(RowKind kind) const
+{
+    FontMetrics& metrics = m_fonts[IsTotalRow(kind) ? 1 : 0];
+    const QFont& font = FontFor(kind);
+    if (!metrics.Metrics || !(metrics.Font == font)) {
+        metrics.Font = font;
+        metrics.Metrics.emplace(font);
+        metrics.Widest = std::max(metrics.Metrics->maxWidth(), 1);
+        metrics.Widths.clear();
+    }
+    return metrics;
+}
+
+int ReportGridView::FontMeasure::WidthBound(std::string_view text, RowKind kind) const
+{
     if (kind == RowKind::Message || kind == RowKind::Head)
         return INT_MAX;
-    return static_cast<int>(text.size()) * std::max(widest, 1) + ItemPadding;
+    return static_cast<int>(text.size()) * MetricsFor(kind).Widest + ItemPadding;
 }
 
 } // namespace dialtally

@@ -3,8 +3,17 @@
 #include "reports/ReportLayout.h"
 #include "reports/ReportTable.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QItemSelection>
 #include <QTableView>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace dialtally {
 
@@ -60,7 +69,27 @@ private:
         int WidthBound(std::string_view text, RowKind kind) const override;
 
     private:
+        // Sizing a large report measures millions of cells, most of them
+        // texts seen before: the metrics of the detail and total fonts, and
+        // the widths they gave, are kept while the font stays the same.
+        struct TextHash {
+            using is_transparent = void;
+            std::size_t operator()(std::string_view text) const
+            {
+                return std::hash<std::string_view>{}(text);
+            }
+        };
+        struct FontMetrics {
+            QFont Font;
+            std::optional<QFontMetrics> Metrics;
+            int Widest = 1;
+            std::unordered_map<std::string, int, TextHash, std::equal_to<>> Widths;
+        };
+        const QFont& FontFor(RowKind kind) const;
+        FontMetrics& MetricsFor(RowKind kind) const;
+
         const ReportGridView& m_grid;
+        mutable std::array<FontMetrics, 2> m_fonts; // details, totals
     };
 
     ReportTableModel* m_model = nullptr;

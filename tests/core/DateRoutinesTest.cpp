@@ -2,6 +2,7 @@
 
 #include "base/ConversionError.h"
 #include "base/DateRoutines.h"
+#include "base/RegionalSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -90,6 +91,46 @@ TEST(DateRoutines, TextToTimeReadsTheTimeOfDayRules)
     for (const char* bad : {"", "24:00:00", "12:60", "1:00:60", "13:00 PM", "0:30 AM", "1:00:00.5",
                             "1:00:00 XM", "1:", "a", "1:00 PM PM"})
         EXPECT_THROW(TextToTime(bad), ConversionError) << bad;
+}
+
+// The shortcut for plain times gives TextToTime's value or leaves the text
+// to it, whatever the regional separator and designators.
+TEST(DateRoutines, PlainTimeOfDayAgreesWithTextToTime)
+{
+    struct Case {
+        char Separator;
+        const char* Am;
+        const char* Text;
+        bool Plain;
+    };
+    const Case cases[] = {{':', "AM", "14:20:07", true},
+                          {':', "AM", "7:05", true},
+                          {':', "AM", "09", true},
+                          {':', "AM", "23:59:59", true},
+                          {':', "AM", "24:00:00", false},
+                          {':', "AM", "1:60", false},
+                          {':', "AM", "1:5", false},
+                          {':', "AM", " 1:05", false},
+                          {':', "AM", "2:20:07 PM", false},
+                          {':', "AM", "123:00", false},
+                          {'.', "AM", "14.20.07", true},
+                          {'.', "AM", "14:20:07", false},
+                          {' ', "AM", "14 20 07", false},
+                          {':', "1", "1:00", false},
+                          {':', "AM", "", false}};
+    for (const Case& c : cases) {
+        RegionalSettings settings = Regional();
+        const RegionalSettings previous = settings;
+        settings.TimeSeparator = c.Separator;
+        settings.AmDesignator = c.Am;
+        SetRegional(settings);
+        TDateTime plain = -1;
+        EXPECT_EQ(TryPlainTimeOfDay(c.Text, plain), c.Plain) << c.Text;
+        if (c.Plain) {
+            EXPECT_DOUBLE_EQ(plain, TextToTime(c.Text)) << c.Text;
+        }
+        SetRegional(previous);
+    }
 }
 
 TEST(DateRoutines, SpanSecondsCountsWholeSeconds)

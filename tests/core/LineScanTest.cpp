@@ -52,6 +52,53 @@ TEST(LineReader, MixedLineEndsAndEmptyLines)
               (std::vector<std::string>{"a", "", "b", "c", "", "", "d"}));
 }
 
+// A reader that passes over lines without a marker hands over the same
+// marked lines as one that reads every line, with the groups looked for
+// changing as a connection begins and ends; lines straddle the blocks,
+// and some run past the length limit with a marker before or after it.
+TEST(LineReader, MarkedLinesAreTheLinesThatHoldAMarker)
+{
+    const auto marked = [](std::string_view line, bool pending) {
+        return line.find("BEGIN") != line.npos || (pending && line.find("END") != line.npos);
+    };
+    const auto read = [&](const std::string& path, std::size_t limit, bool passOver) {
+        LineReader reader(limit);
+        EXPECT_TRUE(reader.Open(path));
+        reader.AddMarker("BEGIN", 1);
+        reader.AddMarker("END", 2);
+        reader.AddMarker("", 2);
+        std::vector<std::string> lines;
+        std::string_view line;
+        bool pending = false;
+        while (passOver ? reader.ReadMarkedLine(line, pending ? 3 : 1) : reader.ReadLine(line)) {
+            if (!marked(line, pending))
+                continue;
+            lines.emplace_back(line);
+            pending = line.find("BEGIN") != line.npos;
+        }
+        EXPECT_FALSE(reader.Failed());
+        return lines;
+    };
+    TempFolder folder;
+    for (const char* end : {"\r\n", "\n", "\r"})
+        for (const std::size_t limit : {std::size_t{64}, std::size_t{1} << 16}) {
+            std::string text;
+            for (int i = 0; i < 4000; ++i) {
+                const std::string pad(static_cast<std::size_t>(i * 37 % 101), 'x');
+                const char* piece[] = {"BEGIN", "END", "BEGEN", "chatter", "BEGIN END"};
+                text += pad + piece[i % 5] + (i % 7 == 0 ? pad : "") + std::to_string(i);
+                if (i % 500 == 3)
+                    text += std::string(70'000, 'y') + "END";
+                text += i % 11 == 0 ? "\r\n" : end;
+            }
+            text += "lastBEGIN";
+            folder.Write("log.txt", text);
+            const std::vector<std::string> all = read(folder.File("log.txt"), limit, false);
+            EXPECT_GT(all.size(), 1000u);
+            EXPECT_EQ(read(folder.File("log.txt"), limit, true), all) << limit;
+        }
+}
+
 struct NthPosCase {
     const char* Delimiter;
     const char* Text;
