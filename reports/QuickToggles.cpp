@@ -25,6 +25,26 @@ int TCfg::*ModeField(QuickToggle toggle)
     return &TCfg::DescripMode;
 }
 
+constexpr QuickSetting TotalsSettings[] = {{&TCfg::TotalDay, &TCfg::DefTotalDay},
+                                           {&TCfg::TotalWeek, &TCfg::DefTotalWeek},
+                                           {&TCfg::TotalMonth, &TCfg::DefTotalMonth},
+                                           {&TCfg::TotalYear, &TCfg::DefTotalYear}};
+constexpr QuickSetting DatesSettings[] = {{&TCfg::CriteriaDateAll, &TCfg::DefDateAll},
+                                          {&TCfg::CriteriaDateFrom, &TCfg::DefDateFrom},
+                                          {&TCfg::CriteriaDateTo, &TCfg::DefDateTo}};
+constexpr QuickSetting TimesSettings[] = {{&TCfg::CriteriaTimeAll, &TCfg::DefTimeAll},
+                                          {&TCfg::CriteriaTimeFrom, &TCfg::DefTimeFrom},
+                                          {&TCfg::CriteriaTimeTo, &TCfg::DefTimeTo}};
+constexpr QuickSetting DescriptionsSettings[] = {{&TCfg::CriteriaDescripAll, &TCfg::DefDescripAll},
+                                                 {&TCfg::CriteriaInclude, &TCfg::DefInclude},
+                                                 {&TCfg::CriteriaExclude, &TCfg::DefExclude}};
+
+void BringBackDefined(TCfg& cfg, QuickToggle toggle)
+{
+    for (const QuickSetting& setting : QuickSettings(toggle))
+        cfg.*setting.Current = cfg.*setting.Defined;
+}
+
 // One step forward; a mode out of range (a hand-made history entry) wraps too.
 int Step(int& mode, int count)
 {
@@ -81,16 +101,28 @@ std::vector<std::string> EntryCaptions(QuickToggle toggle, std::string_view incl
 
 } // namespace
 
+std::span<const QuickSetting> QuickSettings(QuickToggle toggle)
+{
+    switch (toggle) {
+    case QuickToggle::Totals:
+        return TotalsSettings;
+    case QuickToggle::Dates:
+        return DatesSettings;
+    case QuickToggle::Times:
+        return TimesSettings;
+    case QuickToggle::Descriptions:
+        break;
+    }
+    return DescriptionsSettings;
+}
+
 Rebuild CycleTotals(TCfg& cfg)
 {
     cfg.TotalShow = "1";
     std::string* totals[] = {&cfg.TotalDay, &cfg.TotalWeek, &cfg.TotalMonth, &cfg.TotalYear};
     const int mode = Step(cfg.TotalsMode, 5);
     if (mode == 0) {
-        cfg.TotalDay = cfg.DefTotalDay;
-        cfg.TotalWeek = cfg.DefTotalWeek;
-        cfg.TotalMonth = cfg.DefTotalMonth;
-        cfg.TotalYear = cfg.DefTotalYear;
+        BringBackDefined(cfg, QuickToggle::Totals);
     } else {
         for (int i = 0; i < 4; ++i)
             *totals[i] = i == mode - 1 ? "1" : "0";
@@ -103,9 +135,7 @@ Rebuild CycleDates(TCfg& cfg)
     const TDateTime today = Today();
     switch (Step(cfg.DatesMode, 6)) {
     case 0:
-        cfg.CriteriaDateAll = cfg.DefDateAll;
-        cfg.CriteriaDateFrom = cfg.DefDateFrom;
-        cfg.CriteriaDateTo = cfg.DefDateTo;
+        BringBackDefined(cfg, QuickToggle::Dates);
         break;
     case 1:
         SetDates(cfg, today, today);
@@ -130,9 +160,7 @@ Rebuild CycleTimes(TCfg& cfg)
 {
     switch (Step(cfg.TimesMode, 4)) {
     case 0:
-        cfg.CriteriaTimeAll = cfg.DefTimeAll;
-        cfg.CriteriaTimeFrom = cfg.DefTimeFrom;
-        cfg.CriteriaTimeTo = cfg.DefTimeTo;
+        BringBackDefined(cfg, QuickToggle::Times);
         break;
     case 1:
         SetTimes(cfg, EncodeTime(0, 0, 0, 0), EncodeTime(11, 59, 59, 999));
@@ -151,9 +179,7 @@ Rebuild CycleDescriptions(TCfg& cfg)
 {
     switch (Step(cfg.DescripMode, 3)) {
     case 0:
-        cfg.CriteriaDescripAll = cfg.DefDescripAll;
-        cfg.CriteriaInclude = cfg.DefInclude;
-        cfg.CriteriaExclude = cfg.DefExclude;
+        BringBackDefined(cfg, QuickToggle::Descriptions);
         break;
     case 1:
         cfg.CriteriaDescripAll = "0";

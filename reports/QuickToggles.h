@@ -2,6 +2,7 @@
 
 #include "reports/ReportDefinition.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,14 @@ enum class Rebuild {
 
 // The four one-click toggles of the criteria bar and the tool bar.
 enum class QuickToggle { Totals, Dates, Times, Descriptions };
+
+// A setting a toggle rewrites, with the as-defined copy its mode 0 brings
+// back (the value the report file held when it was read).
+struct QuickSetting {
+    std::string TCfg::*Current;
+    std::string TCfg::*Defined;
+};
+std::span<const QuickSetting> QuickSettings(QuickToggle toggle);
 
 // Each steps its mode of the report one forward, wrapping to 0, and
 // rewrites the fields of that mode; mode 0 brings back the as-defined

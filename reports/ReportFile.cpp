@@ -5,6 +5,7 @@
 #include "base/FrontEnd.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
+#include "reports/QuickToggles.h"
 
 #include <filesystem>
 #include <initializer_list>
@@ -187,19 +188,10 @@ void ResetQuickState(TCfg& report)
 {
     report.Modified = false;
     report.TotalsMode = report.DatesMode = report.TimesMode = report.DescripMode = 0;
-    report.DefTotalDay = report.TotalDay;
-    report.DefTotalWeek = report.TotalWeek;
-    report.DefTotalMonth = report.TotalMonth;
-    report.DefTotalYear = report.TotalYear;
-    report.DefDateAll = report.CriteriaDateAll;
-    report.DefDateFrom = report.CriteriaDateFrom;
-    report.DefDateTo = report.CriteriaDateTo;
-    report.DefTimeAll = report.CriteriaTimeAll;
-    report.DefTimeFrom = report.CriteriaTimeFrom;
-    report.DefTimeTo = report.CriteriaTimeTo;
-    report.DefDescripAll = report.CriteriaDescripAll;
-    report.DefInclude = report.CriteriaInclude;
-    report.DefExclude = report.CriteriaExclude;
+    for (const QuickToggle toggle :
+         {QuickToggle::Totals, QuickToggle::Dates, QuickToggle::Times, QuickToggle::Descriptions})
+        for (const QuickSetting& setting : QuickSettings(toggle))
+            report.*setting.Defined = report.*setting.Current;
 }
 
 void MakeCurrent(TCfg& report, std::string& reportFolder, const std::string& path)

@@ -229,47 +229,43 @@ TEST(ReportFile, KeyGivenTwiceKeepsItsLastValue)
     EXPECT_EQ(report.ReportType, "Split");
 }
 
-TEST(ReportFile, MissingFileLeavesEverythingAsItWas)
+// A report that is missing, or that is there but cannot be read, leaves
+// the report, its folder and the recent list as they were and says why.
+TEST(ReportFile, AFileThatCannotBeReadLeavesEverythingAsItWas)
 {
-    TempFolder folder;
-    TCfg report = Distinct();
-    report.FileName = "/old/Old.rep";
-    report.Modified = true;
-    const TCfg before = report;
-    std::string reportFolder = "/old/";
-    RecentFiles recent;
-    recent.Entries[0] = folder.File("gone.rep");
-    RecordingFrontEnd frontEnd;
+    const struct {
+        const char* Name;
+        bool Exists; // as a folder, which cannot be read as a file
+        const char* Reason;
+    } cases[] = {{"gone.rep", false, "The file was not found."},
+                 {"dir.rep", true, "A dial-up connection may be active."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempFolder folder;
+        if (c.Exists)
+            std::filesystem::create_directory(folder.File(c.Name));
+        TCfg report = Distinct();
+        report.FileName = "/old/Old.rep";
+        report.Modified = true;
+        const TCfg before = report;
+        std::string reportFolder = "/old/";
+        RecentFiles recent;
+        recent.Entries[0] = "/old/Old.rep";
+        recent.Entries[1] = folder.File(c.Name); // neither moved up nor dropped
+        const RecentFiles recentBefore = recent;
+        RecordingFrontEnd frontEnd;
 
-    EXPECT_FALSE(ReadReportFile(report, folder.File("gone.rep"), reportFolder, recent));
+        EXPECT_FALSE(ReadReportFile(report, folder.File(c.Name), reportFolder, recent));
 
-    EXPECT_TRUE(SameReport(report, before));
-    EXPECT_EQ(report.FileName, "/old/Old.rep");
-    EXPECT_TRUE(report.Modified);
-    EXPECT_EQ(reportFolder, "/old/");
-    EXPECT_EQ(recent.Entries[0], folder.File("gone.rep"));
-    EXPECT_TRUE(recent.Entries[1].empty());
-    EXPECT_EQ(frontEnd.Texts(MessageKind::Error),
-              std::vector<std::string>{"An error occurred reading " + folder.File("gone.rep") +
-                                       ".\n\rThe file was not found."});
-}
-
-TEST(ReportFile, UnreadableFileShowsTheReadErrorAndChangesNothing)
-{
-    TempFolder folder;
-    std::filesystem::create_directory(folder.File("dir.rep")); // exists, but cannot be read
-    TCfg report = Distinct();
-    const TCfg before = report;
-    std::string reportFolder;
-    RecentFiles recent;
-    RecordingFrontEnd frontEnd;
-    EXPECT_FALSE(ReadReportFile(report, folder.File("dir.rep"), reportFolder, recent));
-    EXPECT_TRUE(SameReport(report, before));
-    EXPECT_EQ(report.FileName, before.FileName);
-    EXPECT_TRUE(recent.Entries[0].empty());
-    EXPECT_EQ(frontEnd.Texts(MessageKind::Error),
-              std::vector<std::string>{"An error occurred reading " + folder.File("dir.rep") +
-                                       ".\n\rA dial-up connection may be active."});
+        EXPECT_TRUE(SameReport(report, before));
+        EXPECT_EQ(report.FileName, "/old/Old.rep");
+        EXPECT_TRUE(report.Modified);
+        EXPECT_EQ(reportFolder, "/old/");
+        EXPECT_EQ(recent.Entries, recentBefore.Entries);
+        EXPECT_EQ(frontEnd.Texts(MessageKind::Error),
+                  std::vector<std::string>{"An error occurred reading " + folder.File(c.Name) +
+                                           ".\n\r" + c.Reason});
+    }
 }
 
 TEST(ReportFile, WriteFailureShowsTheWriteError)
