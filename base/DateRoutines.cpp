@@ -85,6 +85,25 @@ int MonthFromName(std::string_view text)
     return 0;
 }
 
+int LogMonth(std::string_view text)
+{
+    int month = 0;
+    if (ParseInteger32(text, month))
+        return month;
+    return MonthFromName(text);
+}
+
+TDateTime LogDate(int year, int month, int day)
+{
+    if (year < 100)
+        year = ExpandTwoDigitYear(year);
+    TDateTime date = 0;
+    if (!TryEncodeDate(year, month, day, date))
+        throw ConversionError("'" + std::to_string(year) + "-" + std::to_string(month) + "-" +
+                              std::to_string(day) + "' is not a valid date");
+    return date;
+}
+
 TDateTime EndOfMonth(TDateTime date)
 {
     const CivilDate d = DecodeDate(date);

@@ -18,6 +18,12 @@ int InferYear(int month, int day, TDateTime reference);
 // 1..12 for a text whose first three letters name a month ("Jan 5",
 // "march"); 0 when none does.
 int MonthFromName(std::string_view text);
+// A log line's month: a month number, or the month whose name the text
+// begins with.
+int LogMonth(std::string_view text);
+// A log line's date; a year below 100 is expanded. Raises ConversionError
+// for a date that does not exist.
+TDateTime LogDate(int year, int month, int day);
 // The last day of the date's month, without time.
 TDateTime EndOfMonth(TDateTime date);
 // The date in the regional short date order, single-letter day and month

@@ -34,22 +34,11 @@ bool ReadsAsBegin(const TLCfg& library, int f, std::string_view line, TDateTime 
     if (library.Online[f].empty() || !MatchesLists(line, library.Online[f], {}))
         return false;
     try {
-        const std::string monthText = Locate(library.OnMonth[f], line);
-        int month = 0;
-        if (!ParseInteger32(monthText, month))
-            month = MonthFromName(monthText);
+        const int month = LogMonth(Locate(library.OnMonth[f], line));
         const int day = StrToInt(Locate(library.OnDate[f], line));
-        int year = 0;
-        if (IsFileYearLocator(library.OnYear[f])) {
-            year = InferYear(month, day, modified);
-        } else {
-            year = StrToInt(Locate(library.OnYear[f], line));
-            if (year < 100)
-                year = ExpandTwoDigitYear(year);
-        }
-        TDateTime date = 0;
-        if (!TryEncodeDate(year, month, day, date))
-            return false;
+        LogDate(IsFileYearLocator(library.OnYear[f]) ? InferYear(month, day, modified)
+                                                     : StrToInt(Locate(library.OnYear[f], line)),
+                month, day);
         TextToTime(Locate(library.OnTime[f], line) + " " + Locate(library.OnAmpm[f], line));
         return true;
     } catch (const ConversionError&) {

@@ -15,11 +15,6 @@ namespace {
 
 constexpr std::string_view JournalPrefix = "journal:";
 
-bool EndsWith(std::string_view text, std::string_view tail)
-{
-    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
-}
-
 std::string Trimmed(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(' ');
@@ -56,7 +51,7 @@ RotationKey KeyOf(const std::string& path)
     RotationKey key;
     key.Name = path;
     std::string name = std::filesystem::path(path).filename().string();
-    if (EndsWith(name, ".gz"))
+    if (name.ends_with(".gz"))
         name.resize(name.size() - 3);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos && IsDigits(std::string_view(name).substr(dot + 1)) &&
@@ -93,7 +88,9 @@ std::vector<std::string> Expand(const std::string& pattern)
     return files;
 }
 
-bool IsPlainFile(const std::string& path)
+// Whether the name is there at all, so the read message says "not found"
+// only when it is not.
+bool Exists(const std::string& path)
 {
     std::error_code error;
     return std::filesystem::exists(path, error);
@@ -119,9 +116,9 @@ LogSourceName ResolveLogSource(const std::string& logFile)
     LogSourceName name;
     name.Text = logFile;
     // A file of exactly this name is read as it always was.
-    if (logFile.empty() || IsPlainFile(logFile)) {
+    if (logFile.empty() || Exists(logFile)) {
         name.Kind = LogSourceKind::File;
-        if (EndsWith(logFile, ".journal")) {
+        if (logFile.ends_with(".journal")) {
             name.Kind = LogSourceKind::JournalFiles;
             name.Members = {logFile};
         }
@@ -144,11 +141,11 @@ LogSourceName ResolveLogSource(const std::string& logFile)
         const bool journals =
             !name.Members.empty() &&
             std::all_of(name.Members.begin(), name.Members.end(),
-                        [](const std::string& member) { return EndsWith(member, ".journal"); });
+                        [](const std::string& member) { return member.ends_with(".journal"); });
         name.Kind = journals ? LogSourceKind::JournalFiles : LogSourceKind::Set;
         return name;
     }
-    if (EndsWith(logFile, ".journal")) {
+    if (logFile.ends_with(".journal")) {
         name.Kind = LogSourceKind::JournalFiles;
         name.Members = {logFile};
     }
@@ -158,7 +155,7 @@ LogSourceName ResolveLogSource(const std::string& logFile)
 bool IsSingleFileSource(const std::string& logFile)
 {
     const LogSourceName name = ResolveLogSource(logFile);
-    return name.Kind == LogSourceKind::File && !EndsWith(logFile, ".gz");
+    return name.Kind == LogSourceKind::File && !logFile.ends_with(".gz");
 }
 
 void LogSource::Close()
@@ -180,14 +177,14 @@ bool LogSource::OpenMember(const std::string& path)
 {
     struct stat status {};
     m_modified = ::stat(path.c_str(), &status) == 0 ? LocalDateTime(status.st_mtim.tv_sec) : 0;
-    if (EndsWith(path, ".gz")) {
+    if (path.ends_with(".gz")) {
         if (!m_gzip.Open(path))
-            return Fail(path, IsPlainFile(path));
+            return Fail(path, Exists(path));
         m_reader.Open(m_gzip);
         return true;
     }
     if (!m_reader.Open(path))
-        return Fail(path, IsPlainFile(path));
+        return Fail(path, Exists(path));
     return true;
 }
 
@@ -242,7 +239,7 @@ bool LogSource::NextLine(std::string_view& line, const std::uint32_t* markerGrou
         if (m_reader.Failed()) {
             const bool set = m_name.Kind == LogSourceKind::Set;
             const std::string& name = set && m_next > 0 ? m_name.Members[m_next - 1] : m_name.Text;
-            return Fail(name, m_name.Kind == LogSourceKind::File || set ? IsPlainFile(name) : true);
+            return Fail(name, m_name.Kind == LogSourceKind::File || set ? Exists(name) : true);
         }
         if (m_name.Kind != LogSourceKind::Set || m_next >= m_name.Members.size())
             return false;

@@ -88,24 +88,6 @@ std::string_view Field(const ParsedLocator& locator, std::string_view line, std:
     return buffer;
 }
 
-// A month number, or the month whose name the text begins with.
-int ReadMonth(std::string_view text)
-{
-    int month = 0;
-    if (ParseInteger32(text, month))
-        return month;
-    return MonthFromName(text);
-}
-
-TDateTime EncodeLogDate(int year, int month, int day)
-{
-    TDateTime date = 0;
-    if (!TryEncodeDate(year, month, day, date))
-        throw ConversionError("'" + std::to_string(year) + "-" + std::to_string(month) + "-" +
-                              std::to_string(day) + "' is not a valid date");
-    return date;
-}
-
 // `modified` is when the log was last written to: year-less lines take
 // their year from it. A line whose date texts are the last line's takes
 // its date without reading them again.
@@ -116,9 +98,9 @@ TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scr
         // The year comes from the file, so equal texts need not mean the
         // same date across the members of a set.
         scratch.DateKnown = false;
-        const int month = ReadMonth(Field(fields.Month, line, scratch.Field));
+        const int month = LogMonth(Field(fields.Month, line, scratch.Field));
         const int day = StrToInt(Field(fields.Day, line, scratch.Field));
-        return EncodeLogDate(InferYear(month, day, modified), month, day);
+        return LogDate(InferYear(month, day, modified), month, day);
     }
     const ParsedLocator* const locators[] = {&fields.Month, &fields.Day, &fields.Year};
     bool same = scratch.DateKnown;
@@ -132,12 +114,8 @@ TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scr
     if (same)
         return scratch.Date;
     scratch.DateKnown = false;
-    const int month = ReadMonth(scratch.DateParts[0]);
-    const int day = StrToInt(scratch.DateParts[1]);
-    int year = StrToInt(scratch.DateParts[2]);
-    if (year < 100)
-        year = ExpandTwoDigitYear(year);
-    scratch.Date = EncodeLogDate(year, month, day);
+    scratch.Date = LogDate(StrToInt(scratch.DateParts[2]), LogMonth(scratch.DateParts[0]),
+                           StrToInt(scratch.DateParts[1]));
     scratch.DateKnown = true;
     return scratch.Date;
 }
