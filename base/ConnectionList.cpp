@@ -35,4 +35,36 @@ int AddConnection(TRep& rep)
     return rep.LastIndex;
 }
 
+void ReleaseConnectionRoom(TRep& rep)
+{
+    rep.DateTimeOn.ReleaseSpare();
+    rep.DateTimeOff.ReleaseSpare();
+    rep.Duration.ReleaseSpare();
+    rep.Cost.ReleaseSpare();
+    rep.Service.ReleaseSpare();
+    rep.MonthCharge.ReleaseSpare();
+}
+
+void AppendConnections(TRep& to, TRep& from)
+{
+    const auto kept = static_cast<std::size_t>(to.Count());
+    const auto moved = static_cast<std::size_t>(from.Count());
+    // As AddConnection leaves them: room up to the next hundred.
+    const std::size_t room = (kept + moved + 99) / 100 * 100;
+    const auto append = [&](auto& into, auto& out) {
+        into.resize(kept);
+        out.resize(moved);
+        into.MoveAppend(out);
+        into.resize(room);
+    };
+    append(to.DateTimeOn, from.DateTimeOn);
+    append(to.DateTimeOff, from.DateTimeOff);
+    append(to.Duration, from.Duration);
+    append(to.Cost, from.Cost);
+    append(to.Service, from.Service);
+    append(to.MonthCharge, from.MonthCharge);
+    to.LastIndex += from.LastIndex + 1;
+    from.LastIndex = -1;
+}
+
 } // namespace dialtally

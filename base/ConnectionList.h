@@ -61,6 +61,38 @@ public:
     }
     void clear() { resize(0); }
 
+    // Frees the blocks that hold no entry.
+    void ReleaseSpare() { m_blocks.resize((m_size + BlockMask) >> BlockBits); }
+
+    // Moves the entries of `other` to the end of this array and leaves it
+    // empty. Each block of `other`, once emptied, becomes one of this
+    // array's: the moved entries are never held twice, and the blocks stay
+    // in use rather than idle in the heap of the thread that made them.
+    void MoveAppend(BlockArray& other)
+    {
+        ReleaseSpare();
+        std::vector<std::unique_ptr<T[]>> emptied;
+        emptied.reserve(2);
+        const std::size_t base = m_size;
+        for (std::size_t i = 0; i < other.m_size; ++i) {
+            const std::size_t to = base + i;
+            if ((to >> BlockBits) >= m_blocks.size()) {
+                if (emptied.empty()) {
+                    m_blocks.push_back(std::make_unique<T[]>(BlockSize));
+                } else {
+                    m_blocks.push_back(std::move(emptied.back()));
+                    emptied.pop_back();
+                }
+            }
+            m_blocks[to >> BlockBits][to & BlockMask] = std::move(other[i]);
+            if ((i & BlockMask) == BlockMask)
+                emptied.push_back(std::move(other.m_blocks[i >> BlockBits]));
+        }
+        m_size = base + other.m_size;
+        other.m_blocks.clear();
+        other.m_size = 0;
+    }
+
 private:
     static constexpr std::size_t BlockBits = 10;
     static constexpr std::size_t BlockSize = std::size_t{1} << BlockBits;
@@ -89,5 +121,9 @@ void ClearConnections(TRep& rep);
 // arrays grow in blocks of 100 entries. Throws std::bad_alloc when memory
 // runs out, leaving LastIndex at the new entry.
 int AddConnection(TRep& rep);
+// Frees the room the list keeps for entries it does not hold.
+void ReleaseConnectionRoom(TRep& rep);
+// Moves the connections of `from` after those of `to`, leaving `from` empty.
+void AppendConnections(TRep& to, TRep& from);
 
 } // namespace dialtally

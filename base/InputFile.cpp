@@ -80,6 +80,12 @@ bool InputFile::Open(const std::string& path)
     return true;
 }
 
+bool InputFile::SeekTo(std::uint64_t offset)
+{
+    m_pending.clear();
+    return m_fd >= 0 && ::lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
 ssize_t InputFile::Read(char* buffer, std::size_t size)
 {
     if (m_fd < 0) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <sys/types.h>
 
@@ -24,6 +25,8 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
     // Up to `size` bytes; 0 at the end of the file, -1 on a read error.
     ssize_t Read(char* buffer, std::size_t size);
+    // Moves to `offset` bytes from the start of a file that can seek.
+    bool SeekTo(std::uint64_t offset);
 
 private:
     int m_fd = -1;

@@ -158,9 +158,34 @@ bool IsSingleFileSource(const std::string& logFile)
     return name.Kind == LogSourceKind::File && !logFile.ends_with(".gz");
 }
 
+bool LogSource::OpenPart(const std::string& path, std::uint64_t begin, std::uint64_t end,
+                         TDateTime modified)
+{
+    Close();
+    m_failed = false;
+    m_errorName.clear();
+    m_errorFound = false;
+    m_name = LogSourceName{LogSourceKind::File, path, {}, {}};
+    m_modified = modified;
+    if (!m_range.Open(path, begin, end))
+        return Fail(path, Exists(path));
+    m_reader.Open(m_range);
+    return true;
+}
+
+std::optional<std::uint64_t> LogSource::PlainFileSize() const
+{
+    struct stat status {};
+    if (m_name.Kind != LogSourceKind::File || m_name.Text.ends_with(".gz") ||
+        ::stat(m_name.Text.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
 void LogSource::Close()
 {
     m_reader.Close();
+    m_range.Close();
     m_journal.Close();
     m_next = 0;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "base/DateTime.h"
+#include "base/FileRange.h"
 #include "base/LineReader.h"
 #include "platform/GzipFile.h"
 #include "platform/JournalSource.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,7 +50,14 @@ public:
     // False when nothing could be opened: ErrorName() and ErrorFound() tell
     // the read message what and whether it was there.
     bool Open(const std::string& logFile);
+    // Opens the bytes from `begin` to `end` of one plain file, whose lines
+    // take their missing year from `modified`.
+    bool OpenPart(const std::string& path, std::uint64_t begin, std::uint64_t end,
+                  TDateTime modified);
     void Close();
+    // The size of the open source when it is one plain file that can be
+    // read in parts, else nothing.
+    std::optional<std::uint64_t> PlainFileSize() const;
     // The next line, valid until the next call; false at the end or on a
     // fault (Failed()).
     bool ReadLine(std::string_view& line);
@@ -75,6 +84,7 @@ private:
 
     LineReader m_reader;
     GzipFile m_gzip;
+    FileRange m_range;
     JournalSource m_journal;
     LogSourceName m_name;
     std::size_t m_next = 0; // the set member to open next

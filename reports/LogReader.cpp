@@ -5,15 +5,16 @@
 #include "base/DateRoutines.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
-#include "base/Numbers.h"
 #include "costs/Pricing.h"
-#include "logs/Locator.h"
 #include "logs/LogSource.h"
+#include "reports/LogStretch.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <exception>
+#include <limits>
+#include <memory>
 #include <new>
-#include <utility>
+#include <thread>
 
 namespace dialtally {
 
@@ -25,113 +26,17 @@ namespace {
 // longer line is not seen; such a line counts as if it ended there.
 constexpr std::size_t LineHeadBytes = 64 * 1024;
 
-// The reader's marker groups.
-constexpr std::uint32_t BeginMarkers = 1;
-constexpr std::uint32_t EndMarkers = 2;
+// A plain log at least this long is read on two cores, in two halves.
+constexpr std::uint64_t SplitReadBytes = 8 << 20;
+// How far past the middle a line end is looked for before giving up.
+constexpr std::uint64_t SplitSearchBytes = 1 << 20;
+
+// The cost of a connection of the second half that got its end line but
+// waits to be priced in order.
+constexpr Currency Unpriced = std::numeric_limits<Currency>::min();
 
 const char* const ParsingMessage =
     "There was a problem parsing the log file.\n\rVerify the Log file Format entries.";
-
-// The locators of one side of a connection (begin or end line), parsed once
-// per pass.
-struct LineFields {
-    ParsedLocator Month, Day, Year, Time, Ampm;
-    bool YearFromFile = false; // the lines carry no year
-};
-
-struct PassFormat {
-    std::string Online, Offline;
-    LineFields On, Off;
-    ParsedLocator Service;
-    bool SameFields = false; // end lines are read with the begin line's locators
-};
-
-PassFormat ParseFormat(const TLCfg& formats, int f)
-{
-    PassFormat format;
-    format.Online = formats.Online[f];
-    format.Offline = formats.Offline[f];
-    format.On = {ParseLocator(formats.OnMonth[f]), ParseLocator(formats.OnDate[f]),
-                 ParseLocator(formats.OnYear[f]), ParseLocator(formats.OnTime[f]),
-                 ParseLocator(formats.OnAmpm[f])};
-    format.Off = {ParseLocator(formats.OffMonth[f]), ParseLocator(formats.OffDate[f]),
-                  ParseLocator(formats.OffYear[f]), ParseLocator(formats.OffTime[f]),
-                  ParseLocator(formats.OffAmpm[f])};
-    format.On.YearFromFile = IsFileYearLocator(formats.OnYear[f]);
-    format.Off.YearFromFile = IsFileYearLocator(formats.OffYear[f]);
-    format.Service = ParseLocator(formats.OnService[f]);
-    format.SameFields =
-        formats.OnMonth[f] == formats.OffMonth[f] && formats.OnDate[f] == formats.OffDate[f] &&
-        formats.OnYear[f] == formats.OffYear[f] && formats.OnTime[f] == formats.OffTime[f] &&
-        formats.OnAmpm[f] == formats.OffAmpm[f];
-    return format;
-}
-
-// Reused buffers, so that reading a line allocates nothing.
-struct Scratch {
-    std::string Field; // a located text with append texts
-    std::string Time;  // time field, blank, marker field
-    // The month, day and year texts of the last date read, and that date:
-    // the lines of one day repeat them.
-    std::string DateParts[3];
-    TDateTime Date = 0;
-    bool DateKnown = false;
-};
-
-// The located text: a piece of the line itself unless the locator appends
-// text to it.
-std::string_view Field(const ParsedLocator& locator, std::string_view line, std::string& buffer)
-{
-    if (locator.Begin.Append.empty() && locator.End.Append.empty())
-        return LocateField(locator, line);
-    buffer = ApplyLocator(locator, line);
-    return buffer;
-}
-
-// `modified` is when the log was last written to: year-less lines take
-// their year from it. A line whose date texts are the last line's takes
-// its date without reading them again.
-TDateTime ReadDate(const LineFields& fields, std::string_view line, Scratch& scratch,
-                   TDateTime modified)
-{
-    if (fields.YearFromFile) {
-        // The year comes from the file, so equal texts need not mean the
-        // same date across the members of a set.
-        scratch.DateKnown = false;
-        const int month = LogMonth(Field(fields.Month, line, scratch.Field));
-        const int day = StrToInt(Field(fields.Day, line, scratch.Field));
-        return LogDate(InferYear(month, day, modified), month, day);
-    }
-    const ParsedLocator* const locators[] = {&fields.Month, &fields.Day, &fields.Year};
-    bool same = scratch.DateKnown;
-    for (int k = 0; k < 3; ++k) {
-        const std::string_view text = Field(*locators[k], line, scratch.Field);
-        if (text != scratch.DateParts[k]) {
-            same = false;
-            scratch.DateParts[k].assign(text);
-        }
-    }
-    if (same)
-        return scratch.Date;
-    scratch.DateKnown = false;
-    scratch.Date = LogDate(StrToInt(scratch.DateParts[2]), LogMonth(scratch.DateParts[0]),
-                           StrToInt(scratch.DateParts[1]));
-    scratch.DateKnown = true;
-    return scratch.Date;
-}
-
-// The time field and the marker field with one blank between them.
-TDateTime ReadTime(const LineFields& fields, std::string_view line, Scratch& scratch)
-{
-    TDateTime time = 0;
-    if (Field(fields.Ampm, line, scratch.Field).empty() &&
-        TryPlainTimeOfDay(Field(fields.Time, line, scratch.Field), time))
-        return time;
-    scratch.Time.assign(Field(fields.Time, line, scratch.Field));
-    scratch.Time += ' ';
-    scratch.Time += Field(fields.Ampm, line, scratch.Field);
-    return TextToTime(scratch.Time);
-}
 
 // Switches the busy cursor on for the read and off again however it ends.
 class BusyWhileReading {
@@ -153,15 +58,9 @@ private:
     bool m_on = false;
 };
 
-// The criteria one pass applies to begin lines.
-struct Criteria {
-    TDateTime DateFrom = 0, DateTo = 0;
-    TDateTime TimeFrom = 0, TimeTo = 0;
-};
-
 // The first begin line of the log sets the criteria the "all" switches ask
 // for. The report is not marked modified: these texts follow the log.
-void ApplyAllSwitches(TCfg& report, Criteria& criteria, TDateTime firstDate)
+void ApplyAllSwitches(TCfg& report, PassCriteria& criteria, TDateTime firstDate)
 {
     if (IsOn(report.CriteriaDateAll)) {
         report.CriteriaDateFrom = DateToDisplayText(firstDate);
@@ -180,10 +79,128 @@ void ApplyAllSwitches(TCfg& report, Criteria& criteria, TDateTime firstDate)
     }
 }
 
-void Build(ReadContext& context)
+// How the reading of a stretch ended.
+enum class StretchEnd { Done, Unconvertible, OutOfMemory, Unreadable };
+
+StretchEnd ReadStretch(LogStretch& stretch, LogSource& source)
 {
-    if (context.BuildReport)
-        context.BuildReport();
+    try {
+        stretch.Read(source);
+    } catch (const ConversionError&) {
+        return StretchEnd::Unconvertible;
+    } catch (const std::bad_alloc&) {
+        return StretchEnd::OutOfMemory;
+    }
+    return source.Failed() ? StretchEnd::Unreadable : StretchEnd::Done;
+}
+
+// Just past the first line end at or after `near`; 0 when there is none
+// close enough before the end of the file.
+std::uint64_t LineStartAfter(const std::string& path, std::uint64_t near, std::uint64_t size)
+{
+    FileRange range;
+    if (near == 0 || near >= size ||
+        !range.Open(path, near, std::min(size, near + SplitSearchBytes)))
+        return 0;
+    char block[4096];
+    std::uint64_t at = near;
+    for (ssize_t got; (got = range.Read(block, sizeof block)) > 0;
+         at += static_cast<std::uint64_t>(got))
+        for (ssize_t k = 0; k < got; ++k)
+            if (block[k] == '\n')
+                return at + static_cast<std::uint64_t>(k) + 1 < size
+                           ? at + static_cast<std::uint64_t>(k) + 1
+                           : 0;
+    return 0;
+}
+
+// Where a plain log of `size` bytes is cut in two, 0 for not at all.
+std::uint64_t SplitPoint(const ReadContext& context, const std::string& path, std::uint64_t size)
+{
+    std::uint64_t near = 0;
+    if (context.SplitNear)
+        near = context.SplitNear(size);
+    else if (size >= SplitReadBytes && std::thread::hardware_concurrency() >= 2)
+        near = size / 2;
+    return LineStartAfter(path, near, size);
+}
+
+// The second half of a log read on a thread of its own, into a list of its
+// own, unpriced: pricing books monthly charges in the order of the
+// connections, so it waits until the halves are joined.
+struct SecondHalf {
+    SecondHalf(const PassFormat& format, const TCfg& report, const PassCriteria& criteria)
+        : Format(format), Source(LineHeadBytes), Stretch(format, report, criteria, Connections)
+    {
+        Stretch.Closed = [this](int index) { Connections.Cost[index] = Unpriced; };
+        Stretch.WatchForEarlierEnd();
+    }
+
+    void Read(const std::string& path, std::uint64_t from, TDateTime modified)
+    {
+        try {
+            if (!Source.OpenPart(path, from, UINT64_MAX, modified)) {
+                End = StretchEnd::Unreadable;
+                return;
+            }
+            AddMarkers(Source, Format);
+            End = ReadStretch(Stretch, Source);
+            if (End == StretchEnd::OutOfMemory && Stretch.Adding())
+                --Connections.LastIndex;
+        } catch (...) {
+            Fault = std::current_exception();
+        }
+    }
+
+    const PassFormat& Format;
+    TRep Connections;
+    LogSource Source;
+    LogStretch Stretch;
+    StretchEnd End = StretchEnd::Done;
+    std::exception_ptr Fault;
+};
+
+// Joins the second half to the first, whose reading ended well: closes the
+// connection the first left open with the end line the second kept aside,
+// moves the second's connections after the first's and prices them in
+// order. Ends as reading the whole log in one piece would have ended.
+StretchEnd JoinHalves(TRep& rep, const LogStretch& first, SecondHalf& second, TDateTime& lastDate,
+                      const std::function<void(int)>& price)
+{
+    const LogStretch::EarlierEnd& earlier = second.Stretch.Earlier();
+    const bool closesEarlier = first.Pending() && earlier.Seen;
+    try {
+        if (closesEarlier) {
+            if (earlier.Failed)
+                return StretchEnd::Unconvertible;
+            const int index = rep.LastIndex;
+            rep.DateTimeOff[index] = earlier.Date + earlier.Time;
+            rep.Duration[index] = SpanSeconds(rep.DateTimeOff[index] - rep.DateTimeOn[index]);
+            lastDate = earlier.Date;
+            price(index);
+        }
+        if (second.Stretch.DateRead() && !(closesEarlier && !earlier.Overtaken))
+            lastDate = second.Stretch.LastDate();
+        const int from = rep.Count();
+        AppendConnections(rep, second.Connections);
+        for (int i = from; i <= rep.LastIndex; ++i) {
+            if (rep.Cost[i] != Unpriced)
+                continue;
+            rep.Cost[i] = 0;
+            try {
+                price(i);
+            } catch (const ConversionError&) {
+                // Read in one piece, the pass stops at this end line.
+                rep.LastIndex = i;
+                return StretchEnd::Unconvertible;
+            }
+        }
+    } catch (const ConversionError&) {
+        return StretchEnd::Unconvertible;
+    } catch (const std::bad_alloc&) {
+        return StretchEnd::OutOfMemory;
+    }
+    return second.End;
 }
 
 } // namespace
@@ -195,7 +212,7 @@ void ReadConnectionLog(ReadContext& context)
     ClearConnections(rep);
 
     TDateTime lastDate = Today();
-    Criteria criteria;
+    PassCriteria criteria;
     criteria.DateFrom = TextToDate(report.CriteriaDateFrom);
     criteria.DateTo = TextToDate(report.CriteriaDateTo);
     criteria.TimeFrom = TextToTime(report.CriteriaTimeFrom);
@@ -203,12 +220,15 @@ void ReadConnectionLog(ReadContext& context)
 
     CostingPass pass;
     StartCosting(pass, context.Providers, context.Links, report.ServiceProviders);
-    bool first = true;
 
+    const auto build = [&] {
+        if (context.BuildReport)
+            context.BuildReport();
+    };
     const int f = FindLogFormat(context.Formats, report.LogType);
     if (f == 0) {
         ShowReadError(report.LogType);
-        Build(context);
+        build();
         return;
     }
     context.Formats.Current = f;
@@ -219,103 +239,94 @@ void ReadConnectionLog(ReadContext& context)
     BusyWhileReading busy;
     if (!file.Open(path)) {
         ShowReadError(file.ErrorName(), file.ErrorFound());
-        Build(context);
+        build();
         return;
     }
     CurrentFrontEnd().SetStatusText(0, "Reading " + path);
     busy.On();
 
-    // Only lines that hold a marker can begin or end a connection; the
-    // reader passes over the others without handing them out. The tests
-    // below still decide, with the marker lists as they stand.
-    for (const auto& [list, group] :
-         {std::pair{&format.Online, BeginMarkers}, std::pair{&format.Offline, EndMarkers}})
-        for (std::size_t start = 0; start <= list->size();) {
-            const std::size_t cut = std::min(list->find(',', start), list->size());
-            file.AddMarker(std::string_view(*list).substr(start, cut - start), group);
-            start = cut + 1;
-        }
-    bool pending = false;
-    const auto nextLine = [&](std::string_view& line) {
-        // An empty marker list makes every line a begin or an end line.
-        if (format.Online.empty() || (pending && format.Offline.empty()))
-            return file.ReadLine(line);
-        return file.ReadMarkedLine(line, BeginMarkers | (pending ? EndMarkers : 0));
+    const std::function<void(int)> price = [&](int index) {
+        rep.Cost[index] = PriceConnection(pass, context.Providers, rep, index);
+        if (context.Closed)
+            context.Closed(index);
     };
-    bool adding = false; // the list is growing by the entry at LastIndex
-    Scratch scratch;
-    try {
-        std::string_view line;
-        while (nextLine(line)) {
-            bool begin = false;
-            TDateTime date = 0, time = 0;
-            if (MatchesLists(line, format.Online, {})) {
-                begin = true;
-                date = ReadDate(format.On, line, scratch, file.Modified());
-                time = ReadTime(format.On, line, scratch);
-                lastDate = date;
-                if (first) {
-                    ApplyAllSwitches(report, criteria, date);
-                    first = false;
-                }
-                if (criteria.DateFrom <= date && date <= criteria.DateTo &&
-                    criteria.TimeFrom <= time && time <= criteria.TimeTo) {
-                    const std::string_view service = Field(format.Service, line, scratch.Field);
-                    if (MatchesLists(service, report.CriteriaInclude, report.CriteriaExclude)) {
-                        adding = true;
-                        const auto i = static_cast<std::size_t>(AddConnection(rep));
-                        rep.DateTimeOn[i] = date + time;
-                        rep.DateTimeOff[i] = date + time;
-                        rep.Service[i].assign(service);
-                        adding = false;
-                        pending = true;
-                    }
-                }
-            }
-            if (pending && MatchesLists(line, format.Offline, {})) {
-                // A line that both begins and ends (every line of a format
-                // without markers) need not be read twice.
-                if (!begin || !format.SameFields) {
-                    date = ReadDate(format.Off, line, scratch, file.Modified());
-                    time = ReadTime(format.Off, line, scratch);
-                }
-                lastDate = date;
-                const int index = rep.LastIndex;
-                rep.DateTimeOff[index] = date + time;
-                rep.Duration[index] = SpanSeconds(rep.DateTimeOff[index] - rep.DateTimeOn[index]);
-                rep.Cost[index] = PriceConnection(pass, context.Providers, rep, index);
-                pending = false;
-                if (context.Closed)
-                    context.Closed(index);
+    const TDateTime modified = file.Modified();
+    LogStretch stretch(format, report, criteria, rep);
+    stretch.FirstBegin = [&](TDateTime date) { ApplyAllSwitches(report, criteria, date); };
+    stretch.Closed = price;
+
+    // A long plain log is read in two halves at once, the second on a
+    // thread of its own. The first begin line sets the criteria both
+    // halves test, so it is looked for first.
+    std::unique_ptr<SecondHalf> second;
+    std::jthread secondReader;
+    const std::optional<std::uint64_t> size = file.PlainFileSize();
+    if (const std::uint64_t middle = size ? SplitPoint(context, path, *size) : 0; middle > 0) {
+        LogSource head(LineHeadBytes);
+        std::optional<TDateTime> firstDate;
+        if (head.OpenPart(path, 0, middle, modified)) {
+            AddMarkers(head, format);
+            try {
+                firstDate = stretch.FirstBeginDate(head);
+            } catch (const ConversionError&) {
+                // Read in one piece, the pass stops there with its message.
             }
         }
-    } catch (const ConversionError&) {
-        file.Close();
-        busy.Off();
-        ShowError(ParsingMessage);
-        Build(context);
-        return;
-    } catch (const std::bad_alloc&) {
-        file.Close();
-        busy.Off();
-        if (adding)
-            --rep.LastIndex;
-        ShowError("Out of memory.");
-        Build(context);
-        return;
+        if (firstDate && !head.Failed()) {
+            if (file.OpenPart(path, 0, middle, modified)) {
+                ApplyAllSwitches(report, criteria, *firstDate);
+                stretch.FirstBegin = nullptr;
+                // Room kept from an earlier pass would stand idle while the
+                // second half's list is made beside it.
+                ReleaseConnectionRoom(rep);
+                second = std::make_unique<SecondHalf>(format, report, criteria);
+                secondReader = std::jthread([half = second.get(), path, middle, modified] {
+                    half->Read(path, middle, modified);
+                });
+            } else if (!file.Open(path)) {
+                busy.Off();
+                ShowReadError(file.ErrorName(), file.ErrorFound());
+                build();
+                return;
+            }
+        }
     }
-    if (file.Failed()) {
-        file.Close();
-        busy.Off();
-        ShowReadError(file.ErrorName(), file.ErrorFound());
-        Build(context);
-        return;
+    AddMarkers(file, format);
+    StretchEnd end = ReadStretch(stretch, file);
+
+    if (end == StretchEnd::OutOfMemory && stretch.Adding())
+        --rep.LastIndex;
+    if (stretch.DateRead())
+        lastDate = stretch.LastDate();
+    const LogSource* failed = &file;
+    if (second) {
+        secondReader.join();
+        if (second->Fault)
+            std::rethrow_exception(second->Fault);
+        if (end == StretchEnd::Done) {
+            end = JoinHalves(rep, stretch, *second, lastDate, price);
+            failed = &second->Source;
+        }
     }
-    if (IsOn(report.CriteriaDateAll))
-        report.CriteriaDateTo = DateToDisplayText(lastDate);
+
     file.Close();
     busy.Off();
-    Build(context);
+    switch (end) {
+    case StretchEnd::Unconvertible:
+        ShowError(ParsingMessage);
+        break;
+    case StretchEnd::OutOfMemory:
+        ShowError("Out of memory.");
+        break;
+    case StretchEnd::Unreadable:
+        ShowReadError(failed->ErrorName(), failed->ErrorFound());
+        break;
+    case StretchEnd::Done:
+        if (IsOn(report.CriteriaDateAll))
+            report.CriteriaDateTo = DateToDisplayText(lastDate);
+        break;
+    }
+    build();
 }
 
 } // namespace dialtally

@@ -6,6 +6,7 @@
 #include "logs/LogFormats.h"
 #include "reports/ReportDefinition.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace dialtally {
@@ -22,6 +23,10 @@ struct ReadContext {
     TRep& Connections;
     std::function<void()> BuildReport;
     std::function<void(int index)> Closed = {};
+    // Where to cut a plain log of `size` bytes that is read in two halves at
+    // once (at the first line end from there), 0 for reading it in one
+    // piece; when unset, long logs are cut in the middle.
+    std::function<std::uint64_t(std::uint64_t size)> SplitNear = {};
 };
 
 // Rebuilds the connection list from the log file of the report's format:

@@ -3,12 +3,15 @@
 #include "TestSupport.h"
 #include "base/ConversionError.h"
 #include "base/DateRoutines.h"
+#include "base/InputFile.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <tuple>
 #include <vector>
 
 namespace dialtally {
@@ -449,6 +452,131 @@ TEST_F(LogReaderTest, TariffFailureStopsWithTheParsingMessage)
     EXPECT_EQ(Errors(), std::vector<std::string>{ParsingMessage});
     EXPECT_EQ(builds, 1);
 }
+
+} // namespace
+
+} // namespace dialtally
+
+namespace dialtally {
+
+namespace {
+
+// What a pass leaves behind that a cut in the log could change.
+struct PassResult {
+    std::vector<std::tuple<TDateTime, TDateTime, std::int32_t, Currency, std::string, Currency>>
+        Connections;
+    std::vector<std::string> Errors;
+    std::string DateFrom, DateTo, TimeFrom, TimeTo, Include;
+
+    bool operator==(const PassResult&) const = default;
+};
+
+struct SplitCase {
+    const char* Name;
+    std::vector<std::string> Lines;
+    bool AllDates = false;    // the dates criteria follow the log
+    bool TariffFails = false; // the evening rate's units do not convert
+    bool Stops = false;       // the pass ends with the parsing message
+};
+
+void PrintTo(const SplitCase& c, std::ostream* out)
+{
+    *out << c.Name;
+}
+
+class SplitRead : public LogReaderTest, public testing::WithParamInterface<SplitCase> {
+protected:
+    PassResult ReadCutNear(std::uint64_t near)
+    {
+        TCfg start = report;
+        m_front.Messages.clear();
+        ReadContext context{report, formats, providers, links, rep, {}};
+        context.SplitNear = [near](std::uint64_t) { return near; };
+        ReadConnectionLog(context);
+        PassResult result;
+        for (int i = 0; i < rep.Count(); ++i)
+            result.Connections.emplace_back(rep.DateTimeOn[i], rep.DateTimeOff[i], rep.Duration[i],
+                                            rep.Cost[i], rep.Service[i], rep.MonthCharge[i]);
+        result.Errors = Errors();
+        result = {result.Connections,    result.Errors,           report.CriteriaDateFrom,
+                  report.CriteriaDateTo, report.CriteriaTimeFrom, report.CriteriaTimeTo,
+                  report.CriteriaInclude};
+        report = start;
+        return result;
+    }
+};
+
+std::string Pipe(const std::string& kind, const std::string& day, const std::string& time,
+                 const std::string& service = "svc")
+{
+    return PipeLine(kind, "3", day, "2001", time, "", service);
+}
+
+// A log read in two halves at once, the second on a thread of its own,
+// ends exactly as the same log read in one piece, wherever it is cut.
+TEST_P(SplitRead, EndsAsReadingInOnePieceWhereverTheLogIsCut)
+{
+    const SplitCase& c = GetParam();
+    DefaultProviders(providers);
+    DefaultLinks(links);
+    if (c.TariffFails)
+        providers.ProviderTod[2].UnitMinutes[2] = "0";
+    report.LogType = Pipes;
+    report.ServiceProviders = "Sample Telephone Company";
+    report.CriteriaDateFrom = "3/2/2001";
+    report.CriteriaTimeFrom = "9:30:00 AM";
+    report.CriteriaInclude = "svc,My";
+    if (c.AllDates)
+        report.CriteriaDateAll = "1";
+    WriteLog(c.Lines);
+
+    const PassResult whole = ReadCutNear(0);
+    EXPECT_EQ(!whole.Errors.empty(), c.Stops);
+    std::string text;
+    ReadWholeFile(LogPath(), text);
+    for (std::size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1))
+        EXPECT_EQ(ReadCutNear(lf), whole) << "cut after byte " << lf;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    LogReader, SplitRead,
+    testing::Values(
+        SplitCase{"PairsStrayEndsAndMonths",
+                  {Pipe("END", "4", "09:00:00"), Pipe("BEGIN", "5", "10:00:00", "My ISP"),
+                   "chatter", Pipe("END", "5", "10:02:05"), Pipe("BEGIN", "5", "11:00:00"),
+                   Pipe("BEGIN", "5", "19:00:00"), Pipe("END", "5", "19:01:00"),
+                   Pipe("END", "5", "19:02:00"), PipeLine("BEGIN", "4", "1", "2001", "19:00:00"),
+                   PipeLine("END", "4", "1", "2001", "20:00:00")}},
+        SplitCase{"OutsideTheCriteria",
+                  {Pipe("BEGIN", "1", "10:00:00"), Pipe("END", "1", "10:01:00"),
+                   Pipe("BEGIN", "5", "08:00:00"), Pipe("BEGIN", "5", "10:00:00", "Other"),
+                   Pipe("END", "5", "10:05:00"), Pipe("BEGIN", "6", "10:00:00"),
+                   Pipe("BEGIN", "7", "08:00:00"), Pipe("END", "8", "08:05:00")},
+                  true},
+        SplitCase{"EndLinesThatDoNotConvert",
+                  {Pipe("BEGIN", "5", "10:00:00"), Pipe("END", "5", "10:01:00"),
+                   Pipe("END", "x", "10:02:00"), Pipe("BEGIN", "6", "10:00:00"),
+                   Pipe("BEGIN", "6", "11:00:00"), Pipe("END", "6", "late"),
+                   Pipe("BEGIN", "7", "10:00:00"), Pipe("END", "7", "10:01:00")},
+                  false,
+                  false,
+                  true},
+        SplitCase{"BeginLineThatDoesNotConvert",
+                  {"chatter", Pipe("END", "4", "09:00:00"), Pipe("BEGIN", "5", "10:00:00"),
+                   Pipe("END", "5", "10:01:00"), Pipe("BEGIN", "y", "10:00:00"),
+                   Pipe("BEGIN", "6", "10:00:00"), Pipe("END", "6", "10:01:00")},
+                  false,
+                  false,
+                  true},
+        SplitCase{"TariffThatDoesNotConvert",
+                  {Pipe("BEGIN", "5", "10:00:00"), Pipe("END", "5", "10:01:00"),
+                   Pipe("BEGIN", "5", "11:00:00"), Pipe("END", "5", "11:01:00"),
+                   Pipe("BEGIN", "5", "19:00:00"), Pipe("END", "5", "19:01:00"),
+                   Pipe("BEGIN", "6", "10:00:00"), Pipe("END", "6", "10:01:00")},
+                  false,
+                  true,
+                  true}),
+    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.Name); });
 
 } // namespace
 

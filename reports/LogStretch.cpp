@@ -1,0 +1,209 @@
+#include "reports/LogStretch.h"
+
+#include "base/ConversionError.h"
+#include "base/DateRoutines.h"
+#include "base/ListRoutines.h"
+#include "base/Numbers.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace dialtally {
+
+namespace {
+
+// The reader's marker groups.
+constexpr std::uint32_t BeginMarkers = 1;
+constexpr std::uint32_t EndMarkers = 2;
+
+} // namespace
+
+PassFormat ParseFormat(const TLCfg& formats, int f)
+{
+    PassFormat format;
+    format.Online = formats.Online[f];
+    format.Offline = formats.Offline[f];
+    format.On = {ParseLocator(formats.OnMonth[f]), ParseLocator(formats.OnDate[f]),
+                 ParseLocator(formats.OnYear[f]), ParseLocator(formats.OnTime[f]),
+                 ParseLocator(formats.OnAmpm[f])};
+    format.Off = {ParseLocator(formats.OffMonth[f]), ParseLocator(formats.OffDate[f]),
+                  ParseLocator(formats.OffYear[f]), ParseLocator(formats.OffTime[f]),
+                  ParseLocator(formats.OffAmpm[f])};
+    format.On.YearFromFile = IsFileYearLocator(formats.OnYear[f]);
+    format.Off.YearFromFile = IsFileYearLocator(formats.OffYear[f]);
+    format.Service = ParseLocator(formats.OnService[f]);
+    format.SameFields =
+        formats.OnMonth[f] == formats.OffMonth[f] && formats.OnDate[f] == formats.OffDate[f] &&
+        formats.OnYear[f] == formats.OffYear[f] && formats.OnTime[f] == formats.OffTime[f] &&
+        formats.OnAmpm[f] == formats.OffAmpm[f];
+    return format;
+}
+
+// Only lines that hold a marker can begin or end a connection; the reader
+// passes over the others without handing them out. The stretch still tests
+// each line with the marker lists as they stand.
+void AddMarkers(LogSource& source, const PassFormat& format)
+{
+    for (const auto& [list, group] :
+         {std::pair{&format.Online, BeginMarkers}, std::pair{&format.Offline, EndMarkers}})
+        for (std::size_t start = 0; start <= list->size();) {
+            const std::size_t cut = std::min(list->find(',', start), list->size());
+            source.AddMarker(std::string_view(*list).substr(start, cut - start), group);
+            start = cut + 1;
+        }
+}
+
+LogStretch::LogStretch(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
+                       TRep& connections)
+    : m_format(format), m_report(report), m_criteria(criteria), m_rep(connections)
+{
+}
+
+// The located text: a piece of the line itself unless the locator appends
+// text to it.
+std::string_view LogStretch::Field(const ParsedLocator& locator, std::string_view line)
+{
+    if (locator.Begin.Append.empty() && locator.End.Append.empty())
+        return LocateField(locator, line);
+    m_scratch.Field = ApplyLocator(locator, line);
+    return m_scratch.Field;
+}
+
+// Year-less lines take their year from `modified`, when the log was last
+// written to. A
+// line whose date texts are the last line's takes its date without reading
+// them again.
+TDateTime LogStretch::ReadDate(const LineFields& fields, std::string_view line, TDateTime modified)
+{
+    Scratch& scratch = m_scratch;
+    if (fields.YearFromFile) {
+        // The year comes from the file, so equal texts need not mean the
+        // same date across the members of a set.
+        scratch.DateKnown = false;
+        const int month = LogMonth(Field(fields.Month, line));
+        const int day = StrToInt(Field(fields.Day, line));
+        return LogDate(InferYear(month, day, modified), month, day);
+    }
+    const ParsedLocator* const locators[] = {&fields.Month, &fields.Day, &fields.Year};
+    bool same = scratch.DateKnown;
+    for (int k = 0; k < 3; ++k) {
+        const std::string_view text = Field(*locators[k], line);
+        if (text != scratch.DateParts[k]) {
+            same = false;
+            scratch.DateParts[k].assign(text);
+        }
+    }
+    if (same)
+        return scratch.Date;
+    scratch.DateKnown = false;
+    scratch.Date = LogDate(StrToInt(scratch.DateParts[2]), LogMonth(scratch.DateParts[0]),
+                           StrToInt(scratch.DateParts[1]));
+    scratch.DateKnown = true;
+    return scratch.Date;
+}
+
+// The time field and the marker field with one blank between them.
+TDateTime LogStretch::ReadTime(const LineFields& fields, std::string_view line)
+{
+    TDateTime time = 0;
+    if (Field(fields.Ampm, line).empty() && TryPlainTimeOfDay(Field(fields.Time, line), time))
+        return time;
+    m_scratch.Time.assign(Field(fields.Time, line));
+    m_scratch.Time += ' ';
+    m_scratch.Time += Field(fields.Ampm, line);
+    return TextToTime(m_scratch.Time);
+}
+
+void LogStretch::NoteDate(TDateTime date)
+{
+    m_lastDate = date;
+    m_dateRead = true;
+    if (m_earlier.Seen)
+        m_earlier.Overtaken = true;
+}
+
+std::optional<TDateTime> LogStretch::FirstBeginDate(LogSource& source)
+{
+    std::string_view line;
+    while (m_format.Online.empty() ? source.ReadLine(line)
+                                   : source.ReadMarkedLine(line, BeginMarkers))
+        if (MatchesLists(line, m_format.Online, {})) {
+            const TDateTime date = ReadDate(m_format.On, line, source.Modified());
+            ReadTime(m_format.On, line); // a time that does not convert stops Read first
+            return date;
+        }
+    return std::nullopt;
+}
+
+void LogStretch::Read(LogSource& source)
+{
+    const PassFormat& format = m_format;
+    // Whether an end line now would close something: an open connection of
+    // this stretch, or one the stretch before may have left open.
+    const auto closing = [&] { return m_pending || (m_watching && m_added == 0); };
+    const auto nextLine = [&](std::string_view& line) {
+        // An empty marker list makes every line a begin or an end line.
+        if (format.Online.empty() || (closing() && format.Offline.empty()))
+            return source.ReadLine(line);
+        return source.ReadMarkedLine(line, BeginMarkers | (closing() ? EndMarkers : 0));
+    };
+    std::string_view line;
+    while (nextLine(line)) {
+        bool begin = false;
+        TDateTime date = 0, time = 0;
+        if (MatchesLists(line, format.Online, {})) {
+            begin = true;
+            date = ReadDate(format.On, line, source.Modified());
+            time = ReadTime(format.On, line);
+            NoteDate(date);
+            if (FirstBegin)
+                std::exchange(FirstBegin, nullptr)(date);
+            if (m_criteria.DateFrom <= date && date <= m_criteria.DateTo &&
+                m_criteria.TimeFrom <= time && time <= m_criteria.TimeTo) {
+                const std::string_view service = Field(format.Service, line);
+                if (MatchesLists(service, m_report.CriteriaInclude, m_report.CriteriaExclude)) {
+                    m_adding = true;
+                    const auto i = static_cast<std::size_t>(AddConnection(m_rep));
+                    m_rep.DateTimeOn[i] = date + time;
+                    m_rep.DateTimeOff[i] = date + time;
+                    m_rep.Service[i].assign(service);
+                    m_adding = false;
+                    ++m_added;
+                    m_pending = true;
+                }
+            }
+        }
+        if (!closing() || !MatchesLists(line, format.Offline, {}))
+            continue;
+        const bool earlier = !m_pending;
+        // A line that both begins and ends (every line of a format without
+        // markers) need not be read twice.
+        if (!begin || !format.SameFields) {
+            try {
+                date = ReadDate(format.Off, line, source.Modified());
+                time = ReadTime(format.Off, line);
+            } catch (const ConversionError&) {
+                if (!earlier)
+                    throw;
+                // Whether this stops the pass depends on the stretch before.
+                m_earlier = {true, true, false, 0, 0};
+                m_watching = false;
+                continue;
+            }
+        }
+        if (earlier) {
+            m_earlier = {true, false, false, date, time};
+            m_watching = false;
+            continue;
+        }
+        NoteDate(date);
+        const int index = m_rep.LastIndex;
+        m_rep.DateTimeOff[index] = date + time;
+        m_rep.Duration[index] = SpanSeconds(m_rep.DateTimeOff[index] - m_rep.DateTimeOn[index]);
+        m_pending = false;
+        if (Closed)
+            Closed(index);
+    }
+}
+
+} // namespace dialtally
