@@ -26,6 +26,9 @@ public:
     virtual void SetStatusText(int panel, const std::string& text);
     // Progress over the first status panel; max 0 hides it.
     virtual void SetProgress(int position, int max);
+    // Called now and then in a long step: let the window repaint, so that
+    // it does not look frozen. Clicks and keys wait for the step's end.
+    virtual void KeepResponsive() {}
     virtual void AddToShellRecentDocs(const std::string& path);
 };
 

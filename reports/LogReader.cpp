@@ -10,10 +10,12 @@
 #include "reports/LogStretch.h"
 
 #include <algorithm>
-#include <exception>
+#include <chrono>
+#include <future>
 #include <limits>
 #include <memory>
 #include <new>
+#include <system_error>
 #include <thread>
 
 namespace dialtally {
@@ -30,6 +32,9 @@ constexpr std::size_t LineHeadBytes = 64 * 1024;
 constexpr std::uint64_t SplitReadBytes = 8 << 20;
 // How far past the middle a line end is looked for before giving up.
 constexpr std::uint64_t SplitSearchBytes = 1 << 20;
+
+// How long the first half waits for the second between two repaints.
+constexpr std::chrono::milliseconds WaitStepMs{20};
 
 // The cost of a connection of the second half that got its end line but
 // waits to be priced in order.
@@ -138,18 +143,14 @@ struct SecondHalf {
 
     void Read(const std::string& path, std::uint64_t from, TDateTime modified)
     {
-        try {
-            if (!Source.OpenPart(path, from, UINT64_MAX, modified)) {
-                End = StretchEnd::Unreadable;
-                return;
-            }
-            AddMarkers(Source, Format);
-            End = ReadStretch(Stretch, Source);
-            if (End == StretchEnd::OutOfMemory && Stretch.Adding())
-                --Connections.LastIndex;
-        } catch (...) {
-            Fault = std::current_exception();
+        if (!Source.OpenPart(path, from, UINT64_MAX, modified)) {
+            End = StretchEnd::Unreadable;
+            return;
         }
+        AddMarkers(Source, Format);
+        End = ReadStretch(Stretch, Source);
+        if (End == StretchEnd::OutOfMemory && Stretch.Adding())
+            --Connections.LastIndex;
     }
 
     const PassFormat& Format;
@@ -157,7 +158,6 @@ struct SecondHalf {
     LogSource Source;
     LogStretch Stretch;
     StretchEnd End = StretchEnd::Done;
-    std::exception_ptr Fault;
 };
 
 // Joins the second half to the first, whose reading ended well: closes the
@@ -254,12 +254,13 @@ void ReadConnectionLog(ReadContext& context)
     LogStretch stretch(format, report, criteria, rep);
     stretch.FirstBegin = [&](TDateTime date) { ApplyAllSwitches(report, criteria, date); };
     stretch.Closed = price;
+    stretch.Ongoing = [] { CurrentFrontEnd().KeepResponsive(); };
 
     // A long plain log is read in two halves at once, the second on a
     // thread of its own. The first begin line sets the criteria both
     // halves test, so it is looked for first.
     std::unique_ptr<SecondHalf> second;
-    std::jthread secondReader;
+    std::future<void> secondRead;
     const std::optional<std::uint64_t> size = file.PlainFileSize();
     if (const std::uint64_t middle = size ? SplitPoint(context, path, *size) : 0; middle > 0) {
         LogSource head(LineHeadBytes);
@@ -280,10 +281,16 @@ void ReadConnectionLog(ReadContext& context)
                 // second half's list is made beside it.
                 ReleaseConnectionRoom(rep);
                 second = std::make_unique<SecondHalf>(format, report, criteria);
-                secondReader = std::jthread([half = second.get(), path, middle, modified] {
-                    half->Read(path, middle, modified);
-                });
-            } else if (!file.Open(path)) {
+                try {
+                    secondRead = std::async(std::launch::async,
+                                            [half = second.get(), path, middle, modified] {
+                                                half->Read(path, middle, modified);
+                                            });
+                } catch (const std::system_error&) {
+                    second.reset(); // no thread to be had: one piece after all
+                }
+            }
+            if (!second && !file.Open(path)) {
                 busy.Off();
                 ShowReadError(file.ErrorName(), file.ErrorFound());
                 build();
@@ -300,9 +307,9 @@ void ReadConnectionLog(ReadContext& context)
         lastDate = stretch.LastDate();
     const LogSource* failed = &file;
     if (second) {
-        secondReader.join();
-        if (second->Fault)
-            std::rethrow_exception(second->Fault);
+        while (secondRead.wait_for(WaitStepMs) != std::future_status::ready)
+            CurrentFrontEnd().KeepResponsive();
+        secondRead.get();
         if (end == StretchEnd::Done) {
             end = JoinHalves(rep, stretch, *second, lastDate, price);
             failed = &second->Source;

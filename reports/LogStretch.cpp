@@ -16,6 +16,9 @@ namespace {
 constexpr std::uint32_t BeginMarkers = 1;
 constexpr std::uint32_t EndMarkers = 2;
 
+// How many lines are read between two calls of Ongoing.
+constexpr unsigned OngoingLines = 4096;
+
 } // namespace
 
 PassFormat ParseFormat(const TLCfg& formats, int f)
@@ -148,7 +151,9 @@ void LogStretch::Read(LogSource& source)
         return source.ReadMarkedLine(line, BeginMarkers | (closing() ? EndMarkers : 0));
     };
     std::string_view line;
-    while (nextLine(line)) {
+    for (unsigned lines = 1; nextLine(line); ++lines) {
+        if (lines % OngoingLines == 0 && Ongoing)
+            Ongoing();
         bool begin = false;
         TDateTime date = 0, time = 0;
         if (MatchesLists(line, format.Online, {})) {

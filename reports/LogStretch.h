@@ -63,6 +63,8 @@ public:
     std::function<void(TDateTime date)> FirstBegin;
     // Called with the index of each connection that got its end line.
     std::function<void(int index)> Closed;
+    // Called every few thousand lines.
+    std::function<void()> Ongoing;
     // For a stretch that is not the first: keep the EarlierEnd aside.
     void WatchForEarlierEnd() { m_watching = true; }
 

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,8 +31,14 @@ public:
     void SetBusy(bool busy) override { BusyCalls.push_back(busy); }
     void PlayDefaultSound() override { ++Sounds; }
     void SetStatusText(int panel, const std::string& text) override;
-    void SetProgress(int position, int max) override { Progress.emplace_back(position, max); }
+    void SetProgress(int position, int max) override
+    {
+        Progress.emplace_back(position, max);
+        if (OnProgress)
+            OnProgress();
+    }
     void AddToShellRecentDocs(const std::string& path) override { ShellRecent.push_back(path); }
+    void KeepResponsive() override { ++Repaints; }
 
     std::vector<Message> Messages;
     std::deque<MessageAnswer> Answers;
@@ -40,6 +47,8 @@ public:
     std::vector<std::pair<int, int>> Progress;
     std::vector<std::string> ShellRecent;
     int Sounds = 0;
+    int Repaints = 0; // calls of KeepResponsive
+    std::function<void()> OnProgress; // lets a test act in the middle of a step
 
     // The texts of the messages of one kind, in order.
     std::vector<std::string> Texts(MessageKind kind) const;

@@ -9,6 +9,9 @@ namespace dialtally {
 
 namespace {
 
+// How long a long step may keep the window from repainting.
+constexpr qint64 RepaintEveryMs = 40;
+
 // What a window frame's title bar takes besides the caption: the icon and
 // the minimise, maximise and close buttons.
 constexpr int CaptionFrameRoom = 120;
@@ -92,6 +95,15 @@ void FrontEndQt::SetBusy(bool busy)
     // Repaint what is pending, but leave clicks and keys for after the
     // pass, so that no second pass starts inside this one.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sinceEvents.start();
+}
+
+void FrontEndQt::KeepResponsive()
+{
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < RepaintEveryMs)
+        return;
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    m_sinceEvents.start();
 }
 
 void FrontEndQt::PlayDefaultSound()
@@ -109,6 +121,8 @@ void FrontEndQt::SetProgress(int position, int max)
 {
     if (OnProgress)
         OnProgress(position, max);
+    // The bar is seen to move only if the window repaints meanwhile.
+    KeepResponsive();
 }
 
 void FrontEndQt::AddToShellRecentDocs(const std::string& path)

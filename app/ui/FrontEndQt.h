@@ -2,6 +2,8 @@
 
 #include "base/FrontEnd.h"
 
+#include <QElapsedTimer>
+
 #include <functional>
 
 class QWidget;
@@ -18,6 +20,7 @@ public:
     void PlayDefaultSound() override;
     void SetStatusText(int panel, const std::string& text) override;
     void SetProgress(int position, int max) override;
+    void KeepResponsive() override;
     void AddToShellRecentDocs(const std::string& path) override;
 
     // The window message boxes are centred on; none for the active window.
@@ -29,6 +32,7 @@ public:
 private:
     QWidget* m_window = nullptr;
     int m_busyDepth = 0;
+    QElapsedTimer m_sinceEvents; // since pending events last ran
 };
 
 } // namespace dialtally

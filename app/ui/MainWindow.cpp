@@ -173,6 +173,16 @@ template <typename Step> void TMainForm::RunPass(Step step)
     m_model->EndRebuild();
     m_passRunning = false;
     AfterPass();
+    for (std::function<void()>& deferred : std::exchange(m_afterPass, {}))
+        QTimer::singleShot(0, this, std::move(deferred));
+}
+
+bool TMainForm::OutsideAPass(std::function<void()> step)
+{
+    if (!m_passRunning)
+        return true;
+    m_afterPass.push_back(std::move(step));
+    return false;
 }
 
 void TMainForm::AfterPass()
@@ -443,6 +453,9 @@ void TMainForm::OpenStartupReport()
 
 void TMainForm::OpenHandedOverReports(const QStringList& lines)
 {
+    // A report opened in the middle of a pass would change what it reads.
+    if (!OutsideAPass([this, lines] { OpenHandedOverReports(lines); }))
+        return;
     m_startupPending = false;
     std::vector<std::string> paths;
     for (const QString& line : lines)
@@ -625,6 +638,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    if (!OutsideAPass([this] { close(); })) {
+        event->ignore();
+        return;
+    }
     if (m_document.ConfirmSave() == MessageAnswer::Cancel) {
         event->ignore();
         return;

@@ -13,8 +13,10 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QActionGroup;
@@ -141,6 +143,8 @@ private:
     // views never read a table that is being written.
     template <typename Step> void RunPass(Step step);
     void AfterPass();
+    // False when a pass is running: the step then runs once it has ended.
+    bool OutsideAPass(std::function<void()> step);
     void RebuildFromMemory();
     void ReadLog();
 
@@ -231,6 +235,8 @@ private:
     bool m_building = false;
     bool m_firstShown = false;
     bool m_passRunning = false;
+    // What arrived while the pass let the window repaint.
+    std::vector<std::function<void()>> m_afterPass;
     ReportSearch m_search;
     FindTextDialog* m_findDialog = nullptr;
 };

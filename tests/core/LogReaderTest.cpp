@@ -437,6 +437,19 @@ TEST_F(LogReaderTest, PricesEachConnectionWhenItsEndLineIsRead)
     EXPECT_EQ(rep.Cost[2], 0); // never paired, never priced
 }
 
+TEST_F(LogReaderTest, ALongReadLetsTheWindowRepaintAsItGoes)
+{
+    std::vector<std::string> lines;
+    for (int i = 0; i < 5000; ++i) {
+        lines.push_back(Begin("03-05-2001", "10:00:00"));
+        lines.push_back(End("03-05-2001", "10:01:00"));
+    }
+    WriteLog(lines);
+    Read();
+    EXPECT_EQ(Count(), 5000u);
+    EXPECT_GE(m_front.Repaints, 2);
+}
+
 TEST_F(LogReaderTest, TariffFailureStopsWithTheParsingMessage)
 {
     DefaultProviders(providers);

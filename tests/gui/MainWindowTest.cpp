@@ -177,6 +177,32 @@ TEST_F(WindowFixture, AReportHandedOverBeforeShowingKeepsItsCaption)
     EXPECT_EQ(window->windowTitle(), "Report A - Dialtally");
 }
 
+// The pass lets the window repaint as it goes; what arrives meanwhile, a
+// report handed over or a close, waits for its end.
+TEST_F(WindowFixture, AHandOverAndACloseDuringAPassWaitForItsEnd)
+{
+    auto window = MakeWindow();
+    window->OpenHandedOverReports({QString::fromStdString(ReportPath("A"))});
+    window->show();
+    QApplication::processEvents();
+    std::string shownMidPass;
+    bool visibleMidPass = false;
+    m_messages->OnProgress = [&] {
+        if (!shownMidPass.empty())
+            return;
+        window->OpenHandedOverReports({QString::fromStdString(ReportPath("B"))});
+        window->close();
+        shownMidPass = Shown(*window);
+        visibleMidPass = window->isVisible();
+    };
+    window->RunReport();
+    EXPECT_EQ(shownMidPass, "Report A");
+    EXPECT_TRUE(visibleMidPass);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 3000));
+    EXPECT_EQ(Shown(*window), "Report B");
+    EXPECT_EQ(window->windowTitle(), "Report B - Dialtally");
+}
+
 // Panel 0 is a quarter of the window wide; a longer hint shows whole as
 // its tool-tip, at once while it stands there.
 TEST_F(WindowFixture, TheFirstStatusPanelShowsItsWholeTextAsTip)
