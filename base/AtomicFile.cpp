@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::size_t RandomPart = 6; // the XXXXXX of mkstemp
 constexpr time_t StaleSeconds = 60;
+// How much is written before the disk is asked to start taking it.
+constexpr off_t WritebackBytes = 8 << 20;
 
 bool WriteAll(int fd, std::string_view data)
 {
@@ -154,9 +156,18 @@ bool AtomicFileWriter::Write(std::string_view data)
 {
     if (m_closed)
         return false;
-    if (!WriteAll(m_fd, data))
+    if (!WriteAll(m_fd, data)) {
         Discard();
-    return !m_closed;
+        return false;
+    }
+    m_written += static_cast<off_t>(data.size());
+    // A large file goes to disk while the rest is being made, so that the
+    // sync before the rename has only the tail left to wait for.
+    if (!m_temp.empty() && m_written - m_writtenBack >= WritebackBytes) {
+        ::sync_file_range(m_fd, m_writtenBack, m_written - m_writtenBack, SYNC_FILE_RANGE_WRITE);
+        m_writtenBack = m_written;
+    }
+    return true;
 }
 
 bool AtomicFileWriter::Commit()
@@ -169,7 +180,7 @@ bool AtomicFileWriter::Commit()
         m_closed = true;
         return closed;
     }
-    const bool synced = ::fsync(m_fd) == 0;
+    const bool synced = ::fdatasync(m_fd) == 0;
     const bool closed = ::close(m_fd) == 0;
     m_fd = -1;
     if (!synced || !closed || ::rename(m_temp.c_str(), m_target.c_str()) != 0) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace dialtally {
 
@@ -35,7 +36,9 @@ private:
     std::string m_target; // the file written, after symbolic links
     std::string m_temp;   // empty when writing to the target directly
     int m_fd = -1;
-    bool m_closed = false; // failed, committed or discarded: nothing more is written
+    off_t m_written = 0;     // bytes written so far
+    off_t m_writtenBack = 0; // of those, the ones the disk was asked to take
+    bool m_closed = false;   // failed, committed or discarded: nothing more is written
 };
 
 // The whole contents in one piece, as AtomicFileWriter writes them. False

@@ -4,6 +4,7 @@
 #include "base/Messages.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
 
 namespace dialtally {
@@ -86,19 +87,33 @@ std::string EscapeMarkup(std::string_view text)
 
 namespace {
 
-void AppendCsvCell(std::string& out, std::string_view cell, char delimiter)
+// The bytes that make a CSV cell need quotes.
+class CsvSpecials {
+public:
+    explicit CsvSpecials(char delimiter)
+    {
+        for (const char c : {delimiter, '"', '\r', '\n'})
+            m_special[static_cast<unsigned char>(c)] = true;
+    }
+    bool In(std::string_view cell) const
+    {
+        for (const char c : cell)
+            if (m_special[static_cast<unsigned char>(c)])
+                return true;
+        return false;
+    }
+
+private:
+    std::array<bool, 256> m_special{};
+};
+
+void AppendCsvCell(std::string& out, std::string_view cell, const CsvSpecials& specials)
 {
     if (cell.empty()) {
         out += "\"\"";
         return;
     }
-    bool plain = true;
-    for (const char c : cell)
-        if (c == delimiter || c == '"' || c == '\r' || c == '\n') {
-            plain = false;
-            break;
-        }
-    if (plain) {
+    if (!specials.In(cell)) {
         out += cell;
         return;
     }
@@ -122,13 +137,14 @@ template <class Write> void WriteCsv(const ExportSource& source, char delimiter,
     if (delimiter == '\0')
         delimiter = ',';
     const std::vector<int> columns = source.Columns();
+    const CsvSpecials specials(delimiter);
     std::string block;
     block.reserve(BlockBytes + 4096);
     for (const int row : source.Rows()) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
             if (k > 0)
                 block += delimiter;
-            AppendCsvCell(block, source.Cell(row, columns[k]), delimiter);
+            AppendCsvCell(block, source.Cell(row, columns[k]), specials);
         }
         block += "\r\n";
         if (block.size() >= BlockBytes) {
