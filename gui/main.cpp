@@ -80,8 +80,9 @@ int main(int argc, char** argv)
     QObject::connect(&channel, &InstanceChannelQt::Received, &window,
                      &TMainForm::OpenHandedOverReports);
     channel.Listen();
+    // Shown first, the window repaints while a long log is read.
+    window.show();
     if (!reports.isEmpty())
         window.OpenHandedOverReports(reports);
-    window.show();
     return app.exec();
 }

@@ -156,7 +156,7 @@ void TMainForm::FillLogFileBox()
 
 // ---- The report pass ----
 
-template <typename Step> void TMainForm::RunPass(Step step)
+template <typename Step> void TMainForm::RunPass(Step step, bool measures)
 {
     // Commands that slip in while a pass lets events run are dropped.
     if (m_passRunning)
@@ -172,6 +172,8 @@ template <typename Step> void TMainForm::RunPass(Step step)
     }
     m_model->EndRebuild();
     m_passRunning = false;
+    if (measures)
+        m_columnFit = CurrentColumnFit();
     AfterPass();
     for (std::function<void()>& deferred : std::exchange(m_afterPass, {}))
         QTimer::singleShot(0, this, std::move(deferred));
@@ -206,7 +208,8 @@ void TMainForm::RebuildFromMemory()
 
 void TMainForm::RedoReport(int changeClass)
 {
-    RunPass([this, changeClass] { dialtally::RedoReport(m_state, *this, changeClass); });
+    RunPass([this, changeClass] { dialtally::RedoReport(m_state, *this, changeClass); },
+            changeClass != 3);
 }
 
 void TMainForm::RunReport()
@@ -262,12 +265,24 @@ void TMainForm::ArrangeViews()
     m_split->setSizes({whole / 2, whole - whole / 2});
 }
 
+TMainForm::ColumnFit TMainForm::CurrentColumnFit() const
+{
+    const ReportTable& table = m_state.Output.Table;
+    const GridStyle& style = m_model->Style();
+    return {table.Text.data(), table.Text.size(), table.RowCount(),
+            style.DetailFont,  style.TotalFont,   style.HeaderFont};
+}
+
 void TMainForm::LayoutViews()
 {
     ArrangeViews();
     m_grid->setUpdatesEnabled(false);
-    SizeReportColumns(m_state.Current, m_state.Output.Table, m_state.Output.Columns, TableWidth(),
-                      Measure());
+    // Widths to the contents do not change with the window's size.
+    if (IsOn(m_state.Current.ColSize) || m_columnFit != CurrentColumnFit()) {
+        SizeReportColumns(m_state.Current, m_state.Output.Table, m_state.Output.Columns,
+                          TableWidth(), Measure());
+        m_columnFit = CurrentColumnFit();
+    }
     m_grid->ApplyColumns(m_state.Output.Columns);
     m_grid->KeepLastRowInView();
     m_grid->setUpdatesEnabled(true);
@@ -674,6 +689,8 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::RunFirstTimeSetup()
 {
+    if (!OutsideAPass([this] { RunFirstTimeSetup(); }))
+        return;
     TDlgFirst dialog(m_state.Formats, m_state.Paths, this);
     // A log of this machine becomes the default report's, so the first
     // report shows its connections.

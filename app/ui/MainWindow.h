@@ -11,11 +11,13 @@
 #include "reports/ReportSearch.h"
 #include "reports/ui/ReportChartView.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -141,7 +143,8 @@ private:
 
     // Passes: every rebuild of the table goes through here, so that the
     // views never read a table that is being written.
-    template <typename Step> void RunPass(Step step);
+    // `measures`: the step sizes the columns to the table it leaves.
+    template <typename Step> void RunPass(Step step, bool measures = true);
     void AfterPass();
     // False when a pass is running: the step then runs once it has ended.
     bool OutsideAPass(std::function<void()> step);
@@ -235,6 +238,17 @@ private:
     bool m_building = false;
     bool m_firstShown = false;
     bool m_passRunning = false;
+    // The table and fonts the columns were last sized to: laying the views
+    // out again at another size need not measure a million cells again.
+    struct ColumnFit {
+        const char* Text = nullptr;
+        std::size_t Bytes = 0;
+        int Rows = 0;
+        QFont Detail, Total, Header;
+        bool operator==(const ColumnFit&) const = default;
+    };
+    ColumnFit CurrentColumnFit() const;
+    std::optional<ColumnFit> m_columnFit;
     // What arrived while the pass let the window repaint.
     std::vector<std::function<void()>> m_afterPass;
     ReportSearch m_search;

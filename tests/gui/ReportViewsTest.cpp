@@ -148,6 +148,24 @@ TEST_F(ViewsFixture, SplitKeepsTheCurrentLastRowInView)
     }
 }
 
+// Laying the views out again sizes the columns again only when the fonts
+// or the table changed since: a larger detail font widens them.
+TEST_F(ViewsFixture, ALargerFontWidensTheColumnsAtTheNextLayout)
+{
+    m_window = MakeWindow();
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(
+        WriteReport("Details", {{"DetailShow", "1"}, {"TotalShow", "0"}, {"ColSize", "0"}})));
+    ReportGridView* grid = m_window->Grid();
+    const int before = grid->columnWidth(1);
+    m_window->State().Options.Text.DetailFont.Size = 20;
+    m_window->ApplyDisplayOptions();
+    m_window->SetView("Text");
+    m_window->SetView("Split");
+    QApplication::processEvents();
+    EXPECT_GT(grid->columnWidth(1), before + 10);
+}
+
 TEST_F(ViewsFixture, TheNoDataMessageShowsWhole)
 {
     struct Case {
