@@ -1,6 +1,7 @@
 #include "reports/ReportEngine.h"
 
 #include "base/FrontEnd.h"
+#include "base/LargePages.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
 
@@ -125,6 +126,11 @@ void ReportEngine::BuildRows(const TCfg& cfg, const TRep& rep, const EngineOptio
     table.Text.reserve((rows + 1) * (64 + serviceBytes / sample));
     if (details)
         m_output.Chart.Of(ChartLevel::Details).Points.reserve(last + 1);
+    AdviseLargePages(table.Kinds.data(), table.Kinds.capacity() * sizeof(RowKind));
+    AdviseLargePages(table.Ends.data(), table.Ends.capacity() * sizeof(std::uint32_t));
+    AdviseLargePages(table.Text.data(), table.Text.capacity());
+    const auto& points = m_output.Chart.Of(ChartLevel::Details).Points;
+    AdviseLargePages(points.data(), points.capacity() * sizeof(ChartPoint));
 
     ReportRowWriter writer(cfg, options, rep, table, m_output.Chart);
     LevelTotals& day = m_totals[0];
