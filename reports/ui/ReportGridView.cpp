@@ -18,6 +18,38 @@ namespace dialtally {
 
 namespace {
 
+// Whether putting one digit for another never changes a text's width: every
+// digit as wide as a zero, also beside any printable character, so that no
+// kerning pair tells them apart.
+bool DigitsAlike(const QFontMetrics& metrics)
+{
+    for (char digit = '1'; digit <= '9'; ++digit)
+        for (char other = ' '; other <= '~'; ++other) {
+            const auto width = [&](char first, char second) {
+                const QChar pair[] = {QLatin1Char(first), QLatin1Char(second)};
+                return metrics.horizontalAdvance(QString(pair, 2));
+            };
+            if (width(digit, other) != width('0', other) ||
+                width(other, digit) != width(other, '0'))
+                return false;
+        }
+    return true;
+}
+
+// The text with its digits as zeros, in `buffer`; a text that is not plain
+// ASCII stays as it is, since kerning was tried on ASCII only.
+std::string_view FoldDigits(std::string_view text, std::string& buffer)
+{
+    buffer.assign(text);
+    for (char& c : buffer) {
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return text;
+        if (c >= '1' && c <= '9')
+            c = '0';
+    }
+    return buffer;
+}
+
 // The item delegate keeps a few pixels either side of the text.
 constexpr int ItemPadding = 8;
 
@@ -200,7 +232,8 @@ int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) 
 {
     if (kind != RowKind::Message && kind != RowKind::Head) {
         FontMetrics& metrics = MetricsFor(kind);
-        const auto known = metrics.Widths.find(text);
+        const std::string_view key = metrics.DigitsAlike ? FoldDigits(text, metrics.Folded) : text;
+        const auto known = metrics.Widths.find(key);
         if (known != metrics.Widths.end())
             return known->second;
         const int width = metrics.Metrics->horizontalAdvance(
@@ -208,7 +241,7 @@ int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) 
                           ItemPadding;
         // Texts that never repeat are not kept past a bound.
         if (metrics.Widths.size() < 200'000)
-            metrics.Widths.emplace(text, width);
+            metrics.Widths.emplace(key, width);
         return width;
     }
     const ReportTableModel* model = m_grid.m_model;
@@ -269,6 +302,7 @@ ReportGridView::FontMeasure::MetricsFor(RowKind kind) const
         metrics.Font = font;
         metrics.Metrics.emplace(font);
         metrics.Widest = std::max(metrics.Metrics->maxWidth(), 1);
+        metrics.DigitsAlike = DigitsAlike(*metrics.Metrics);
         metrics.Widths.clear();
     }
     return metrics;

@@ -83,6 +83,11 @@ private:
             QFont Font;
             std::optional<QFontMetrics> Metrics;
             int Widest = 1;
+            // A digit never changes a text's width in this font: texts are
+            // then kept with their digits as zeros, and a million times,
+            // dates and amounts come down to a few dozen texts to measure.
+            bool DigitsAlike = false;
+            std::string Folded; // the text being looked up, digits as zeros
             std::unordered_map<std::string, int, TextHash, std::equal_to<>> Widths;
         };
         const QFont& FontFor(RowKind kind) const;

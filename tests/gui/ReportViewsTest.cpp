@@ -148,6 +148,30 @@ TEST_F(ViewsFixture, SplitKeepsTheCurrentLastRowInView)
     }
 }
 
+// Sizing measures a text once per font, and texts that differ only in their
+// digits once in all where the font allows: every width still comes out as
+// the font measures that very text.
+TEST(GridMeasure, EveryTextMeasuresAsTheFontSays)
+{
+    ReportGridView grid;
+    const TextMeasure& measure = grid.Measure();
+    const char* const texts[] = {"0:00:00 AM", "1:11:11 PM", "12:47:59 PM", "$1,234.56",
+                                 "$7,777.77",  "49333bp",    "11111bp",     "1/1/1990",
+                                 "10/31/2060", "T1 17:47",   "\xc3\x9c 17"};
+    // D050000L's digits are dingbats of other widths.
+    for (const char* family : {"DejaVu Sans", "DejaVu Serif", "D050000L"})
+        for (const int size : {8, 13}) {
+            grid.setFont(QFont(family, size));
+            const QFontMetrics metrics(grid.font());
+            const int padding = measure.TextWidth("", RowKind::Detail);
+            for (int round = 0; round < 2; ++round)
+                for (const char* text : texts)
+                    EXPECT_EQ(measure.TextWidth(text, RowKind::Detail) - padding,
+                              metrics.horizontalAdvance(QString::fromUtf8(text)))
+                        << family << " " << size << " " << text;
+        }
+}
+
 // Laying the views out again sizes the columns again only when the fonts
 // or the table changed since: a larger detail font widens them.
 TEST_F(ViewsFixture, ALargerFontWidensTheColumnsAtTheNextLayout)
