@@ -35,14 +35,15 @@ int AddConnection(TRep& rep)
     return rep.LastIndex;
 }
 
-void ReleaseConnectionRoom(TRep& rep)
+void ShareConnectionRoom(TRep& rep, TRep& other)
 {
-    rep.DateTimeOn.ReleaseSpare();
-    rep.DateTimeOff.ReleaseSpare();
-    rep.Duration.ReleaseSpare();
-    rep.Cost.ReleaseSpare();
-    rep.Service.ReleaseSpare();
-    rep.MonthCharge.ReleaseSpare();
+    const std::size_t keep = rep.DateTimeOn.capacity() / 2;
+    rep.DateTimeOn.MoveRoomTo(other.DateTimeOn, keep);
+    rep.DateTimeOff.MoveRoomTo(other.DateTimeOff, keep);
+    rep.Duration.MoveRoomTo(other.Duration, keep);
+    rep.Cost.MoveRoomTo(other.Cost, keep);
+    rep.Service.MoveRoomTo(other.Service, keep);
+    rep.MonthCharge.MoveRoomTo(other.MonthCharge, keep);
 }
 
 void AppendConnections(TRep& to, TRep& from)

@@ -3,6 +3,7 @@
 #include "base/Currency.h"
 #include "base/DateTime.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <memory>
@@ -64,6 +65,19 @@ public:
     // Frees the blocks that hold no entry.
     void ReleaseSpare() { m_blocks.resize((m_size + BlockMask) >> BlockBits); }
 
+    // Hands the blocks past room for `keep` entries to `other`, which holds
+    // none: room kept from an earlier pass is put to use by a second reader.
+    void MoveRoomTo(BlockArray& other, std::size_t keep)
+    {
+        assert(m_size <= keep && other.m_size == 0);
+        const std::size_t kept =
+            std::max((keep + BlockMask) >> BlockBits, (m_size + BlockMask) >> BlockBits);
+        while (m_blocks.size() > kept) {
+            other.m_blocks.push_back(std::move(m_blocks.back()));
+            m_blocks.pop_back();
+        }
+    }
+
     // Moves the entries of `other` to the end of this array and leaves it
     // empty. Each block of `other`, once emptied, becomes one of this
     // array's: the moved entries are never held twice, and the blocks stay
@@ -121,8 +135,9 @@ void ClearConnections(TRep& rep);
 // arrays grow in blocks of 100 entries. Throws std::bad_alloc when memory
 // runs out, leaving LastIndex at the new entry.
 int AddConnection(TRep& rep);
-// Frees the room the list keeps for entries it does not hold.
-void ReleaseConnectionRoom(TRep& rep);
+// Gives the empty list `other` the second half of the room `rep`, which
+// holds no entries, kept from an earlier pass.
+void ShareConnectionRoom(TRep& rep, TRep& other);
 // Moves the connections of `from` after those of `to`, leaving `from` empty.
 void AppendConnections(TRep& to, TRep& from);
 

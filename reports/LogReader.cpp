@@ -277,10 +277,10 @@ void ReadConnectionLog(ReadContext& context)
             if (file.OpenPart(path, 0, middle, modified)) {
                 ApplyAllSwitches(report, criteria, *firstDate);
                 stretch.FirstBegin = nullptr;
+                second = std::make_unique<SecondHalf>(format, report, criteria);
                 // Room kept from an earlier pass would stand idle while the
                 // second half's list is made beside it.
-                ReleaseConnectionRoom(rep);
-                second = std::make_unique<SecondHalf>(format, report, criteria);
+                ShareConnectionRoom(rep, second->Connections);
                 try {
                     secondRead = std::async(std::launch::async,
                                             [half = second.get(), path, middle, modified] {
