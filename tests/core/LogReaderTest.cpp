@@ -506,14 +506,16 @@ protected:
         ReadContext context{report, formats, providers, links, rep, {}};
         context.SplitNear = [near](std::uint64_t) { return near; };
         ReadConnectionLog(context);
-        PassResult result;
+        PassResult result{{},
+                          Errors(),
+                          report.CriteriaDateFrom,
+                          report.CriteriaDateTo,
+                          report.CriteriaTimeFrom,
+                          report.CriteriaTimeTo,
+                          report.CriteriaInclude};
         for (int i = 0; i < rep.Count(); ++i)
             result.Connections.emplace_back(rep.DateTimeOn[i], rep.DateTimeOff[i], rep.Duration[i],
                                             rep.Cost[i], rep.Service[i], rep.MonthCharge[i]);
-        result.Errors = Errors();
-        result = {result.Connections,    result.Errors,           report.CriteriaDateFrom,
-                  report.CriteriaDateTo, report.CriteriaTimeFrom, report.CriteriaTimeTo,
-                  report.CriteriaInclude};
         report = start;
         return result;
     }
@@ -554,41 +556,37 @@ TEST_P(SplitRead, EndsAsReadingInOnePieceWhereverTheLogIsCut)
 INSTANTIATE_TEST_SUITE_P(
     LogReader, SplitRead,
     testing::Values(
-        SplitCase{"PairsStrayEndsAndMonths",
-                  {Pipe("END", "4", "09:00:00"), Pipe("BEGIN", "5", "10:00:00", "My ISP"),
-                   "chatter", Pipe("END", "5", "10:02:05"), Pipe("BEGIN", "5", "11:00:00"),
-                   Pipe("BEGIN", "5", "19:00:00"), Pipe("END", "5", "19:01:00"),
-                   Pipe("END", "5", "19:02:00"), PipeLine("BEGIN", "4", "1", "2001", "19:00:00"),
-                   PipeLine("END", "4", "1", "2001", "20:00:00")}},
-        SplitCase{"OutsideTheCriteria",
-                  {Pipe("BEGIN", "1", "10:00:00"), Pipe("END", "1", "10:01:00"),
-                   Pipe("BEGIN", "5", "08:00:00"), Pipe("BEGIN", "5", "10:00:00", "Other"),
-                   Pipe("END", "5", "10:05:00"), Pipe("BEGIN", "6", "10:00:00"),
-                   Pipe("BEGIN", "7", "08:00:00"), Pipe("END", "8", "08:05:00")},
-                  true},
-        SplitCase{"EndLinesThatDoNotConvert",
-                  {Pipe("BEGIN", "5", "10:00:00"), Pipe("END", "5", "10:01:00"),
-                   Pipe("END", "x", "10:02:00"), Pipe("BEGIN", "6", "10:00:00"),
-                   Pipe("BEGIN", "6", "11:00:00"), Pipe("END", "6", "late"),
-                   Pipe("BEGIN", "7", "10:00:00"), Pipe("END", "7", "10:01:00")},
-                  false,
-                  false,
-                  true},
-        SplitCase{"BeginLineThatDoesNotConvert",
-                  {"chatter", Pipe("END", "4", "09:00:00"), Pipe("BEGIN", "5", "10:00:00"),
-                   Pipe("END", "5", "10:01:00"), Pipe("BEGIN", "y", "10:00:00"),
-                   Pipe("BEGIN", "6", "10:00:00"), Pipe("END", "6", "10:01:00")},
-                  false,
-                  false,
-                  true},
-        SplitCase{"TariffThatDoesNotConvert",
-                  {Pipe("BEGIN", "5", "10:00:00"), Pipe("END", "5", "10:01:00"),
-                   Pipe("BEGIN", "5", "11:00:00"), Pipe("END", "5", "11:01:00"),
-                   Pipe("BEGIN", "5", "19:00:00"), Pipe("END", "5", "19:01:00"),
-                   Pipe("BEGIN", "6", "10:00:00"), Pipe("END", "6", "10:01:00")},
-                  false,
-                  true,
-                  true}),
+        SplitCase{.Name = "PairsStrayEndsAndMonths",
+                  .Lines = {Pipe("END", "4", "09:00:00"), Pipe("BEGIN", "5", "10:00:00", "My ISP"),
+                            "chatter", Pipe("END", "5", "10:02:05"), Pipe("BEGIN", "5", "11:00:00"),
+                            Pipe("BEGIN", "5", "19:00:00"), Pipe("END", "5", "19:01:00"),
+                            Pipe("END", "5", "19:02:00"),
+                            PipeLine("BEGIN", "4", "1", "2001", "19:00:00"),
+                            PipeLine("END", "4", "1", "2001", "20:00:00")}},
+        SplitCase{.Name = "OutsideTheCriteria",
+                  .Lines = {Pipe("BEGIN", "1", "10:00:00"), Pipe("END", "1", "10:01:00"),
+                            Pipe("BEGIN", "5", "08:00:00"), Pipe("BEGIN", "5", "10:00:00", "Other"),
+                            Pipe("END", "5", "10:05:00"), Pipe("BEGIN", "6", "10:00:00"),
+                            Pipe("BEGIN", "7", "08:00:00"), Pipe("END", "8", "08:05:00")},
+                  .AllDates = true},
+        SplitCase{.Name = "EndLinesThatDoNotConvert",
+                  .Lines = {Pipe("BEGIN", "5", "10:00:00"), Pipe("END", "5", "10:01:00"),
+                            Pipe("END", "x", "10:02:00"), Pipe("BEGIN", "6", "10:00:00"),
+                            Pipe("BEGIN", "6", "11:00:00"), Pipe("END", "6", "late"),
+                            Pipe("BEGIN", "7", "10:00:00"), Pipe("END", "7", "10:01:00")},
+                  .Stops = true},
+        SplitCase{.Name = "BeginLineThatDoesNotConvert",
+                  .Lines = {"chatter", Pipe("END", "4", "09:00:00"), Pipe("BEGIN", "5", "10:00:00"),
+                            Pipe("END", "5", "10:01:00"), Pipe("BEGIN", "y", "10:00:00"),
+                            Pipe("BEGIN", "6", "10:00:00"), Pipe("END", "6", "10:01:00")},
+                  .Stops = true},
+        SplitCase{.Name = "TariffThatDoesNotConvert",
+                  .Lines = {Pipe("BEGIN", "5", "10:00:00"), Pipe("END", "5", "10:01:00"),
+                            Pipe("BEGIN", "5", "11:00:00"), Pipe("END", "5", "11:01:00"),
+                            Pipe("BEGIN", "5", "19:00:00"), Pipe("END", "5", "19:01:00"),
+                            Pipe("BEGIN", "6", "10:00:00"), Pipe("END", "6", "10:01:00")},
+                  .TariffFails = true,
+                  .Stops = true}),
     [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.Name); });
 
 } // namespace
