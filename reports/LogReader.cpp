@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <future>
 #include <limits>
 #include <memory>
@@ -111,11 +112,11 @@ std::uint64_t LineStartAfter(const std::string& path, std::uint64_t near, std::u
     std::uint64_t at = near;
     for (ssize_t got; (got = range.Read(block, sizeof block)) > 0;
          at += static_cast<std::uint64_t>(got))
-        for (ssize_t k = 0; k < got; ++k)
-            if (block[k] == '\n')
-                return at + static_cast<std::uint64_t>(k) + 1 < size
-                           ? at + static_cast<std::uint64_t>(k) + 1
-                           : 0;
+        if (const void* end = std::memchr(block, '\n', static_cast<std::size_t>(got))) {
+            const std::uint64_t start =
+                at + static_cast<std::uint64_t>(static_cast<const char*>(end) - block) + 1;
+            return start < size ? start : 0;
+        }
     return 0;
 }
 

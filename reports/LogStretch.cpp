@@ -191,13 +191,13 @@ void LogStretch::Read(LogSource& source)
                 if (!earlier)
                     throw;
                 // Whether this stops the pass depends on the stretch before.
-                m_earlier = {true, true, false, 0, 0};
+                m_earlier = {.Seen = true, .Failed = true};
                 m_watching = false;
                 continue;
             }
         }
         if (earlier) {
-            m_earlier = {true, false, false, date, time};
+            m_earlier = {.Seen = true, .Date = date, .Time = time};
             m_watching = false;
             continue;
         }
