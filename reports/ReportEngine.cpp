@@ -4,9 +4,13 @@
 #include "base/LargePages.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
+#include "reports/DetailRowsAhead.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 namespace dialtally {
 
@@ -133,6 +137,14 @@ void ReportEngine::BuildRows(const TCfg& cfg, const TRep& rep, const EngineOptio
     AdviseLargePages(points.data(), points.capacity() * sizeof(ChartPoint));
 
     ReportRowWriter writer(cfg, options, rep, table, m_output.Chart);
+    std::optional<DetailRowsAhead> ahead;
+    if (details && last + 1 >= options.TwoCoresFrom && std::thread::hardware_concurrency() >= 2) {
+        try {
+            ahead.emplace(cfg, options, rep);
+        } catch (const std::system_error&) {
+            // No thread to be had: one core makes them all.
+        }
+    }
     LevelTotals& day = m_totals[0];
     LevelTotals& week = m_totals[1];
     LevelTotals& month = m_totals[2];
@@ -174,7 +186,9 @@ void ReportEngine::BuildRows(const TCfg& cfg, const TRep& rep, const EngineOptio
         year.Charges += withMonthly;
         total.Charges += withMonthly;
 
-        if (details)
+        if (ahead && DetailRowsAhead::MadeHere(i))
+            ahead->TakeRow(i, writer);
+        else if (details)
             writer.DetailRow(i);
         if (!totals || i >= last)
             continue;

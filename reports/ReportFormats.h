@@ -13,6 +13,8 @@ struct EngineOptions {
     bool DayInclude = false;  // day name in front of dates
     bool DurationDec = false; // durations as decimal hours
     bool TextTop = false;     // the grid opens at its first row
+    // Detail rows from this many on are made on two cores.
+    int TwoCoresFrom = 32'768;
 };
 
 // Hours with three decimals ("1.035") when durationDec is on, else

@@ -45,6 +45,14 @@ void ReportRowWriter::DetailRow(int i)
                   std::move(pointLabel));
 }
 
+void ReportRowWriter::TakeDetailRow(const ReportTable& rows, int row, ChartPoint& point)
+{
+    m_table.StartRow(RowKind::Detail);
+    for (int c = 0; c < ReportTextColumns; ++c)
+        m_table.AddCell(rows.Cell(row, c));
+    AddChartPoint(ChartLevel::Details, point.Value, std::move(point.Label));
+}
+
 void ReportRowWriter::TotalRow(TotalLevel level, const LevelTotals& totals, int i,
                                TDateTime weekStart)
 {

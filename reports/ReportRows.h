@@ -30,6 +30,8 @@ public:
                     ReportTable& table, ReportChart& chart);
 
     void DetailRow(int i);
+    // A detail row another writer made: row `row` of `rows`, and its point.
+    void TakeDetailRow(const ReportTable& rows, int row, ChartPoint& point);
     // A total row of the level; `i` is the last connection of the bucket
     // and weekStart the Sunday of the week bucket.
     void TotalRow(TotalLevel level, const LevelTotals& totals, int i, TDateTime weekStart);

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace dialtally {
 
 namespace {
@@ -546,5 +548,43 @@ TEST(ReportEngine, DurationSumsDoNotWrapAtThirtyTwoBits)
     EXPECT_EQ(Row(b->Output.Table, 3)[4], "1111111:06:40");
     EXPECT_EQ(b->Output.StatusFigures[3], "1111111:06:40 ");
 }
+
+} // namespace dialtally
+
+namespace dialtally {
+
+namespace {
+
+// Detail rows made on a second core stand in the table and the chart as if
+// the build had made them all, whichever totals come between them.
+TEST(ReportEngine, RowsMadeOnTwoCoresAreTheRowsMadeOnOne)
+{
+    std::vector<Call> calls;
+    for (int n = 0; n < 40'000; ++n)
+        calls.push_back({2001, 1 + n / 4000, 1 + n / 200 % 20, n % 24, n % 60, 0, 60 + n % 7,
+                         n % 13 * 100, n % 4000 == 0 ? 99 : 0, "Net " + std::to_string(n % 3)});
+    const TRep rep = MakeRep(calls);
+    for (const TCfg& cfg : {AllOn(), Only({&TCfg::TotalDay}), Only({})}) {
+        EngineOptions one, two;
+        one.TwoCoresFrom = INT_MAX;
+        two.TwoCoresFrom = 0;
+        const auto single = Build(cfg, rep, one);
+        const auto both = Build(cfg, rep, two);
+        EXPECT_EQ(both->Output.Table.Text, single->Output.Table.Text);
+        EXPECT_EQ(both->Output.Table.Ends, single->Output.Table.Ends);
+        EXPECT_EQ(both->Output.Table.Kinds, single->Output.Table.Kinds);
+        for (int s = 0; s < ChartSeriesCount; ++s) {
+            const auto& a = both->Output.Chart.Series[s].Points;
+            const auto& b = single->Output.Chart.Series[s].Points;
+            ASSERT_EQ(a.size(), b.size()) << s;
+            for (std::size_t p = 0; p < a.size(); ++p)
+                ASSERT_TRUE(a[p].X == b[p].X && a[p].Value == b[p].Value &&
+                            a[p].Label == b[p].Label)
+                    << "series " << s << " point " << p;
+        }
+    }
+}
+
+} // namespace
 
 } // namespace dialtally
