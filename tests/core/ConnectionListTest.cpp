@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace dialtally {
 
 TEST(ConnectionList, GrowsInBlocksOfHundredAndClearsToEmpty)
@@ -35,6 +37,45 @@ TEST(ConnectionList, NewEntryStartsEmptyEvenWhenReusingSpace)
     AddConnection(rep);
     EXPECT_EQ(rep.Service[0], "");
     EXPECT_EQ(rep.Cost[0], 0);
+}
+
+} // namespace dialtally
+
+namespace dialtally {
+
+// Joining two lists keeps every entry in order across the blocks, whatever
+// room either list kept from before, and the joined list grows on as one.
+TEST(ConnectionList, AppendedListsStandInOrderAndGrowOn)
+{
+    const auto fill = [](TRep& rep, int count, int first) {
+        for (int n = 0; n < count; ++n) {
+            const int i = AddConnection(rep);
+            rep.Duration[i] = first + n;
+            rep.Service[i] =
+                "a service name too long for the string itself " + std::to_string(first + n);
+        }
+    };
+    struct Case {
+        int Kept, Moved, RoomBefore;
+    };
+    for (const Case c : {Case{0, 1024, 0}, Case{1024, 1, 0}, Case{1500, 2600, 0},
+                         Case{700, 3000, 5000}, Case{3000, 0, 0}}) {
+        TRep to, from;
+        fill(to, c.RoomBefore, 0);
+        ClearConnections(to);
+        ShareConnectionRoom(to, from);
+        fill(to, c.Kept, 0);
+        fill(from, c.Moved, c.Kept);
+        AppendConnections(to, from);
+        EXPECT_EQ(from.Count(), 0);
+        ASSERT_EQ(to.Count(), c.Kept + c.Moved);
+        fill(to, 150, c.Kept + c.Moved);
+        for (int i = 0; i < to.Count(); ++i) {
+            ASSERT_EQ(to.Duration[i], i) << c.Kept << "+" << c.Moved;
+            ASSERT_EQ(to.Service[i],
+                      "a service name too long for the string itself " + std::to_string(i));
+        }
+    }
 }
 
 } // namespace dialtally
