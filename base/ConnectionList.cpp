@@ -2,6 +2,21 @@
 
 namespace dialtally {
 
+namespace {
+
+// Calls `step` with each array of `a` and the same array of `b`.
+template <class Step> void ForEachArray(TRep& a, TRep& b, Step step)
+{
+    step(a.DateTimeOn, b.DateTimeOn);
+    step(a.DateTimeOff, b.DateTimeOff);
+    step(a.Duration, b.Duration);
+    step(a.Cost, b.Cost);
+    step(a.Service, b.Service);
+    step(a.MonthCharge, b.MonthCharge);
+}
+
+} // namespace
+
 void ClearConnections(TRep& rep)
 {
     rep.LastIndex = -1;
@@ -38,12 +53,7 @@ int AddConnection(TRep& rep)
 void ShareConnectionRoom(TRep& rep, TRep& other)
 {
     const std::size_t keep = rep.DateTimeOn.capacity() / 2;
-    rep.DateTimeOn.MoveRoomTo(other.DateTimeOn, keep);
-    rep.DateTimeOff.MoveRoomTo(other.DateTimeOff, keep);
-    rep.Duration.MoveRoomTo(other.Duration, keep);
-    rep.Cost.MoveRoomTo(other.Cost, keep);
-    rep.Service.MoveRoomTo(other.Service, keep);
-    rep.MonthCharge.MoveRoomTo(other.MonthCharge, keep);
+    ForEachArray(rep, other, [keep](auto& from, auto& to) { from.MoveRoomTo(to, keep); });
 }
 
 void AppendConnections(TRep& to, TRep& from)
@@ -52,18 +62,12 @@ void AppendConnections(TRep& to, TRep& from)
     const auto moved = static_cast<std::size_t>(from.Count());
     // As AddConnection leaves them: room up to the next hundred.
     const std::size_t room = (kept + moved + 99) / 100 * 100;
-    const auto append = [&](auto& into, auto& out) {
+    ForEachArray(to, from, [&](auto& into, auto& out) {
         into.resize(kept);
         out.resize(moved);
         into.MoveAppend(out);
         into.resize(room);
-    };
-    append(to.DateTimeOn, from.DateTimeOn);
-    append(to.DateTimeOff, from.DateTimeOff);
-    append(to.Duration, from.Duration);
-    append(to.Cost, from.Cost);
-    append(to.Service, from.Service);
-    append(to.MonthCharge, from.MonthCharge);
+    });
     to.LastIndex += from.LastIndex + 1;
     from.LastIndex = -1;
 }

@@ -88,13 +88,17 @@ void ApplyAllSwitches(TCfg& report, PassCriteria& criteria, TDateTime firstDate)
 // How the reading of a stretch ended.
 enum class StretchEnd { Done, Unconvertible, OutOfMemory, Unreadable };
 
-StretchEnd ReadStretch(LogStretch& stretch, LogSource& source)
+// Reads the stretch into `list`; out of memory, the entry being added is
+// dropped.
+StretchEnd ReadStretch(LogStretch& stretch, LogSource& source, TRep& list)
 {
     try {
         stretch.Read(source);
     } catch (const ConversionError&) {
         return StretchEnd::Unconvertible;
     } catch (const std::bad_alloc&) {
+        if (stretch.Adding())
+            --list.LastIndex;
         return StretchEnd::OutOfMemory;
     }
     return source.Failed() ? StretchEnd::Unreadable : StretchEnd::Done;
@@ -149,9 +153,7 @@ struct SecondHalf {
             return;
         }
         AddMarkers(Source, Format);
-        End = ReadStretch(Stretch, Source);
-        if (End == StretchEnd::OutOfMemory && Stretch.Adding())
-            --Connections.LastIndex;
+        End = ReadStretch(Stretch, Source, Connections);
     }
 
     const PassFormat& Format;
@@ -300,10 +302,7 @@ void ReadConnectionLog(ReadContext& context)
         }
     }
     AddMarkers(file, format);
-    StretchEnd end = ReadStretch(stretch, file);
-
-    if (end == StretchEnd::OutOfMemory && stretch.Adding())
-        --rep.LastIndex;
+    StretchEnd end = ReadStretch(stretch, file, rep);
     if (stretch.DateRead())
         lastDate = stretch.LastDate();
     const LogSource* failed = &file;
