@@ -54,25 +54,72 @@ double RoundUpUnits(double n)
 // back gives it: the minutes and seconds only where the format shows them.
 // Worked out from the format, as printing and parsing every connection's
 // time would dominate the pricing of a large log.
-TDateTime StartTimeOfDay(TDateTime on)
+TDateTime StartTimeOfDay(const CostingPass& pass, TDateTime on)
 {
-    bool minutes = false, seconds = false, quoted = false;
+    const ClockTime time = DecodeTime(on);
+    return EncodeTime(time.Hour, pass.StartMinutes ? time.Minute : 0,
+                      pass.StartSeconds ? time.Second : 0, 0);
+}
+
+void NoteShownTimeParts(CostingPass& pass)
+{
+    bool quoted = false;
+    pass.StartMinutes = pass.StartSeconds = false;
     for (const char c : Regional().LongTimeFormat) {
         if (c == '\'')
             quoted = !quoted;
         else if (!quoted && c == 'm')
-            minutes = true;
+            pass.StartMinutes = true;
         else if (!quoted && c == 's')
-            seconds = true;
+            pass.StartSeconds = true;
     }
-    const ClockTime time = DecodeTime(on);
-    return EncodeTime(time.Hour, minutes ? time.Minute : 0, seconds ? time.Second : 0, 0);
+}
+
+double UnitSecondsOf(const std::string& unitMinutes)
+{
+    const double unitSeconds = TextToFloat(unitMinutes) * 60.0;
+    // A unit of no length cannot divide a connection; treat it as a tariff
+    // that does not convert.
+    if (!std::isfinite(unitSeconds) || unitSeconds <= 0)
+        throw ConversionError("'" + unitMinutes + "' is not a valid unit length");
+    return unitSeconds;
+}
+
+// Units to charge under period k, its texts converted into `slot` the first
+// time they are needed, at the point where ChargeUnits converts them.
+double UnitsUnder(TProv& providers, int p, int k, const TRep& rep, int index, PeriodTariff& slot)
+{
+    const TTod& tod = providers.ProviderTod[p];
+    if (!slot.UnitConverted) {
+        slot.UnitSeconds = UnitSecondsOf(tod.UnitMinutes[k]);
+        slot.UnitConverted = true;
+    }
+    const double unitSeconds = slot.UnitSeconds;
+    const int duration = rep.Duration[static_cast<std::size_t>(index)];
+    int& freeLeft = providers.FreeSecondsLeft[p];
+    double units = 0;
+    if (tod.ApplyFree[k] && freeLeft > 0) {
+        freeLeft -= duration;
+        units = freeLeft >= 0 ? 0.0 : -static_cast<double>(freeLeft) / unitSeconds;
+    } else {
+        units = duration / unitSeconds;
+    }
+    if (!slot.InitialConverted) {
+        slot.InitialMinutes = StrToInt(tod.InitialMinutes[k]);
+        slot.InitialConverted = true;
+    }
+    units -= slot.InitialMinutes;
+    if (units < 0)
+        units = 0;
+    if (unitSeconds <= 60)
+        units = RoundUpUnits(units);
+    return units;
 }
 
 // Converts the period's texts the first time the pass needs them, in the
 // order the search reads them, so a text that does not convert fails at
 // the same connection as without the cache.
-const PeriodTariff& Tariff(const TTod& tod, int k, PeriodTariff& slot)
+PeriodTariff& Tariff(const TTod& tod, int k, PeriodTariff& slot)
 {
     if (!slot.Converted) {
         slot.From = TextToTime(tod.TimeFrom[k]);
@@ -85,20 +132,20 @@ const PeriodTariff& Tariff(const TTod& tod, int k, PeriodTariff& slot)
 }
 
 // slots: one per period 0..10 of provider p.
-Currency ChargeUnderPeriods(TProv& providers, int p, const TRep& rep, int index,
-                            PeriodTariff* slots)
+Currency ChargeUnderPeriods(const CostingPass& pass, TProv& providers, int p, const TRep& rep,
+                            int index, PeriodTariff* slots)
 {
     const TDateTime on = rep.DateTimeOn[static_cast<std::size_t>(index)];
     const int weekday = DayOfWeek(on);
-    const TDateTime start = StartTimeOfDay(on);
+    const TDateTime start = StartTimeOfDay(pass, on);
     TTod& tod = providers.ProviderTod[p];
     Currency charge = 0;
     for (int k = 1; k <= tod.Count && k <= TTod::MaxPeriods; ++k) {
         tod.Current = k;
-        const PeriodTariff& tariff = Tariff(tod, k, slots[k]);
+        PeriodTariff& tariff = Tariff(tod, k, slots[k]);
         if (!DayClassCovers(tod, k, weekday) || start < tariff.From || start > tariff.To)
             continue;
-        const double units = ChargeUnits(providers, p, k, rep, index);
+        const double units = UnitsUnder(providers, p, k, rep, index, tariff);
         charge =
             RoundToCurrency(units * CurrencyToDouble(tariff.UnitCharge)) + tariff.InitialCharge;
         if (charge > 0)
@@ -116,7 +163,7 @@ void ProviderSteps(CostingPass& pass, TProv& providers, const std::string& name,
         return;
     OpenBillingMonth(providers, p, rep, index);
     if (providers.ProviderTod[p].Count >= 1)
-        total += ChargeUnderPeriods(providers, p, rep, index,
+        total += ChargeUnderPeriods(pass, providers, p, rep, index,
                                     &pass.Tariffs[static_cast<std::size_t>(p) * PeriodSlots]);
 }
 
@@ -148,6 +195,7 @@ void StartCosting(CostingPass& pass, TProv& providers, const TServ& links,
     pass.LinkProviderItems = SplitItems(pass.LinkProviders, pass.LinkCount);
     pass.ServiceProviderItems = SplitItems(pass.ServiceProviders, pass.ProviderCount);
     pass.Tariffs.assign((TProv::MaxProviders + 1) * PeriodSlots, PeriodTariff{});
+    NoteShownTimeParts(pass);
 }
 
 Currency PriceConnection(CostingPass& pass, TProv& providers, TRep& rep, int index)
@@ -175,8 +223,10 @@ void OpenBillingMonth(TProv& providers, int p, TRep& rep, int index)
 
 Currency PeriodCharge(TProv& providers, int p, const TRep& rep, int index)
 {
+    CostingPass pass;
+    NoteShownTimeParts(pass);
     PeriodTariff slots[PeriodSlots];
-    return ChargeUnderPeriods(providers, p, rep, index, slots);
+    return ChargeUnderPeriods(pass, providers, p, rep, index, slots);
 }
 
 int FreeHoursToSeconds(int hours)
@@ -191,27 +241,8 @@ int FreeHoursToSeconds(int hours)
 
 double ChargeUnits(TProv& providers, int p, int k, const TRep& rep, int index)
 {
-    const TTod& tod = providers.ProviderTod[p];
-    const double unitSeconds = TextToFloat(tod.UnitMinutes[k]) * 60.0;
-    // A unit of no length cannot divide a connection; treat it as a tariff
-    // that does not convert.
-    if (!std::isfinite(unitSeconds) || unitSeconds <= 0)
-        throw ConversionError("'" + tod.UnitMinutes[k] + "' is not a valid unit length");
-    const int duration = rep.Duration[static_cast<std::size_t>(index)];
-    int& freeLeft = providers.FreeSecondsLeft[p];
-    double units = 0;
-    if (tod.ApplyFree[k] && freeLeft > 0) {
-        freeLeft -= duration;
-        units = freeLeft >= 0 ? 0.0 : -static_cast<double>(freeLeft) / unitSeconds;
-    } else {
-        units = duration / unitSeconds;
-    }
-    units -= StrToInt(tod.InitialMinutes[k]);
-    if (units < 0)
-        units = 0;
-    if (unitSeconds <= 60)
-        units = RoundUpUnits(units);
-    return units;
+    PeriodTariff slot;
+    return UnitsUnder(providers, p, k, rep, index, slot);
 }
 
 } // namespace dialtally

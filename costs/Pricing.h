@@ -16,6 +16,10 @@ struct PeriodTariff {
     bool Converted = false;
     TDateTime From = 0, To = 0;
     Currency UnitCharge = 0, InitialCharge = 0;
+    // Converted apart, when a connection first falls under the period.
+    bool UnitConverted = false, InitialConverted = false;
+    double UnitSeconds = 0;
+    int InitialMinutes = 0;
 };
 
 // What one reading pass needs to price its connections: the links joined
@@ -36,6 +40,8 @@ struct CostingPass {
     // pass, and converting every period's texts for every connection would
     // dominate the pricing of a large log.
     std::vector<PeriodTariff> Tariffs;
+    // Which parts of a start time the long time format shows.
+    bool StartMinutes = true, StartSeconds = true;
 };
 
 // Begins a pass: resets every provider's billing month and free seconds and
