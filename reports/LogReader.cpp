@@ -6,6 +6,7 @@
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
 #include "costs/Pricing.h"
+#include "costs/PricingAhead.h"
 #include "logs/LogSource.h"
 #include "reports/LogStretch.h"
 
@@ -136,11 +137,13 @@ std::uint64_t SplitPoint(const ReadContext& context, const std::string& path, st
 }
 
 // The second half of a log read on a thread of its own, into a list of its
-// own, unpriced: pricing books monthly charges in the order of the
-// connections, so it waits until the halves are joined.
+// own. Pricing books monthly charges in the order of the connections, so
+// its prices are guessed there and checked when the halves are joined.
 struct SecondHalf {
-    SecondHalf(const PassFormat& format, const TCfg& report, const PassCriteria& criteria)
-        : Format(format), Source(LineHeadBytes), Stretch(format, report, criteria, Connections)
+    SecondHalf(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
+               const CostingPass& pass, const TProv& providers)
+        : Format(format), Source(LineHeadBytes), Stretch(format, report, criteria, Connections),
+          Ahead(pass, providers)
     {
         Stretch.Closed = [this](int index) { Connections.Cost[index] = Unpriced; };
         Stretch.WatchForEarlierEnd();
@@ -154,22 +157,27 @@ struct SecondHalf {
         }
         AddMarkers(Source, Format);
         End = ReadStretch(Stretch, Source, Connections);
+        Ahead.Price(Connections, Unpriced);
     }
 
     const PassFormat& Format;
     TRep Connections;
     LogSource Source;
     LogStretch Stretch;
+    PricingAhead Ahead;
     StretchEnd End = StretchEnd::Done;
 };
 
 // Joins the second half to the first, whose reading ended well: closes the
 // connection the first left open with the end line the second kept aside,
 // moves the second's connections after the first's and prices them in
-// order. Ends as reading the whole log in one piece would have ended.
-StretchEnd JoinHalves(TRep& rep, const LogStretch& first, SecondHalf& second, TDateTime& lastDate,
-                      const std::function<void(int)>& price)
+// order until the billing state agrees with the guess; the guessed prices
+// stand from there. Ends as reading the whole log in one piece would have
+// ended.
+StretchEnd JoinHalves(ReadContext& context, const LogStretch& first, SecondHalf& second,
+                      TDateTime& lastDate, const std::function<void(int)>& price)
 {
+    TRep& rep = context.Connections;
     const LogStretch::EarlierEnd& earlier = second.Stretch.Earlier();
     const bool closesEarlier = first.Pending() && earlier.Seen;
     try {
@@ -186,16 +194,29 @@ StretchEnd JoinHalves(TRep& rep, const LogStretch& first, SecondHalf& second, TD
             lastDate = second.Stretch.LastDate();
         const int from = rep.Count();
         AppendConnections(rep, second.Connections);
+        const PricingAhead& ahead = second.Ahead;
+        const auto closed = [&](int i) {
+            return ahead.Guessed() ? ahead.Closed(i - from) : rep.Cost[i] == Unpriced;
+        };
         for (int i = from; i <= rep.LastIndex; ++i) {
-            if (rep.Cost[i] != Unpriced)
+            if (!closed(i))
                 continue;
             rep.Cost[i] = 0;
+            rep.MonthCharge[i] = 0;
             try {
                 price(i);
             } catch (const ConversionError&) {
                 // Read in one piece, the pass stops at this end line.
                 rep.LastIndex = i;
                 return StretchEnd::Unconvertible;
+            }
+            if (ahead.Agrees(context.Providers, i - from)) {
+                ahead.HandOverState(context.Providers);
+                if (context.Closed)
+                    for (int j = i + 1; j <= rep.LastIndex; ++j)
+                        if (closed(j))
+                            context.Closed(j);
+                break;
             }
         }
     } catch (const ConversionError&) {
@@ -280,7 +301,8 @@ void ReadConnectionLog(ReadContext& context)
             if (file.OpenPart(path, 0, middle, modified)) {
                 ApplyAllSwitches(report, criteria, *firstDate);
                 stretch.FirstBegin = nullptr;
-                second = std::make_unique<SecondHalf>(format, report, criteria);
+                second =
+                    std::make_unique<SecondHalf>(format, report, criteria, pass, context.Providers);
                 // Room kept from an earlier pass would stand idle while the
                 // second half's list is made beside it.
                 ShareConnectionRoom(rep, second->Connections);
@@ -311,7 +333,7 @@ void ReadConnectionLog(ReadContext& context)
             CurrentFrontEnd().KeepResponsive();
         secondRead.get();
         if (end == StretchEnd::Done) {
-            end = JoinHalves(rep, stretch, *second, lastDate, price);
+            end = JoinHalves(context, stretch, *second, lastDate, price);
             failed = &second->Source;
         }
     }

@@ -480,6 +480,8 @@ struct PassResult {
         Connections;
     std::vector<std::string> Errors;
     std::string DateFrom, DateTo, TimeFrom, TimeTo, Include;
+    // The providers' billing state and the provider and period priced last.
+    std::vector<std::tuple<int, TDateTime, int, int>> Providers;
 
     bool operator==(const PassResult&) const = default;
 };
@@ -490,6 +492,7 @@ struct SplitCase {
     bool AllDates = false;    // the dates criteria follow the log
     bool TariffFails = false; // the evening rate's units do not convert
     bool Stops = false;       // the pass ends with the parsing message
+    bool FreeTime = false;    // billing months from the 15th with two free hours
 };
 
 void PrintTo(const SplitCase& c, std::ostream* out)
@@ -512,7 +515,12 @@ protected:
                           report.CriteriaDateTo,
                           report.CriteriaTimeFrom,
                           report.CriteriaTimeTo,
-                          report.CriteriaInclude};
+                          report.CriteriaInclude,
+                          {}};
+        for (int p = 1; p <= providers.Count; ++p)
+            result.Providers.emplace_back(providers.Current, providers.NextMonthStart[p],
+                                          providers.FreeSecondsLeft[p],
+                                          providers.ProviderTod[p].Current);
         for (int i = 0; i < rep.Count(); ++i)
             result.Connections.emplace_back(rep.DateTimeOn[i], rep.DateTimeOff[i], rep.Duration[i],
                                             rep.Cost[i], rep.Service[i], rep.MonthCharge[i]);
@@ -536,6 +544,11 @@ TEST_P(SplitRead, EndsAsReadingInOnePieceWhereverTheLogIsCut)
     DefaultLinks(links);
     if (c.TariffFails)
         providers.ProviderTod[2].UnitMinutes[2] = "0";
+    if (c.FreeTime) {
+        providers.ProviderMonthBegin[2] = "15";
+        providers.ProviderMonthFree[2] = "2";
+        providers.ProviderTod[2].ApplyFree[1] = providers.ProviderTod[2].ApplyFree[2] = true;
+    }
     report.LogType = Pipes;
     report.ServiceProviders = "Sample Telephone Company";
     report.CriteriaDateFrom = "3/2/2001";
@@ -586,7 +599,21 @@ INSTANTIATE_TEST_SUITE_P(
                             Pipe("BEGIN", "5", "19:00:00"), Pipe("END", "5", "19:01:00"),
                             Pipe("BEGIN", "6", "10:00:00"), Pipe("END", "6", "10:01:00")},
                   .TariffFails = true,
-                  .Stops = true}),
+                  .Stops = true},
+        SplitCase{.Name = "FreeTimeAcrossBillingMonths",
+                  .Lines =
+                      [] {
+                          std::vector<std::string> lines;
+                          for (const std::string month : {"3", "4", "5"})
+                              for (const std::string day : {"10", "14", "16", "20"}) {
+                                  const bool linked = month == "3" && day == "14";
+                                  lines.push_back(PipeLine("BEGIN", month, day, "2001", "10:00:00",
+                                                           "", linked ? "My ISP" : "svc"));
+                                  lines.push_back(PipeLine("END", month, day, "2001", "10:40:00"));
+                              }
+                          return lines;
+                      }(),
+                  .FreeTime = true}),
     [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.Name); });
 
 } // namespace
