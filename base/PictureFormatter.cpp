@@ -8,11 +8,6 @@ namespace dialtally {
 namespace {
 
 constexpr std::int64_t MsPerDay = 86'400'000;
-constexpr std::size_t SecondsPerDay = 86'400;
-// Room for a time text in the table of a picture without date parts;
-// longer texts are made every time.
-constexpr std::size_t TimeSlotBytes = 15;
-constexpr std::uint8_t NotMade = 0xFF;
 // Day number of 1899-12-30 counted from 0000-03-01, for the civil calendar.
 constexpr std::int64_t EpochShift = 693'899;
 
@@ -155,12 +150,9 @@ PictureFormatter::PictureFormatter(std::string_view picture, const RegionalSetti
         }
         i += run;
     }
-    for (const Token& token : m_tokens) {
+    for (const Token& token : m_tokens)
         if (token.Kind >= Part::Hour12)
             m_dateOnly = false;
-        else if (token.Kind != Part::Literal)
-            m_timeOnly = false;
-    }
     m_trimTrailingBlank =
         picture.ends_with(" tt") && settings.AmDesignator.empty() && settings.PmDesignator.empty();
 }
@@ -178,10 +170,6 @@ void PictureFormatter::Append(std::string& out, TDateTime value)
     // DayOfWeek counts from the unrounded day.
     const auto floorDays = static_cast<std::int64_t>(whole);
     const int weekday = static_cast<int>(((floorDays + 6) % 7 + 7) % 7);
-    if (m_timeOnly && !m_dateOnly) {
-        AppendTimeOfDay(out, days, ms, weekday);
-        return;
-    }
     if (!m_dateOnly) {
         Emit(out, days, ms, weekday);
         return;
@@ -193,29 +181,6 @@ void PictureFormatter::Append(std::string& out, TDateTime value)
         m_cachedFloor = floorDays;
     }
     out += m_cached;
-}
-
-void PictureFormatter::AppendTimeOfDay(std::string& out, std::int64_t days, std::int64_t ms,
-                                       int weekday)
-{
-    if (m_timeLengths.empty()) {
-        m_timeLengths.assign(SecondsPerDay, NotMade);
-        m_timeTexts.resize(SecondsPerDay * TimeSlotBytes);
-    }
-    const auto second = static_cast<std::size_t>(ms / 1000);
-    std::uint8_t& length = m_timeLengths[second];
-    char* const slot = m_timeTexts.data() + second * TimeSlotBytes;
-    if (length == NotMade) {
-        const std::size_t start = out.size();
-        Emit(out, days, ms, weekday);
-        const std::size_t made = out.size() - start;
-        if (made <= TimeSlotBytes) {
-            std::memcpy(slot, out.data() + start, made);
-            length = static_cast<std::uint8_t>(made);
-        }
-        return;
-    }
-    out.append(slot, length);
 }
 
 void PictureFormatter::Emit(std::string& out, std::int64_t days, std::int64_t ms, int weekday)

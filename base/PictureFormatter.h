@@ -12,8 +12,7 @@ namespace dialtally {
 
 // Formats date-times by a picture read once (see FormatDateTime), fast enough
 // to format every cell of a large report. A picture without time parts
-// keeps its last text and reuses it while the day stays the same; one
-// without date parts keeps the text of each second of the day it made.
+// keeps its last text and reuses it while the day stays the same.
 class PictureFormatter {
 public:
     explicit PictureFormatter(std::string_view picture,
@@ -51,21 +50,15 @@ private:
     };
 
     void Emit(std::string& out, std::int64_t days, std::int64_t ms, int weekday);
-    void AppendTimeOfDay(std::string& out, std::int64_t days, std::int64_t ms, int weekday);
 
     const RegionalSettings* m_settings;
     std::vector<Token> m_tokens;
     bool m_trimTrailingBlank = false;
     bool m_dateOnly = true;
-    bool m_timeOnly = true;
     // The last text of a date-only picture and the day it was made for.
     std::int64_t m_cachedDays = INT64_MIN;
     std::int64_t m_cachedFloor = INT64_MIN;
     std::string m_cached;
-    // The texts of a picture without date parts by second of the day, each
-    // in a slot of its own, made when first asked for.
-    std::vector<std::uint8_t> m_timeLengths;
-    std::vector<char> m_timeTexts;
 };
 
 } // namespace dialtally
