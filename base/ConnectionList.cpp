@@ -56,6 +56,11 @@ void ShareConnectionRoom(TRep& rep, TRep& other)
     ForEachArray(rep, other, [keep](auto& from, auto& to) { from.MoveRoomTo(to, keep); });
 }
 
+void MoveSpareRoom(TRep& from, TRep& to)
+{
+    ForEachArray(from, to, [](auto& a, auto& b) { a.MoveRoomTo(b, 0); });
+}
+
 void AppendConnections(TRep& to, TRep& from)
 {
     const auto kept = static_cast<std::size_t>(to.Count());

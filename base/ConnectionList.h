@@ -65,11 +65,12 @@ public:
     // Frees the blocks that hold no entry.
     void ReleaseSpare() { m_blocks.resize((m_size + BlockMask) >> BlockBits); }
 
-    // Hands the blocks past room for `keep` entries to `other`, which holds
-    // none: room kept from an earlier pass is put to use by a second reader.
+    // Hands the blocks past its entries and past room for `keep` entries to
+    // `other`, which holds none: room kept from an earlier pass is put to use
+    // by a second reader.
     void MoveRoomTo(BlockArray& other, std::size_t keep)
     {
-        assert(m_size <= keep && other.m_size == 0);
+        assert(other.m_size == 0);
         const std::size_t kept =
             std::max((keep + BlockMask) >> BlockBits, (m_size + BlockMask) >> BlockBits);
         while (m_blocks.size() > kept) {
@@ -138,6 +139,8 @@ int AddConnection(TRep& rep);
 // Gives the empty list `other` the second half of the room `rep`, which
 // holds no entries, kept from an earlier pass.
 void ShareConnectionRoom(TRep& rep, TRep& other);
+// Gives the empty list `to` the blocks of `from` that hold no entries.
+void MoveSpareRoom(TRep& from, TRep& to);
 // Moves the connections of `from` after those of `to`, leaving `from` empty.
 void AppendConnections(TRep& to, TRep& from);
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace dialtally {
 
@@ -23,10 +24,13 @@ struct ReadContext {
     TRep& Connections;
     std::function<void()> BuildReport;
     std::function<void(int index)> Closed = {};
-    // Where to cut a plain log of `size` bytes that is read in two halves at
-    // once (at the first line end from there), 0 for reading it in one
-    // piece; when unset, long logs are cut in the middle.
-    std::function<std::uint64_t(std::uint64_t size)> SplitNear = {};
+    // Where to cut a plain log of `size` bytes that is read in pieces on
+    // two cores (at the first line end from each), none for reading it in
+    // one piece; when unset, long logs are cut into pieces of a few MiB.
+    std::function<std::vector<std::uint64_t>(std::uint64_t size)> CutsNear = {};
+    // At most this many pieces are read from the front, the rest by the
+    // second core; 0 for as many as the front gets to first.
+    int FrontPieces = 0;
 };
 
 // Rebuilds the connection list from the log file of the report's format:

@@ -502,12 +502,13 @@ void PrintTo(const SplitCase& c, std::ostream* out)
 
 class SplitRead : public LogReaderTest, public testing::WithParamInterface<SplitCase> {
 protected:
-    PassResult ReadCutNear(std::uint64_t near)
+    PassResult ReadCutNear(std::vector<std::uint64_t> nears, int frontPieces = 0)
     {
         TCfg start = report;
         m_front.Messages.clear();
         ReadContext context{report, formats, providers, links, rep, {}};
-        context.SplitNear = [near](std::uint64_t) { return near; };
+        context.CutsNear = [nears](std::uint64_t) { return nears; };
+        context.FrontPieces = frontPieces;
         ReadConnectionLog(context);
         PassResult result{{},
                           Errors(),
@@ -535,8 +536,8 @@ std::string Pipe(const std::string& kind, const std::string& day, const std::str
     return PipeLine(kind, "3", day, "2001", time, "", service);
 }
 
-// A log read in two halves at once, the second on a thread of its own,
-// ends exactly as the same log read in one piece, wherever it is cut.
+// A log read in pieces on two cores ends exactly as the same log read in
+// one piece, wherever it is cut.
 TEST_P(SplitRead, EndsAsReadingInOnePieceWhereverTheLogIsCut)
 {
     const SplitCase& c = GetParam();
@@ -558,12 +559,26 @@ TEST_P(SplitRead, EndsAsReadingInOnePieceWhereverTheLogIsCut)
         report.CriteriaDateAll = "1";
     WriteLog(c.Lines);
 
-    const PassResult whole = ReadCutNear(0);
+    const PassResult whole = ReadCutNear({});
     EXPECT_EQ(!whole.Errors.empty(), c.Stops);
     std::string text;
     ReadWholeFile(LogPath(), text);
-    for (std::size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1))
-        EXPECT_EQ(ReadCutNear(lf), whole) << "cut after byte " << lf;
+    std::vector<std::uint64_t> lineEnds;
+    for (std::size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1)) {
+        EXPECT_EQ(ReadCutNear({lf}), whole) << "cut after byte " << lf;
+        lineEnds.push_back(lf);
+    }
+    // Pieces of one, two and three lines, cut at every place; the second
+    // core reads all but the first, or as many as it gets to first.
+    for (std::size_t step = 1; step <= 3; ++step)
+        for (std::size_t first = 0; first < step; ++first) {
+            std::vector<std::uint64_t> cuts;
+            for (std::size_t k = first; k < lineEnds.size(); k += step)
+                cuts.push_back(lineEnds[k]);
+            for (const int front : {1, 0})
+                EXPECT_EQ(ReadCutNear(cuts, front), whole)
+                    << "every " << step << " lines from " << first << ", front " << front;
+        }
 }
 
 INSTANTIATE_TEST_SUITE_P(
