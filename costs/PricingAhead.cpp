@@ -32,23 +32,32 @@ void PricingAhead::Price(TRep& list, Currency unpriced)
     const int providers = Providers();
     TProv::Column<TDateTime> monthStarts{};
     try {
+        // Copies, priced on here and dropped once the guess is made.
+        CostingPass pass = m_pass;
+        TProv guess = m_providers;
         for (int i = 0; i < count; ++i) {
             if (!Closed(i))
                 continue;
             for (int p = 1; p <= providers; ++p)
-                monthStarts[p] = m_providers.NextMonthStart[p];
-            list.Cost[i] = PriceConnection(m_pass, m_providers, list, i);
+                monthStarts[p] = guess.NextMonthStart[p];
+            list.Cost[i] = PriceConnection(pass, guess, list, i);
             bool opened = false;
             for (int p = 1; p <= providers; ++p)
-                opened = opened || m_providers.NextMonthStart[p] != monthStarts[p];
+                opened = opened || guess.NextMonthStart[p] != monthStarts[p];
             if (!opened)
                 continue;
             Checkpoint after{i, {}, {}};
             for (int p = 1; p <= providers; ++p) {
-                after.NextMonthStart.push_back(m_providers.NextMonthStart[p]);
-                after.FreeSecondsLeft.push_back(m_providers.FreeSecondsLeft[p]);
+                after.NextMonthStart.push_back(guess.NextMonthStart[p]);
+                after.FreeSecondsLeft.push_back(guess.FreeSecondsLeft[p]);
             }
             m_checkpoints.push_back(std::move(after));
+        }
+        m_final.Current = guess.Current;
+        for (int p = 1; p <= providers; ++p) {
+            m_final.NextMonthStart[p] = guess.NextMonthStart[p];
+            m_final.FreeSecondsLeft[p] = guess.FreeSecondsLeft[p];
+            m_final.PeriodCurrent[p] = guess.ProviderTod[p].Current;
         }
     } catch (const ConversionError&) {
         m_failed = true;
@@ -75,11 +84,11 @@ bool PricingAhead::Agrees(const TProv& real, int i) const
 
 void PricingAhead::HandOverState(TProv& real) const
 {
-    real.Current = m_providers.Current;
+    real.Current = m_final.Current;
     for (int p = 1; p <= Providers(); ++p) {
-        real.NextMonthStart[p] = m_providers.NextMonthStart[p];
-        real.FreeSecondsLeft[p] = m_providers.FreeSecondsLeft[p];
-        real.ProviderTod[p].Current = m_providers.ProviderTod[p].Current;
+        real.NextMonthStart[p] = m_final.NextMonthStart[p];
+        real.FreeSecondsLeft[p] = m_final.FreeSecondsLeft[p];
+        real.ProviderTod[p].Current = m_final.PeriodCurrent[p];
     }
 }
 

@@ -16,7 +16,8 @@ namespace dialtally {
 // on every guessed price is the price.
 class PricingAhead {
 public:
-    // `pass` and `providers` as the pass stands before it prices anything.
+    // `pass` and `providers` as the pass stands before it prices anything;
+    // both must outlive the guess.
     PricingAhead(const CostingPass& pass, const TProv& providers);
 
     // Prices the connections of `list` whose cost is `unpriced`, in order.
@@ -44,8 +45,16 @@ private:
 
     int Providers() const;
 
-    CostingPass m_pass;
-    TProv m_providers;
+    const CostingPass& m_pass;
+    const TProv& m_providers;
+    // What pricing leaves in the providers after the last connection.
+    struct FinalState {
+        int Current = 0;
+        TProv::Column<TDateTime> NextMonthStart{};
+        TProv::Column<int> FreeSecondsLeft{};
+        TProv::Column<int> PeriodCurrent{};
+    };
+    FinalState m_final;
     std::vector<bool> m_closed;
     std::vector<Checkpoint> m_checkpoints;
     bool m_guessed = false;

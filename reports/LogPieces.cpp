@@ -103,22 +103,22 @@ void PieceClaims::StopBack()
 
 LaterPiece::LaterPiece(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
                        const CostingPass& pass, const TProv& providers)
-    : Format(format), Source(LineHeadBytes), Stretch(format, report, criteria, Connections),
-      Ahead(pass, providers)
+    : Stretch(format, report, criteria, Connections), Ahead(pass, providers)
 {
     Stretch.Closed = [this](int index) { Connections.Cost[index] = Unpriced; };
     Stretch.WatchForEarlierEnd();
 }
 
-void LaterPiece::Read(const std::string& path, std::uint64_t from, std::uint64_t to,
-                      TDateTime modified)
+void LaterPiece::Read(LogSource& source, const std::string& path, std::uint64_t from,
+                      std::uint64_t to, TDateTime modified)
 {
-    if (!Source.OpenPart(path, from, to, modified)) {
-        End = StretchEnd::Unreadable;
-        return;
+    End = source.OpenPart(path, from, to, modified) ? ReadStretch(Stretch, source, Connections)
+                                                    : StretchEnd::Unreadable;
+    if (End == StretchEnd::Unreadable) {
+        ErrorName = source.ErrorName();
+        ErrorFound = source.ErrorFound();
     }
-    AddMarkers(Source, Format);
-    End = ReadStretch(Stretch, Source, Connections);
+    source.Close();
     Ahead.Price(Connections, Unpriced);
 }
 
@@ -138,12 +138,14 @@ std::uint64_t LaterPieces::End(int piece) const
 void LaterPieces::Read(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
                        const std::string& path, TDateTime modified)
 {
+    LogSource source(LineHeadBytes);
+    AddMarkers(source, format);
     int k = 0;
     while (Claims.FromBack(k)) {
         try {
             auto piece = std::make_unique<LaterPiece>(format, report, criteria, Pass, Providers);
             piece->Connections = std::move(Room);
-            piece->Read(path, Starts[static_cast<std::size_t>(k)], End(k), modified);
+            piece->Read(source, path, Starts[static_cast<std::size_t>(k)], End(k), modified);
             Room = TRep{};
             MoveSpareRoom(piece->Connections, Room);
             Pieces[static_cast<std::size_t>(k)] = std::move(piece);

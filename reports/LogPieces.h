@@ -63,14 +63,18 @@ private:
 struct LaterPiece {
     LaterPiece(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
                const CostingPass& pass, const TProv& providers);
-    void Read(const std::string& path, std::uint64_t from, std::uint64_t to, TDateTime modified);
+    // Reads bytes from..to of the log through `source`, which holds the
+    // markers already.
+    void Read(LogSource& source, const std::string& path, std::uint64_t from, std::uint64_t to,
+              TDateTime modified);
 
-    const PassFormat& Format;
     TRep Connections;
-    LogSource Source;
     LogStretch Stretch;
     PricingAhead Ahead;
     StretchEnd End = StretchEnd::Done;
+    // What could not be read, when it ended Unreadable.
+    std::string ErrorName;
+    bool ErrorFound = false;
 };
 
 // The pieces after the first, each read on the second core, from the back,

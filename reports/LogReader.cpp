@@ -169,7 +169,7 @@ void ReadConnectionLog(ReadContext& context)
              later->Claims.FromFront(piece));
     if (stretch.DateRead())
         lastDate = stretch.LastDate();
-    const LogSource* failed = &file;
+    const LaterPiece* failed = nullptr; // the piece that ended the pass, if not this thread's
     if (later) {
         if (end != StretchEnd::Done)
             later->Claims.StopBack(); // nothing past here is joined
@@ -187,7 +187,7 @@ void ReadConnectionLog(ReadContext& context)
                 break;
             }
             end = JoinPiece(context, pending, *next, lastDate, price);
-            failed = &next->Source;
+            failed = next;
         }
     }
 
@@ -201,7 +201,10 @@ void ReadConnectionLog(ReadContext& context)
         ShowError("Out of memory.");
         break;
     case StretchEnd::Unreadable:
-        ShowReadError(failed->ErrorName(), failed->ErrorFound());
+        if (failed)
+            ShowReadError(failed->ErrorName, failed->ErrorFound);
+        else
+            ShowReadError(file.ErrorName(), file.ErrorFound());
         break;
     case StretchEnd::Done:
         if (IsOn(report.CriteriaDateAll))

@@ -565,7 +565,7 @@ TEST_P(SplitRead, EndsAsReadingInOnePieceWhereverTheLogIsCut)
     ReadWholeFile(LogPath(), text);
     std::vector<std::uint64_t> lineEnds;
     for (std::size_t lf = text.find('\n'); lf != std::string::npos; lf = text.find('\n', lf + 1)) {
-        EXPECT_EQ(ReadCutNear({lf}), whole) << "cut after byte " << lf;
+        EXPECT_EQ(ReadCutNear({lf}, 1), whole) << "cut after byte " << lf;
         lineEnds.push_back(lf);
     }
     // Pieces of one, two and three lines, cut at every place; the second
