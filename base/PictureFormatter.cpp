@@ -8,6 +8,8 @@ namespace dialtally {
 namespace {
 
 constexpr std::int64_t MsPerDay = 86'400'000;
+// The fraction of a day below which rounding to the millisecond stays in it.
+constexpr double LastWholeMs = 1.0 - 1.0 / MsPerDay;
 // Day number of 1899-12-30 counted from 0000-03-01, for the civil calendar.
 constexpr std::int64_t EpochShift = 693'899;
 
@@ -161,6 +163,13 @@ void PictureFormatter::Append(std::string& out, TDateTime value)
 {
     // The same split into day and millisecond as DecodeDate and DecodeTime.
     const double whole = std::floor(value);
+    // Only a value within a millisecond of midnight can round into the
+    // next day: any other of the cached day takes its text as it stands.
+    if (m_dateOnly && value - whole < LastWholeMs && m_cachedDays == m_cachedFloor &&
+        static_cast<std::int64_t>(whole) == m_cachedFloor) {
+        out += m_cached;
+        return;
+    }
     std::int64_t days = static_cast<std::int64_t>(whole);
     std::int64_t ms = std::llround((value - whole) * static_cast<double>(MsPerDay));
     if (ms >= MsPerDay) {

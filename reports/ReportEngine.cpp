@@ -26,6 +26,29 @@ TDateTime SundayOf(TDateTime value)
     return value - (DayOfWeek(value) - 1);
 }
 
+// DecodeDate of the connections in order, worked out again only when the
+// day changes. Only a time within a millisecond of midnight can round into
+// the next day; such a value is always decoded.
+class DayDates {
+public:
+    CivilDate Of(TDateTime value)
+    {
+        constexpr double LastWholeMs = 1.0 - 1.0 / 86'400'000;
+        const double whole = std::floor(value);
+        if (value - whole >= LastWholeMs)
+            return DecodeDate(value);
+        if (whole != m_whole) {
+            m_whole = whole;
+            m_date = DecodeDate(value);
+        }
+        return m_date;
+    }
+
+private:
+    double m_whole = -1e300;
+    CivilDate m_date{};
+};
+
 // Steps the status bar's progress at most a few hundred times: a
 // repaint per connection would cost more than the build.
 class ProgressSteps {
@@ -164,7 +187,8 @@ void ReportEngine::BuildRows(const TCfg& cfg, const TRep& rep, const EngineOptio
     TDateTime weekStart = SundayOf(rep.DateTimeOn[0]);
     week.Days = month.Days = year.Days = total.Days = 1;
     ProgressSteps progress(last);
-    CivilDate next = DecodeDate(rep.DateTimeOn[0]);
+    DayDates dates;
+    CivilDate next = dates.Of(rep.DateTimeOn[0]);
     for (int i = 0; i <= last; ++i) {
         progress.Step(i);
         if (i > 0 && WholeDay(rep.DateTimeOn[i]) > WholeDay(rep.DateTimeOn[i - 1])) {
@@ -193,7 +217,7 @@ void ReportEngine::BuildRows(const TCfg& cfg, const TRep& rep, const EngineOptio
         if (!totals || i >= last)
             continue;
         const CivilDate current = next;
-        next = DecodeDate(rep.DateTimeOn[i + 1]);
+        next = dates.Of(rep.DateTimeOn[i + 1]);
         if (totalDay &&
             (next.Day > current.Day || next.Month > current.Month || next.Year > current.Year))
             closeBucket(TotalLevel::Day, i, weekStart);

@@ -47,9 +47,7 @@ void ReportRowWriter::DetailRow(int i)
 
 void ReportRowWriter::TakeDetailRow(const ReportTable& rows, int row, ChartPoint& point)
 {
-    m_table.StartRow(RowKind::Detail);
-    for (int c = 0; c < ReportTextColumns; ++c)
-        m_table.AddCell(rows.Cell(row, c));
+    m_table.AddRowOf(rows, row);
     AddChartPoint(ChartLevel::Details, point.Value, std::move(point.Label));
 }
 

@@ -84,6 +84,20 @@ struct ReportTable {
         Text.append(text);
         EndCell();
     }
+    // Adds a copy of row `row` of `other`, its cells' texts in one piece.
+    void AddRowOf(const ReportTable& other, int row)
+    {
+        const std::size_t first = static_cast<std::size_t>(row) * ReportTextColumns;
+        const std::uint32_t begin = first == 0 ? 0 : other.Ends[first - 1];
+        const std::uint32_t end = other.Ends[first + ReportTextColumns - 1];
+        StartRow(other.Kinds[static_cast<std::size_t>(row)]);
+        const std::size_t base = Text.size();
+        if (base + (end - begin) > UINT32_MAX)
+            throw std::length_error("report table too large");
+        Text.append(other.Text, begin, end - begin);
+        for (std::size_t c = first; c < first + ReportTextColumns; ++c)
+            Ends.push_back(static_cast<std::uint32_t>(base + (other.Ends[c] - begin)));
+    }
 };
 
 // How the grid shows its columns.

@@ -528,6 +528,7 @@ TEST(PictureFormatter, MatchesFormatDateTime)
         "'open"};
     const std::vector<TDateTime> values{
         EncodeDate(2001, 3, 5) + EncodeTime(14, 20, 7, 0),
+        EncodeDate(2000, 12, 31) + EncodeTime(10, 0, 0, 0),
         EncodeDate(2000, 12, 31) + EncodeTime(23, 59, 59, 999) + 0.6 / 86'400'000,
         EncodeDate(2000, 2, 29), EncodeDate(1999, 1, 1) + EncodeTime(0, 0, 0, 1),
         EncodeDate(2024, 7, 14) + EncodeTime(12, 0, 0, 0)};
