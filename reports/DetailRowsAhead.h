@@ -8,6 +8,7 @@
 #include "reports/ReportTable.h"
 
 #include <array>
+#include <atomic>
 #include <condition_variable>
 #include <exception>
 #include <memory>
@@ -17,9 +18,12 @@
 namespace dialtally {
 
 // Detail rows made on a second core for a build that makes the others. The
-// rows come in chunks: every other chunk is made here and the build takes
-// it in its turn, so that at most two chunks wait in memory and the rows
-// stand in the table as if the build had made them all.
+// rows come in chunks: while the build works through chunk n, the second
+// core makes chunk n + 1 from its first row on. When the build reaches that
+// chunk it takes the rows made so far and makes the rest itself, so the two
+// cores share the rows in whatever measure their speeds allow, and the rows
+// stand in the table as if the build had made them all. At most two chunks
+// wait in memory.
 class DetailRowsAhead {
 public:
     static constexpr int ChunkRows = 8192;
@@ -29,11 +33,10 @@ public:
     DetailRowsAhead(const DetailRowsAhead&) = delete;
     DetailRowsAhead& operator=(const DetailRowsAhead&) = delete;
 
-    // Whether connection i's detail row is made here.
-    static bool MadeHere(int i) { return (i / ChunkRows) % 2 == 1; }
-    // Writes connection i's detail row, made here, through the build's
-    // writer; waits for it if need be. Rows are taken in order.
-    void TakeRow(int i, ReportRowWriter& writer);
+    // Writes connection i's detail row through the build's writer when it
+    // was made here; false when the build is to make it. Rows are asked
+    // for in order.
+    bool TakeRow(int i, ReportRowWriter& writer);
 
 private:
     struct Chunk {
@@ -41,15 +44,24 @@ private:
         ReportChart Points;
         std::unique_ptr<ReportRowWriter> Writer;
         int Number = -1; // the chunk it holds, -1 for none
+        // The next row of the chunk to make here; the build sets it past
+        // the end to take the chunk over.
+        std::atomic<int> Next{0};
+        std::atomic<int> Made{0}; // rows made here so far
     };
 
     void Make();
+    // Stops the making of chunk `number` and tells how many of its rows
+    // were made here.
+    int TakeOver(int number);
 
     const TRep& m_rep;
     std::array<Chunk, 2> m_chunks;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_stop = false;
+    int m_building = 0;  // the chunk the build works on
+    int m_takenRows = 0; // rows of that chunk made here, for the build to take
     std::exception_ptr m_fault;
     std::thread m_thread;
 };

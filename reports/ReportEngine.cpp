@@ -210,9 +210,7 @@ void ReportEngine::BuildRows(const TCfg& cfg, const TRep& rep, const EngineOptio
         year.Charges += withMonthly;
         total.Charges += withMonthly;
 
-        if (ahead && DetailRowsAhead::MadeHere(i))
-            ahead->TakeRow(i, writer);
-        else if (details)
+        if (details && !(ahead && ahead->TakeRow(i, writer)))
             writer.DetailRow(i);
         if (!totals || i >= last)
             continue;
