@@ -106,7 +106,7 @@ std::size_t LineReader::FindLineEnd(std::size_t from)
     return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : m_nextLf;
 }
 
-bool LineReader::ReadLine(std::string_view& line)
+bool LineReader::TakeLine(std::string_view& line)
 {
     std::size_t scanFrom = m_start;
     while (true) {
@@ -165,6 +165,7 @@ void LineReader::AddMarker(std::string_view text, std::uint32_t groups)
 
 void LineReader::ForgetMarkers()
 {
+    m_searched = 0;
     for (Marker& marker : m_markers) {
         marker.Next = 0;
         marker.Found = false;
@@ -230,7 +231,11 @@ bool LineReader::ReadMarkedLine(std::string_view& line, std::uint32_t groups)
         if (hit != std::string::npos) {
             // No marker occurs before the line that holds this one.
             m_start = LineStartBefore(hit);
-            return ReadLine(line);
+            m_searched = groups; // until a refill moves the buffer
+            if (!TakeLine(line))
+                return false;
+            m_lineEnd = static_cast<std::size_t>(line.data() - m_buffer.data()) + line.size();
+            return true;
         }
         // No marker in the whole lines of the buffer: pass them over.
         const std::size_t end = LineStartBefore(m_buffer.size());
@@ -244,6 +249,19 @@ bool LineReader::ReadMarkedLine(std::string_view& line, std::uint32_t groups)
         if (m_buffer.size() - m_start > m_maxLength || !Fill())
             return ReadLine(line);
     }
+}
+
+// Every marker of a searched group stands at its first place at or after
+// the line's start, or is known to be nowhere in the buffer.
+std::optional<bool> LineReader::MarkerOccurs(std::uint32_t group) const
+{
+    if ((m_searched & group) != group)
+        return std::nullopt;
+    for (const Marker& marker : m_markers)
+        if ((marker.Groups & group) != 0 && marker.Found &&
+            marker.Next + marker.Text.size() <= m_lineEnd)
+            return true;
+    return false;
 }
 
 } // namespace dialtally

@@ -4,6 +4,7 @@
 #include "base/InputFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,11 @@ public:
     void Close();
     // The next line, valid until the next call; false at the end of the
     // file or on a read error (Failed() tells which).
-    bool ReadLine(std::string_view& line);
+    bool ReadLine(std::string_view& line)
+    {
+        m_searched = 0;
+        return TakeLine(line);
+    }
     bool Failed() const { return m_failed; }
 
     // A text for ReadMarkedLine to look for, in any of the groups of
@@ -45,6 +50,10 @@ public:
     // it. The whole file is read all the same, so that Failed() tells of a
     // read error anywhere in it.
     bool ReadMarkedLine(std::string_view& line, std::uint32_t groups);
+    // Whether a marker of `group` occurs in the line ReadMarkedLine handed
+    // over last, as its search found out; nothing when the search did not
+    // cover the whole line for that group, and after any other read.
+    std::optional<bool> MarkerOccurs(std::uint32_t group) const;
 
 private:
     struct Marker {
@@ -58,6 +67,7 @@ private:
     };
 
     void Restart();
+    bool TakeLine(std::string_view& line);
     bool Fill();
     std::size_t FindLineEnd(std::size_t from);
     std::size_t NextOccurrence(Marker& marker);
@@ -77,6 +87,10 @@ private:
     std::size_t m_nextLf = 0;
     bool m_nextLfKnown = false;
     std::vector<Marker> m_markers;
+    // The groups whose markers' state tells of the line handed over last,
+    // which ends at m_lineEnd in the buffer.
+    std::uint32_t m_searched = 0;
+    std::size_t m_lineEnd = 0;
 };
 
 } // namespace dialtally

@@ -67,6 +67,10 @@ public:
         m_reader.AddMarker(text, groups);
     }
     bool ReadMarkedLine(std::string_view& line, std::uint32_t groups);
+    std::optional<bool> MarkerOccurs(std::uint32_t group) const
+    {
+        return m_reader.MarkerOccurs(group);
+    }
     bool Failed() const { return m_failed; }
     // The source, or the member of a set, that could not be opened or read.
     const std::string& ErrorName() const { return m_errorName; }

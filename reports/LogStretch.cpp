@@ -19,6 +19,18 @@ constexpr std::uint32_t EndMarkers = 2;
 // How many lines are read between two calls of Ongoing.
 constexpr unsigned OngoingLines = 4096;
 
+// Date texts are a few bytes long: comparing them here costs less than a
+// call to memcmp.
+bool SameShortText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t k = 0; k < a.size(); ++k)
+        if (a[k] != b[k])
+            return false;
+    return true;
+}
+
 } // namespace
 
 PassFormat ParseFormat(const TLCfg& formats, int f)
@@ -91,7 +103,7 @@ TDateTime LogStretch::ReadDate(const LineFields& fields, std::string_view line, 
     bool same = scratch.DateKnown;
     for (int k = 0; k < 3; ++k) {
         const std::string_view text = Field(*locators[k], line);
-        if (text != scratch.DateParts[k]) {
+        if (!SameShortText(text, scratch.DateParts[k])) {
             same = false;
             scratch.DateParts[k].assign(text);
         }
@@ -151,12 +163,17 @@ void LogStretch::Read(LogSource& source)
         return source.ReadMarkedLine(line, BeginMarkers | (closing() ? EndMarkers : 0));
     };
     std::string_view line;
+    // What the source's search already tells saves testing the line again.
+    const auto holds = [&](std::uint32_t group, const std::string& markers) {
+        const std::optional<bool> known = source.MarkerOccurs(group);
+        return known ? *known : MatchesLists(line, markers, {});
+    };
     for (unsigned lines = 1; nextLine(line); ++lines) {
         if (lines % OngoingLines == 0 && Ongoing)
             Ongoing();
         bool begin = false;
         TDateTime date = 0, time = 0;
-        if (MatchesLists(line, format.Online, {})) {
+        if (holds(BeginMarkers, format.Online)) {
             begin = true;
             date = ReadDate(format.On, line, source.Modified());
             time = ReadTime(format.On, line);
@@ -178,7 +195,7 @@ void LogStretch::Read(LogSource& source)
                 }
             }
         }
-        if (!closing() || !MatchesLists(line, format.Offline, {}))
+        if (!closing() || !holds(EndMarkers, format.Offline))
             continue;
         const bool earlier = !m_pending;
         // A line that both begins and ends (every line of a format without

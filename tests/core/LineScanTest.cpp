@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dialtally {
@@ -56,6 +58,7 @@ TEST(LineReader, MixedLineEndsAndEmptyLines)
 // marked lines as one that reads every line, with the groups looked for
 // changing as a connection begins and ends; lines straddle the blocks,
 // and some run past the length limit with a marker before or after it.
+// What the search tells of the markers in a line is what the line holds.
 TEST(LineReader, MarkedLinesAreTheLinesThatHoldAMarker)
 {
     const auto marked = [](std::string_view line, bool pending) {
@@ -70,13 +73,21 @@ TEST(LineReader, MarkedLinesAreTheLinesThatHoldAMarker)
         std::vector<std::string> lines;
         std::string_view line;
         bool pending = false;
+        int told = 0;
         while (passOver ? reader.ReadMarkedLine(line, pending ? 3 : 1) : reader.ReadLine(line)) {
+            for (const auto& [group, marker] : {std::pair{1u, "BEGIN"}, std::pair{2u, "END"}})
+                if (const std::optional<bool> occurs = reader.MarkerOccurs(group)) {
+                    EXPECT_EQ(*occurs, line.find(marker) != line.npos) << line;
+                    ++told;
+                }
             if (!marked(line, pending))
                 continue;
             lines.emplace_back(line);
             pending = line.find("BEGIN") != line.npos;
         }
         EXPECT_FALSE(reader.Failed());
+        // The search tells of most marked lines; a plain read of none.
+        EXPECT_EQ(told > static_cast<int>(lines.size()), passOver);
         return lines;
     };
     TempFolder folder;
