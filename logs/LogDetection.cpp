@@ -28,10 +28,14 @@ bool IsJournalFormat(const TLCfg& library, int f)
 }
 
 // True when the line is one the format reads as a begin line: it holds a
-// begin marker and its date and time convert, as the log reader reads them.
+// begin marker, its date and time convert, as the log reader reads them,
+// and its description is found. Formats for two versions of a program may
+// share their markers and tell their lines apart only by the description.
 bool ReadsAsBegin(const TLCfg& library, int f, std::string_view line, TDateTime modified)
 {
     if (library.Online[f].empty() || !MatchesLists(line, library.Online[f], {}))
+        return false;
+    if (!library.OnService[f].empty() && Locate(library.OnService[f], line).empty())
         return false;
     try {
         const int month = LogMonth(Locate(library.OnMonth[f], line));

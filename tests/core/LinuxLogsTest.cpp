@@ -186,8 +186,8 @@ const FormatCase FormatCases[] = {
      306,
      "modem1"},
     // https://github.com/borovsky/x5-snapdragon-linux/issues/2 (a QMI modem
-    // under NetworkManager); the hang-up is its state change back.
-    {"NetworkManager mobile broadband (journal)",
+    // under NetworkManager of 2017); the hang-up is its state change back.
+    {"NetworkManager mobile broadband, before 2018 (journal)",
      true,
      {"2017-11-07 19:13:55|NetworkManager|1444|<info>  [1510078435.1622] (cdc-wdm0): modem state "
       "changed, 'registered' --> 'connecting' (reason: user-requested)",
@@ -201,6 +201,23 @@ const FormatCase FormatCases[] = {
      1,
      "2017-11-07 19:13:55",
      2835,
+     "cdc-wdm0"},
+    // NetworkManager from 2018 on names the modem 'modem["cdc-wdm0"]', as in
+    // an Ubuntu 18.04 journal on the Ubuntu Forums ("Modem Manager fails to
+    // get up WWAN connection after update to 18.04", 2019), its hang-up
+    // moved half an hour on.
+    {"NetworkManager mobile broadband (journal)",
+     true,
+     {"2019-09-01 20:45:27|NetworkManager|767|<info>  [1567345527.3721] modem[\"cdc-wdm0\"]: "
+      "modem state changed, 'registered' --> 'connecting' (reason: user-requested)",
+      "2019-09-01 20:45:29|NetworkManager|767|<info>  [1567345529.2815] modem[\"cdc-wdm0\"]: "
+      "modem state changed, 'connecting' --> 'connected' (reason: user-requested)",
+      "2019-09-01 21:15:29|NetworkManager|767|<info>  [1567347329.3803] modem[\"cdc-wdm0\"]: "
+      "modem state changed, 'connected' --> 'disconnecting' (reason: user-requested)"},
+     nullptr,
+     1,
+     "2019-09-01 20:45:29",
+     1800,
      "cdc-wdm0"},
     // wvdial's own stamps, as in its session transcripts ("--> Starting pppd
     // at Thu Mar 25 11:40:28 1999").
@@ -473,8 +490,13 @@ TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
     ASSERT_TRUE(WriteGzip(logs.File("syslog.2.gz"), GoodLines));
     logs.Write("messages", "Mon Jun  1 10:50:58 2020 daemon.info pppd[5863]: Connect: pppoe-wan\n");
     std::filesystem::create_directory(logs.File("journal"));
-    ASSERT_TRUE(WriteJournal(logs.File("journal/system.journal"),
-                             {"2023-08-10 14:45:43|pppd|1|Connect: ppp0 <--> /dev/ttyUSB0"}));
+    // The two NetworkManager formats share their marker; each finds the
+    // description only in its own lines.
+    ASSERT_TRUE(WriteJournal(
+        logs.File("journal/system.journal"),
+        {"2023-08-10 14:45:43|pppd|1|Connect: ppp0 <--> /dev/ttyUSB0",
+         "2023-08-10 15:00:00|NetworkManager|2|<info>  [1691679600.0001] modem[\"cdc-wdm0\"]: "
+         "modem state changed, 'connecting' --> 'connected' (reason: user-requested)"}));
     home.Write("ModemLog.txt", "05:03:31 05-25-1994 - Connection established at 14400bps.\n");
     const std::vector<DetectedLog> found = DetectLogs(folders, library);
     std::vector<std::string> seen;
@@ -482,6 +504,8 @@ TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
         seen.push_back(log.Source + " | " + library.LogType[log.Format] + " | " +
                        std::to_string(log.BeginLines));
     EXPECT_EQ(seen, (std::vector<std::string>{
+                        logs.File("journal/*.journal") +
+                            " | NetworkManager mobile broadband (journal) | 1",
                         logs.File("journal/*.journal") + " | pppd (journal) | 1",
                         logs.File("syslog*") + " | pppd (syslog) | 3",
                         logs.File("messages*") + " | pppd (OpenWrt logread) | 1",
@@ -491,7 +515,7 @@ TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
     folders.Program = home.Path();
     TLCfg table;
     LoadDefaultLogFormats(table, folders);
-    EXPECT_EQ(ApplyDetectedLog(table, library, found[1], home.Path()), "pppd (syslog)");
+    EXPECT_EQ(ApplyDetectedLog(table, library, found[2], home.Path()), "pppd (syslog)");
     EXPECT_EQ(table.Count, 3);
     EXPECT_EQ(table.LogFile[3], logs.File("syslog*"));
     TLCfg saved;
