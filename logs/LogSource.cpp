@@ -158,6 +158,27 @@ bool IsSingleFileSource(const std::string& logFile)
     return name.Kind == LogSourceKind::File && !logFile.ends_with(".gz");
 }
 
+ViewableLog ViewableLogFile(const std::string& logFile)
+{
+    const LogSourceName name = ResolveLogSource(logFile);
+    switch (name.Kind) {
+    case LogSourceKind::File:
+        if (!Exists(logFile))
+            return {{}, "The file " + logFile + " was not found."};
+        return {logFile, {}};
+    case LogSourceKind::Set:
+        if (name.Members.empty())
+            return {{}, "No file matches " + logFile + "."};
+        return {name.Members.back(), {}};
+    case LogSourceKind::Journal:
+    case LogSourceKind::JournalFiles:
+        break;
+    }
+    return {{},
+            "This log is kept in the systemd journal, which has no text file to open; "
+            "journalctl shows its entries."};
+}
+
 bool LogSource::OpenPart(const std::string& path, std::uint64_t begin, std::uint64_t end,
                          TDateTime modified)
 {

@@ -35,6 +35,15 @@ struct LogSourceName {
 LogSourceName ResolveLogSource(const std::string& logFile);
 // True for a LogFile that names one plain file (what may be cleared).
 bool IsSingleFileSource(const std::string& logFile);
+// What Tools, View Log File opens for a LogFile: the file itself, or of a
+// set its newest member, the one being written to. When there is no such
+// file (the journal, a missing file, a set that matches nothing) Path is
+// empty and Reason tells the user why.
+struct ViewableLog {
+    std::string Path;
+    std::string Reason;
+};
+ViewableLog ViewableLogFile(const std::string& logFile);
 // Files in logrotate's order, oldest first: "syslog.9.gz" ... "syslog.2.gz",
 // "syslog.1", "syslog"; dated names ("syslog-20261201.gz") by their date,
 // before the live file.

@@ -14,6 +14,7 @@
 #include "base/Messages.h"
 #include "costs/ui/CostsDialog.h"
 #include "logs/FormatLibrary.h"
+#include "logs/LogSource.h"
 #include "logs/ui/ArchiveDialog.h"
 #include "logs/ui/FirstTimeSetupDialog.h"
 #include "logs/ui/LogFilesDialog.h"
@@ -542,10 +543,15 @@ void TMainForm::ViewLogFile()
     const int current = m_state.Formats.Current;
     if (current <= 0 || current > m_state.Formats.Count)
         return;
-    const std::string& path = m_state.Formats.LogFile[current];
+    const ViewableLog log = ViewableLogFile(m_state.Formats.LogFile[current]);
+    if (log.Path.empty()) {
+        ShowInfo(log.Reason);
+        return;
+    }
     // The path goes to the desktop as a file URL, never through a shell.
-    QDesktopServices::openUrl(
-        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
+    if (!QDesktopServices::openUrl(
+            QUrl::fromLocalFile(QFileInfo(QString::fromStdString(log.Path)).absoluteFilePath())))
+        ShowError("No program could be started to show " + log.Path + ".");
 }
 
 void TMainForm::HelpContents()

@@ -480,6 +480,34 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
     EXPECT_EQ(home.Read("syslog"), "new line\n");
 }
 
+// View Log File opens one file, of a set the newest, or says why it cannot.
+TEST_F(LinuxLogs, ViewingALogOpensOneFileOrSaysWhyNot)
+{
+    ASSERT_TRUE(WriteGzip(home.File("syslog.2.gz"), "older line\n"));
+    home.Write("syslog.1", "old line\n");
+    home.Write("syslog", "new line\n");
+    ASSERT_TRUE(WriteJournal(home.File("system.journal"),
+                             {"2023-08-10 14:45:43|pppd|7|Connect: ppp0 <--> /dev/ttyUSB0"}));
+    const struct {
+        std::string LogFile, Path, Reason;
+    } cases[] = {
+        {home.File("syslog.1"), home.File("syslog.1"), ""},
+        {home.File("syslog*"), home.File("syslog"), ""},
+        {home.File("messages*"), "", "No file matches " + home.File("messages*") + "."},
+        {home.File("gone.log"), "", "The file " + home.File("gone.log") + " was not found."},
+        {"journal:pppd", "", "journal"},
+        {home.File("system.journal"), "", "journal"},
+    };
+    for (const auto& c : cases) {
+        const ViewableLog log = ViewableLogFile(c.LogFile);
+        EXPECT_EQ(log.Path, c.Path) << c.LogFile;
+        if (c.Reason.empty())
+            EXPECT_EQ(log.Reason, "") << c.LogFile;
+        else
+            EXPECT_NE(log.Reason.find(c.Reason), std::string::npos) << log.Reason;
+    }
+}
+
 // The first-time setup's search over a prepared log folder.
 TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
 {
