@@ -152,9 +152,12 @@ PictureFormatter::PictureFormatter(std::string_view picture, const RegionalSetti
         }
         i += run;
     }
-    for (const Token& token : m_tokens)
+    for (const Token& token : m_tokens) {
         if (token.Kind >= Part::Hour12)
             m_dateOnly = false;
+        else if (token.Kind != Part::Literal)
+            m_hasDate = true;
+    }
     m_trimTrailingBlank =
         picture.ends_with(" tt") && settings.AmDesignator.empty() && settings.PmDesignator.empty();
 }
@@ -198,7 +201,8 @@ void PictureFormatter::Emit(std::string& out, std::int64_t days, std::int64_t ms
     const std::size_t start = out.size();
     {
         Scratch text(out);
-        const CivilDate date = CivilFromDayNumber(days);
+        // A time picture needs no calendar date: a time cell of every row.
+        const CivilDate date = m_hasDate ? CivilFromDayNumber(days) : CivilDate{};
         const int second = static_cast<int>(ms / 1000 % 60);
         const int minute = static_cast<int>(ms / 60'000 % 60);
         const int hour = static_cast<int>(ms / 3'600'000);

@@ -55,6 +55,7 @@ private:
     std::vector<Token> m_tokens;
     bool m_trimTrailingBlank = false;
     bool m_dateOnly = true;
+    bool m_hasDate = false; // day, month, year or a day's name
     // The last text of a date-only picture and the day it was made for.
     std::int64_t m_cachedDays = INT64_MIN;
     std::int64_t m_cachedFloor = INT64_MIN;
