@@ -45,9 +45,11 @@ bool InputFile::Open(const std::string& path)
         errno = error;
         return false;
     }
-    if (S_ISDIR(status.st_mode)) {
+    // A device never ends (/dev/zero) or waits for input (a modem's tty):
+    // the log pass, or an archive of it, would never finish.
+    if (!S_ISREG(status.st_mode) && !S_ISFIFO(status.st_mode)) {
         ::close(fd);
-        errno = EISDIR;
+        errno = S_ISDIR(status.st_mode) ? EISDIR : ENODEV;
         return false;
     }
     if (S_ISFIFO(status.st_mode)) {

@@ -11,7 +11,8 @@ namespace dialtally {
 // opens one: never blocking in the open itself. A FIFO that has a writer
 // (a log streamed on purpose) reads as a stream; one that has none, even
 // after a short wait, does not open, rather than hanging the program until
-// some writer comes. A folder does not open either.
+// some writer comes. Only regular files and FIFOs open: not a folder, nor a
+// device.
 class InputFile {
 public:
     InputFile() = default;

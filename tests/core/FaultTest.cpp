@@ -2,6 +2,7 @@
 // lines far longer than any the program writes.
 #include "TestSupport.h"
 
+#include "base/InputFile.h"
 #include "base/Messages.h"
 #include "base/NewIniFile.h"
 #include "costs/Links.h"
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cerrno>
+#include <csignal>
 #include <chrono>
 #include <cstdlib>
 #include <fcntl.h>
@@ -273,19 +276,44 @@ TEST(Faults, AFifoWithoutAWriterIsNoHang)
     }
 }
 
-// A header file without end, read with little memory to spare: the export
-// fails with "Out of memory." instead of the program being aborted.
+// A log named as a device would be read for good (/dev/zero) or wait for
+// input (a modem's tty) with the window frozen; none opens.
+TEST(Faults, ADeviceDoesNotOpenAsAFile)
+{
+    for (const char* device : {"/dev/zero", "/dev/null"}) {
+        SCOPED_TRACE(device);
+        InputFile file;
+        errno = 0;
+        EXPECT_FALSE(file.Open(device));
+        EXPECT_EQ(errno, ENODEV);
+    }
+}
+
+// A header file without end (a FIFO whose writer never stops), read with
+// little memory to spare: the export fails with "Out of memory." instead of
+// the program being aborted.
 TEST(Faults, AnEndlessHeaderFileRunsOutOfMemoryWithAMessage)
 {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the sanitizer reserves more address space than the limit allows";
 #endif
-    const auto exportWithLittleMemory = [] {
+    TempFolder folder;
+    const std::string header = folder.File("header.htm");
+    ASSERT_EQ(::mkfifo(header.c_str(), 0600), 0);
+    const auto exportWithLittleMemory = [&header] {
+        // The writer finds the FIFO closed once the export gives up.
+        std::signal(SIGPIPE, SIG_IGN);
+        std::thread([&header] {
+            const int fd = ::open(header.c_str(), O_WRONLY);
+            static const char zeros[1 << 16] = {};
+            while (fd >= 0 && ::write(fd, zeros, sizeof zeros) > 0) {
+            }
+        }).detach();
         const ReportTable table;
         ExportSource source;
         source.Table = &table;
         ExportSettings settings;
-        settings.Html.HeaderFile = "/dev/zero";
+        settings.Html.HeaderFile = header;
         const rlimit limit{512L << 20, 512L << 20};
         ::setrlimit(RLIMIT_AS, &limit);
         try {
