@@ -209,13 +209,26 @@ void LogSource::Close()
     m_range.Close();
     m_journal.Close();
     m_next = 0;
+    m_gaps = 0;
 }
 
 bool LogSource::Fail(const std::string& name, bool found)
 {
-    m_failed = true;
-    m_errorName = name;
-    m_errorFound = found;
+    if (!m_failed) {
+        m_failed = true;
+        m_errorName = name;
+        m_errorFound = found;
+    }
+    return false;
+}
+
+bool LogSource::OpenNextMember()
+{
+    while (m_next < m_name.Members.size()) {
+        if (OpenMember(m_name.Members[m_next++]))
+            return true;
+        ++m_gaps;
+    }
     return false;
 }
 
@@ -248,8 +261,7 @@ bool LogSource::Open(const std::string& logFile)
     case LogSourceKind::Set:
         if (m_name.Members.empty())
             return Fail(logFile, false);
-        m_next = 1;
-        return OpenMember(m_name.Members.front());
+        return OpenNextMember();
     case LogSourceKind::Journal:
     case LogSourceKind::JournalFiles: {
         const JournalSource::Opened opened =
@@ -277,19 +289,22 @@ bool LogSource::ReadMarkedLine(std::string_view& line, std::uint32_t groups)
 
 bool LogSource::NextLine(std::string_view& line, const std::uint32_t* markerGroups)
 {
-    if (m_failed)
+    const bool set = m_name.Kind == LogSourceKind::Set;
+    if (m_failed && !set)
         return false;
     while (true) {
         if (markerGroups ? m_reader.ReadMarkedLine(line, *markerGroups) : m_reader.ReadLine(line))
             return true;
         if (m_reader.Failed()) {
-            const bool set = m_name.Kind == LogSourceKind::Set;
             const std::string& name = set && m_next > 0 ? m_name.Members[m_next - 1] : m_name.Text;
-            return Fail(name, m_name.Kind == LogSourceKind::File || set ? Exists(name) : true);
+            Fail(name, m_name.Kind == LogSourceKind::File || set ? Exists(name) : true);
+            if (!set)
+                return false;
+            // One damaged member (a rotation cut short by a full disk) must
+            // not hide the newer ones: the rest of it is a gap.
+            ++m_gaps;
         }
-        if (m_name.Kind != LogSourceKind::Set || m_next >= m_name.Members.size())
-            return false;
-        if (!OpenMember(m_name.Members[m_next++]))
+        if (!set || !OpenNextMember())
             return false;
     }
 }

@@ -80,8 +80,13 @@ public:
     {
         return m_reader.MarkerOccurs(group);
     }
+    // True once the source, or a member of a set, could not be opened or
+    // read. A set goes on with its next member; reading anything else ends.
     bool Failed() const { return m_failed; }
-    // The source, or the member of a set, that could not be opened or read.
+    // How many times a set's reading skipped what a member held past a
+    // fault: a connection open at such a gap lost its end line.
+    int Gaps() const { return m_gaps; }
+    // The first source, or member of a set, that could not be opened or read.
     const std::string& ErrorName() const { return m_errorName; }
     bool ErrorFound() const { return m_errorFound; }
     // When the file being read was last written to, in local time: the
@@ -91,6 +96,8 @@ public:
 
 private:
     bool OpenMember(const std::string& path);
+    // The set's next member that opens; each one that does not is a gap.
+    bool OpenNextMember();
     // The next line of the source, all of them or only marked ones.
     bool NextLine(std::string_view& line, const std::uint32_t* markerGroups);
     bool Fail(const std::string& name, bool found);
@@ -101,6 +108,7 @@ private:
     JournalSource m_journal;
     LogSourceName m_name;
     std::size_t m_next = 0; // the set member to open next
+    int m_gaps = 0;
     TDateTime m_modified = 0;
     bool m_failed = false;
     std::string m_errorName;

@@ -171,6 +171,13 @@ void LogStretch::Read(LogSource& source)
     for (unsigned lines = 1; nextLine(line); ++lines) {
         if (lines % OngoingLines == 0 && Ongoing)
             Ongoing();
+        if (source.Gaps() != m_gaps) {
+            // The end line of a connection open at the gap may be lost with
+            // it; a later one would join two connections into one. It keeps
+            // end = begin, as one still open at the end of the log does.
+            m_gaps = source.Gaps();
+            m_pending = false;
+        }
         bool begin = false;
         TDateTime date = 0, time = 0;
         if (holds(BeginMarkers, format.Online)) {

@@ -112,6 +112,7 @@ private:
     bool m_dateRead = false;
     TDateTime m_lastDate = 0;
     bool m_watching = false;
+    int m_gaps = 0; // of the source, when last looked at
     std::int64_t m_added = 0;
     EarlierEnd m_earlier;
 };

@@ -347,13 +347,14 @@ TEST_F(LinuxLogs, ASetIsOneLogAcrossItsMembers)
 }
 
 // Sources that cannot be read: the reader's message with the source's
-// name, and what was read before kept.
+// name, and what was read before kept; of a set, the members after too.
 struct BadSource {
     const char* Name;
     std::function<std::string(const TempFolder&)> Make; // returns the LogFile
     std::function<std::string(const TempFolder&)> Named;
     bool Found;
     int Kept;
+    int Seconds; // of the connections kept
 };
 
 const std::string GoodLines = "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n"
@@ -361,9 +362,9 @@ const std::string GoodLines = "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /de
 
 // A good member, then one that is damaged or cut off (and holds no marker,
 // so that what it yields before the fault adds nothing).
-std::string CorruptGzip(const TempFolder& home, bool cut)
+std::string CorruptGzip(const TempFolder& home, bool cut, const std::string& before = GoodLines)
 {
-    EXPECT_TRUE(WriteGzip(home.File("a.gz"), GoodLines));
+    EXPECT_TRUE(WriteGzip(home.File("a.gz"), before));
     const std::string bytes = home.Read("a.gz");
     std::string chatter;
     for (int i = 0; i < 200; ++i)
@@ -381,21 +382,40 @@ std::string CorruptGzip(const TempFolder& home, bool cut)
 
 const BadSource BadSourceCases[] = {
     {"Missing", [](const TempFolder& h) { return h.File("nothing.log"); },
-     [](const TempFolder& h) { return h.File("nothing.log"); }, false, 0},
+     [](const TempFolder& h) { return h.File("nothing.log"); }, false, 0, 0},
     {"SetMatchingNothing", [](const TempFolder& h) { return h.File("syslog*"); },
-     [](const TempFolder& h) { return h.File("syslog*"); }, false, 0},
+     [](const TempFolder& h) { return h.File("syslog*"); }, false, 0, 0},
     {"CorruptGzipMember", [](const TempFolder& h) { return CorruptGzip(h, false); },
-     [](const TempFolder& h) { return h.File("syslog.1.gz"); }, true, 1},
+     [](const TempFolder& h) { return h.File("syslog.1.gz"); }, true, 1, 60},
     {"CutOffGzipMember", [](const TempFolder& h) { return CorruptGzip(h, true); },
-     [](const TempFolder& h) { return h.File("syslog.1.gz"); }, true, 1},
+     [](const TempFolder& h) { return h.File("syslog.1.gz"); }, true, 1, 60},
+    // A connection open where the member breaks off is not ended by the
+    // next member's first end line, and the newer members are read.
+    {"CutOffGzipBeforeNewerMembers",
+     [](const TempFolder& h) {
+         const std::string set = CorruptGzip(
+             h, true, GoodLines + "Jan  2 12:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS1\n");
+         h.Write("syslog", "Jan  3 09:00:00 h pppd[1]: Connection terminated.\n"
+                           "Jan  3 10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n"
+                           "Jan  3 10:00:30 h pppd[1]: Connection terminated.\n");
+         return set;
+     },
+     [](const TempFolder& h) { return h.File("syslog.1.gz"); }, true, 3, 90},
+    {"UnreadableFirstMember",
+     [](const TempFolder& h) {
+         h.Write("syslog.2.gz", "not gzip at all");
+         h.Write("syslog", GoodLines);
+         return h.File("syslog*");
+     },
+     [](const TempFolder& h) { return h.File("syslog.2.gz"); }, true, 1, 60},
     {"MissingJournalFile", [](const TempFolder& h) { return h.File("gone.journal"); },
-     [](const TempFolder& h) { return h.File("gone.journal"); }, false, 0},
+     [](const TempFolder& h) { return h.File("gone.journal"); }, false, 0, 0},
     {"JournalFileOfGarbage",
      [](const TempFolder& h) {
          h.Write("bad.journal", std::string(4096, 'x'));
          return h.File("bad.journal");
      },
-     [](const TempFolder& h) { return h.File("bad.journal"); }, true, 0},
+     [](const TempFolder& h) { return h.File("bad.journal"); }, true, 0, 0},
 };
 
 class BadSources : public LinuxLogs, public ::testing::WithParamInterface<BadSource> {};
@@ -408,6 +428,7 @@ TEST_P(BadSources, AreReportedByNameAndKeepWhatWasRead)
     ASSERT_EQ(ui.Texts(MessageKind::Error),
               (std::vector<std::string>{ReadErrorText(c.Named(home), c.Found)}));
     EXPECT_EQ(rep.Count(), c.Kept);
+    EXPECT_EQ(TotalSeconds(), c.Seconds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sources, BadSources, ::testing::ValuesIn(BadSourceCases),
