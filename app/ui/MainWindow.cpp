@@ -41,6 +41,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QScreen>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QSplitter>
@@ -601,8 +602,16 @@ void TMainForm::ApplyWindowSettings()
     m_status->setVisible(window.StatusBar);
 
     m_bars->Apply(m_state.Options.Toolbars);
-    if (!window.HasBounds())
-        resize(FirstSize());
+    if (!window.HasBounds()) {
+        // Placed here rather than by the window manager, so that a message
+        // of the pass that runs before the window is mapped centres on it.
+        const QRect screenBounds = screen()->availableGeometry();
+        QRect bounds(QPoint(), FirstSize());
+        bounds.moveCenter(screenBounds.center());
+        bounds.moveTopLeft(QPoint(std::max(bounds.left(), screenBounds.left()),
+                                  std::max(bounds.top(), screenBounds.top())));
+        setGeometry(bounds);
+    }
 }
 
 void TMainForm::StoreWindowSettings()
