@@ -1,5 +1,6 @@
 #include "app/ui/InstanceChannelQt.h"
 #include "app/ui/MainWindow.h"
+#include "app/ui/TerminationSignals.h"
 #include "base/RegionalSettings.h"
 #include "platform/ApplicationId.h"
 
@@ -16,6 +17,7 @@ using namespace dialtally;
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    TerminationSignals termination;
     QApplication::setApplicationName(QStringLiteral("Dialtally"));
     // No display name: the platform would append it to every dialog's
     // caption. The main window sets its own.
@@ -80,9 +82,20 @@ int main(int argc, char** argv)
     QObject::connect(&channel, &InstanceChannelQt::Received, &window,
                      &TMainForm::OpenHandedOverReports);
     channel.Listen();
+    // The session's end sends SIGTERM, not a close: the settings are kept
+    // all the same. Every event loop ends, a dialog's too.
+    QObject::connect(&termination, &TerminationSignals::Arrived, &window, [&window] {
+        window.SaveSettingsAtEnd();
+        QApplication::exit(0);
+    });
     // Shown first, the window repaints while a long log is read.
     window.show();
     if (!reports.isEmpty())
         window.OpenHandedOverReports(reports);
+    // A signal that came before the main loop ran would end no loop.
+    if (termination.Received()) {
+        window.SaveSettingsAtEnd();
+        return 0;
+    }
     return app.exec();
 }

@@ -676,9 +676,14 @@ void TMainForm::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    SaveSettingsAtEnd();
+    event->accept();
+}
+
+void TMainForm::SaveSettingsAtEnd()
+{
     StoreWindowSettings();
     SaveSettings(SettingsPath(m_state.Paths.ProgramFolder()), m_state.Options);
-    event->accept();
 }
 
 void TMainForm::resizeEvent(QResizeEvent* event)

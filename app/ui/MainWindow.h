@@ -55,6 +55,9 @@ public:
     void OpenStartupReport();
     // Report paths handed over by a second start, one per line.
     void OpenHandedOverReports(const QStringList& lines);
+    // Writes the settings as closing the window does, without asking about
+    // the report: for an end that the user cannot be asked about.
+    void SaveSettingsAtEnd();
 
     ProgramState& State() { return m_state; }
     ReportDocument& Document() { return m_document; }

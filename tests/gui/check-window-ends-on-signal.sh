@@ -1,0 +1,36 @@
+#!/bin/sh
+# The window ended by a signal (the session's end, a closed terminal) exits
+# normally and keeps its settings, as closing it does. (SIGINT is handled
+# alike, but a shell's background job starts with it ignored.)
+# usage: check-window-ends-on-signal.sh WINDOW SAMPLE_HOME
+set -eu
+window=$1 samples=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+failed=0
+for signal in TERM HUP; do
+    home=$scratch/home-$signal runtime=$scratch/run-$signal
+    cp -r "$samples" "$home"
+    mkdir -m 700 "$runtime"
+    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime \
+        "$window" --home "$home" --locale en-US 2>/dev/null &
+    pid=$!
+    # The window listens for a second start once its handlers are in place.
+    tries=0
+    while [ -z "$(find "$runtime" -type s 2>/dev/null)" ] && [ $tries -lt 200 ]; do
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+    kill -s "$signal" $pid
+    status=0
+    wait $pid || status=$?
+    if [ $status -ne 0 ]; then
+        echo "SIG$signal: the window exited with $status"
+        failed=1
+    fi
+    if ! grep -q '^\[Options\]' "$home/Dialtally.ini"; then
+        echo "SIG$signal: the settings were not written"
+        failed=1
+    fi
+done
+exit $failed
