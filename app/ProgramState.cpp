@@ -26,7 +26,8 @@ void StartProgram(ProgramState& state)
 void RunReportPass(ProgramState& state, ReportDisplay& display)
 {
     ReportEngine engine(state.Output, display);
-    const EngineOptions options = EngineOptionsFor(state.Options);
+    EngineOptions options = EngineOptionsFor(state.Options);
+    options.ChartPoints = state.ChartShown;
     ReadContext context{
         state.Current, state.Formats, state.Providers, state.Links, state.Connections, [&] {
             engine.BuildReport(state.Current, state.Connections, options);
@@ -38,7 +39,9 @@ void RunReportPass(ProgramState& state, ReportDisplay& display)
 void RebuildReport(ProgramState& state, ReportDisplay& display)
 {
     ReportEngine engine(state.Output, display);
-    engine.BuildReport(state.Current, state.Connections, EngineOptionsFor(state.Options));
+    EngineOptions options = EngineOptionsFor(state.Options);
+    options.ChartPoints = state.ChartShown;
+    engine.BuildReport(state.Current, state.Connections, options);
     // Every build sets the printed title.
     state.Options.Printer.TitleText = state.Output.Title;
 }

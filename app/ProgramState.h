@@ -32,6 +32,7 @@ struct ProgramState {
     TServ Links;
     TRep Connections;
     ReportOutput Output;
+    bool ChartShown = true; // false: builds make no chart points
 };
 
 // Settings, the default template made the current report, log formats,

@@ -140,6 +140,7 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     }
 
     ProgramState state(folders);
+    state.ChartShown = false;
     StartProgram(state);
     if (report && !ReadReportFile(state.Current, *report, state.Options.Files.Path,
                                   state.Options.Files.Recent))

@@ -101,7 +101,7 @@ bool DetailRowsAhead::TakeRow(int i, ReportRowWriter& writer)
     if (row >= m_takenRows)
         return false;
     Chunk& chunk = m_chunks[number % 2];
-    writer.TakeDetailRow(chunk.Rows, row, chunk.Points.Of(ChartLevel::Details).Points[row]);
+    writer.TakeDetailRow(chunk.Rows, row, chunk.Points);
     return true;
 }
 

@@ -151,7 +151,7 @@ void ReportEngine::BuildRows(const TCfg& cfg, const TRep& rep, const EngineOptio
     for (int i = 0; i < sample; ++i)
         serviceBytes += rep.Service[i].size();
     table.Text.reserve((rows + 1) * (64 + serviceBytes / sample));
-    if (details)
+    if (details && options.ChartPoints)
         m_output.Chart.Of(ChartLevel::Details).Points.reserve(last + 1);
     AdviseLargePages(table.Kinds.data(), table.Kinds.capacity() * sizeof(RowKind));
     AdviseLargePages(table.Ends.data(), table.Ends.capacity() * sizeof(std::uint32_t));

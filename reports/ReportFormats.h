@@ -15,6 +15,8 @@ struct EngineOptions {
     bool TextTop = false;     // the grid opens at its first row
     // Detail rows from this many on are made on two cores.
     int TwoCoresFrom = 32'768;
+    // The chart's points; a front end that shows no chart leaves them out.
+    bool ChartPoints = true;
 };
 
 // Hours with three decimals ("1.035") when durationDec is on, else

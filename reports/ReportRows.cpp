@@ -6,7 +6,8 @@ namespace dialtally {
 
 ReportRowWriter::ReportRowWriter(const TCfg& cfg, const EngineOptions& options, const TRep& rep,
                                  ReportTable& table, ReportChart& chart)
-    : m_rep(rep), m_table(table), m_chart(chart), m_durationDec(options.DurationDec),
+    : m_rep(rep), m_table(table), m_chart(chart), m_points(options.ChartPoints),
+      m_durationDec(options.DurationDec),
       m_scale(cfg.GraphYAxis == "1" ? 3600.0 : (cfg.GraphYAxis == "2" ? 60.0 : 1.0)),
       m_detailDate(DetailDatePicture(options.DayInclude)),
       m_detailDateOff(DetailDatePicture(options.DayInclude)), m_time(Regional().LongTimeFormat),
@@ -29,7 +30,7 @@ void ReportRowWriter::DetailRow(int i)
     const std::size_t dateStart = text.size();
     m_detailDate.Append(text, m_rep.DateTimeOn[i]);
     m_table.EndCell();
-    std::string pointLabel(text, dateStart);
+    std::string pointLabel = m_points ? std::string(text, dateStart) : std::string();
     m_time.Append(text, m_rep.DateTimeOn[i]);
     m_table.EndCell();
     m_detailDateOff.Append(text, m_rep.DateTimeOff[i]);
@@ -45,9 +46,12 @@ void ReportRowWriter::DetailRow(int i)
                   std::move(pointLabel));
 }
 
-void ReportRowWriter::TakeDetailRow(const ReportTable& rows, int row, ChartPoint& point)
+void ReportRowWriter::TakeDetailRow(const ReportTable& rows, int row, ReportChart& points)
 {
     m_table.AddRowOf(rows, row);
+    if (!m_points)
+        return;
+    ChartPoint& point = points.Of(ChartLevel::Details).Points[static_cast<std::size_t>(row)];
     AddChartPoint(ChartLevel::Details, point.Value, std::move(point.Label));
 }
 
@@ -129,6 +133,8 @@ double ReportRowWriter::PointValue(std::int64_t seconds, Currency charges,
 
 void ReportRowWriter::AddChartPoint(ChartLevel level, double value, std::string label)
 {
+    if (!m_points)
+        return;
     m_chart.MaxX += m_step[static_cast<int>(level)];
     m_chart.Of(level).Points.push_back({m_chart.MaxX, value, std::move(label)});
     m_chart.LastSeries = static_cast<int>(level);

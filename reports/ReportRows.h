@@ -30,8 +30,9 @@ public:
                     ReportTable& table, ReportChart& chart);
 
     void DetailRow(int i);
-    // A detail row another writer made: row `row` of `rows`, and its point.
-    void TakeDetailRow(const ReportTable& rows, int row, ChartPoint& point);
+    // A detail row another writer made: row `row` of `rows`, and its point
+    // among `points`.
+    void TakeDetailRow(const ReportTable& rows, int row, ReportChart& points);
     // A total row of the level; `i` is the last connection of the bucket
     // and weekStart the Sunday of the week bucket.
     void TotalRow(TotalLevel level, const LevelTotals& totals, int i, TDateTime weekStart);
@@ -43,6 +44,7 @@ private:
     const TRep& m_rep;
     ReportTable& m_table;
     ReportChart& m_chart;
+    bool m_points; // whether chart points are made
     bool m_durationDec;
     double m_scale; // hours or minutes divide the values
     std::array<int, ChartSeriesCount> m_step{};
