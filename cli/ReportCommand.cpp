@@ -9,16 +9,20 @@
 #include "base/DateTime.h"
 #include "base/Messages.h"
 #include "base/RegionalSettings.h"
+#include "costs/Links.h"
+#include "costs/Providers.h"
 #include "logs/FormatLibrary.h"
 #include "logs/LogDetection.h"
+#include "logs/LogFormats.h"
+#include "logs/LogSource.h"
 #include "reports/ReportFile.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <ostream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace dialtally {
 
@@ -26,13 +30,23 @@ namespace {
 
 constexpr int UsageError = 2;
 
+// Exactly YYYY-MM-DD, from 1900 on: the program's dates begin in 1899.
 bool ParseIsoDate(const std::string& text, TDateTime& date)
 {
-    int y = 0, m = 0, d = 0;
-    char tail = 0;
-    if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3)
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
         return false;
-    return TryEncodeDate(y, m, d, date);
+    int parts[3] = {0, 0, 0};
+    int* part = parts;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        if (k == 4 || k == 7) {
+            ++part;
+            continue;
+        }
+        if (text[k] < '0' || text[k] > '9')
+            return false;
+        *part = *part * 10 + (text[k] - '0');
+    }
+    return parts[0] >= 1900 && TryEncodeDate(parts[0], parts[1], parts[2], date);
 }
 
 // Paths on the command line are the caller's; start-up moves to the
@@ -65,6 +79,34 @@ void RemoveStaleOutput(const std::string& path)
     if (::lstat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
         ::unlink(file.c_str()) != 0)
         ShowWriteError(path);
+}
+
+// What --output must not name: the files the pass reads (the report, the
+// program's own files, the log, an HTML header or footer). A pass that
+// found nothing removes its output, one that did replaces it.
+std::optional<std::string> InputNamedBy(const std::string& output, const ProgramState& state,
+                                        const std::optional<std::string>& report)
+{
+    const std::string& folder = state.Paths.ProgramFolder();
+    std::vector<std::string> inputs = {SettingsPath(folder), LogFormatsPath(folder),
+                                       ProvidersPath(folder), LinksPath(folder),
+                                       state.Options.Files.Default};
+    if (report)
+        inputs.push_back(*report);
+    if (const int f = FindLogFormat(state.Formats, state.Current.LogType); f != 0) {
+        const LogSourceName log = ResolveLogSource(state.Formats.LogFile[f]);
+        inputs.push_back(log.Text);
+        inputs.insert(inputs.end(), log.Members.begin(), log.Members.end());
+    }
+    const ExportSettings settings = ExportSettingsFor(state.Options);
+    inputs.push_back(settings.Html.HeaderFile);
+    inputs.push_back(settings.Html.FooterFile);
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (!input.empty() && std::filesystem::equivalent(output, input, error) && !error)
+            return input;
+    }
+    return std::nullopt;
 }
 
 int ExportFormatIndex(const std::string& name)
@@ -145,8 +187,17 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     if (report && !ReadReportFile(state.Current, *report, state.Options.Files.Path,
                                   state.Options.Files.Recent))
         return 1;
+    if (output)
+        if (const std::optional<std::string> input = InputNamedBy(*output, state, report)) {
+            err << "dialtally-report: --output " << *output << " is " << Absolute(*input)
+                << ", which the report is made from\n";
+            return UsageError;
+        }
     if (command.Billing || command.Compare) {
-        WriteTariffReport(command.Billing, ExportFormatIndex(command.Format), state, output, out);
+        if (!WriteTariffReport(command.Billing, ExportFormatIndex(command.Format), state, output,
+                               out) &&
+            output)
+            RemoveStaleOutput(*output);
         return frontEnd.ErrorShown() ? 1 : 0;
     }
     NoDisplay display;

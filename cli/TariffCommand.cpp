@@ -11,7 +11,7 @@
 
 namespace dialtally {
 
-void WriteTariffReport(bool billing, int format, ProgramState& state,
+bool WriteTariffReport(bool billing, int format, ProgramState& state,
                        const std::optional<std::string>& output, std::ostream& out)
 {
     PairedConnections connections;
@@ -19,7 +19,7 @@ void WriteTariffReport(bool billing, int format, ProgramState& state,
         connections = ReadPairedConnections(state.Current, state.Formats);
     } catch (const ConversionError& e) {
         ShowError(e.what());
-        return;
+        return true;
     }
     const bool durationDec = state.Options.Options.DurationDec;
     TextTable table;
@@ -33,7 +33,7 @@ void WriteTariffReport(bool billing, int format, ProgramState& state,
     } else {
         if (connections.List.Count() == 0) {
             ShowInfo(NoDataMessage);
-            return;
+            return false;
         }
         const TariffComparison comparison = CompareTariffs(connections, state.Providers);
         for (const std::string& error : comparison.Errors)
@@ -49,6 +49,7 @@ void WriteTariffReport(bool billing, int format, ProgramState& state,
     } catch (const ExportError& e) {
         ShowError(e.what());
     }
+    return true;
 }
 
 } // namespace dialtally

@@ -143,7 +143,8 @@ TEST_F(ReportCommandRun, FailuresGoToStandardErrorWithTheirStatus)
         << err.str();
 
     EXPECT_EQ(Run({"--locale", "xx-XX"}), 2);
-    EXPECT_EQ(Run({"--today", "2026-13-01"}), 2);
+    for (const char* today : {"2026-13-01", "+026-01-05", " 2026-1-05", "1899-12-31"})
+        EXPECT_EQ(Run({"--today", today}), 2) << today;
 }
 
 // A stream whose writes fail once `room` bytes are taken, as standard
@@ -217,11 +218,36 @@ TEST_F(ReportCommandRun, ANoDataPassLeavesNoEarlierOutput)
 {
     home.Write("Empty.rep",
                "CriteriaDateAll=0\r\nCriteriaDateFrom=1/1/1990\r\nCriteriaDateTo=1/2/1990\r\n");
-    home.Write("out.csv", "an earlier pass's table\r\n");
-    EXPECT_EQ(Run({"--locale", "en-US", "--output", home.File("out.csv"), home.File("Empty.rep")}),
-              0);
-    EXPECT_EQ(err.str(), "Information: There was no data found matching the criteria.\n");
-    EXPECT_FALSE(std::filesystem::exists(home.File("out.csv")));
+    for (const char* kind : {"--status", "--compare"}) {
+        SCOPED_TRACE(kind);
+        home.Write("out.csv", "an earlier pass's table\r\n");
+        EXPECT_EQ(Run({"--locale", "en-US", kind, "--output", home.File("out.csv"),
+                       home.File("Empty.rep")}),
+                  0);
+        EXPECT_NE(err.str().find("Information: There was no data found matching the criteria.\n"),
+                  std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(home.File("out.csv")));
+    }
+}
+
+// An output that is a file the pass reads, by name or through a link, is
+// refused before anything is read or written: a pass with data would
+// replace it, one without would remove it.
+TEST_F(ReportCommandRun, AnOutputThatIsAnInputIsRefused)
+{
+    home.Write("Empty.rep",
+               "CriteriaDateAll=0\r\nCriteriaDateFrom=1/1/1990\r\nCriteriaDateTo=1/2/1990\r\n");
+    std::filesystem::create_symlink(home.File("ModemLog.Txt"), home.File("link.csv"));
+    for (const char* report : {"Monthly.rep", "Empty.rep"})
+        for (const char* output : {report, "ModemLog.Txt", "Dialtally.log", "Dialtally.ini",
+                                   "link.csv"}) {
+            SCOPED_TRACE(std::string(report) + " > " + output);
+            const std::string before = home.Read(output);
+            EXPECT_EQ(Run({"--locale", "en-US", "--output", home.File(output), home.File(report)}),
+                      2);
+            EXPECT_NE(err.str().find("which the report is made from"), std::string::npos);
+            EXPECT_EQ(home.Read(output), before);
+        }
 }
 
 TEST_F(ReportCommandRun, AMissingHomeIsAUsageErrorAndCreatesNothing)
