@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -59,6 +60,15 @@ FindTextDialog::FindTextDialog(QWidget* parent)
     layout->addLayout(textRow);
     layout->addLayout(optionsRow);
     layout->addLayout(buttons.Layout);
+}
+
+void FindTextDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Typing goes to the text at once; with no text yet the disabled Find
+    // Next would leave the focus to Cancel, which Enter would press.
+    m_text->setFocus();
+    m_text->selectAll();
 }
 
 QString FindTextDialog::Text() const

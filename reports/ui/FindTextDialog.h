@@ -23,6 +23,9 @@ public:
 signals:
     void FindRequested(const QString& text, const FindOptions& options);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QLineEdit* m_text;
     QCheckBox* m_wholeWord;

@@ -117,6 +117,12 @@ void ReportGridView::SetCurrentCell(int column, int gridRow)
     const QModelIndex index = m_model->index(gridRow - 1, column);
     setCurrentIndex(index);
     scrollTo(index);
+    // Found while the find dialog has the focus: the focus coming back
+    // brings this cell back, not the one selected before the search.
+    if (m_leftWithSelection) {
+        m_savedSelection = selectionModel()->selection();
+        m_savedCurrent = index;
+    }
 }
 
 void ReportGridView::KeepLastRowInView()

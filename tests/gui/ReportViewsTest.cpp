@@ -298,9 +298,14 @@ TEST_F(ViewsFixture, FindUpAndDownThenTheMessages)
     dialog->findChild<QLineEdit*>("FindText")->setText(word);
     dialog->findChild<QRadioButton*>("FindDown")->setChecked(true);
     dialog->findChild<QCheckBox*>("FindWholeWord")->setChecked(true);
+    EXPECT_EQ(dialog->focusWidget(), dialog->findChild<QLineEdit*>("FindText"));
     auto* findNext = dialog->findChild<QPushButton*>("FindNextButton");
     m_window->Grid()->SetCurrentCell(0, 1);
+    // The dialog has the focus while it finds; the grid takes it back after.
+    QFocusEvent leave(QEvent::FocusOut), back(QEvent::FocusIn);
+    QApplication::sendEvent(m_window->Grid(), &leave);
     findNext->click();
+    QApplication::sendEvent(m_window->Grid(), &back);
     int first = m_window->Grid()->CurrentGridRow();
     EXPECT_EQ(Cell(first, 6), word);
     EXPECT_EQ(m_window->Grid()->CurrentGridColumn(), 6);
