@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +23,15 @@ QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
     auto* label = new QLabel(caption);
     label->setBuddy(buddy);
     return label;
+}
+
+int CaptionWidth(const QWidget& window)
+{
+    // The icon and the minimise, maximise and close buttons.
+    constexpr int FrameRoom = 120;
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(window.windowTitle()) + FrameRoom;
 }
 
 QLineEdit* NewEdit(const QString& name, std::string_view value)

@@ -27,6 +27,10 @@ QString QtText(std::string_view text);
 // A label whose mnemonic moves the focus to its buddy.
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy);
 
+// The width a window needs for its frame to show the whole caption: the
+// title's text, and the frame's icon and buttons beside it.
+int CaptionWidth(const QWidget& window);
+
 // Gives a widget the name that tests and the help find it by.
 template <typename T> T* Named(T* widget, const char* name)
 {

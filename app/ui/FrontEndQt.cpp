@@ -1,5 +1,7 @@
 #include "app/ui/FrontEndQt.h"
 
+#include "widgets/DialogParts.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -11,10 +13,6 @@ namespace {
 
 // How long a long step may keep the window from repainting.
 constexpr qint64 RepaintEveryMs = 40;
-
-// What a window frame's title bar takes besides the caption: the icon and
-// the minimise, maximise and close buttons.
-constexpr int CaptionFrameRoom = 120;
 
 // The core separates lines with "\n\r"; a box wants plain line feeds.
 QString MessageText(const std::string& text)
@@ -57,13 +55,9 @@ MessageAnswer FrontEndQt::ShowMessage(MessageKind kind, MessageButtons buttons,
     }
     // A short text makes a narrow box; the frame's title bar, with its icon
     // and buttons, would then cut the caption short.
-    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        QFont titleFont = box.font();
-        titleFont.setBold(true);
-        const int captionRoom =
-            QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + CaptionFrameRoom;
-        grid->addItem(new QSpacerItem(captionRoom, 0), grid->rowCount(), 0, 1, grid->columnCount());
-    }
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(CaptionWidth(box), 0), grid->rowCount(), 0, 1,
+                      grid->columnCount());
     // A busy cursor would hide that the box waits for an answer.
     const bool busy = m_busyDepth > 0;
     if (busy)

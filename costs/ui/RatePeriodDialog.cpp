@@ -16,6 +16,7 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace dialtally {
@@ -119,7 +120,9 @@ TDlgTod::TDlgTod(TTod& periods, const QString& caption, QWidget* parent)
     layout->addLayout(OkCancelHelpRow(
         this, [this] { BtnOkClick(); }, [this] { BtnHelpClick(); }));
     LoadPeriod();
-    setFixedSize(sizeHint());
+    // The caption names the provider, which can make it longer than the
+    // fields are wide.
+    setFixedSize(std::max(sizeHint().width(), CaptionWidth(*this)), sizeHint().height());
 }
 
 void TDlgTod::LoadPeriod()
