@@ -59,6 +59,10 @@ ReportChartView::ReportChartView(QWidget* parent)
     setChart(m_qchart);
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::HorizontalRubberBand);
+    // Value labels may stand past the plot area, outside what the chart
+    // repaints of a series after a zoom or a scroll: only a whole repaint
+    // leaves none of them behind.
+    setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     setMouseTracking(true);
     m_qchart->setAnimationOptions(QChart::NoAnimation);
     // The report area is small; the plot gets what a frame would take.
