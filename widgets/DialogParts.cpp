@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QSpinBox>
 
 namespace dialtally {
@@ -23,6 +24,12 @@ QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
     auto* label = new QLabel(caption);
     label->setBuddy(buddy);
     return label;
+}
+
+void RefuseCommas(QLineEdit* edit)
+{
+    static const QRegularExpression noComma(QStringLiteral("[^,]*"));
+    edit->setValidator(new QRegularExpressionValidator(noComma, edit));
 }
 
 int CaptionWidth(const QWidget& window)

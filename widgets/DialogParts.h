@@ -27,6 +27,10 @@ QString QtText(std::string_view text);
 // A label whose mnemonic moves the focus to its buddy.
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy);
 
+// An edit that takes no comma: names are joined into comma lists (the
+// providers a report charges, the links), where a comma would split one.
+void RefuseCommas(QLineEdit* edit);
+
 // The width a window needs for its frame to show the whole caption: the
 // title's text, and the frame's icon and buttons beside it.
 int CaptionWidth(const QWidget& window);

@@ -103,6 +103,7 @@ QWidget* TDlgCost::BuildProvidersPage()
     auto* page = new QWidget;
     m_provList->setObjectName(QStringLiteral("ListBoxProv"));
     m_provName->setObjectName(QStringLiteral("EditProvName"));
+    RefuseCommas(m_provName);
     m_monthBegin->setObjectName(QStringLiteral("ComboMonthBegin"));
     m_monthCharge->setObjectName(QStringLiteral("EditMonthCharge"));
     m_monthFree->setObjectName(QStringLiteral("EditMonthFree"));
@@ -208,6 +209,7 @@ QWidget* TDlgCost::BuildLinksPage()
     auto* page = new QWidget;
     m_servList->setObjectName(QStringLiteral("ListBoxServ"));
     m_service->setObjectName(QStringLiteral("EditService"));
+    RefuseCommas(m_service);
     m_servProvider->setObjectName(QStringLiteral("ComboServProv"));
     connect(m_servList, &QListWidget::itemSelectionChanged, this, &TDlgCost::ListBoxServClick);
 

@@ -319,6 +319,17 @@ INSTANTIATE_TEST_SUITE_P(
                       ChargeCase{"de-DE", "19,95", "19,95 \xE2\x82\xAC", "19,95"},
                       ChargeCase{"en-US", "none", "none", ""}, ChargeCase{"en-US", "", "", "0"}));
 
+// A comma would split a provider name or a link's description where they
+// are listed; neither edit takes one.
+TEST_F(CostsDialog, NamesTakeNoComma)
+{
+    TDlgCost dialog(providers, links, home.Path());
+    for (const char* edit : {"EditProvName", "EditService"}) {
+        SetText(dialog, edit, "My,ISP");
+        EXPECT_EQ(Find(dialog, edit)->text(), "MyISP") << edit;
+    }
+}
+
 TEST_F(CostsDialog, LinksAddModifyRemove)
 {
     TDlgCost dialog(providers, links, home.Path());
