@@ -210,6 +210,7 @@ void LogSource::Close()
     m_journal.Close();
     m_next = 0;
     m_gaps = 0;
+    m_stopped = false;
 }
 
 bool LogSource::Fail(const std::string& name, bool found)
@@ -264,12 +265,16 @@ bool LogSource::Open(const std::string& logFile)
         return OpenNextMember();
     case LogSourceKind::Journal:
     case LogSourceKind::JournalFiles: {
+        std::vector<std::string> lost;
         const JournalSource::Opened opened =
             m_name.Kind == LogSourceKind::Journal
                 ? m_journal.OpenSystem(m_name.Matches)
-                : m_journal.OpenFiles(m_name.Members, m_name.Matches);
+                : m_journal.OpenFiles(m_name.Members, m_name.Matches, &lost);
         if (opened != JournalSource::Opened::Yes)
             return Fail(logFile, opened == JournalSource::Opened::Unreadable);
+        // Told of after the read, as a damaged member of a set is.
+        if (!lost.empty())
+            Fail(lost.front(), Exists(lost.front()));
         m_reader.Open(m_journal);
         return true;
     }
@@ -290,7 +295,7 @@ bool LogSource::ReadMarkedLine(std::string_view& line, std::uint32_t groups)
 bool LogSource::NextLine(std::string_view& line, const std::uint32_t* markerGroups)
 {
     const bool set = m_name.Kind == LogSourceKind::Set;
-    if (m_failed && !set)
+    if (m_stopped)
         return false;
     while (true) {
         if (markerGroups ? m_reader.ReadMarkedLine(line, *markerGroups) : m_reader.ReadLine(line))
@@ -298,8 +303,10 @@ bool LogSource::NextLine(std::string_view& line, const std::uint32_t* markerGrou
         if (m_reader.Failed()) {
             const std::string& name = set && m_next > 0 ? m_name.Members[m_next - 1] : m_name.Text;
             Fail(name, m_name.Kind == LogSourceKind::File || set ? Exists(name) : true);
-            if (!set)
+            if (!set) {
+                m_stopped = true;
                 return false;
+            }
             // One damaged member (a rotation cut short by a full disk) must
             // not hide the newer ones: the rest of it is a gap.
             ++m_gaps;

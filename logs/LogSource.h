@@ -80,8 +80,9 @@ public:
     {
         return m_reader.MarkerOccurs(group);
     }
-    // True once the source, or a member of a set, could not be opened or
-    // read. A set goes on with its next member; reading anything else ends.
+    // True once the source, a member of a set or a journal file could not be
+    // opened or read. A set goes on with its next member, journal files
+    // without the one that does not open; a read fault ends anything else.
     bool Failed() const { return m_failed; }
     // How many times a set's reading skipped what a member held past a
     // fault: a connection open at such a gap lost its end line.
@@ -109,6 +110,7 @@ private:
     LogSourceName m_name;
     std::size_t m_next = 0; // the set member to open next
     int m_gaps = 0;
+    bool m_stopped = false; // a read fault ended what is not a set
     TDateTime m_modified = 0;
     bool m_failed = false;
     std::string m_errorName;

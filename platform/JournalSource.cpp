@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <systemd/sd-journal.h>
 
 namespace dialtally {
@@ -108,28 +109,54 @@ JournalSource::Opened JournalSource::OpenSystem(const std::vector<std::string>& 
 }
 
 JournalSource::Opened JournalSource::OpenFiles(const std::vector<std::string>& paths,
-                                               const std::vector<std::string>& matches)
+                                               const std::vector<std::string>& matches,
+                                               std::vector<std::string>* lost)
 {
     Close();
-    std::error_code error;
-    for (const std::string& path : paths)
-        if (!std::filesystem::is_regular_file(path, error))
-            return std::filesystem::exists(path, error) ? Opened::Unreadable : Opened::NotFound;
     if (paths.empty())
         return Opened::NotFound;
-    std::vector<const char*> list;
-    for (const std::string& path : paths)
-        list.push_back(path.c_str());
-    list.push_back(nullptr);
-    if (sd_journal_open_files(&m_journal, list.data(), 0) < 0) {
-        m_journal = nullptr;
-        return Opened::Unreadable;
+    std::vector<std::string> readable = paths;
+    if (!OpenJournalFiles(readable)) {
+        // The library opens all or none: find the ones that read alone.
+        readable.clear();
+        std::optional<Opened> first;
+        for (const std::string& path : paths) {
+            if (OpenJournalFiles({path})) {
+                readable.push_back(path);
+                Close();
+                continue;
+            }
+            std::error_code error;
+            if (!first)
+                first = std::filesystem::exists(path, error) ? Opened::Unreadable : Opened::NotFound;
+            if (lost)
+                lost->push_back(path);
+        }
+        if (readable.empty() || !OpenJournalFiles(readable))
+            return first.value_or(Opened::Unreadable);
     }
     if (!AddMatches(matches)) {
         Close();
         return Opened::Unreadable;
     }
     return Opened::Yes;
+}
+
+bool JournalSource::OpenJournalFiles(const std::vector<std::string>& paths)
+{
+    std::vector<const char*> list;
+    for (const std::string& path : paths) {
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error))
+            return false;
+        list.push_back(path.c_str());
+    }
+    list.push_back(nullptr);
+    if (sd_journal_open_files(&m_journal, list.data(), 0) < 0) {
+        m_journal = nullptr;
+        return false;
+    }
+    return true;
 }
 
 // Formats the next entry into m_line; false at the end or on a fault.

@@ -35,13 +35,18 @@ public:
     // The system journal: system services and the kernel of this machine.
     Opened OpenSystem(const std::vector<std::string>& matches);
     // Journal files, such as a copy of /var/log/journal/*/system.journal.
+    // One that cannot be read (cut short, say) is left out and added to
+    // `lost`, so that it does not hide the others; Yes when any can be read.
     Opened OpenFiles(const std::vector<std::string>& paths,
-                     const std::vector<std::string>& matches);
+                     const std::vector<std::string>& matches,
+                     std::vector<std::string>* lost = nullptr);
     void Close();
     ssize_t Read(char* buffer, std::size_t size) override;
 
 private:
     bool AddMatches(const std::vector<std::string>& matches);
+    // Opens exactly these files (all regular) as one journal.
+    bool OpenJournalFiles(const std::vector<std::string>& paths);
     bool NextLine();
 
     ::sd_journal* m_journal = nullptr;

@@ -355,6 +355,7 @@ struct BadSource {
     bool Found;
     int Kept;
     int Seconds; // of the connections kept
+    const char* Format = "pppd (syslog)";
 };
 
 const std::string GoodLines = "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n"
@@ -408,6 +409,15 @@ const BadSource BadSourceCases[] = {
          return h.File("syslog*");
      },
      [](const TempFolder& h) { return h.File("syslog.2.gz"); }, true, 1, 60},
+    {"DamagedJournalFileBesideAGoodOne",
+     [](const TempFolder& h) {
+         EXPECT_TRUE(WriteJournal(h.File("good.journal"),
+                                  {"2026-12-02 10:00:00|pppd|1|Connect: ppp0 <--> /dev/ttyS0",
+                                   "2026-12-02 10:01:00|pppd|1|Connection terminated."}));
+         h.Write("cut.journal", h.Read("good.journal").substr(0, 5000));
+         return h.File("*.journal");
+     },
+     [](const TempFolder& h) { return h.File("cut.journal"); }, true, 1, 60, "pppd (journal)"},
     {"MissingJournalFile", [](const TempFolder& h) { return h.File("gone.journal"); },
      [](const TempFolder& h) { return h.File("gone.journal"); }, false, 0, 0},
     {"JournalFileOfGarbage",
@@ -424,7 +434,7 @@ TEST_P(BadSources, AreReportedByNameAndKeepWhatWasRead)
 {
     const BadSource& c = GetParam();
     const std::string source = c.Make(home);
-    Read("pppd (syslog)", source);
+    Read(c.Format, source);
     ASSERT_EQ(ui.Texts(MessageKind::Error),
               (std::vector<std::string>{ReadErrorText(c.Named(home), c.Found)}));
     EXPECT_EQ(rep.Count(), c.Kept);
