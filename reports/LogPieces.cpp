@@ -156,27 +156,28 @@ void LaterPieces::Read(const PassFormat& format, const TCfg& report, const PassC
     }
 }
 
-StretchEnd JoinPiece(ReadContext& context, bool& pending, LaterPiece& piece, TDateTime& lastDate,
-                     const std::function<void(int)>& price)
+StretchEnd JoinPiece(ReadContext& context, OpenConnection& pending, LaterPiece& piece,
+                     TDateTime& lastDate, const std::function<void(int)>& price)
 {
     TRep& rep = context.Connections;
     const LogStretch::EarlierEnd& earlier = piece.Stretch.Earlier();
-    const bool closesEarlier = pending && earlier.Seen;
+    const bool closesEarlier = pending.Open && earlier.Seen;
     try {
         if (closesEarlier) {
             if (earlier.Failed)
                 return StretchEnd::Unconvertible;
             const int index = rep.LastIndex;
             rep.DateTimeOff[index] = earlier.Date + earlier.Time;
-            rep.Duration[index] = SpanSeconds(rep.DateTimeOff[index] - rep.DateTimeOn[index]);
+            rep.Duration[index] = ConnectionSeconds(rep.DateTimeOn[index], rep.DateTimeOff[index],
+                                                    pending.Offset, earlier.Offset);
             lastDate = earlier.Date;
-            pending = false;
+            pending.Open = false;
             price(index);
         }
         if (piece.Stretch.DateRead() && !(closesEarlier && !earlier.Overtaken))
             lastDate = piece.Stretch.LastDate();
         if (piece.Connections.Count() > 0)
-            pending = piece.Stretch.Pending();
+            pending = {piece.Stretch.Pending(), piece.Stretch.PendingOffset()};
         const int from = rep.Count();
         AppendConnections(rep, piece.Connections);
         const PricingAhead& ahead = piece.Ahead;

@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,14 +99,21 @@ struct LaterPieces {
     std::vector<std::unique_ptr<LaterPiece>> Pieces; // null where not read here
 };
 
+// Whether the newest connection of the list waits for its end line, and the
+// UTC offset its begin line gave.
+struct OpenConnection {
+    bool Open = false;
+    std::optional<int> Offset;
+};
+
 // Joins a later piece to the list read so far, whose reading ended well:
 // closes the connection left open (`pending`) with the end line the piece
 // kept aside, moves the piece's connections to the end of the list and
 // prices them in order until the billing state agrees with the guess; the
 // guessed prices stand from there. Ends as reading the log in one piece
-// would have ended; `pending` then tells whether the newest connection of
-// the list still waits for its end line.
-StretchEnd JoinPiece(ReadContext& context, bool& pending, LaterPiece& piece, TDateTime& lastDate,
-                     const std::function<void(int)>& price);
+// would have ended; `pending` then tells of the newest connection of the
+// list.
+StretchEnd JoinPiece(ReadContext& context, OpenConnection& pending, LaterPiece& piece,
+                     TDateTime& lastDate, const std::function<void(int)>& price);
 
 } // namespace dialtally

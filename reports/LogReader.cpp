@@ -178,7 +178,7 @@ void ReadConnectionLog(ReadContext& context)
                 CurrentFrontEnd().KeepResponsive();
             laterRead.get();
         }
-        bool pending = stretch.Pending();
+        OpenConnection pending{stretch.Pending(), stretch.PendingOffset()};
         for (auto k = static_cast<std::size_t>(piece) + 1;
              end == StretchEnd::Done && k < later->Pieces.size(); ++k) {
             LaterPiece* const next = later->Pieces[k].get();

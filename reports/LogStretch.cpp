@@ -31,6 +31,34 @@ bool SameShortText(std::string_view a, std::string_view b)
     return true;
 }
 
+// The minutes east of UTC that an RFC 3339 stamp gives right after the
+// time text `time` located in `line` (the time follows the date's "T"; the
+// offset, "+02:00", "-05:00" or "Z", after any fraction of a second); none
+// when the line gives no offset there.
+std::optional<int> UtcOffsetAfter(std::string_view line, std::string_view time)
+{
+    const char* const end = line.data() + line.size();
+    const char* p = time.data() + time.size();
+    // A text the locator made up (appended texts) stands elsewhere; the time
+    // of a stamp follows the date's "T".
+    if (time.empty() || time.data() <= line.data() || p >= end || time.data()[-1] != 'T')
+        return std::nullopt;
+    const auto digit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
+    if (*p == '.' || *p == ',') {
+        for (++p; p != end && digit(*p); ++p) {
+        }
+        if (p == end)
+            return std::nullopt;
+    }
+    if (*p == 'Z')
+        return 0;
+    if ((*p != '+' && *p != '-') || end - p < 6 || !digit(p[1]) || !digit(p[2]) || p[3] != ':' ||
+        !digit(p[4]) || !digit(p[5]))
+        return std::nullopt;
+    const int minutes = ((p[1] - '0') * 10 + (p[2] - '0')) * 60 + (p[4] - '0') * 10 + (p[5] - '0');
+    return *p == '-' ? -minutes : minutes;
+}
+
 } // namespace
 
 PassFormat ParseFormat(const TLCfg& formats, int f)
@@ -66,6 +94,15 @@ void AddMarkers(LogSource& source, const PassFormat& format)
             source.AddMarker(std::string_view(*list).substr(start, cut - start), group);
             start = cut + 1;
         }
+}
+
+
+int ConnectionSeconds(TDateTime on, TDateTime off, std::optional<int> onOffset,
+                      std::optional<int> offOffset)
+{
+    if (onOffset && offOffset && *onOffset != *offOffset)
+        return SpanSeconds(off - on - static_cast<double>(*offOffset - *onOffset) / 1440.0);
+    return SpanSeconds(off - on);
 }
 
 LogStretch::LogStretch(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
@@ -121,9 +158,11 @@ TDateTime LogStretch::ReadDate(const LineFields& fields, std::string_view line, 
 TDateTime LogStretch::ReadTime(const LineFields& fields, std::string_view line)
 {
     TDateTime time = 0;
-    if (Field(fields.Ampm, line).empty() && TryPlainTimeOfDay(Field(fields.Time, line), time))
+    const std::string_view text = Field(fields.Time, line);
+    m_scratch.Offset = UtcOffsetAfter(line, text);
+    if (Field(fields.Ampm, line).empty() && TryPlainTimeOfDay(text, time))
         return time;
-    m_scratch.Time.assign(Field(fields.Time, line));
+    m_scratch.Time.assign(text);
     m_scratch.Time += ' ';
     m_scratch.Time += Field(fields.Ampm, line);
     return TextToTime(m_scratch.Time);
@@ -199,6 +238,7 @@ void LogStretch::Read(LogSource& source)
                     m_adding = false;
                     ++m_added;
                     m_pending = true;
+                    m_pendingOffset = m_scratch.Offset;
                 }
             }
         }
@@ -215,20 +255,21 @@ void LogStretch::Read(LogSource& source)
                 if (!earlier)
                     throw;
                 // Whether this stops the pass depends on the stretch before.
-                m_earlier = {.Seen = true, .Failed = true};
+                m_earlier = {.Seen = true, .Failed = true, .Offset = std::nullopt};
                 m_watching = false;
                 continue;
             }
         }
         if (earlier) {
-            m_earlier = {.Seen = true, .Date = date, .Time = time};
+            m_earlier = {.Seen = true, .Date = date, .Time = time, .Offset = m_scratch.Offset};
             m_watching = false;
             continue;
         }
         NoteDate(date);
         const int index = m_rep.LastIndex;
         m_rep.DateTimeOff[index] = date + time;
-        m_rep.Duration[index] = SpanSeconds(m_rep.DateTimeOff[index] - m_rep.DateTimeOn[index]);
+        m_rep.Duration[index] = ConnectionSeconds(m_rep.DateTimeOn[index], m_rep.DateTimeOff[index],
+                                                  m_pendingOffset, m_scratch.Offset);
         m_pending = false;
         if (Closed)
             Closed(index);

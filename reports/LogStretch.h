@@ -40,6 +40,12 @@ struct PassCriteria {
     TDateTime TimeFrom = 0, TimeTo = 0;
 };
 
+// The whole seconds from `on` to `off`. When both lines gave their UTC
+// offset, in real time: a connection over a change of daylight saving
+// time lasts as long as it did, not as the clock moved.
+int ConnectionSeconds(TDateTime on, TDateTime off, std::optional<int> onOffset,
+                      std::optional<int> offOffset);
+
 // Turns the lines of one stretch of a log into connections: a begin line
 // that passes the criteria adds one, an end line closes the newest open
 // one. A log read in two stretches at once is joined by the first: the
@@ -54,6 +60,7 @@ public:
         bool Failed = false;    // its fields did not convert
         bool Overtaken = false; // a later line set the last date
         TDateTime Date = 0, Time = 0;
+        std::optional<int> Offset; // its UTC offset, when it gives one
     };
 
     LogStretch(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
@@ -78,6 +85,8 @@ public:
     std::optional<TDateTime> FirstBeginDate(LogSource& source);
 
     bool Pending() const { return m_pending; }
+    // The UTC offset the open connection's begin line gave, if any.
+    std::optional<int> PendingOffset() const { return m_pendingOffset; }
     bool Adding() const { return m_adding; }
     // The date of the last begin line or closing end line, if any was read.
     bool DateRead() const { return m_dateRead; }
@@ -101,6 +110,7 @@ private:
         std::string DateParts[3];
         TDateTime Date = 0;
         bool DateKnown = false;
+        std::optional<int> Offset; // of the last time read
     };
     Scratch m_scratch;
     TDateTime ReadDate(const LineFields& fields, std::string_view line, TDateTime modified);
@@ -108,6 +118,7 @@ private:
     std::string_view Field(const ParsedLocator& locator, std::string_view line);
 
     bool m_pending = false;
+    std::optional<int> m_pendingOffset;
     bool m_adding = false;
     bool m_dateRead = false;
     TDateTime m_lastDate = 0;

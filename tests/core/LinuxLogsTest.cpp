@@ -319,6 +319,44 @@ TEST(RotatedSets, AreReadOldestFirst)
                                         "/l/messages"}));
 }
 
+// Over a change of daylight saving time a connection lasts as long as it
+// did when its lines give their UTC offsets, read in one piece or in two.
+TEST_F(LinuxLogs, DurationsFollowTheUtcOffsetsOfTheirLines)
+{
+    const std::string pppd = " duck pppd[1]: ";
+    const struct {
+        const char* Begin;
+        const char* End;
+    } cases[] = {
+        {"2026-10-25T02:50:00+02:00", "2026-10-25T02:10:00+01:00"}, // clocks back
+        {"2026-03-29T01:50:00.000001+01:00", "2026-03-29T03:10:00.999+02:00"}, // forward
+        {"2026-03-29T01:50:00Z", "2026-03-29T03:10:00+01:00"},
+    };
+    const std::string format = "pppd (syslog, RFC 3339 stamps)";
+    const int f = FindLogFormat(formats, format);
+    ASSERT_NE(f, 0);
+    formats.LogFile[f] = home.File("log");
+    report.LogType = format;
+    for (const auto& c : cases) {
+        const std::string lines = Joined({c.Begin + pppd + "Connect: ppp0 <--> /dev/ttyUSB0",
+                                          c.End + pppd + "Connection terminated."});
+        home.Write("log", lines);
+        for (const bool cut : {false, true}) {
+            SCOPED_TRACE(std::string(c.Begin) + (cut ? ", cut" : ""));
+            ReadContext context{report, formats, providers, links, rep, [] {}};
+            if (cut) {
+                context.CutsNear = [&](std::uint64_t) {
+                    return std::vector<std::uint64_t>{lines.find('\n')};
+                };
+                context.FrontPieces = 1; // the end line is read on the second core
+            }
+            ReadConnectionLog(context);
+            ASSERT_EQ(rep.Count(), 1);
+            EXPECT_EQ(rep.Duration[0], 1200);
+        }
+    }
+}
+
 // A connection that begins in one member and ends in the next is paired,
 // and each member dates its own lines.
 TEST_F(LinuxLogs, ASetIsOneLogAcrossItsMembers)
