@@ -120,6 +120,7 @@ QWidget* TDlgCost::BuildProvidersPage()
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setTabKeyNavigation(false); // Tab reaches the buttons
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->setFixedHeight(m_grid->horizontalHeader()->sizeHint().height() +
                            TTod::MaxPeriods * m_grid->verticalHeader()->defaultSectionSize() +

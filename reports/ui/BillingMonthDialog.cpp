@@ -31,6 +31,7 @@ BillingMonthDialog::BillingMonthDialog(BillingStatement statement, const Setting
                                      Regional().LongDateFormat, m_statement.Today))));
     today->setObjectName(QStringLiteral("LabelToday"));
     m_table->setObjectName(QStringLiteral("GridBilling"));
+    m_table->setTabKeyNavigation(false); // Tab reaches the buttons
     SetUpFiguresTable(*m_table, m_model.get(), style);
 
     m_notes->setObjectName(QStringLiteral("LabelNotes"));

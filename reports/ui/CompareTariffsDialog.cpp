@@ -35,6 +35,7 @@ CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Se
     m_model =
         std::make_unique<TariffComparisonModel>(m_comparison, style, settings.Options.DurationDec);
     m_table->setObjectName(QStringLiteral("GridCompare"));
+    m_table->setTabKeyNavigation(false); // Tab reaches the buttons
     m_table->verticalHeader()->hide();
     SetUpFiguresTable(*m_table, m_model.get(), style);
     // The newest months and the total are what one looks for first; the

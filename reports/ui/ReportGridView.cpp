@@ -59,6 +59,9 @@ ReportGridView::ReportGridView(QWidget* parent) : QTableView(parent)
 {
     setObjectName(QStringLiteral("ReportGrid"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the next control, as out of any other; the arrow keys
+    // move between cells.
+    setTabKeyNavigation(false);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setWordWrap(false);

@@ -110,6 +110,15 @@ TEST_F(CostsDialog, TabsThroughTheGridBeforeTheProviderButtons)
         widget = widget->nextInFocusChain();
     } while (widget != start);
     EXPECT_EQ(order, expected);
+
+    // Tab leaves the grid rather than walking its cells.
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto* grid = Find<QTableWidget>(dialog, "GridTod");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), "BtnAddTod");
 }
 
 TEST_F(CostsDialog, AddsAtTheLimitsOnlySound)

@@ -319,6 +319,19 @@ TEST_F(ViewsFixture, FindUpAndDownThenTheMessages)
     EXPECT_EQ(m_messages->Texts(MessageKind::Information).back(), "The text was not found.");
 }
 
+// The arrow keys move between cells; Tab goes on to the criteria bar.
+TEST_F(ViewsFixture, TabLeavesTheGrid)
+{
+    OpenDetails();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    m_window->Grid()->setFocus();
+    m_window->Grid()->SetCurrentCell(0, 1);
+    QTest::keyClick(m_window->Grid(), Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), m_window->Grid());
+    EXPECT_EQ(m_window->Grid()->CurrentGridColumn(), 0);
+}
+
 TEST_F(ViewsFixture, TotalButtonCyclesBackToTheReportsTotals)
 {
     m_window = MakeWindow();
