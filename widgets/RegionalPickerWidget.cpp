@@ -2,9 +2,14 @@
 
 #include "base/RegionalSettings.h"
 
+#include <QApplication>
 #include <QDateEdit>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QTimeEdit>
+
+#include <utility>
 
 namespace dialtally {
 
@@ -22,6 +27,62 @@ QLocale PresetLocale()
     name.replace('-', '_');
     return QLocale(name);
 }
+
+// Lets a date be typed as it is written ("6/1/2026", "01.06.2026"). The
+// picker moves on by itself once a part can take no further digit; the
+// separator typed next would then skip a whole part. And typed over a
+// selection, the picker ignored it (all of the text) or typed into the
+// part the cursor had been in.
+class TypedDateFilter : public QObject {
+public:
+    explicit TypedDateFilter(QDateEdit* picker) : QObject(picker), m_picker(picker)
+    {
+        setObjectName(QStringLiteral("TypedDateFilter"));
+        picker->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (m_passing || event->type() != QEvent::KeyPress)
+            return false;
+        QDateEdit* const picker = m_picker;
+        const QString text = static_cast<QKeyEvent*>(event)->text();
+        const bool digit = text.size() == 1 && text[0].isDigit();
+        const bool separator = text.size() == 1 && text[0].isPrint() &&
+                               !text[0].isLetterOrNumber() && !text[0].isSpace();
+        if (separator && std::exchange(m_movedOn, false))
+            return true;
+        if (!digit) {
+            m_movedOn = false;
+            return false;
+        }
+        // Typed over a selection (all of it, or a part picked by the
+        // mouse), the date is typed from the part the selection begins in.
+        if (const auto* line = picker->findChild<QLineEdit*>(); line && line->hasSelectedText()) {
+            int part = 0;
+            const QString shown = line->text();
+            for (int k = 1; k <= line->selectionStart() && k < shown.size(); ++k)
+                if (!shown[k - 1].isDigit() && shown[k].isDigit())
+                    ++part;
+            if (part < picker->sectionCount()) {
+                picker->setCurrentSectionIndex(part);
+                picker->setSelectedSection(picker->sectionAt(part));
+            }
+        }
+        const int before = picker->currentSectionIndex();
+        m_passing = true;
+        QApplication::sendEvent(watched, event);
+        m_passing = false;
+        m_movedOn = picker->currentSectionIndex() != before;
+        return true;
+    }
+
+private:
+    QDateEdit* m_picker;
+    bool m_passing = false;
+    bool m_movedOn = false; // the last digit moved on to the next part
+};
 
 } // namespace
 
@@ -92,6 +153,9 @@ void SetupRegionalDatePicker(QDateEdit* picker)
     picker->setDisplayFormat(QtDisplayFormat(Regional().ShortDateFormat));
     picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     picker->setCalendarPopup(true);
+    if (!picker->findChild<QObject*>(QStringLiteral("TypedDateFilter"),
+                                     Qt::FindDirectChildrenOnly))
+        new TypedDateFilter(picker);
 }
 
 void SetupRegionalTimePicker(QTimeEdit* picker)

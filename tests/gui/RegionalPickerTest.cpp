@@ -1,0 +1,56 @@
+#include "TestSupport.h"
+
+#include "widgets/RegionalPickerWidget.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QTest>
+
+namespace dialtally {
+
+namespace {
+
+// A date typed as it is written, over the whole text, its first part or
+// a first digit picked by the mouse, is the date typed, in every preset's
+// order of parts.
+TEST(RegionalDatePicker, TakesADateTypedAsItIsWritten)
+{
+    const struct {
+        const char* Preset;
+        const char* Typed;
+    } cases[] = {{"en-US", "6/1/2025"}, {"en-US", "12/5/2025"}, {"en-GB", "1/6/2025"},
+                 {"de-DE", "01.06.2025"}, {"sv-SE", "2025-06-01"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Preset) + " " + c.Typed);
+        ScopedRegional preset(c.Preset);
+        for (const int selection : {0, 1, 2}) {
+            QDateEdit picker;
+            SetupRegionalDatePicker(&picker);
+            picker.setDate(QDate(2026, 12, 10));
+            picker.show();
+            picker.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+            picker.setFocus();
+            picker.setCurrentSectionIndex(picker.sectionCount() - 1);
+            if (selection == 0)
+                picker.findChild<QLineEdit*>()->selectAll();
+            else if (selection == 1)
+                picker.setSelectedSection(picker.sectionAt(0));
+            else
+                picker.findChild<QLineEdit*>()->setSelection(0, 1);
+            QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(c.Typed));
+            const QDate expected =
+                QString(c.Typed) == "12/5/2025" ? QDate(2025, 12, 5) : QDate(2025, 6, 1);
+            EXPECT_EQ(picker.date().toString(Qt::ISODate).toStdString(),
+                      expected.toString(Qt::ISODate).toStdString())
+                << "selection " << selection;
+        }
+    }
+}
+
+} // namespace
+
+} // namespace dialtally
