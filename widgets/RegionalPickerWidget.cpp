@@ -28,16 +28,17 @@ QLocale PresetLocale()
     return QLocale(name);
 }
 
-// Lets a date be typed as it is written ("6/1/2026", "01.06.2026"). The
+// Lets a date or time be typed as it is written ("6/1/2026", "01.06.2026",
+// "10:30:00 PM"). The
 // picker moves on by itself once a part can take no further digit; the
 // separator typed next would then skip a whole part. And typed over a
 // selection, the picker ignored it (all of the text) or typed into the
 // part the cursor had been in.
-class TypedDateFilter : public QObject {
+class TypedPartsFilter : public QObject {
 public:
-    explicit TypedDateFilter(QDateEdit* picker) : QObject(picker), m_picker(picker)
+    explicit TypedPartsFilter(QDateTimeEdit* picker) : QObject(picker), m_picker(picker)
     {
-        setObjectName(QStringLiteral("TypedDateFilter"));
+        setObjectName(QStringLiteral("TypedPartsFilter"));
         picker->installEventFilter(this);
     }
 
@@ -46,11 +47,13 @@ protected:
     {
         if (m_passing || event->type() != QEvent::KeyPress)
             return false;
-        QDateEdit* const picker = m_picker;
+        QDateTimeEdit* const picker = m_picker;
         const QString text = static_cast<QKeyEvent*>(event)->text();
+        if (text.isEmpty())
+            return false; // Shift on its way to a ':'
         const bool digit = text.size() == 1 && text[0].isDigit();
-        const bool separator = text.size() == 1 && text[0].isPrint() &&
-                               !text[0].isLetterOrNumber() && !text[0].isSpace();
+        const bool separator =
+            text.size() == 1 && text[0].isPrint() && !text[0].isLetterOrNumber();
         if (separator && std::exchange(m_movedOn, false))
             return true;
         if (!digit) {
@@ -79,10 +82,18 @@ protected:
     }
 
 private:
-    QDateEdit* m_picker;
+    QDateTimeEdit* m_picker;
     bool m_passing = false;
     bool m_movedOn = false; // the last digit moved on to the next part
 };
+
+// Once for each picker, however often it is set up.
+void KeepTypedParts(QDateTimeEdit* picker)
+{
+    if (!picker->findChild<QObject*>(QStringLiteral("TypedPartsFilter"),
+                                     Qt::FindDirectChildrenOnly))
+        new TypedPartsFilter(picker);
+}
 
 } // namespace
 
@@ -153,9 +164,7 @@ void SetupRegionalDatePicker(QDateEdit* picker)
     picker->setDisplayFormat(QtDisplayFormat(Regional().ShortDateFormat));
     picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     picker->setCalendarPopup(true);
-    if (!picker->findChild<QObject*>(QStringLiteral("TypedDateFilter"),
-                                     Qt::FindDirectChildrenOnly))
-        new TypedDateFilter(picker);
+    KeepTypedParts(picker);
 }
 
 void SetupRegionalTimePicker(QTimeEdit* picker)
@@ -163,6 +172,7 @@ void SetupRegionalTimePicker(QTimeEdit* picker)
     picker->setLocale(PresetLocale());
     picker->setTimeSpec(Qt::UTC);
     picker->setDisplayFormat(QtDisplayFormat(Regional().LongTimeFormat));
+    KeepTypedParts(picker);
 }
 
 } // namespace dialtally

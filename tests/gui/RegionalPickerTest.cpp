@@ -8,6 +8,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimeEdit>
 
 namespace dialtally {
 
@@ -16,7 +17,7 @@ namespace {
 // A date typed as it is written, over the whole text, its first part or
 // a first digit picked by the mouse, is the date typed, in every preset's
 // order of parts.
-TEST(RegionalDatePicker, TakesADateTypedAsItIsWritten)
+TEST(RegionalPickers, TakeADateOrTimeTypedAsItIsWritten)
 {
     const struct {
         const char* Preset;
@@ -49,6 +50,23 @@ TEST(RegionalDatePicker, TakesADateTypedAsItIsWritten)
                 << "selection " << selection;
         }
     }
+    // Times alike.
+    ScopedRegional preset("en-US");
+    QTimeEdit picker;
+    SetupRegionalTimePicker(&picker);
+    picker.setTime(QTime(1, 2, 3));
+    picker.show();
+    picker.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&picker));
+    picker.setFocus();
+    picker.findChild<QLineEdit*>()->selectAll();
+    // As a keyboard types it: ':' comes with Shift pressed on its own first.
+    for (const QChar c : QStringLiteral("8:05:00 PM")) {
+        if (c == ':')
+            QTest::keyPress(QApplication::focusWidget(), Qt::Key_Shift);
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    }
+    EXPECT_EQ(picker.time().toString(Qt::ISODate).toStdString(), "20:05:00");
 }
 
 } // namespace
