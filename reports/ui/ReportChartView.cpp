@@ -5,6 +5,7 @@
 #include <QContextMenuEvent>
 #include <QGraphicsLayout>
 #include <QGuiApplication>
+#include <QFontMetrics>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QToolTip>
@@ -44,6 +45,8 @@ const char* SeriesName(ChartLevel level)
 constexpr double PointReach = 6.0;
 // At most this many labels under the chart; more would overprint.
 constexpr int MaxBottomLabels = 12;
+// Around the chart, in pixels.
+constexpr int ChartMargin = 4;
 
 QColor ColorOf(std::uint32_t rgb)
 {
@@ -66,7 +69,7 @@ ReportChartView::ReportChartView(QWidget* parent)
     setMouseTracking(true);
     m_qchart->setAnimationOptions(QChart::NoAnimation);
     // The report area is small; the plot gets what a frame would take.
-    m_qchart->setMargins(QMargins(4, 4, 4, 4));
+    m_qchart->setMargins(QMargins(ChartMargin, ChartMargin, ChartMargin, ChartMargin));
     m_qchart->layout()->setContentsMargins(0, 0, 0, 0);
     m_qchart->setBackgroundRoundness(0);
     m_qchart->legend()->setAlignment(Qt::AlignRight);
@@ -141,6 +144,7 @@ void ReportChartView::RangeChanged()
 {
     UpdateDrawnPoints();
     UpdateBottomLabels();
+    KeepEdgeLabelsWhole();
 }
 
 // An area of a hundred thousand points costs a second to draw and shows
@@ -253,6 +257,24 @@ void ReportChartView::UpdateBottomLabels()
         m_bottom->append(label, x);
         last = x;
     }
+}
+
+// The last bottom label and the last value labels are centred on the
+// plot's right edge: the chart keeps room for their right halves.
+void ReportChartView::KeepEdgeLabelsWhole()
+{
+    int widest = 0;
+    if (!m_bottom->categoriesLabels().isEmpty())
+        widest = QFontMetrics(m_style.AxisFont).horizontalAdvance(m_bottom->categoriesLabels().last());
+    for (std::size_t i = 0; m_chart && i < m_areas.size(); ++i) {
+        const ChartSeries& series = m_chart->Series[i];
+        if (series.ShowValues && !series.Points.empty())
+            widest = std::max(widest, QFontMetrics(m_style.LabelFont)
+                                          .horizontalAdvance(QString::number(series.Points.back().Value)));
+    }
+    const QMargins margins(ChartMargin, ChartMargin, ChartMargin + widest / 2, ChartMargin);
+    if (m_qchart->margins() != margins)
+        m_qchart->setMargins(margins);
 }
 
 bool ReportChartView::IsZoomed() const

@@ -79,6 +79,7 @@ protected:
 
 private:
     void UpdateBottomLabels();
+    void KeepEdgeLabelsWhole();
     void UpdateDrawnPoints();
     // After every change of the shown range.
     void RangeChanged();
