@@ -18,6 +18,7 @@
 #include "reports/ReportFile.h"
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <sys/stat.h>

@@ -29,11 +29,10 @@ QLocale PresetLocale()
 }
 
 // Lets a date or time be typed as it is written ("6/1/2026", "01.06.2026",
-// "10:30:00 PM"). The
-// picker moves on by itself once a part can take no further digit; the
-// separator typed next would then skip a whole part. And typed over a
-// selection, the picker ignored it (all of the text) or typed into the
-// part the cursor had been in.
+// "10:30:00 PM"). The picker moves on by itself once a part can take no
+// further digit; the separator typed next would then skip a whole part.
+// And typed over a selection, the picker ignored it (all of the text) or
+// typed into the part the cursor had been in.
 class TypedPartsFilter : public QObject {
 public:
     explicit TypedPartsFilter(QDateTimeEdit* picker) : QObject(picker), m_picker(picker)
@@ -60,8 +59,8 @@ protected:
             m_movedOn = false;
             return false;
         }
-        // Typed over a selection (all of it, or a part picked by the
-        // mouse), the date is typed from the part the selection begins in.
+        // Over a selection (all of the text, or a part picked by the mouse)
+        // typing starts at the part the selection begins in.
         if (const auto* line = picker->findChild<QLineEdit*>(); line && line->hasSelectedText()) {
             int part = 0;
             const QString shown = line->text();
