@@ -26,8 +26,7 @@ void StartProgram(ProgramState& state)
 void RunReportPass(ProgramState& state, ReportDisplay& display)
 {
     ReportEngine engine(state.Output, display);
-    EngineOptions options = EngineOptionsFor(state.Options);
-    options.ChartPoints = state.ChartShown;
+    const EngineOptions options = EngineOptionsFor(state);
     ReadContext context{
         state.Current, state.Formats, state.Providers, state.Links, state.Connections, [&] {
             engine.BuildReport(state.Current, state.Connections, options);
@@ -39,9 +38,7 @@ void RunReportPass(ProgramState& state, ReportDisplay& display)
 void RebuildReport(ProgramState& state, ReportDisplay& display)
 {
     ReportEngine engine(state.Output, display);
-    EngineOptions options = EngineOptionsFor(state.Options);
-    options.ChartPoints = state.ChartShown;
-    engine.BuildReport(state.Current, state.Connections, options);
+    engine.BuildReport(state.Current, state.Connections, EngineOptionsFor(state));
     // Every build sets the printed title.
     state.Options.Printer.TitleText = state.Output.Title;
 }
@@ -69,9 +66,11 @@ void RedoReport(ProgramState& state, ReportDisplay& display, int changeClass)
     }
 }
 
-EngineOptions EngineOptionsFor(const Settings& settings)
+EngineOptions EngineOptionsFor(const ProgramState& state)
 {
+    const Settings& settings = state.Options;
     EngineOptions options;
+    options.ChartPoints = state.ChartShown;
     options.DayInclude = settings.Options.DayInclude;
     options.DurationDec = settings.Options.DurationDec;
     options.TextTop = settings.Options.TextTop;

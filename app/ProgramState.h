@@ -55,7 +55,8 @@ void RebuildReport(ProgramState& state, ReportDisplay& display);
 // first status panel shows the report's figure again afterwards.
 std::optional<PairedConnections> ReadConnectionsForTool(ProgramState& state);
 
-EngineOptions EngineOptionsFor(const Settings& settings);
+// The engine options of the settings, and whether builds make chart points.
+EngineOptions EngineOptionsFor(const ProgramState& state);
 // The export settings of the Export dialog and the report command.
 ExportSettings ExportSettingsFor(const Settings& settings);
 

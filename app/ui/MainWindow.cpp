@@ -41,9 +41,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QScreen>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusTipEvent>
 #include <QTimer>

@@ -35,8 +35,8 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
         g_pipe[0] = g_pipe[1] = -1;
         return; // the default actions stay
     }
-    m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &TerminationSignals::Take);
+    auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &TerminationSignals::Take);
     struct sigaction action {};
     action.sa_handler = Note;
     sigemptyset(&action.sa_mask);

@@ -2,8 +2,6 @@
 
 #include <QObject>
 
-class QSocketNotifier;
-
 namespace dialtally {
 
 // Turns SIGTERM (the session ending, a shutdown), SIGHUP (the terminal
@@ -27,7 +25,6 @@ signals:
 private:
     void Take();
 
-    QSocketNotifier* m_notifier = nullptr;
     bool m_received = false;
 };
 
