@@ -1,6 +1,7 @@
 #include "reports/ExportWriters.h"
 
 #include "platform/XmlText.h"
+#include "reports/SheetCells.h"
 
 #include <xlsxwriter.h>
 #include <zip.h>
@@ -14,7 +15,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <new>
+#include <tuple>
 #include <unistd.h>
 
 namespace dialtally {
@@ -81,22 +84,43 @@ std::string XlsxBytes(const ExportSource& source)
     if (workbook == nullptr)
         throw ExportError("Cannot create the workbook.");
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
-    lxw_format* bold = workbook_add_format(workbook);
-    format_set_bold(bold);
-    lxw_format* right = workbook_add_format(workbook);
-    format_set_align(right, LXW_ALIGN_RIGHT);
-    lxw_format* boldRight = workbook_add_format(workbook);
-    format_set_bold(boldRight);
-    format_set_align(boldRight, LXW_ALIGN_RIGHT);
+    // One format per number format, weight and alignment, made when first used.
+    std::map<std::tuple<std::string, bool>, lxw_format*> formats;
+    const auto formatFor = [&](const std::string& numberFormat, bool strong) -> lxw_format* {
+        if (numberFormat.empty() && !strong && !source.RightAligned)
+            return nullptr;
+        lxw_format*& format = formats[{numberFormat, strong}];
+        if (format == nullptr) {
+            format = workbook_add_format(workbook);
+            if (strong)
+                format_set_bold(format);
+            if (source.RightAligned)
+                format_set_align(format, LXW_ALIGN_RIGHT);
+            if (!numberFormat.empty())
+                format_set_num_format(format, numberFormat.c_str());
+        }
+        return format;
+    };
+    // Rows repeat the texts of the row before (a day's dates), read once.
+    std::vector<std::pair<std::string, SheetCell>> previous(columns.size());
     lxw_error failure = LXW_NO_ERROR;
     for (std::size_t r = 0; r < rows.size() && failure == LXW_NO_ERROR; ++r) {
         const bool strong = r == 0 || IsTotalRow(source.Kind(rows[r]));
-        lxw_format* format =
-            source.RightAligned ? (strong ? boldRight : right) : (strong ? bold : nullptr);
         for (std::size_t k = 0; k < columns.size(); ++k) {
-            const std::string text = Utf8FromWindows1252Bytes(source.Cell(rows[r], columns[k]));
-            failure = worksheet_write_string(sheet, static_cast<lxw_row_t>(r),
-                                             static_cast<lxw_col_t>(k), text.c_str(), format);
+            const std::string_view cellText = source.Cell(rows[r], columns[k]);
+            const auto row = static_cast<lxw_row_t>(r);
+            const auto column = static_cast<lxw_col_t>(k);
+            if (r > 0 && cellText != previous[k].first)
+                previous[k] = {std::string(cellText), SheetCellFor(cellText)};
+            const SheetCell& cell = previous[k].second;
+            if (r > 0 && cell.IsNumber) {
+                failure = worksheet_write_number(sheet, row, column, cell.Number,
+                                                 formatFor(cell.NumberFormat, strong));
+            } else {
+                const std::string text = Utf8FromWindows1252Bytes(cellText);
+                failure =
+                    worksheet_write_string(sheet, row, column, text.c_str(), formatFor("", strong));
+            }
             if (failure != LXW_NO_ERROR)
                 break;
         }

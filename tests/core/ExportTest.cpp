@@ -2,6 +2,8 @@
 
 #include "TestSupport.h"
 #include "reports/ReportEngine.h"
+#include "reports/SheetCells.h"
+#include "base/RegionalSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -263,14 +265,38 @@ TEST_P(OfficeExport, ReadsBackAsTheCsv)
     const std::string name = format == ExportXlsx ? "r.xlsx" : "r.docx";
     WriteExportFile(folder.File(name), format, source, ExportSettings{});
     folder.Write("r.csv", CsvText(source, ','));
-    folder.Write("check.py", R"(import csv, sys
+    folder.Write("check.py", R"(import csv, sys, datetime
 path, csvpath = sys.argv[1], sys.argv[2]
 with open(csvpath, newline='', encoding='utf-8') as f:
     expected = [row for row in csv.reader(f)]
+def shown(c):
+    # What a spreadsheet in en-US shows for the cell.
+    v, f = c.value, c.number_format
+    if v is None:
+        return ''
+    if isinstance(v, str):
+        return v
+    if isinstance(v, datetime.timedelta):
+        s = int(v.total_seconds())
+        return '%d:%02d:%02d' % (s // 3600, s // 60 % 60, s % 60)
+    if isinstance(v, datetime.datetime) and 'AM/PM' in f:
+        return v.strftime('%I:%M:%S %p').lstrip('0')
+    if isinstance(v, datetime.datetime):
+        return ('%s ' % v.strftime('%a') if 'ddd' in f else '') + '%d/%d/%d' % (v.month, v.day, v.year)
+    if isinstance(v, datetime.time):
+        return v.strftime('%I:%M:%S %p').lstrip('0')
+    if '$' in f:
+        return '$%.2f' % v
+    return str(v)
 if path.endswith('.xlsx'):
     import openpyxl
     sheet = openpyxl.load_workbook(path).active
-    got = [['' if c is None else str(c) for c in row] for row in sheet.iter_rows(values_only=True)]
+    got = [[shown(c) for c in row] for row in sheet.iter_rows()]
+    # Dates, times, durations and amounts of the detail row are numbers.
+    kinds = [c.data_type for c in list(sheet.iter_rows())[1]]
+    if kinds != ['d', 'd', 'd', 'd', 'd', 'n', 's']:
+        print('cell types', kinds)
+        sys.exit(1)
     aligned = all(c.alignment.horizontal == 'right' for row in sheet.iter_rows() for c in row if c.value)
 else:
     import docx
@@ -294,6 +320,59 @@ INSTANTIATE_TEST_SUITE_P(ExportFiles, OfficeExport, testing::Values(ExportXlsx, 
                          [](const auto& info) {
                              return info.param == ExportXlsx ? "xlsx" : "docx";
                          });
+
+// A workbook cell is a number only when its format shows the grid's text
+// again; anything else stays the text.
+TEST(ExportFiles, SheetCellsAreNumbersThatShowAsTheGridDoes)
+{
+    struct Case {
+        const char* Preset;
+        const char* Text;
+        bool Number;
+        double Value;
+        const char* Format;
+    };
+    const double day = 86'400;
+    const Case cases[] = {
+        {"en-US", "12", true, 12, ""},
+        {"en-US", "012", false, 0, ""},
+        {"en-US", "1:00:03", true, 3603 / day, "[h]:mm:ss"},
+        {"en-US", "125:00:00", true, 450'000 / day, "[h]:mm:ss"},
+        {"en-US", "1:0:03", false, 0, ""},
+        {"en-US", "1.500", true, 1.5, "0.000"},
+        {"en-US", "$14.81", true, 14.81, "\"$\"0.00"},
+        {"en-US", "-$1.00", true, -1, "\"$\"0.00"},
+        {"en-US", "$14.8", false, 0, ""},
+        {"en-US", "8:05:00 PM", true, (20 * 3600 + 300) / day, "[$-409]h:mm:ss AM/PM"},
+        {"en-US", "12/5/2025", true, 45'996, "[$-409]m\"/\"d\"/\"yyyy"},
+        {"en-US", "Fri 12/5/2025", true, 45'996, "[$-409]ddd m\"/\"d\"/\"yyyy"},
+        {"en-US", "Sat 12/5/2025", false, 0, ""},
+        {"en-US", "12/05/2025", false, 0, ""},
+        {"en-US", "2/28/1900", false, 0, ""},
+        {"en-US", "December 2025", false, 0, ""},
+        {"en-US", "Sample ISP 2", false, 0, ""},
+        {"en-GB", "\u00a314.81", true, 14.81, "\"\u00a3\"0.00"},
+        {"en-GB", "05/12/2025", true, 45'996, "[$-809]dd\"/\"mm\"/\"yyyy"},
+        {"en-GB", "08:05:00", true, (8 * 3600 + 300) / day, "[$-809]hh:mm:ss"},
+        {"de-DE", "1,500", true, 1.5, "0.000"},
+        {"de-DE", "14,81 \u20ac", true, 14.81, "0.00\" \u20ac\""},
+        {"de-DE", "$14.81", false, 0, ""},
+        {"de-DE", "Fr 05.12.2025", true, 45'996, "[$-407]ddd dd\".\"mm\".\"yyyy"},
+        {"sv-SE", "14,81 kr", true, 14.81, "0.00\" kr\""},
+        {"sv-SE", "2025-12-05", true, 45'996, "[$-41D]yyyy\"-\"mm\"-\"dd"},
+    };
+    const RegionalSettings previous = Regional();
+    for (const Case& c : cases) {
+        SetRegional(*FindRegionalPreset(c.Preset));
+        const SheetCell cell = SheetCellFor(c.Text);
+        EXPECT_EQ(cell.IsNumber, c.Number) << c.Preset << " " << c.Text;
+        if (cell.IsNumber && c.Number) {
+            EXPECT_DOUBLE_EQ(cell.Number, c.Value) << c.Preset << " " << c.Text;
+            EXPECT_EQ(cell.NumberFormat, c.Format) << c.Preset << " " << c.Text;
+        }
+    }
+    SetRegional(previous);
+}
 
 // A description in Latin-1 bytes, as old Windows logs hold them: the
 // workbook and the document carry it converted from Windows-1252 and open
