@@ -6,44 +6,90 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
+#include <string_view>
 #include <stdexcept>
 
 using namespace dialtally;
 
-int main(int argc, char** argv)
+namespace {
+
+// The window's options, set up once for both parsers below.
+struct CommandLine {
+    QCommandLineParser Parser;
+    QCommandLineOption Home{QStringLiteral("home"),
+                            QStringLiteral("Folder of the settings, formats and tariffs."),
+                            QStringLiteral("folder")};
+    QCommandLineOption Locale{
+        QStringLiteral("locale"),
+        QStringLiteral("Regional settings preset (en-US, en-GB, de-DE, sv-SE)."),
+        QStringLiteral("name")};
+
+    CommandLine()
+    {
+        Parser.setApplicationDescription(
+            QStringLiteral("How much time you spent online and what it cost."));
+        Parser.addHelpOption();
+        Parser.addVersionOption();
+        Parser.addOption(Home);
+        Parser.addOption(Locale);
+        Parser.addPositionalArgument(QStringLiteral("reports"),
+                                     QStringLiteral("Report files to open."),
+                                     QStringLiteral("[report.rep...]"));
+    }
+};
+
+// A window's application needs a display; asking for the usage or the
+// version must not (an ssh session, a packaging script).
+bool AsksOnlyForText(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    TerminationSignals termination;
-    QApplication::setApplicationName(QStringLiteral("Dialtally"));
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--")
+            break;
+        if (argument == "-h" || argument == "-?" || argument == "--help" ||
+            argument == "--help-all" || argument == "-v" || argument == "--version")
+            return true;
+    }
+    return false;
+}
+
+void SetApplicationNames()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Dialtally"));
     // No display name: the platform would append it to every dialog's
     // caption. The main window sets its own.
-    QApplication::setApplicationVersion(QStringLiteral(DIALTALLY_VERSION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DIALTALLY_VERSION));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (AsksOnlyForText(argc, argv)) {
+        QCoreApplication textOnly(argc, argv);
+        SetApplicationNames();
+        CommandLine commandLine;
+        commandLine.Parser.process(textOnly); // prints and exits
+        return 0;
+    }
+    QApplication app(argc, argv);
+    TerminationSignals termination;
+    SetApplicationNames();
     // Ties the window to its installed desktop entry, and takes the
     // installed icon when the desktop's theme has one.
     QApplication::setDesktopFileName(QLatin1String(ApplicationId));
     QApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(ApplicationId),
                                                  QIcon(QStringLiteral(":/icons/dialtally.svg"))));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("How much time you spent online and what it cost."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption home(QStringLiteral("home"),
-                                  QStringLiteral("Folder of the settings, formats and tariffs."),
-                                  QStringLiteral("folder"));
-    const QCommandLineOption locale(
-        QStringLiteral("locale"),
-        QStringLiteral("Regional settings preset (en-US, en-GB, de-DE, sv-SE)."),
-        QStringLiteral("name"));
-    parser.addOption(home);
-    parser.addOption(locale);
-    parser.addPositionalArgument(QStringLiteral("reports"), QStringLiteral("Report files to open."),
-                                 QStringLiteral("[report.rep...]"));
+    CommandLine commandLine;
+    QCommandLineParser& parser = commandLine.Parser;
+    const QCommandLineOption& home = commandLine.Home;
+    const QCommandLineOption& locale = commandLine.Locale;
     parser.process(app);
 
     try {
