@@ -438,11 +438,13 @@ void TMainForm::RefreshReport()
     TCfg& report = m_state.Current;
     m_criteria->ReadCriteria(report);
     const std::string box = m_logFileBox->currentText().toStdString();
-    if (box != report.LogType) {
+    // An empty box chose no other log: the report names a format that is
+    // not defined, and stays as it is, so the read error names that format.
+    if (!box.empty() && box != report.LogType) {
         report.FileName = m_state.Options.Files.Path + "Untitled.rep";
         report.ReportDescription = box;
+        report.LogType = box;
     }
-    report.LogType = box;
     ReadLog();
 }
 

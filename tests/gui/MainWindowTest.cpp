@@ -137,6 +137,19 @@ TEST_F(WindowFixture, ChangingTheLogFileBoxMakesAnUntitledReport)
     box->setCurrentIndex(box->findText("Windows Dial-Up Networking"));
     window->RefreshReport();
     EXPECT_EQ(window->State().Current.FileName, m_home.Path() + "Untitled.rep");
+
+    // A report over a format that is not defined leaves the box empty; a
+    // refresh keeps the report and names the format in the read error.
+    window->State().Current.LogType = "pppd (syslog)";
+    window->State().Current.FileName = ReportPath("A");
+    box->setCurrentIndex(-1);
+    m_messages->Messages.clear();
+    window->RefreshReport();
+    EXPECT_EQ(window->State().Current.FileName, ReportPath("A"));
+    EXPECT_EQ(window->State().Current.LogType, "pppd (syslog)");
+    ASSERT_FALSE(m_messages->Messages.empty());
+    const std::string& message = m_messages->Messages.back().Text;
+    EXPECT_NE(message.find("reading pppd (syslog)."), std::string::npos) << message;
 }
 
 // Log Files OK and Costs OK save their files; the report is read again
