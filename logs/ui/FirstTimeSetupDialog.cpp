@@ -57,6 +57,10 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
                    this);
     machineLogs->setWordWrap(true);
     machineLogs->setVisible(!m_found.empty());
+    // A log found on this machine is the likely choice: Ok takes it as it
+    // stands, where an unselected list would close without a word.
+    if (!m_found.empty())
+        m_list->setCurrentRow(m_windowsEntries);
     m_list->setMinimumSize(520, 160);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &TDlgFirst::BtnOkClick);
 
