@@ -137,7 +137,7 @@ void StateProvider(ProviderBilling& billing, const PairedConnections& connection
         const TDateTime day = DateOf(list.DateTimeOn[k]);
         if (!connections.Closed[k] && day >= start && day <= today &&
             pricer.Applies(list.Service[k]))
-            billing.Notes.push_back("The connection begun " + DayText(day) + " " +
+            billing.Notes.push_back("The connection that began " + DayText(day) + " " +
                                     TimeToText(TimeOf(list.DateTimeOn[k])) +
                                     " has no end line yet; it counts once its end is logged.");
     }

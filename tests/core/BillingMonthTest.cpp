@@ -228,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {{At(3, 2, 10), 60}, {At(3, 10, 9), 0, false}}, Day(2026, 3, 10),
                       /* so far */ 1, 60, 50'500, 0, 0, std::nullopt,
                       /* projected */ true, 186, 52'000, std::nullopt,
-                      "begun 3/10/2026 9:00:00 AM has no end line"},
+                      "that began 3/10/2026 9:00:00 AM has no end line"},
         // A connection after today is not yet.
         StatementCase{"ConnectionsAfterTodayLeftOut", "1", "0", false,
                       {{At(3, 2, 10), 60}, {At(3, 12, 10), 60}}, Day(2026, 3, 10),
