@@ -219,6 +219,8 @@ bool LogSource::Fail(const std::string& name, bool found)
         m_failed = true;
         m_errorName = name;
         m_errorFound = found;
+    } else if (m_errorName != name && !m_errorName.ends_with(", " + name)) {
+        m_errorName += ", " + name;
     }
     return false;
 }
@@ -273,8 +275,8 @@ bool LogSource::Open(const std::string& logFile)
         if (opened != JournalSource::Opened::Yes)
             return Fail(logFile, opened == JournalSource::Opened::Unreadable);
         // Told of after the read, as a damaged member of a set is.
-        if (!lost.empty())
-            Fail(lost.front(), Exists(lost.front()));
+        for (const std::string& file : lost)
+            Fail(file, Exists(file));
         m_reader.Open(m_journal);
         return true;
     }

@@ -87,7 +87,8 @@ public:
     // How many times a set's reading skipped what a member held past a
     // fault: a connection open at such a gap lost its end line.
     int Gaps() const { return m_gaps; }
-    // The first source, or member of a set, that could not be opened or read.
+    // The source, or the members of a set or journal files, that could not
+    // be opened or read, in reading order and joined by ", ".
     const std::string& ErrorName() const { return m_errorName; }
     bool ErrorFound() const { return m_errorFound; }
     // When the file being read was last written to, in local time: the

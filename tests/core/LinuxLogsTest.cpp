@@ -447,6 +447,15 @@ const BadSource BadSourceCases[] = {
          return h.File("syslog*");
      },
      [](const TempFolder& h) { return h.File("syslog.2.gz"); }, true, 1, 60},
+    {"TwoUnreadableMembers",
+     [](const TempFolder& h) {
+         h.Write("syslog.3.gz", "not gzip at all");
+         h.Write("syslog.2.gz", "nor this");
+         h.Write("syslog", GoodLines);
+         return h.File("syslog*");
+     },
+     [](const TempFolder& h) { return h.File("syslog.3.gz") + ", " + h.File("syslog.2.gz"); },
+     true, 1, 60},
     {"DamagedJournalFileBesideAGoodOne",
      [](const TempFolder& h) {
          EXPECT_TRUE(WriteJournal(h.File("good.journal"),
