@@ -2,6 +2,7 @@
 
 #include "base/ConversionError.h"
 #include "base/Currency.h"
+#include "base/DataFile.h"
 #include "base/DateRoutines.h"
 #include "base/ListRoutines.h"
 #include "base/RegionalSettings.h"
@@ -27,7 +28,45 @@ template <typename... Columns> void CloseGaps(int i, int count, Columns&... colu
     (CloseGap(columns, i, count), ...);
 }
 
+// A number the other usual decimal mark makes, and the current one not.
+bool HasOtherDecimalMark(std::string_view text)
+{
+    const char decimal = Regional().DecimalSeparator;
+    const char other = decimal == '.' ? ',' : '.';
+    return text.find(other) != std::string_view::npos &&
+           text.find(decimal) == std::string_view::npos;
+}
+
+bool IsOfOtherSettings(std::string_view key, std::string_view value)
+{
+    if (key == "ProviderMonthCharge" || key == "ProviderMonthFree")
+        return HasOtherDecimalMark(value);
+    if (!key.starts_with("ProviderTod"))
+        return false;
+    // Rate periods are written as ten fields, nine separators.
+    const char separator = Regional().ListSeparator;
+    const char other = separator == ',' ? ';' : ',';
+    const auto count = [&](char c) { return std::count(value.begin(), value.end(), c); };
+    if (count(separator) != 9)
+        return count(other) == 9;
+    return HasOtherDecimalMark(NthItem(value, separator, 7)) ||
+           HasOtherDecimalMark(NthItem(value, separator, 8)) ||
+           HasOtherDecimalMark(NthItem(value, separator, 9));
+}
+
 } // namespace
+
+std::string TariffLineOfOtherSettings(const std::string& programFolder)
+{
+    std::string found;
+    int entries = 0;
+    ReadDataFileEntries(ProvidersPath(programFolder), "Provider=", TProv::MaxProviders, entries,
+                        [&](int, const KeyValue& kv) {
+                            if (found.empty() && IsOfOtherSettings(kv.Key, kv.Value))
+                                found = std::string(kv.Key) + "=" + std::string(kv.Value);
+                        });
+    return found;
+}
 
 std::string ReformatCharge(std::string_view text)
 {

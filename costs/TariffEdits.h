@@ -16,6 +16,14 @@ std::string ReformatCharge(std::string_view text);
 // The charge as stored from the edit: DigitsOnly, "0" for an empty edit.
 std::string StoredCharge(std::string_view editText);
 
+// The first line of Dialtally.prv written under regional settings with
+// other separators than the current ones ("ProviderMonthCharge=9.95" where
+// the decimal separator is a comma, a rate period joined by ";" where the
+// list separator is a comma), as "key=value"; empty when there is none.
+// The Costs dialog would store such values changed: a decimal point dropped
+// (a charge 100 times too large), a rate period emptied.
+std::string TariffLineOfOtherSettings(const std::string& programFolder);
+
 // Fills period k with the values a new additional charge starts from.
 void NewRatePeriod(TTod& periods, int k);
 // The ten grid cells of period k: "X" or empty for the day and free flags,

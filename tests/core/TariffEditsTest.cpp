@@ -36,6 +36,39 @@ INSTANTIATE_TEST_SUITE_P(
                       ChargeCase{"en-US", "$.", "$."}, ChargeCase{"en-US", "1.2.3", "1.2.3"},
                       ChargeCase{"en-US", "99999999999999999999999", "99999999999999999999999"}));
 
+// Values a file holds in other separators than the current settings'
+// are found; the file's own are not.
+TEST(TariffEdits, TariffLinesOfOtherSettingsAreFound)
+{
+    struct Case {
+        const char* Preset;
+        const char* Line;
+        bool Other;
+    };
+    const Case cases[] = {
+        {"en-US", "ProviderMonthCharge=9.95", false},
+        {"en-US", "ProviderMonthCharge=9,95", true},
+        {"en-US", "ProviderTod1=1,1,1,12:00:00 AM,11:59:59 PM,0,.07,1,0,0", false},
+        {"en-US", "ProviderTod1=1;1;1;00:00:00;23:59:59;1;0,10;1;0;0", true},
+        {"en-US", "ProviderTod1=1,1,1,12:00:00 AM,11:59:59 PM,0,0,07,1,0,0", false},
+        {"de-DE", "ProviderMonthCharge=9,95", false},
+        {"de-DE", "ProviderMonthCharge=9.95", true},
+        {"de-DE", "ProviderMonthFree=1.5", true},
+        {"de-DE", "ProviderTod1=1;1;1;00:00:00;23:59:59;0;,07;1;0;0", false},
+        {"de-DE", "ProviderTod1=1,1,1,00:00:00,23:59:59,1,.10,1,0,0", true},
+        {"de-DE", "ProviderTod1=1;1;1;00:00:00;23:59:59;0;.07;1;0;0", true},
+        {"sv-SE", "ProviderTod2=0;0;1;00:00:00;23:59:59;0;0;1;0.50;0", true},
+    };
+    for (const Case& c : cases) {
+        ScopedRegional preset(c.Preset);
+        TempFolder home;
+        home.Write("Dialtally.prv", std::string("Provider=Mobile\r\nProviderMonthBegin=1\r\n") +
+                                        c.Line + "\r\n");
+        EXPECT_EQ(TariffLineOfOtherSettings(home.Path()), c.Other ? c.Line : "")
+            << c.Preset << " " << c.Line;
+    }
+}
+
 TEST(TariffEdits, StoredChargeDropsTheSymbol)
 {
     EXPECT_EQ(StoredCharge("$19.95"), "19.95");
