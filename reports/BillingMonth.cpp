@@ -87,6 +87,7 @@ void StateProvider(ProviderBilling& billing, const PairedConnections& connection
     TDateTime openedOn = 0;
     std::optional<TDateTime> ranOut;
     int freeUsedThisMonth = 0;
+    int notCharged = 0; // this billing month's connections the provider does not price
     for (int i = 0; i < list.Count(); ++i) {
         const auto k = static_cast<std::size_t>(i);
         const TDateTime day = DateOf(list.DateTimeOn[k]);
@@ -94,8 +95,10 @@ void StateProvider(ProviderBilling& billing, const PairedConnections& connection
             continue;
         const ProviderCharge charge =
             pricer.Price(list.DateTimeOn[k], list.Duration[k], list.Service[k]);
-        if (!charge.Applies)
+        if (!charge.Applies) {
+            notCharged += day >= start ? 1 : 0;
             continue;
+        }
         if (charge.OpenedMonth) {
             openedOn = day;
             ranOut.reset();
@@ -130,6 +133,14 @@ void StateProvider(ProviderBilling& billing, const PairedConnections& connection
             "first.");
     }
     billing.FreeSecondsUsed = billing.FreeSeconds - billing.FreeSecondsLeft;
+    // "No connections yet" over a log full of them needs its reason.
+    if (billing.Connections == 0 && notCharged > 0)
+        billing.Notes.push_back(std::to_string(notCharged) +
+                                (notCharged == 1 ? " connection" : " connections") +
+                                " of this billing month " + (notCharged == 1 ? "is" : "are") +
+                                " not charged by this provider: tick it in the report's "
+                                "properties, or link the connections' descriptions to it on "
+                                "the Links page of Costs.");
 
     const int last = list.LastIndex;
     if (last >= 0) {

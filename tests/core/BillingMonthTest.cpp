@@ -285,6 +285,16 @@ TEST(BillingMonth, EachProviderGetsWhatTheReportChargesIt)
             EXPECT_EQ(billing.Charges, c.Shares[n].Charges) << billing.Provider;
         }
     }
+    // Linked to none and named by none: the notes say why a month of
+    // connections has none.
+    const BillingStatement unlinked =
+        StateBillingMonths(paired, providers, TServ{}, "", Day(2026, 3, 10));
+    ASSERT_FALSE(unlinked.Providers.empty());
+    for (const ProviderBilling& billing : unlinked.Providers)
+        EXPECT_NE(BillingFigureText(billing, BillingFigure::Note, false)
+                      .find("3 connections of this billing month are not charged"),
+                  std::string::npos)
+            << billing.Provider;
 }
 
 // A broken tariff names its provider and leaves the others whole; a name
