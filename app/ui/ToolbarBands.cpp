@@ -9,7 +9,16 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace dialtally {
+
+namespace {
+
+// What the log file band holds beside its box.
+constexpr int LogFileBandMargin = 24;
+
+} // namespace
 
 ToolbarBands::ToolbarBands(QMainWindow* window, const std::array<QToolBar*, BandCount>& bands,
                            QComboBox* logFileBox)
@@ -59,7 +68,7 @@ void ToolbarBands::Apply(const ToolbarSettings& bars)
         m_window->addToolBar(Qt::TopToolBarArea, band);
         first = false;
         if (position.Id == 3 && position.Width > 40)
-            m_logFileBox->setFixedWidth(position.Width - 24);
+            SizeLogFileBox(position.Width - LogFileBandMargin);
     }
     m_bands[0]->show();
     m_bands[1]->setVisible(bars.Buttons);
@@ -67,6 +76,16 @@ void ToolbarBands::Apply(const ToolbarSettings& bars)
     m_bands[3]->setVisible(bars.Logfile);
     ApplyTextLabels(bars.TextLabels);
     ApplyItemVisibility(bars);
+}
+
+// The band's width is the box's widest: a band alone on its row was as
+// wide as the window, and a fixed width would keep the window that wide.
+void ToolbarBands::SizeLogFileBox(int width)
+{
+    constexpr int Narrowest = 120;
+    m_logFileBox->setMinimumWidth(std::min(width, Narrowest));
+    m_logFileBox->setMaximumWidth(width);
+    m_logFileBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
 void ToolbarBands::Store(ToolbarSettings& bars) const
@@ -81,6 +100,9 @@ void ToolbarBands::Store(ToolbarSettings& bars) const
         const QToolBar* band = m_bands[static_cast<std::size_t>(id)];
         placed[static_cast<std::size_t>(id)] = {shown(band), band->x(), band->y(), band->width()};
     }
+    // The log file band's width is kept as its box's, the way Apply reads it
+    // back: the band's own, with its handle, would shrink it at every start.
+    placed[3].Width = m_logFileBox->width() + LogFileBandMargin;
     bars.Bands = BandsAsPlaced(bars.Bands, placed);
     for (int n = 1; n <= ToolbarItemCount; ++n)
         if (QAction* item = Item(n); item && !IsNeverShownItem(n))

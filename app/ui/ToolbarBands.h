@@ -41,6 +41,7 @@ public:
 
 private:
     QAction* Item(int n) const;
+    void SizeLogFileBox(int width);
 
     QMainWindow* m_window;
     std::array<QToolBar*, BandCount> m_bands;

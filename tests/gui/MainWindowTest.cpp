@@ -305,7 +305,7 @@ TEST_F(WindowFixture, CancelledCloseKeepsTheWindowAndWritesNoSettings)
 TEST_F(WindowFixture, BandLayoutRoundTripsThroughTheSettings)
 {
     m_extraSettings = "[Toolbars]\r\nLogfile=1\r\nBar1i=0\r\nBar1b=1\r\nBar2i=2\r\nBar2b=1\r\n"
-                      "Bar3i=1\r\nBar3b=1\r\nBar4i=3\r\nBar4b=0\r\nBtn5=0\r\n";
+                      "Bar3i=1\r\nBar3b=1\r\nBar4i=3\r\nBar4b=0\r\nBar4w=150\r\nBtn5=0\r\n";
     SetUp();
     auto window = MakeWindow();
     window->show();
@@ -318,9 +318,24 @@ TEST_F(WindowFixture, BandLayoutRoundTripsThroughTheSettings)
     EXPECT_EQ(ids, (std::array<int, 4>{0, 2, 1, 3}));
     EXPECT_TRUE(bars.Bands[2].Break);
     EXPECT_FALSE(bars.Bands[3].Break) << "the log file box shares the button bar's row";
+    EXPECT_EQ(bars.Bands[3].Width, 150) << "the log file band keeps its width";
     EXPECT_FALSE(bars.Btn[5]) << "Separator 2 stays hidden";
     EXPECT_TRUE(bars.Btn[1]);
     EXPECT_TRUE(bars.Logfile);
+}
+
+// A band alone on its row was as wide as the window; its width must not
+// keep the window that wide at the next start.
+TEST_F(WindowFixture, AWideLogFileBandDoesNotHoldTheWindowWide)
+{
+    m_extraSettings = "[Window]\r\nLeft=10\r\nTop=20\r\nWidth=700\r\nHeight=450\r\n"
+                      "[Toolbars]\r\nLogfile=1\r\nBar4i=3\r\nBar4b=1\r\nBar4w=1280\r\n";
+    SetUp();
+    auto window = MakeWindow();
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(window->width(), 700);
+    EXPECT_LE(window->minimumSizeHint().width(), 700);
 }
 
 TEST(InstanceChannel, HandsLinesToTheRunningWindow)
