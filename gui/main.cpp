@@ -11,8 +11,8 @@
 #include <QFileInfo>
 
 #include <cstdio>
-#include <string_view>
 #include <stdexcept>
+#include <string_view>
 
 using namespace dialtally;
 

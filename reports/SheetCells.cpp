@@ -48,7 +48,7 @@ double WholeNumber(std::string_view text)
 std::string LanguageTag()
 {
     const std::string& name = Regional().Name;
-    const char* code = name == "en-GB" ? "809"
+    const char* code = name == "en-GB"   ? "809"
                        : name == "de-DE" ? "407"
                        : name == "sv-SE" ? "41D"
                                          : "409";
@@ -127,13 +127,19 @@ std::string MoneyFormatCode()
     const RegionalSettings& rs = Regional();
     std::string number = "0";
     if (rs.CurrencyDecimals > 0)
-        number += "." + std::string(static_cast<std::size_t>(std::min(rs.CurrencyDecimals, 4)), '0');
+        number +=
+            "." + std::string(static_cast<std::size_t>(std::min(rs.CurrencyDecimals, 4)), '0');
     switch (rs.CurrencyPlacement) {
-    case 0: return Quoted(rs.CurrencySymbol) + number;
-    case 1: return number + Quoted(rs.CurrencySymbol);
-    case 2: return Quoted(rs.CurrencySymbol + " ") + number;
-    case 3: return number + Quoted(" " + rs.CurrencySymbol);
-    default: return number;
+    case 0:
+        return Quoted(rs.CurrencySymbol) + number;
+    case 1:
+        return number + Quoted(rs.CurrencySymbol);
+    case 2:
+        return Quoted(rs.CurrencySymbol + " ") + number;
+    case 3:
+        return number + Quoted(" " + rs.CurrencySymbol);
+    default:
+        return number;
     }
 }
 
@@ -213,7 +219,8 @@ bool ReadDate(std::string_view text, SheetCell& cell)
     const RegionalSettings& rs = Regional();
     const std::size_t blank = text.find(' ');
     const std::string_view date = blank == std::string_view::npos ? text : text.substr(blank + 1);
-    if (date.empty() || !IsDigit(date.front()) || std::count(date.begin(), date.end(), rs.DateSeparator) != 2)
+    if (date.empty() || !IsDigit(date.front()) ||
+        std::count(date.begin(), date.end(), rs.DateSeparator) != 2)
         return false;
     const std::string picture = DetailDatePicture(blank != std::string_view::npos);
     try {

@@ -7,12 +7,13 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <limits>
 
 namespace dialtally {
 
 namespace {
 
-enum class Placement { ScreenCentre, OnScreen };
+enum class Placement { ScreenCentre, OnScreen, InPlace };
 
 QRect ScreenArea(const QWidget& window)
 {
@@ -39,11 +40,13 @@ void Place(QWidget& window, Placement placement)
     const QRect room = area.marginsRemoved(frameMargins);
     QRect placed(QPoint(), window.size());
     const QWidget* parent = window.parentWidget() ? window.parentWidget()->window() : nullptr;
-    if (placement == Placement::OnScreen && parent && parent->isVisible())
+    if (placement == Placement::InPlace)
+        placed = client;
+    else if (placement == Placement::OnScreen && parent && parent->isVisible())
         placed.moveCenter(parent->geometry().center());
     else
         placed.moveCenter(room.center());
-    if (placement == Placement::OnScreen) {
+    if (placement != Placement::ScreenCentre) {
         placed.setSize(placed.size().boundedTo(room.size()));
         placed.moveLeft(std::clamp(placed.left(), room.left(), room.right() - placed.width() + 1));
         placed.moveTop(std::clamp(placed.top(), room.top(), room.bottom() - placed.height() + 1));
@@ -82,6 +85,19 @@ void CentreOnScreenWhenShown(QWidget* window)
 void KeepOnScreenWhenShown(QWidget* window)
 {
     new PlaceOnShow(window, Placement::OnScreen);
+}
+
+void MoveOntoScreen(QWidget& window)
+{
+    Place(window, Placement::InPlace);
+}
+
+int ScreenRoomHeight(const QWidget& window)
+{
+    const QRect area = ScreenArea(window);
+    if (area.isEmpty())
+        return std::numeric_limits<int>::max();
+    return area.height() - window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
 }
 
 } // namespace dialtally

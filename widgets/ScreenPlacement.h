@@ -11,5 +11,10 @@ void CentreOnScreenWhenShown(QWidget* window);
 // without one) and moved, and if need be made smaller, so that it lies
 // wholly on the screen.
 void KeepOnScreenWhenShown(QWidget* window);
+// Now: moved, and if need be made smaller, so that the window lies wholly
+// on its screen (a place saved on a larger screen).
+void MoveOntoScreen(QWidget& window);
+// The height a window's contents have on its screen, below a title bar.
+int ScreenRoomHeight(const QWidget& window);
 
 } // namespace dialtally

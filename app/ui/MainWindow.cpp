@@ -32,6 +32,7 @@
 #include "reports/ui/ReportPropertiesDialog.h"
 #include "reports/ui/ReportTableModel.h"
 #include "widgets/HelpWindow.h"
+#include "widgets/ScreenPlacement.h"
 #include "widgets/StatusPanelsWidget.h"
 
 #include <QApplication>
@@ -596,8 +597,10 @@ void TMainForm::ApplyDisplayOptions()
 void TMainForm::ApplyWindowSettings()
 {
     const WindowSettings& window = m_state.Options.Window;
-    if (window.HasBounds())
+    if (window.HasBounds()) {
         setGeometry(window.Left, window.Top, window.Width, window.Height);
+        MoveOntoScreen(*this); // saved on a larger screen, or another one
+    }
     if (window.State == 1)
         setWindowState(Qt::WindowMaximized);
     else if (window.State == 2)

@@ -1,9 +1,9 @@
 #include "reports/ExportWriters.h"
 
 #include "TestSupport.h"
+#include "base/RegionalSettings.h"
 #include "reports/ReportEngine.h"
 #include "reports/SheetCells.h"
-#include "base/RegionalSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -12,10 +12,12 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocalSocket>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -250,6 +252,17 @@ TEST_F(WindowFixture, FirstWindowFitsTheBarsAndFifteenRows)
     m_extraSettings = "[Window]\r\nLeft=10\r\nTop=20\r\nWidth=400\r\nHeight=300\r\n";
     SetUp();
     EXPECT_EQ(MakeWindow()->size(), QSize(400, 300));
+
+    // Saved on a larger screen: brought back onto this one.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    m_extraSettings = "[Window]\r\nLeft=" + std::to_string(screen.width() / 2) +
+                      "\r\nTop=" + std::to_string(screen.height() / 2) +
+                      "\r\nWidth=" + std::to_string(screen.width() + 300) +
+                      "\r\nHeight=" + std::to_string(screen.height() + 200) + "\r\n";
+    SetUp();
+    const auto large = MakeWindow();
+    EXPECT_TRUE(screen.contains(large->geometry()))
+        << large->geometry().x() << "," << large->geometry().width();
 }
 
 struct StartupCase {
