@@ -32,6 +32,13 @@ std::string WriteErrorText(const std::string& path)
     return "An error occurred writing " + path + ".";
 }
 
+void ShowMadeFromError(const std::string& path, const std::string& input, const std::string& what)
+{
+    const std::string named = path == input ? path : path + " (" + input + ")";
+    ShowError(named + " is a file the reports are made from.\n\rChoose another file to " + what +
+              ".");
+}
+
 void ShowReadError(const std::string& path)
 {
     ShowError(ReadErrorText(path));

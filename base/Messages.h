@@ -25,5 +25,9 @@ void PlayDefaultSound();
 std::string ReadErrorText(const std::string& path);
 std::string ReadErrorText(const std::string& name, bool found);
 std::string WriteErrorText(const std::string& path);
+// A command that would write over a file the reports are made from (`input`,
+// named by `path`) refuses: "`path` is a file the reports are made from"
+// and, on a second line, "Choose another file to `what`."
+void ShowMadeFromError(const std::string& path, const std::string& input, const std::string& what);
 
 } // namespace dialtally

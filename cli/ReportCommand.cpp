@@ -2,6 +2,7 @@
 
 #include "StderrFrontEnd.h"
 #include "TariffCommand.h"
+#include "app/ProgramInputs.h"
 #include "app/ProgramState.h"
 #include "base/AtomicFile.h"
 #include "base/Clock.h"
@@ -80,34 +81,6 @@ void RemoveStaleOutput(const std::string& path)
     if (::lstat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
         ::unlink(file.c_str()) != 0)
         ShowWriteError(path);
-}
-
-// What --output must not name: the files the pass reads (the report, the
-// program's own files, the log, an HTML header or footer). A pass that
-// found nothing removes its output, one that did replaces it.
-std::optional<std::string> InputNamedBy(const std::string& output, const ProgramState& state,
-                                        const std::optional<std::string>& report)
-{
-    const std::string& folder = state.Paths.ProgramFolder();
-    std::vector<std::string> inputs = {SettingsPath(folder), LogFormatsPath(folder),
-                                       ProvidersPath(folder), LinksPath(folder),
-                                       state.Options.Files.Default};
-    if (report)
-        inputs.push_back(*report);
-    if (const int f = FindLogFormat(state.Formats, state.Current.LogType); f != 0) {
-        const LogSourceName log = ResolveLogSource(state.Formats.LogFile[f]);
-        inputs.push_back(log.Text);
-        inputs.insert(inputs.end(), log.Members.begin(), log.Members.end());
-    }
-    const ExportSettings settings = ExportSettingsFor(state.Options);
-    inputs.push_back(settings.Html.HeaderFile);
-    inputs.push_back(settings.Html.FooterFile);
-    for (const std::string& input : inputs) {
-        std::error_code error;
-        if (!input.empty() && std::filesystem::equivalent(output, input, error) && !error)
-            return input;
-    }
-    return std::nullopt;
 }
 
 int ExportFormatIndex(const std::string& name)
@@ -189,7 +162,8 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
                                   state.Options.Files.Recent))
         return 1;
     if (output)
-        if (const std::optional<std::string> input = InputNamedBy(*output, state, report)) {
+        if (const std::optional<std::string> input =
+                ProgramInputNamedBy(*output, state, report.value_or(""))) {
             err << "dialtally-report: --output " << *output << " is " << Absolute(*input)
                 << ", which the report is made from\n";
             return UsageError;

@@ -178,6 +178,11 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
         ShowError("The source and target files cannot be the same.");
         return ArchiveResult::Refused;
     }
+    if (const std::optional<std::string> input =
+            options.InputNamedBy ? options.InputNamedBy(options.Target) : std::nullopt) {
+        ShowMadeFromError(options.Target, *input, "archive to");
+        return ArchiveResult::Refused;
+    }
     if (!IsSingleFileSource(source))
         return ArchiveSource(formats, options, source);
     // Taken before the source is opened, so that any line the dialer adds

@@ -3,6 +3,7 @@
 #include "logs/LogFormats.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ struct ArchiveOptions {
     std::string Target; // the archive file, appended to
     bool Skip = false;  // keep only the begin and end lines
     bool Clear = true;  // empty the log file after the copy
+    // The file the reports are made from that a target names (the program's
+    // own files, a report, another log): appending there would spoil it.
+    std::function<std::optional<std::string>(const std::string&)> InputNamedBy;
 };
 
 enum class ArchiveResult {

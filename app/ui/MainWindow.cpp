@@ -2,6 +2,7 @@
 
 #include "app/ui/ToolbarBands.h"
 
+#include "app/ProgramInputs.h"
 #include "app/ReportFileType.h"
 #include "app/ui/AboutDialog.h"
 #include "app/ui/CriteriaBarWidget.h"
@@ -110,6 +111,7 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
     SetUpViewControls();
 
     StartProgram(m_state);
+    GuardPrintFiles(InputNamedBy());
     FillLogFileBox();
     ApplyWindowSettings();
     ApplyDisplayOptions();
@@ -119,6 +121,7 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
 
 TMainForm::~TMainForm()
 {
+    GuardPrintFiles({});
     SetFrontEnd(nullptr);
 }
 
@@ -369,7 +372,7 @@ void TMainForm::Print(PrintedViews views)
         PrintGrid(this, m_state.Output, m_state.Options, &shown);
         return;
     case PrintedViews::Chart:
-        PrintChart(m_chart, m_state.Options.Printer);
+        PrintChart(this, m_chart, m_state.Options.Printer);
         return;
     case PrintedViews::GridAndChart:
         // One job: as two, a file printer would write the chart over the
@@ -384,7 +387,15 @@ void TMainForm::ExportCommand()
     TDlgExp dialog(m_state.Output, m_state.Current.FileName, m_state.Current.ReportDescription,
                    m_state.Options, ExportSettingsFor(m_state.Options), this);
     dialog.SetShownGrid(ShownSource());
+    dialog.InputNamedBy = InputNamedBy();
     dialog.exec();
+}
+
+std::function<std::optional<std::string>(const std::string&)> TMainForm::InputNamedBy() const
+{
+    return [this](const std::string& path) {
+        return ProgramInputNamedBy(path, m_state, m_state.Current.FileName);
+    };
 }
 
 void TMainForm::PrintSetupCommand()
@@ -765,6 +776,7 @@ void TMainForm::EditCosts()
 void TMainForm::ArchiveLog()
 {
     TDlgBack dialog(m_state.Formats, m_state.Options.Archive, this);
+    dialog.InputNamedBy = InputNamedBy();
     dialog.exec();
 }
 

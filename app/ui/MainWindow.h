@@ -207,6 +207,9 @@ private:
     void SaveChartCommand();
     // The grid as shown, for printing and export.
     ExportSource ShownSource() const;
+    // Which of the files the report is made from a path names, for the
+    // commands that write a file the user names.
+    std::function<std::optional<std::string>(const std::string&)> InputNamedBy() const;
     void CustomizeToolbars();
     void ShowAbout();
     void RunFirstTimeSetup();

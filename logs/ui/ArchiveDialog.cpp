@@ -88,7 +88,7 @@ void TDlgBack::BtnBrowseClick()
 void TDlgBack::BtnArchiveClick()
 {
     const ArchiveOptions options{m_target->text().toStdString(), m_skip->isChecked(),
-                                 m_clear->isChecked()};
+                                 m_clear->isChecked(), InputNamedBy};
     const ArchiveResult result = ArchiveLogFile(m_formats, options);
     if (result == ArchiveResult::Done || result == ArchiveResult::NotCleared)
         m_settings = ArchiveSettings{options.Target, options.Skip,

@@ -5,6 +5,10 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <optional>
+#include <string>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -23,6 +27,9 @@ public:
     // Runs the archive and closes the dialog, whatever the outcome.
     void BtnArchiveClick();
     void BtnHelpClick();
+
+    // See ArchiveOptions.
+    std::function<std::optional<std::string>(const std::string&)> InputNamedBy;
 
 private:
     const TLCfg& m_formats;

@@ -127,10 +127,12 @@ QRectF ChartPageArea(QPrinter& printer, const PrintSettings& settings)
                           -settings.RightSize * mm, -settings.FooterSize * mm);
 }
 
-bool PrintChart(QWidget* chartView, const PrintSettings& settings)
+bool PrintChart(QWidget* parent, QWidget* chartView, const PrintSettings& settings)
 {
     QPrinter& printer = CurrentPrinter();
-    // Without a dialog every page of this job is printed.
+    if (!PrintsOnAPrinter(printer) && !AskPageRange(parent, printer, 1))
+        return false;
+    // One page: every page of this job is printed.
     printer.setPrintRange(QPrinter::AllPages);
     const QRectF area = ChartPageArea(printer, settings);
     QPainter painter;

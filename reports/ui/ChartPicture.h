@@ -23,9 +23,11 @@ void RenderChart(QPainter& painter, QWidget* chartView, const QRectF& target);
 // The printer's paper inside the print settings' margins, in device units.
 QRectF ChartPageArea(QPrinter& printer, const PrintSettings& settings);
 
-// Prints the chart on one page of the current printer, without a dialog.
-// False when the printer cannot be started (the error is shown).
-bool PrintChart(QWidget* chartView, const PrintSettings& settings);
+// Prints the chart on one page of the current printer, without a dialog
+// when that is a printer of the system; a file, or no printer, is asked for
+// with the print dialog (see PrintsOnAPrinter). False when cancelled or when
+// the printer cannot be started (the error is shown).
+bool PrintChart(QWidget* parent, QWidget* chartView, const PrintSettings& settings);
 
 // The picture file's contents: a bitmap on a white background, an SVG
 // picture or a one-page PDF.

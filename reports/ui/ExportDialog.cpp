@@ -144,6 +144,10 @@ void TDlgExp::Export()
         return;
     }
     const std::string path = m_file->text().toStdString();
+    if (const std::optional<std::string> input = InputNamedBy ? InputNamedBy(path) : std::nullopt) {
+        ShowMadeFromError(path, *input, "export to");
+        return;
+    }
     if (QFileInfo::exists(m_file->text()) &&
         AskYesNo(path + " already exists. Overwrite the file?") != MessageAnswer::Yes)
         return;

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+#include <functional>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -36,6 +38,10 @@ public:
 
     QString FileName() const;
     int TypeIndex() const;
+
+    // The file the report is made from that a path names; an export over
+    // it is refused.
+    std::function<std::optional<std::string>(const std::string&)> InputNamedBy;
 
     void ListBoxExpClick();
     void BtnBrowseClick();

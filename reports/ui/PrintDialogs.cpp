@@ -1,5 +1,6 @@
 #include "reports/ui/PrintDialogs.h"
 
+#include "base/Messages.h"
 #include "reports/ExportFileNames.h"
 
 #include <QDir>
@@ -16,6 +17,7 @@ namespace {
 
 PageRangeAnswer pageRangeAnswer;
 SaveFileAnswer saveFileAnswer;
+PrintFileGuard printFileGuard;
 
 // The filter line Qt shows and matches: the name without its own pattern
 // and the pattern in brackets; "*.*" matches names without a dot too.
@@ -48,13 +50,35 @@ bool AskPageRange(QWidget* parent, QPrinter& printer, int pageCount)
     printer.setFromTo(1, last);
     printer.setPrintRange(QPrinter::PageRange);
     if (pageRangeAnswer)
-        return pageRangeAnswer(printer, last);
+        return pageRangeAnswer(printer, last) && !PrintFileRefused(printer);
     QPrintDialog dialog(&printer, parent);
     dialog.setMinMax(1, last);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setPrintRange(QAbstractPrintDialog::PageRange);
     dialog.setFromTo(1, last);
-    return dialog.exec() == QDialog::Accepted;
+    return dialog.exec() == QDialog::Accepted && !PrintFileRefused(printer);
+}
+
+bool PrintsOnAPrinter(const QPrinter& printer)
+{
+    return printer.outputFileName().isEmpty() && printer.isValid() &&
+           !printer.printerName().isEmpty();
+}
+
+void GuardPrintFiles(PrintFileGuard guard)
+{
+    printFileGuard = std::move(guard);
+}
+
+bool PrintFileRefused(const QPrinter& printer)
+{
+    const std::string file = printer.outputFileName().toStdString();
+    if (file.empty() || !printFileGuard)
+        return false;
+    const std::optional<std::string> input = printFileGuard(file);
+    if (input)
+        ShowMadeFromError(file, *input, "print to");
+    return input.has_value();
 }
 
 std::pair<int, int> ChosenPages(const QPrinter& printer, int pageCount)

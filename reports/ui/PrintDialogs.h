@@ -19,6 +19,17 @@ QPrinter& CurrentPrinter();
 // The system's print dialog with the page range selected and set from 1 to
 // the page count. False when cancelled.
 bool AskPageRange(QWidget* parent, QPrinter& printer, int pageCount);
+// Whether a print goes to a printer of the system, which the chart prints
+// on without a dialog; a file (or no printer at all) is asked for first, so
+// that an earlier printout is not overwritten unasked.
+bool PrintsOnAPrinter(const QPrinter& printer);
+// The file the report is made from that a path names; a print to such a
+// file is refused. Set once by the window.
+using PrintFileGuard = std::function<std::optional<std::string>(const std::string& path)>;
+void GuardPrintFiles(PrintFileGuard guard);
+// True, with the message shown, when the printer would write over such a
+// file.
+bool PrintFileRefused(const QPrinter& printer);
 // The pages the printer was told to print, clamped to 1..pageCount.
 std::pair<int, int> ChosenPages(const QPrinter& printer, int pageCount);
 

@@ -543,7 +543,7 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
         ui.Messages.clear();
         formats.LogFile[f] = c.Source;
         const ArchiveResult result =
-            ArchiveLogFile(formats, ArchiveOptions{home.File("archive.old"), false, c.Clear});
+            ArchiveLogFile(formats, ArchiveOptions{home.File("archive.old"), false, c.Clear, {}});
         SCOPED_TRACE(c.Source);
         if (c.Archived.empty()) {
             EXPECT_EQ(result, ArchiveResult::Refused);

@@ -136,6 +136,21 @@ TEST_F(LogArchive, AnotherSpellingOfTheSourceIsRefused)
     EXPECT_EQ(Source(), ModemLog);
 }
 
+// A file the reports are made from is no archive: the lines would spoil
+// it (and go with its next save), and the log would be cleared.
+TEST_F(LogArchive, AFileTheReportsAreMadeFromIsRefused)
+{
+    dir.Write("Dialtally.log", "LogType=x\r\n");
+    options.Target = dir.File("Dialtally.log");
+    options.Clear = true;
+    options.InputNamedBy = [&](const std::string& path) -> std::optional<std::string> {
+        return path == dir.File("Dialtally.log") ? std::optional(path) : std::nullopt;
+    };
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Refused);
+    EXPECT_EQ(Source(), ModemLog);
+    EXPECT_EQ(dir.Read("Dialtally.log"), "LogType=x\r\n");
+}
+
 TEST_F(LogArchive, MissingSourceIsAnError)
 {
     std::filesystem::remove(dir.File("ModemLog.Txt"));

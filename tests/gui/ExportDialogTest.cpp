@@ -101,6 +101,19 @@ TEST_F(ExportFixture, AnsweringNoKeepsTheFileAndStillCloses)
     EXPECT_FALSE(dialog->isVisible());
 }
 
+// A file the report is made from is refused before any overwrite question.
+TEST_F(ExportFixture, AFileTheReportIsMadeFromIsRefused)
+{
+    folder.Write("Week.csv", "the log");
+    auto dialog = Dialog(folder.File("Week.rep"));
+    dialog->InputNamedBy = [](const std::string& path) { return std::optional(path); };
+    dialog->BtnExportClick();
+    EXPECT_EQ(folder.Read("Week.csv"), "the log");
+    EXPECT_TRUE(frontEnd.Texts(MessageKind::Confirm).empty());
+    ASSERT_EQ(frontEnd.Texts(MessageKind::Error).size(), 1u);
+    EXPECT_TRUE(settings.Export.File.empty());
+}
+
 TEST_F(ExportFixture, NoDataWritesNothing)
 {
     output = BuildSampleReport(0, "Week");

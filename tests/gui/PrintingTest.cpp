@@ -155,17 +155,25 @@ TEST_F(PrintToPdf, SplitViewPrintsTheGridThenTheChart)
     EXPECT_EQ(pages.back().find("Date On"), std::string::npos);
 }
 
-TEST_F(PrintToPdf, ChartPrintsOnOnePageWithoutADialog)
+// A file printer is asked for, so that an earlier printout is not
+// overwritten unasked; the chart takes one page.
+TEST_F(PrintToPdf, ChartPrintsOnOnePageOfAFileAskedFor)
 {
     auto chart = OneSeriesChart();
-    SetPageRangeAnswer([](QPrinter&, int) -> bool {
-        ADD_FAILURE() << "no dialog expected";
-        return false;
-    });
-    ASSERT_TRUE(PrintChart(chart.get(), SampleSettings().Printer));
+    AnswerRange(1, 0);
+    ASSERT_TRUE(PrintChart(nullptr, chart.get(), SampleSettings().Printer));
+    EXPECT_EQ(asked, 1);
     const std::vector<std::string> pages = PdfPages(Pdf());
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NE(pages[0].find("Chart of calls"), std::string::npos);
+
+    // Nor is a file the report is made from written over.
+    folder.Write("out.pdf", "the log");
+    GuardPrintFiles([](const std::string& path) { return std::optional(path); });
+    EXPECT_FALSE(PrintChart(nullptr, chart.get(), SampleSettings().Printer));
+    GuardPrintFiles({});
+    EXPECT_EQ(folder.Read("out.pdf"), "the log");
+    EXPECT_EQ(frontEnd.Texts(MessageKind::Error).size(), 1u);
 }
 
 TEST_F(PrintToPdf, AFolderThatCannotBeWrittenShowsTheError)

@@ -1,0 +1,38 @@
+#include "app/ProgramInputs.h"
+
+#include "costs/Links.h"
+#include "costs/Providers.h"
+#include "logs/LogFormats.h"
+#include "logs/LogSource.h"
+
+#include <filesystem>
+#include <vector>
+
+namespace dialtally {
+
+std::optional<std::string> ProgramInputNamedBy(const std::string& path, const ProgramState& state,
+                                               const std::string& report)
+{
+    const std::string& folder = state.Paths.ProgramFolder();
+    std::vector<std::string> inputs = {SettingsPath(folder),        LogFormatsPath(folder),
+                                       ProvidersPath(folder),       LinksPath(folder),
+                                       state.Options.Files.Default, report};
+    for (int f = 1; f <= state.Formats.Count; ++f) {
+        const LogSourceName log = ResolveLogSource(state.Formats.LogFile[f]);
+        inputs.push_back(log.Text);
+        inputs.insert(inputs.end(), log.Members.begin(), log.Members.end());
+    }
+    const ExportSettings settings = ExportSettingsFor(state.Options);
+    inputs.push_back(settings.Html.HeaderFile);
+    inputs.push_back(settings.Html.FooterFile);
+    for (const std::string& input : inputs) {
+        std::error_code error;
+        if (!input.empty() && std::filesystem::equivalent(path, input, error) && !error) {
+            const std::filesystem::path absolute = std::filesystem::absolute(input, error);
+            return error ? input : absolute.lexically_normal().string();
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace dialtally
