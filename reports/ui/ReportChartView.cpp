@@ -196,7 +196,10 @@ void ReportChartView::UpdateDrawnPoints()
 
 void ReportChartView::ApplySetup(const ChartSetup& setup)
 {
-    m_qchart->setTitle(QString::fromStdString(setup.Title));
+    // Marked up, so that Qt does not take a description with "<...>" in it
+    // for markup of its own and drop that part.
+    m_qchart->setTitle(QStringLiteral("<span>%1</span>")
+                           .arg(QString::fromStdString(setup.Title).toHtmlEscaped()));
     if (setup.LeftAxisTitle)
         m_left->setTitleText(QString::fromStdString(*setup.LeftAxisTitle));
     m_qchart->legend()->setVisible(setup.Legend);

@@ -7,6 +7,8 @@
 #include "reports/ui/ReportTableModel.h"
 
 #include <QApplication>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -234,6 +236,21 @@ TEST_F(ViewsFixture, TheChartIsCopiedOnWhite)
     EXPECT_EQ(copied.pixelColor(1, 1), QColor(Qt::white));
     EXPECT_NE(m_window->ChartView()->chart()->backgroundBrush().color(), QColor(Qt::white))
         << "the shown chart keeps its colour";
+}
+
+TEST_F(ViewsFixture, TheChartTitleShowsTheDescriptionAsWritten)
+{
+    const QString description = QStringLiteral("M\u00fcller & S\u00f6hne <Bericht> 1<2");
+    m_window = MakeWindow();
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport(
+        "G", {{"ReportType", "Graph"}, {"ReportDescription", description.toStdString()}})));
+    QApplication::processEvents();
+    QStringList shown;
+    for (QGraphicsItem* item : m_window->ChartView()->chart()->scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+            shown << text->toPlainText();
+    EXPECT_TRUE(shown.contains(description)) << shown.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(ViewsFixture, IncludeFromADescriptionCellPutsTheWordFirst)
