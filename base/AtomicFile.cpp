@@ -1,6 +1,7 @@
 #include "base/AtomicFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
@@ -52,6 +53,21 @@ std::string NamePart(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The target's name as the temporary file carries it: short enough that
+// prefix, name, "-" and the random part stay within the longest name the
+// system takes, cut before a UTF-8 character rather than inside one.
+std::string TempNamePart(const std::string& name)
+{
+    constexpr std::size_t Room =
+        NAME_MAX - AtomicFileWriter::TempFilePrefix.size() - 1 - RandomPart;
+    if (name.size() <= Room)
+        return name;
+    std::size_t cut = Room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return name.substr(0, cut);
 }
 
 // Temporary files of this target that a killed writer left: the user's own
@@ -116,7 +132,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(LinkTarge
         return;
     }
     const std::string folder = FolderPart(m_target);
-    const std::string prefix = std::string(TempFilePrefix) + NamePart(m_target) + "-";
+    const std::string prefix = std::string(TempFilePrefix) + TempNamePart(NamePart(m_target)) + "-";
     RemoveStaleTempFiles(folder, prefix);
     m_temp = folder + prefix + std::string(RandomPart, 'X');
     m_fd = ::mkstemp(m_temp.data());

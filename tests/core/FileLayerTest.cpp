@@ -80,6 +80,12 @@ TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
     ::stat(folder.File("f").c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_FALSE(WriteFileAtomically(folder.File("missing/f"), "x"));
+
+    // A name as long as the system takes still has room for its
+    // temporary file's.
+    const std::string longest = std::string(251, 'L') + ".csv";
+    ASSERT_TRUE(WriteFileAtomically(folder.File(longest), "long"));
+    EXPECT_EQ(folder.Read(longest), "long");
 }
 
 TEST(AtomicFile, AWriteFailingHalfWayLeavesTheOldFile)
