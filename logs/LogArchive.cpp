@@ -209,7 +209,10 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
                      " was not cleared because it changed during the archive.");
             return ArchiveResult::NotCleared;
         case ClearOutcome::Failed:
-            return ArchiveFailed(source);
+            // The copy is made: archiving again would append it twice.
+            ShowError("An error occurred archiving " + source + ".\n\rIts lines were copied to " +
+                      options.Target + ", but it could not be cleared.");
+            return ArchiveResult::NotCleared;
         }
     }
     ShowInfo("Completed archive to " + options.Target + ".");

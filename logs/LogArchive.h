@@ -21,7 +21,7 @@ struct ArchiveOptions {
 
 enum class ArchiveResult {
     Done,       // copied, and cleared when asked
-    NotCleared, // copied, but the log grew meanwhile and was left whole
+    NotCleared, // copied, but the log grew meanwhile, or could not be cleared, and was left whole
     Refused,    // no format, or the target is the source
     Failed,     // the source is missing or a read or write failed
 };

@@ -118,6 +118,21 @@ TEST_F(LogArchive, SourceThatGrowsDuringTheCopyIsLeftWhole)
     EXPECT_NE(ui.Texts(MessageKind::Information)[0].find("was not cleared"), std::string::npos);
 }
 
+// A log that cannot be cleared after the copy is said to be copied, so
+// that nobody archives it twice.
+TEST_F(LogArchive, ASourceThatCannotBeClearedIsSaidToBeCopied)
+{
+    options.Clear = true;
+    const auto logMovedAway = [&] {
+        std::filesystem::rename(dir.File("ModemLog.Txt"), dir.File("moved"));
+    };
+    EXPECT_EQ(ArchiveLogFile(formats, options, logMovedAway), ArchiveResult::NotCleared);
+    EXPECT_EQ(Target(), ModemLog);
+    ASSERT_EQ(ui.Texts(MessageKind::Error).size(), 1U);
+    EXPECT_NE(ui.Texts(MessageKind::Error)[0].find("were copied to " + options.Target),
+              std::string::npos);
+}
+
 TEST_F(LogArchive, TargetInAnotherCaseIsRefused)
 {
     options.Target = dir.File("MODEMLOG.TXT");
