@@ -6,6 +6,7 @@
 #include "costs/ui/RatePeriodDialog.h"
 #include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
+#include "widgets/ScreenPlacement.h"
 #include "widgets/SortedLists.h"
 
 #include <QComboBox>
@@ -95,7 +96,19 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
         SelectRow(m_servList, 0);
         ShowLink();
     }
+    // All ten rate periods where the screen has room; fewer, scrolled, on
+    // a low one (a netbook, a large scale factor).
+    const int excess = sizeHint().height() - ScreenRoomHeight(*this);
+    if (excess > 0) {
+        m_grid->setFixedHeight(std::max(m_grid->minimumHeight() - excess,
+                                        m_grid->horizontalHeader()->sizeHint().height() +
+                                            3 * m_grid->verticalHeader()->defaultSectionSize()));
+        // The layouts up to the dialog's keep the sizes they worked out.
+        for (QWidget* widget = m_grid; widget && widget != this; widget = widget->parentWidget())
+            widget->updateGeometry();
+    }
     setFixedSize(sizeHint());
+    KeepOnScreenWhenShown(this);
 }
 
 QWidget* TDlgCost::BuildProvidersPage()

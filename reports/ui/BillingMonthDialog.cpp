@@ -7,6 +7,7 @@
 #include "reports/ui/BillingMonthModel.h"
 #include "reports/ui/DisplayStyle.h"
 #include "widgets/DialogParts.h"
+#include "widgets/ScreenPlacement.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -60,6 +61,7 @@ BillingMonthDialog::BillingMonthDialog(BillingStatement statement, const Setting
         std::clamp(width + 2 * layout->contentsMargins().left(), 420, widest + 40);
     // The notes wrap: their height follows from the width.
     resize(dialogWidth, layout->totalHeightForWidth(dialogWidth));
+    KeepOnScreenWhenShown(this);
 }
 
 BillingMonthDialog::~BillingMonthDialog() = default;

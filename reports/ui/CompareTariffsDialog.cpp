@@ -7,6 +7,7 @@
 #include "reports/ui/DisplayStyle.h"
 #include "reports/ui/TariffComparisonModel.h"
 #include "widgets/DialogParts.h"
+#include "widgets/ScreenPlacement.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -64,6 +65,7 @@ CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Se
                       m_table->verticalScrollBar()->sizeHint().width() +
                       2 * layout->contentsMargins().left();
     resize(std::clamp(width, 480, 1000), 600);
+    KeepOnScreenWhenShown(this); // a netbook's screen is lower than that
 }
 
 CompareTariffsDialog::~CompareTariffsDialog() = default;

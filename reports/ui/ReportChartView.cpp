@@ -3,9 +3,9 @@
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QGraphicsLayout>
 #include <QGuiApplication>
-#include <QFontMetrics>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QToolTip>
@@ -198,8 +198,8 @@ void ReportChartView::ApplySetup(const ChartSetup& setup)
 {
     // Marked up, so that Qt does not take a description with "<...>" in it
     // for markup of its own and drop that part.
-    m_qchart->setTitle(QStringLiteral("<span>%1</span>")
-                           .arg(QString::fromStdString(setup.Title).toHtmlEscaped()));
+    m_qchart->setTitle(
+        QStringLiteral("<span>%1</span>").arg(QString::fromStdString(setup.Title).toHtmlEscaped()));
     if (setup.LeftAxisTitle)
         m_left->setTitleText(QString::fromStdString(*setup.LeftAxisTitle));
     m_qchart->legend()->setVisible(setup.Legend);
@@ -268,12 +268,14 @@ void ReportChartView::KeepEdgeLabelsWhole()
 {
     int widest = 0;
     if (!m_bottom->categoriesLabels().isEmpty())
-        widest = QFontMetrics(m_style.AxisFont).horizontalAdvance(m_bottom->categoriesLabels().last());
+        widest =
+            QFontMetrics(m_style.AxisFont).horizontalAdvance(m_bottom->categoriesLabels().last());
     for (std::size_t i = 0; m_chart && i < m_areas.size(); ++i) {
         const ChartSeries& series = m_chart->Series[i];
         if (series.ShowValues && !series.Points.empty())
-            widest = std::max(widest, QFontMetrics(m_style.LabelFont)
-                                          .horizontalAdvance(QString::number(series.Points.back().Value)));
+            widest = std::max(widest,
+                              QFontMetrics(m_style.LabelFont)
+                                  .horizontalAdvance(QString::number(series.Points.back().Value)));
     }
     const QMargins margins(ChartMargin, ChartMargin, ChartMargin + widest / 2, ChartMargin);
     if (m_qchart->margins() != margins)

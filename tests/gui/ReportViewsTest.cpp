@@ -7,12 +7,12 @@
 #include "reports/ui/ReportTableModel.h"
 
 #include <QApplication>
-#include <QGraphicsScene>
-#include <QGraphicsTextItem>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>

@@ -11,6 +11,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QLabel>
+#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 
@@ -35,6 +36,8 @@ void CheckToolsDialog(TMainForm& window, const char* action, const QString& titl
         ASSERT_TRUE(dialog);
         shown = true;
         EXPECT_EQ(dialog->windowTitle(), title);
+        EXPECT_TRUE(dialog->screen()->availableGeometry().contains(dialog->frameGeometry()))
+            << action;
         QAbstractItemModelTester tester(dialog->Model(),
                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
         check(*dialog);
