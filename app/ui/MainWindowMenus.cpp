@@ -230,6 +230,10 @@ void TMainForm::CreateBars(QToolBar* menuBand)
 
     for (QToolBar* band : m_bars->Bands()) {
         band->setMovable(true);
+        // The bands of a bar along the window's top: their places are kept
+        // as rows and order there, so they stay there.
+        band->setAllowedAreas(Qt::TopToolBarArea);
+        band->setFloatable(false);
         band->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(band, &QToolBar::customContextMenuRequested, this,
                 [this, band](const QPoint& pos) { ShowBarMenu(band->mapToGlobal(pos)); });
