@@ -88,7 +88,7 @@ QWidget* TDlgLog::BuildLogPage()
     remove->setObjectName(QStringLiteral("BtnRemove"));
     auto* modify = new QPushButton(tr("&Modify"));
     modify->setObjectName(QStringLiteral("BtnModify"));
-    auto* library = new QPushButton(tr("Add from &Library..."));
+    auto* library = new QPushButton(tr("Add from Li&brary..."));
     library->setObjectName(QStringLiteral("BtnLibrary"));
     library->setToolTip(tr("Add a ready-made format for the logs of Linux and other dialers"));
     m_libraryMenu->setObjectName(QStringLiteral("MenuLibrary"));
