@@ -19,6 +19,9 @@ public:
     // The topic last asked for, for the tests.
     static int LastTopic();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     explicit HelpWindow(QWidget* parent = nullptr);
     void Open(int topic);

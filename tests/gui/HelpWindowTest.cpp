@@ -1,6 +1,7 @@
 #include "widgets/HelpWindow.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QTextBrowser>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,9 @@ TEST(HelpWindow, UnknownTopicFallsBackToContents)
             ASSERT_NE(browser, nullptr);
             EXPECT_EQ(browser->source().toString(), "qrc:/help/index.html");
             EXPECT_TRUE(browser->toPlainText().contains("Dialtally"));
+            // Esc closes it.
+            QTest::keyClick(browser, Qt::Key_Escape);
+            EXPECT_FALSE(help->isVisible());
             help->close();
         }
     }
