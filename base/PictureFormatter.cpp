@@ -1,5 +1,7 @@
 #include "base/PictureFormatter.h"
 
+#include "base/PictureParts.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -103,21 +105,14 @@ PictureFormatter::PictureFormatter(std::string_view picture, const RegionalSetti
             m_tokens.push_back({Part::Literal, 0, std::string(text)});
     };
     const auto add = [&](Part kind, int digits) { m_tokens.push_back({kind, digits, {}}); };
-    std::size_t i = 0;
-    while (i < picture.size()) {
-        const char c = picture[i];
-        if (c == '\'') {
-            const std::size_t close = picture.find('\'', i + 1);
-            const std::size_t end = close == std::string_view::npos ? picture.size() : close;
-            literal(picture.substr(i + 1, end - i - 1));
-            i = end == picture.size() ? end : end + 1;
+    for (const PicturePart& part : SplitPicture(picture)) {
+        if (part.Quoted) {
+            literal(part.Text);
             continue;
         }
-        std::size_t run = 1;
-        while (i + run < picture.size() && picture[i + run] == c)
-            ++run;
+        const std::size_t run = part.Run;
         const int digits = run >= 2 ? 2 : 1;
-        switch (c) {
+        switch (part.Letter) {
         case 'd':
             add(run <= 2 ? Part::Day : (run == 3 ? Part::DayShortName : Part::DayName), digits);
             break;
@@ -147,10 +142,9 @@ PictureFormatter::PictureFormatter(std::string_view picture, const RegionalSetti
                 literal("t");
             break;
         default:
-            literal(std::string(run, c));
+            literal(part.Text);
             break;
         }
-        i += run;
     }
     for (const Token& token : m_tokens) {
         if (token.Kind >= Part::Hour12)

@@ -5,6 +5,7 @@
 #include "base/DateFormat.h"
 #include "base/DateRoutines.h"
 #include "base/ListRoutines.h"
+#include "base/PictureParts.h"
 #include "base/RegionalSettings.h"
 #include "reports/ReportFormats.h"
 
@@ -73,23 +74,17 @@ std::string FormatCodeOf(std::string_view picture)
         literal.clear();
         code += part;
     };
-    for (std::size_t i = 0; i < picture.size();) {
-        const char c = picture[i];
-        std::size_t run = 1;
-        while (i + run < picture.size() && picture[i + run] == c)
-            ++run;
-        if (c == '\'') {
-            const std::size_t close = picture.find('\'', i + 1);
-            const std::size_t end = close == std::string_view::npos ? picture.size() : close;
-            literal += picture.substr(i + 1, end - i - 1);
-            i = end + 1;
+    for (const PicturePart& part : SplitPicture(picture)) {
+        const std::size_t run = part.Run;
+        if (part.Quoted) {
+            literal += part.Text;
             continue;
         }
-        switch (c) {
+        switch (part.Letter) {
         case 'd':
         case 'm':
         case 's':
-            put(std::string(std::min<std::size_t>(run, c == 'd' ? 4 : 2), c));
+            put(std::string(std::min<std::size_t>(run, part.Letter == 'd' ? 4 : 2), part.Letter));
             break;
         case 'M':
             put(std::string(std::min<std::size_t>(run, 4), 'm'));
@@ -105,18 +100,17 @@ std::string FormatCodeOf(std::string_view picture)
             if (run >= 2 && rs.AmDesignator == "AM" && rs.PmDesignator == "PM")
                 put("AM/PM");
             else if (run < 2)
-                literal += c;
+                literal += part.Text;
             break;
         case ':':
         case ' ':
             // Shown as they stand; ':' also keeps an "m" next to it minutes.
-            put(std::string(run, c));
+            put(part.Text);
             break;
         default:
-            literal.append(run, c);
+            literal += part.Text;
             break;
         }
-        i += run;
     }
     put("");
     return code;

@@ -1,5 +1,6 @@
 #include "widgets/RegionalPickerWidget.h"
 
+#include "base/PictureParts.h"
 #include "base/RegionalSettings.h"
 
 #include <QApplication>
@@ -51,8 +52,7 @@ protected:
         if (text.isEmpty())
             return false; // Shift on its way to a ':'
         const bool digit = text.size() == 1 && text[0].isDigit();
-        const bool separator =
-            text.size() == 1 && text[0].isPrint() && !text[0].isLetterOrNumber();
+        const bool separator = text.size() == 1 && text[0].isPrint() && !text[0].isLetterOrNumber();
         if (separator && std::exchange(m_movedOn, false))
             return true;
         if (!digit) {
@@ -99,36 +99,30 @@ void KeepTypedParts(QDateTimeEdit* picker)
 QString QtDisplayFormat(const std::string& picture)
 {
     QString format;
-    for (std::size_t i = 0; i < picture.size();) {
-        const char c = picture[i];
-        std::size_t run = 1;
-        while (i + run < picture.size() && picture[i + run] == c)
-            ++run;
-        if (c == '\'') {
-            const std::size_t end = picture.find('\'', i + 1);
-            const std::size_t stop = end == std::string::npos ? picture.size() : end + 1;
-            format += QString::fromStdString(picture.substr(i, stop - i));
-            if (end == std::string::npos)
-                format += '\'';
-            i = stop;
+    for (const PicturePart& part : SplitPicture(picture)) {
+        const QString text =
+            QString::fromUtf8(part.Text.data(), static_cast<int>(part.Text.size()));
+        if (part.Quoted) {
+            format += QLatin1Char('\'') + text + QLatin1Char('\'');
             continue;
         }
-        if (c == 't' && run >= 2) {
-            format += QStringLiteral("AP");
-            i += 2;
-            continue;
+        const char c = part.Letter;
+        std::size_t run = part.Run;
+        if (c == 't') {
+            for (; run >= 2; run -= 2)
+                format += QStringLiteral("AP");
+            if (run == 0)
+                continue;
         }
-        if (c == 'y' && run == 1) {
+        if (c == 'y' && run == 1)
             format += QStringLiteral("yy");
-        } else if (IsPictureLetter(c)) {
+        else if (IsPictureLetter(c))
             format += QString(static_cast<int>(run), QLatin1Char(c));
-        } else if (QChar::isLetter(static_cast<unsigned char>(c))) {
+        else if (QChar::isLetter(static_cast<unsigned char>(c)))
             // Qt would read other letters as fields of its own.
             format += '\'' + QString(static_cast<int>(run), QLatin1Char(c)) + '\'';
-        } else {
-            format += QString::fromStdString(picture.substr(i, run));
-        }
-        i += run;
+        else
+            format += text;
     }
     return format;
 }
