@@ -197,9 +197,14 @@ void ReportChartView::UpdateDrawnPoints()
 void ReportChartView::ApplySetup(const ChartSetup& setup)
 {
     // Marked up, so that Qt does not take a description with "<...>" in it
-    // for markup of its own and drop that part.
-    m_qchart->setTitle(
-        QStringLiteral("<span>%1</span>").arg(QString::fromStdString(setup.Title).toHtmlEscaped()));
+    // for markup of its own and drop that part. Cut to what a chart's width
+    // can show: the chart works out its shortened title from every shorter
+    // one, which for a description of a megabyte would not end.
+    constexpr int LongestTitle = 400;
+    QString title = QString::fromStdString(setup.Title);
+    if (title.size() > LongestTitle)
+        title = title.left(LongestTitle) + QChar(0x2026);
+    m_qchart->setTitle(QStringLiteral("<span>%1</span>").arg(title.toHtmlEscaped()));
     if (setup.LeftAxisTitle)
         m_left->setTitleText(QString::fromStdString(*setup.LeftAxisTitle));
     m_qchart->legend()->setVisible(setup.Legend);

@@ -251,6 +251,12 @@ TEST_F(ViewsFixture, TheChartTitleShowsTheDescriptionAsWritten)
         if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
             shown << text->toPlainText();
     EXPECT_TRUE(shown.contains(description)) << shown.join(QLatin1Char('|')).toStdString();
+
+    // A description of any length: the chart is given no more than it can
+    // show (it works out its shortened title from every shorter one).
+    ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport(
+        "L", {{"ReportType", "Graph"}, {"ReportDescription", std::string(5000, 'x')}})));
+    EXPECT_LT(m_window->ChartView()->chart()->title().size(), 500);
 }
 
 TEST_F(ViewsFixture, IncludeFromADescriptionCellPutsTheWordFirst)
