@@ -1,5 +1,7 @@
 #include "app/ProgramInputs.h"
 
+#include "base/DataFile.h"
+#include "base/Messages.h"
 #include "costs/Links.h"
 #include "costs/Providers.h"
 #include "logs/LogFormats.h"
@@ -33,6 +35,18 @@ std::optional<std::string> ProgramInputNamedBy(const std::string& path, const Pr
         }
     }
     return std::nullopt;
+}
+
+bool TableFileFits(const std::string& path, std::string_view entryKey, int room,
+                   const std::string& entries, const std::string& dialog)
+{
+    const int held = DataFileEntryCount(path, entryKey);
+    if (held <= room)
+        return true;
+    ShowError(path + " holds " + std::to_string(held) + " " + entries + ", more than the " +
+              std::to_string(room) + " Dialtally keeps.\n\rThe " + dialog +
+              " dialog would drop the others, so it does not open.");
+    return false;
 }
 
 } // namespace dialtally

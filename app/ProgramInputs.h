@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace dialtally {
 
@@ -14,5 +15,11 @@ namespace dialtally {
 // it; nothing when `path` names none of them.
 std::optional<std::string> ProgramInputNamedBy(const std::string& path, const ProgramState& state,
                                                const std::string& report);
+
+// Whether a dialog that saves a whole table may open over its file: not
+// when the file holds more entries than the table keeps, as its OK would
+// drop the others (the refusal is shown). `entries` names them ("providers").
+bool TableFileFits(const std::string& path, std::string_view entryKey, int room,
+                   const std::string& entries, const std::string& dialog);
 
 } // namespace dialtally

@@ -4,6 +4,7 @@
 #include "base/LineReader.h"
 
 #include <filesystem>
+#include <limits>
 #include <system_error>
 
 namespace dialtally {
@@ -33,13 +34,18 @@ DataFileRead ReadDataFile(const std::string& path,
     return reader.Failed() ? DataFileRead::Failed : DataFileRead::Ok;
 }
 
-DataFileRead ReadDataFileEntries(const std::string& path, std::string_view entryKey,
-                                 int maxEntries, int& entries,
+DataFileRead ReadDataFileEntries(const std::string& path, std::string_view entryKey, int maxEntries,
+                                 int& entries,
                                  const std::function<void(int entry, const KeyValue&)>& onValue)
 {
     int seen = 0; // entries begun, also those past the room
     entries = 0;
+    bool first = true;
     return ReadDataFile(path, [&](std::string_view line) {
+        // A byte order mark (an editor's UTF-8) is no part of the first key.
+        if (first && line.starts_with("\xEF\xBB\xBF"))
+            line.remove_prefix(3);
+        first = false;
         if (line.find(entryKey) != std::string_view::npos) {
             ++seen;
             if (seen <= maxEntries)
@@ -50,6 +56,14 @@ DataFileRead ReadDataFileEntries(const std::string& path, std::string_view entry
             return;
         onValue(entries, kv);
     });
+}
+
+int DataFileEntryCount(const std::string& path, std::string_view entryKey)
+{
+    int entries = 0;
+    ReadDataFileEntries(path, entryKey, std::numeric_limits<int>::max(), entries,
+                        [](int, const KeyValue&) {});
+    return entries;
 }
 
 DataFileWriter::DataFileWriter(std::string_view title)

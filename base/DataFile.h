@@ -35,6 +35,10 @@ DataFileRead ReadDataFileEntries(const std::string& path, std::string_view entry
                                  int maxEntries, int& entries,
                                  const std::function<void(int entry, const KeyValue&)>& onValue);
 
+// How many entries the file holds, also past any table's room; 0 when it
+// cannot be read.
+int DataFileEntryCount(const std::string& path, std::string_view entryKey);
+
 // What loading a table makes of a read: the entries read, the built-in
 // defaults when there is no file, or an empty table and the read error.
 template <typename Table, typename Defaults>

@@ -750,6 +750,9 @@ void TMainForm::RunFirstTimeSetup()
 // nothing is re-read here.
 void TMainForm::EditLogFormats()
 {
+    if (!TableFileFits(LogFormatsPath(m_state.Paths.ProgramFolder()), "LogType=", TLCfg::MaxFormats,
+                       "log formats", "Log Files"))
+        return;
     TDlgLog dialog(m_state.Formats, m_state.Paths.ProgramFolder(), this);
     dialog.Library = LoadFormatLibrary(FormatLibraryFolder(m_state.Paths), m_state.Paths);
     if (dialog.exec() == QDialog::Accepted)
@@ -760,6 +763,11 @@ void TMainForm::EditCosts()
 {
     // Tariffs are stored in the regional settings they were written in;
     // the dialog would read such values wrongly and store them so.
+    const std::string& folder = m_state.Paths.ProgramFolder();
+    if (!TableFileFits(ProvidersPath(folder), "Provider=", TProv::MaxProviders, "providers",
+                       "Costs") ||
+        !TableFileFits(LinksPath(folder), "Service=", TServ::MaxLinks, "links", "Costs"))
+        return;
     const std::string line = TariffLineOfOtherSettings(m_state.Paths.ProgramFolder());
     if (!line.empty()) {
         ShowError(ProvidersPath(m_state.Paths.ProgramFolder()) +

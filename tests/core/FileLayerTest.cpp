@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "app/ProgramInputs.h"
 
 #include "base/AtomicFile.h"
 #include "base/DataFile.h"
@@ -100,6 +101,32 @@ TEST(AtomicFile, AWriteFailingHalfWayLeavesTheOldFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
                             std::filesystem::directory_iterator()),
               1);
+}
+
+// A file of entries that an editor saved with a byte order mark keeps its
+// first key; one with more entries than a table keeps is counted whole, and
+// a dialog that would save the table over it does not open.
+TEST(DataFile, EntriesPastTheRoomAreCountedAndAByteOrderMarkIsNoKey)
+{
+    TempFolder folder;
+    folder.Write("t.prv", "\xEF\xBB\xBFProvider=First\r\nProvider=Second\r\nProvider=Third\r\n");
+    std::vector<std::string> names;
+    int entries = 0;
+    ReadDataFileEntries(folder.File("t.prv"), "Provider=", 2, entries,
+                        [&](int, const KeyValue& kv) {
+                            if (kv.Key == "Provider")
+                                names.emplace_back(kv.Value);
+                        });
+    EXPECT_EQ(names, (std::vector<std::string>{"First", "Second"}));
+    EXPECT_EQ(entries, 2);
+    EXPECT_EQ(DataFileEntryCount(folder.File("t.prv"), "Provider="), 3);
+
+    RecordingFrontEnd ui;
+    EXPECT_TRUE(TableFileFits(folder.File("t.prv"), "Provider=", 3, "providers", "Costs"));
+    EXPECT_FALSE(TableFileFits(folder.File("t.prv"), "Provider=", 2, "providers", "Costs"));
+    ASSERT_EQ(ui.Texts(MessageKind::Error).size(), 1u);
+    EXPECT_NE(ui.Texts(MessageKind::Error)[0].find("holds 3 providers, more than the 2"),
+              std::string::npos);
 }
 
 TEST(DataFile, SplitsAtTheFirstEquals)
