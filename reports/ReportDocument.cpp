@@ -1,5 +1,7 @@
 #include "reports/ReportDocument.h"
 
+#include <filesystem>
+
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
 #include "reports/ReportFile.h"
@@ -73,6 +75,7 @@ bool ReportDocument::SaveReport()
 
 bool ReportDocument::SaveReportAs()
 {
+    const std::string before = m_state.Current.FileName;
     std::string path;
     do { // an Untitled name cannot be saved: ask again
         const std::optional<std::string> chosen = m_host.AskSaveFileName(
@@ -80,10 +83,16 @@ bool ReportDocument::SaveReportAs()
         if (!chosen)
             return false;
         path = WithReportExtension(*chosen);
+        // The dialog asked about the name as typed, not the one with ".rep".
+        if (path != *chosen && std::filesystem::exists(path) &&
+            AskYesNo(path + " already exists. Overwrite the file?") != MessageAnswer::Yes)
+            return false;
         MakeCurrent(path);
     } while (IsUntitled());
-    if (!WriteCurrent())
+    if (!WriteCurrent()) {
+        MakeCurrent(before); // the report keeps the name it can be saved under
         return false;
+    }
     // Only a file that exists goes on the recent lists, and only a written
     // one may mark the shown history entry as saved.
     if (m_host.ReportTypeRegistered())

@@ -271,6 +271,7 @@ TEST_F(ReportDocumentTest, CancelledSaveAsChangesNothing)
 TEST_F(ReportDocumentTest, SaveAsThatFailsToWriteRecordsNothing)
 {
     Edit("Changed");
+    const std::string name = m_current.FileName;
     m_host.Registered = true;
     m_history.Position = 0;
     m_history.Count = 1;
@@ -282,6 +283,24 @@ TEST_F(ReportDocumentTest, SaveAsThatFailsToWriteRecordsNothing)
     EXPECT_TRUE(m_frontEnd.ShellRecent.empty());
     EXPECT_TRUE(m_history.Items[0].Modified);
     EXPECT_EQ(m_frontEnd.Texts(MessageKind::Error).size(), 1u);
+    EXPECT_EQ(m_current.FileName, name) << "keeps its name";
+}
+
+// A name typed without ".rep" is asked about as the file it names.
+TEST_F(ReportDocumentTest, SaveAsOverAnExistingReportTypedWithoutItsExtensionAsks)
+{
+    OpenSaved("Mine.rep", "Mine");
+    OpenSaved("Other.rep", "Other");
+    Edit("Changed");
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        m_host.SaveAnswers.push_back(m_folder.File("Mine"));
+        m_frontEnd.Answers.push_back(answer);
+        EXPECT_EQ(m_document.SaveReportAs(), answer == MessageAnswer::Yes);
+        EXPECT_EQ(m_folder.Read("Mine.rep").find("ReportDescription=Changed\r\n") !=
+                      std::string::npos,
+                  answer == MessageAnswer::Yes);
+    }
+    EXPECT_EQ(m_frontEnd.Texts(MessageKind::Confirm).size(), 2u);
 }
 
 TEST_F(ReportDocumentTest, SavingTheDefaultReportUpdatesTheTemplateForNewReports)
