@@ -492,8 +492,11 @@ void TMainForm::OpenHandedOverReports(const QStringList& lines)
     std::vector<std::string> paths;
     for (const QString& line : lines)
         paths.push_back(line.toStdString());
-    dialtally::OpenHandedOverReports(
-        paths, [this](const std::string& path) { m_document.ReadReportFile(path); });
+    // As Open does: unsaved changes are not dropped unasked.
+    dialtally::OpenHandedOverReports(paths, [this](const std::string& path) {
+        if (m_document.ConfirmSave() != MessageAnswer::Cancel)
+            m_document.ReadReportFile(path);
+    });
 }
 
 void TMainForm::ViewText()

@@ -381,6 +381,23 @@ TEST_F(WindowFixture, HandedOverFilesThatAreNoReportsAreNotOpened)
     EXPECT_EQ(m_messages->Texts(MessageKind::Error).size(), 1u) << "one message for the burst";
 }
 
+// A report handed over in place of one with unsaved changes asks first, as
+// Open does; Cancel keeps the changed one.
+TEST_F(WindowFixture, AHandOverOverUnsavedChangesAsksFirst)
+{
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    window->State().Current.Modified = true;
+    const QStringList b{QString::fromStdString(ReportPath("B"))};
+    m_messages->Answers.push_back(MessageAnswer::Cancel);
+    window->OpenHandedOverReports(b);
+    EXPECT_EQ(Shown(*window), "Report A");
+    m_messages->Answers.push_back(MessageAnswer::No);
+    window->OpenHandedOverReports(b);
+    EXPECT_EQ(Shown(*window), "Report B");
+    EXPECT_EQ(m_messages->Texts(MessageKind::Confirm).size(), 2u);
+}
+
 // Sends raw bytes to the channel as a peer would, and closes.
 void SendRaw(const QString& name, const QByteArray& bytes)
 {
