@@ -96,6 +96,15 @@ bool InstanceChannelQt::HandOver(const QStringList& lines) const
 
 bool InstanceChannelQt::Listen()
 {
+    // A window already listening keeps its channel: taken over (listening
+    // puts a new socket in place of the old), it would be gone with this
+    // window, and the first be reached no more.
+    QLocalSocket running;
+    running.connectToServer(m_name);
+    if (running.waitForConnected(ConnectTimeoutMs)) {
+        running.abort();
+        return false;
+    }
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     if (!m_server->listen(m_name)) {

@@ -366,6 +366,16 @@ TEST(InstanceChannel, HandsLinesToTheRunningWindow)
 
     const InstanceChannelQt elsewhere(QString::fromStdString(folder.Path() + "other/"));
     EXPECT_FALSE(elsewhere.HandOver({"/a/One.rep"})) << "another program folder has no window";
+
+    // A second window of the folder leaves the first its channel, also once
+    // it is gone.
+    {
+        InstanceChannelQt another(QString::fromStdString(folder.Path()));
+        EXPECT_FALSE(another.Listen());
+    }
+    EXPECT_TRUE(second.HandOver({"/c/Three.rep"}));
+    ASSERT_TRUE(received.wait(3000));
+    EXPECT_EQ(received.last().first().toStringList(), QStringList{"/c/Three.rep"});
 }
 
 TEST_F(WindowFixture, HandedOverFilesThatAreNoReportsAreNotOpened)
