@@ -89,9 +89,17 @@ std::vector<std::string> EntryCaptions(QuickToggle toggle, std::string_view incl
                 "&" + FormatDateTime("yyyy", today),
                 "A&ll"};
     }
-    case QuickToggle::Times:
-        return {"Defa&ult Times", "&" + MenuText(rs.AmDesignator), "&" + MenuText(rs.PmDesignator),
-                "A&ll"};
+    case QuickToggle::Times: {
+        // Without AM and PM (a 24-hour clock) the halves of the day show as
+        // their times.
+        const auto half = [&](const std::string& designator, int firstHour) {
+            if (!designator.empty())
+                return "&" + MenuText(designator);
+            return "&" + FormatDateTime(rs.ShortTimeFormat, EncodeTime(firstHour, 0, 0, 0)) +
+                   " - " + FormatDateTime(rs.ShortTimeFormat, EncodeTime(firstHour + 11, 59, 0, 0));
+        };
+        return {"Defa&ult Times", half(rs.AmDesignator, 0), half(rs.PmDesignator, 12), "A&ll"};
+    }
     case QuickToggle::Descriptions:
         break;
     }

@@ -148,6 +148,12 @@ TEST(ToggleMenu, TimesAndFlipCaptions)
     TCfg cfg = Defined();
     EXPECT_EQ(Captions(ToggleMenu(cfg, QuickToggle::Times)),
               (std::vector<std::string>{"Defa&ult Times*", "", "&AM", "&PM", "A&ll"}));
+    {
+        ScopedRegional german("de-DE"); // a 24-hour clock
+        EXPECT_EQ(Captions(ToggleMenu(cfg, QuickToggle::Times)),
+                  (std::vector<std::string>{"Defa&ult Times*", "", "&00:00 - 11:59",
+                                            "&12:00 - 23:59", "A&ll"}));
+    }
     cfg.DescripMode = 2;
     const auto menu = ToggleMenu(cfg, QuickToggle::Descriptions, "ISP", "AT&T");
     EXPECT_EQ(Captions(menu),
