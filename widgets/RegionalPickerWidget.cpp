@@ -4,6 +4,7 @@
 #include "base/RegionalSettings.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -157,6 +158,10 @@ void SetupRegionalDatePicker(QDateEdit* picker)
     picker->setDisplayFormat(QtDisplayFormat(Regional().ShortDateFormat));
     picker->setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     picker->setCalendarPopup(true);
+    // The calendar was made with the program's locale, not the preset's:
+    // its weeks would begin on the wrong day.
+    picker->calendarWidget()->setLocale(PresetLocale());
+    picker->calendarWidget()->setFirstDayOfWeek(PresetLocale().firstDayOfWeek());
     KeepTypedParts(picker);
 }
 

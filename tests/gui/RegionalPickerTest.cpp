@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QTest>
@@ -74,5 +75,16 @@ TEST(RegionalPickers, TakeADateOrTimeTypedAsItIsWritten)
 }
 
 } // namespace
+
+// The calendar's weeks begin on the preset's first day of the week.
+TEST(RegionalPickers, TheCalendarWeekBeginsAsThePresetsDoes)
+{
+    for (const auto& [preset, first] : {std::pair{"en-US", Qt::Sunday}, {"de-DE", Qt::Monday}}) {
+        ScopedRegional regional(preset);
+        QDateEdit picker;
+        SetupRegionalDatePicker(&picker);
+        EXPECT_EQ(picker.calendarWidget()->firstDayOfWeek(), first) << preset;
+    }
+}
 
 } // namespace dialtally
