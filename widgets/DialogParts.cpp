@@ -110,4 +110,16 @@ QHBoxLayout* OkHelpRow(QDialog* dialog, int helpTopic)
         .Layout;
 }
 
+void FocusFirstControl(QWidget* page)
+{
+    for (QWidget* widget = page->nextInFocusChain(); widget != page;
+         widget = widget->nextInFocusChain()) {
+        if (page->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) &&
+            widget->isEnabled() && widget->isVisibleTo(page)) {
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 } // namespace dialtally

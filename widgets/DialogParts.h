@@ -34,6 +34,10 @@ void RefuseCommas(QLineEdit* edit);
 // The width a window needs for its frame to show the whole caption: the
 // title's text, and the frame's icon and buttons beside it.
 int CaptionWidth(const QWidget& window);
+// Gives the keyboard focus to the first control of a page that takes it
+// (the Tab order's first), so that typing goes somewhere when a dialog of
+// pages opens; else the focus would rest on the page tabs or OK.
+void FocusFirstControl(QWidget* page);
 
 // Gives a widget the name that tests and the help find it by.
 template <typename T> T* Named(T* widget, const char* name)

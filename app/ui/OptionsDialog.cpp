@@ -454,4 +454,10 @@ void TDlgOpt::keyPressEvent(QKeyEvent* event)
     HelpWindow::ShowTopic(onPage ? PageTopics[m_pages->currentIndex()] : HelpTopic);
 }
 
+void TDlgOpt::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    FocusFirstControl(m_pages->currentWidget());
+}
+
 } // namespace dialtally

@@ -446,6 +446,7 @@ void TDlgProp::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (const QScreen* desktop = screen())
         move(desktop->availableGeometry().center() - rect().center());
+    FocusFirstControl(m_pages->currentWidget());
 }
 
 } // namespace dialtally

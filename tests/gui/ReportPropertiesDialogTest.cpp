@@ -81,6 +81,15 @@ protected:
 
 } // namespace
 
+// Typing goes into the first control of the page the dialog opens on.
+TEST_F(ReportPropertiesDialogTest, TheFirstControlOfThePageHasTheFocus)
+{
+    const auto dialog = Shown(0);
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(*dialog, "EditTitle"));
+}
+
 TEST_F(ReportPropertiesDialogTest, ProviderNamedInsideAnotherIsTickedAndWritten)
 {
     m_working.ServiceProviders = "AB";
