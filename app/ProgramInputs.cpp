@@ -4,6 +4,7 @@
 #include "base/Messages.h"
 #include "costs/Links.h"
 #include "costs/Providers.h"
+#include "costs/TariffEdits.h"
 #include "logs/LogFormats.h"
 #include "logs/LogSource.h"
 
@@ -46,6 +47,23 @@ bool TableFileFits(const std::string& path, std::string_view entryKey, int room,
     ShowError(path + " holds " + std::to_string(held) + " " + entries + ", more than the " +
               std::to_string(room) + " Dialtally keeps.\n\rThe " + dialog +
               " dialog would drop the others, so it does not open.");
+    return false;
+}
+
+bool CostsDialogMayOpen(const std::string& programFolder)
+{
+    if (!TableFileFits(ProvidersPath(programFolder), "Provider=", TProv::MaxProviders, "providers",
+                       "Costs") ||
+        !TableFileFits(LinksPath(programFolder), "Service=", TServ::MaxLinks, "links", "Costs"))
+        return false;
+    const std::string line = TariffLineOfOtherSettings(programFolder);
+    if (line.empty())
+        return true;
+    ShowError(ProvidersPath(programFolder) + " was written under other regional settings than " +
+              "these (\"" + line +
+              "\").\n\rThe Costs dialog would change its tariffs, so it does not open. Start "
+              "Dialtally with the regional settings the file was written in (the --locale "
+              "option, or LANG) to edit them.");
     return false;
 }
 

@@ -21,5 +21,10 @@ std::optional<std::string> ProgramInputNamedBy(const std::string& path, const Pr
 // drop the others (the refusal is shown). `entries` names them ("providers").
 bool TableFileFits(const std::string& path, std::string_view entryKey, int room,
                    const std::string& entries, const std::string& dialog);
+// Whether the Costs dialog may open over the tariff files: they must fit
+// their tables and read alike under the current regional settings, which
+// they are stored in; otherwise its OK would store them changed (the
+// refusal is shown).
+bool CostsDialogMayOpen(const std::string& programFolder);
 
 } // namespace dialtally

@@ -13,7 +13,6 @@
 #include "base/DateRoutines.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
-#include "costs/TariffEdits.h"
 #include "costs/ui/CostsDialog.h"
 #include "logs/FormatLibrary.h"
 #include "logs/LogSource.h"
@@ -764,22 +763,8 @@ void TMainForm::EditLogFormats()
 
 void TMainForm::EditCosts()
 {
-    // Tariffs are stored in the regional settings they were written in;
-    // the dialog would read such values wrongly and store them so.
-    const std::string& folder = m_state.Paths.ProgramFolder();
-    if (!TableFileFits(ProvidersPath(folder), "Provider=", TProv::MaxProviders, "providers",
-                       "Costs") ||
-        !TableFileFits(LinksPath(folder), "Service=", TServ::MaxLinks, "links", "Costs"))
+    if (!CostsDialogMayOpen(m_state.Paths.ProgramFolder()))
         return;
-    const std::string line = TariffLineOfOtherSettings(m_state.Paths.ProgramFolder());
-    if (!line.empty()) {
-        ShowError(ProvidersPath(m_state.Paths.ProgramFolder()) +
-                  " was written under other regional settings than these (\"" + line +
-                  "\").\n\rThe Costs dialog would change its tariffs, so it does not open. "
-                  "Start Dialtally with the regional settings the file was written in "
-                  "(the --locale option, or LANG) to edit them.");
-        return;
-    }
     TDlgCost dialog(m_state.Providers, m_state.Links, m_state.Paths.ProgramFolder(), this);
     dialog.exec();
 }
