@@ -42,9 +42,8 @@ DataFileRead ReadDataFileEntries(const std::string& path, std::string_view entry
     entries = 0;
     bool first = true;
     return ReadDataFile(path, [&](std::string_view line) {
-        // A byte order mark (an editor's UTF-8) is no part of the first key.
-        if (first && line.starts_with("\xEF\xBB\xBF"))
-            line.remove_prefix(3);
+        if (first && line.starts_with(Utf8Bom))
+            line.remove_prefix(Utf8Bom.size());
         first = false;
         if (line.find(entryKey) != std::string_view::npos) {
             ++seen;

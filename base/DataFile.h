@@ -19,6 +19,9 @@ struct KeyValue {
 // Splits at the first "="; false for a line without one.
 bool SplitKeyValue(std::string_view line, KeyValue& result);
 
+// An editor's mark of UTF-8 before a file's first line: no part of its text.
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+
 enum class DataFileRead { Ok, Missing, Failed };
 
 // Calls back for every line of the file. Missing when there is no file,
@@ -31,8 +34,8 @@ DataFileRead ReadDataFile(const std::string& path,
 // first entry, and all lines from the entry past maxEntries on, are
 // ignored; every other "key=value" line goes to onValue with its 1-based
 // entry. entries gets the number of entries read.
-DataFileRead ReadDataFileEntries(const std::string& path, std::string_view entryKey,
-                                 int maxEntries, int& entries,
+DataFileRead ReadDataFileEntries(const std::string& path, std::string_view entryKey, int maxEntries,
+                                 int& entries,
                                  const std::function<void(int entry, const KeyValue&)>& onValue);
 
 // How many entries the file holds, also past any table's room; 0 when it

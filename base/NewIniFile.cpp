@@ -56,8 +56,6 @@ std::string OneLine(std::string_view value)
     return line;
 }
 
-constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
-
 } // namespace
 
 bool ParseHex32(std::string_view digits, int& value)

@@ -10,12 +10,8 @@
 #include "base/DateTime.h"
 #include "base/Messages.h"
 #include "base/RegionalSettings.h"
-#include "costs/Links.h"
-#include "costs/Providers.h"
 #include "logs/FormatLibrary.h"
 #include "logs/LogDetection.h"
-#include "logs/LogFormats.h"
-#include "logs/LogSource.h"
 #include "reports/ReportFile.h"
 
 #include <filesystem>
@@ -24,7 +20,6 @@
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace dialtally {
 

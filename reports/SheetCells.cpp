@@ -5,12 +5,12 @@
 #include "base/DateFormat.h"
 #include "base/DateRoutines.h"
 #include "base/ListRoutines.h"
+#include "base/Numbers.h"
 #include "base/PictureParts.h"
 #include "base/RegionalSettings.h"
 #include "reports/ReportFormats.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 
 namespace dialtally {
@@ -37,10 +37,11 @@ bool PlainWholeNumber(std::string_view text)
     return AllDigits(text) && text.size() <= 15 && (text.size() == 1 || text.front() != '0');
 }
 
+// Of digits that PlainWholeNumber or AllDigits passed.
 double WholeNumber(std::string_view text)
 {
     std::int64_t value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
+    ParseInteger(text, value);
     return static_cast<double>(value);
 }
 
