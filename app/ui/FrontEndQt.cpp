@@ -25,10 +25,23 @@ QString MessageText(const std::string& text)
 
 } // namespace
 
+// The active window when it is the main window's own, such as the modeless
+// Find dialog, so that the focus goes back there once the box is answered.
+QWidget* FrontEndQt::MessageParent() const
+{
+    QWidget* active = QApplication::activeWindow();
+    if (!m_window)
+        return active;
+    for (QWidget* widget = active; widget; widget = widget->parentWidget())
+        if (widget == m_window)
+            return active;
+    return m_window;
+}
+
 MessageAnswer FrontEndQt::ShowMessage(MessageKind kind, MessageButtons buttons,
                                       const std::string& text)
 {
-    QMessageBox box(m_window ? m_window : QApplication::activeWindow());
+    QMessageBox box(MessageParent());
     box.setWindowTitle(QString::fromLatin1(MessageCaption(kind)));
     box.setText(MessageText(text));
     switch (kind) {

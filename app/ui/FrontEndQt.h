@@ -30,6 +30,8 @@ public:
     std::function<void(const std::string& path)> OnShellRecentDocs;
 
 private:
+    QWidget* MessageParent() const;
+
     QWidget* m_window = nullptr;
     int m_busyDepth = 0;
     QElapsedTimer m_sinceEvents; // since pending events last ran
