@@ -4,20 +4,24 @@
 
 namespace dialtally {
 
-bool FileRange::Open(const std::string& path, std::uint64_t begin, std::uint64_t end)
+void FileRange::Open(std::shared_ptr<InputFile> file, std::uint64_t begin, std::uint64_t end)
 {
+    m_file = std::move(file);
+    m_at = begin;
     m_left = end > begin ? end - begin : 0;
-    return m_file.Open(path) && m_file.SeekTo(begin);
 }
 
 ssize_t FileRange::Read(char* buffer, std::size_t size)
 {
-    if (m_left == 0)
+    if (m_left == 0 || !m_file)
         return 0;
+    const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(size, m_left));
     const ssize_t got =
-        m_file.Read(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(size, m_left)));
-    if (got > 0)
+        m_file->IsRegular() ? m_file->ReadAt(buffer, wanted, m_at) : m_file->Read(buffer, wanted);
+    if (got > 0) {
+        m_at += static_cast<std::uint64_t>(got);
         m_left -= static_cast<std::uint64_t>(got);
+    }
     return got;
 }
 

@@ -4,21 +4,25 @@
 #include "base/InputFile.h"
 
 #include <cstdint>
-#include <string>
+#include <memory>
 
 namespace dialtally {
 
-// The bytes of a plain file from one offset up to another, or to its end,
-// for a line reader that reads part of a file.
+// The bytes of an open file from one offset up to another, or to its end,
+// for a line reader that reads part of a file. Ranges share the file they
+// were given, so that every part of a log read at once comes from the same
+// file even when a rotation renames another into its place meanwhile.
 class FileRange : public ByteSource {
 public:
-    // False when the file cannot be opened or moved to `begin`.
-    bool Open(const std::string& path, std::uint64_t begin, std::uint64_t end = UINT64_MAX);
-    void Close() { m_file.Close(); }
+    // A file that is not regular (a FIFO) is read as it comes, whole.
+    void Open(std::shared_ptr<InputFile> file, std::uint64_t begin = 0,
+              std::uint64_t end = UINT64_MAX);
+    void Close() { m_file.reset(); }
     ssize_t Read(char* buffer, std::size_t size) override;
 
 private:
-    InputFile m_file;
+    std::shared_ptr<InputFile> m_file;
+    std::uint64_t m_at = 0;
     std::uint64_t m_left = 0; // bytes before the range ends
 };
 

@@ -28,6 +28,7 @@ void InputFile::Close()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_regular = false;
     m_pending.clear();
 }
 
@@ -79,13 +80,30 @@ bool InputFile::Open(const std::string& path)
         return false;
     }
     m_fd = fd;
+    m_regular = S_ISREG(status.st_mode);
     return true;
 }
 
-bool InputFile::SeekTo(std::uint64_t offset)
+ssize_t InputFile::ReadAt(char* buffer, std::size_t size, std::uint64_t offset) const
 {
-    m_pending.clear();
-    return m_fd >= 0 && ::lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
+    while (true) {
+        const ssize_t got = ::pread(m_fd, buffer, size, static_cast<off_t>(offset));
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+std::uint64_t InputFile::Size() const
+{
+    struct stat status {};
+    return m_fd >= 0 && ::fstat(m_fd, &status) == 0 ? static_cast<std::uint64_t>(status.st_size)
+                                                    : 0;
+}
+
+std::int64_t InputFile::ModifiedSeconds() const
+{
+    struct stat status {};
+    return m_fd >= 0 && ::fstat(m_fd, &status) == 0 ? status.st_mtim.tv_sec : 0;
 }
 
 ssize_t InputFile::Read(char* buffer, std::size_t size)

@@ -26,11 +26,19 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
     // Up to `size` bytes; 0 at the end of the file, -1 on a read error.
     ssize_t Read(char* buffer, std::size_t size);
-    // Moves to `offset` bytes from the start of a file that can seek.
-    bool SeekTo(std::uint64_t offset);
+    // Up to `size` bytes from `offset` of a regular file, leaving where
+    // Read goes on untouched, so that several readers can share the file.
+    ssize_t ReadAt(char* buffer, std::size_t size, std::uint64_t offset) const;
+    // A regular file, not a FIFO: it can be read at any offset.
+    bool IsRegular() const { return m_regular; }
+    // The size and the change time (seconds since the epoch) of the file
+    // that is open, whatever its name points to by now.
+    std::uint64_t Size() const;
+    std::int64_t ModifiedSeconds() const;
 
 private:
     int m_fd = -1;
+    bool m_regular = false;
     std::string m_pending; // bytes taken while telling whether a FIFO has a writer
 };
 

@@ -179,8 +179,8 @@ ViewableLog ViewableLogFile(const std::string& logFile)
             "journalctl shows its entries."};
 }
 
-bool LogSource::OpenPart(const std::string& path, std::uint64_t begin, std::uint64_t end,
-                         TDateTime modified)
+void LogSource::OpenPart(std::shared_ptr<InputFile> file, const std::string& path,
+                         std::uint64_t begin, std::uint64_t end, TDateTime modified)
 {
     Close();
     m_failed = false;
@@ -188,25 +188,22 @@ bool LogSource::OpenPart(const std::string& path, std::uint64_t begin, std::uint
     m_errorFound = false;
     m_name = LogSourceName{LogSourceKind::File, path, {}, {}};
     m_modified = modified;
-    if (!m_range.Open(path, begin, end))
-        return Fail(path, Exists(path));
+    m_range.Open(std::move(file), begin, end);
     m_reader.Open(m_range);
-    return true;
 }
 
-std::optional<std::uint64_t> LogSource::PlainFileSize() const
+std::shared_ptr<InputFile> LogSource::PlainFile() const
 {
-    struct stat status {};
-    if (m_name.Kind != LogSourceKind::File || m_name.Text.ends_with(".gz") ||
-        ::stat(m_name.Text.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
-        return std::nullopt;
-    return static_cast<std::uint64_t>(status.st_size);
+    if (m_name.Kind != LogSourceKind::File || !m_file || !m_file->IsRegular())
+        return nullptr;
+    return m_file;
 }
 
 void LogSource::Close()
 {
     m_reader.Close();
     m_range.Close();
+    m_file.reset();
     m_journal.Close();
     m_next = 0;
     m_gaps = 0;
@@ -237,16 +234,26 @@ bool LogSource::OpenNextMember()
 
 bool LogSource::OpenMember(const std::string& path)
 {
-    struct stat status {};
-    m_modified = ::stat(path.c_str(), &status) == 0 ? LocalDateTime(status.st_mtim.tv_sec) : 0;
+    m_file.reset();
     if (path.ends_with(".gz")) {
+        struct stat status {};
+        m_modified = ::stat(path.c_str(), &status) == 0 ? LocalDateTime(status.st_mtim.tv_sec) : 0;
         if (!m_gzip.Open(path))
             return Fail(path, Exists(path));
         m_reader.Open(m_gzip);
         return true;
     }
-    if (!m_reader.Open(path))
+    // The change time of the file opened, not of whatever the name points
+    // to a moment later.
+    auto file = std::make_shared<InputFile>();
+    if (!file->Open(path)) {
+        m_modified = 0;
         return Fail(path, Exists(path));
+    }
+    m_modified = LocalDateTime(file->ModifiedSeconds());
+    m_file = file;
+    m_range.Open(std::move(file));
+    m_reader.Open(m_range);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/JournalSource.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -59,14 +60,14 @@ public:
     // False when nothing could be opened: ErrorName() and ErrorFound() tell
     // the read message what and whether it was there.
     bool Open(const std::string& logFile);
-    // Opens the bytes from `begin` to `end` of one plain file, whose lines
-    // take their missing year from `modified`.
-    bool OpenPart(const std::string& path, std::uint64_t begin, std::uint64_t end,
-                  TDateTime modified);
+    // Opens the bytes from `begin` to `end` of `file`, one plain file named
+    // `path`, whose lines take their missing year from `modified`.
+    void OpenPart(std::shared_ptr<InputFile> file, const std::string& path, std::uint64_t begin,
+                  std::uint64_t end, TDateTime modified);
     void Close();
-    // The size of the open source when it is one plain file that can be
-    // read in parts, else nothing.
-    std::optional<std::uint64_t> PlainFileSize() const;
+    // The open source when it is one plain file that can be read in parts,
+    // else null.
+    std::shared_ptr<InputFile> PlainFile() const;
     // The next line, valid until the next call; false at the end or on a
     // fault (Failed()).
     bool ReadLine(std::string_view& line);
@@ -106,6 +107,7 @@ private:
 
     LineReader m_reader;
     GzipFile m_gzip;
+    std::shared_ptr<InputFile> m_file; // the plain file or member being read
     FileRange m_range;
     JournalSource m_journal;
     LogSourceName m_name;

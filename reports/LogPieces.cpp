@@ -2,7 +2,6 @@
 
 #include "base/ConversionError.h"
 #include "base/DateRoutines.h"
-#include "base/FileRange.h"
 
 #include <algorithm>
 #include <cstring>
@@ -24,15 +23,16 @@ constexpr std::uint64_t SplitSearchBytes = 1 << 20;
 
 // Just past the first line end at or after `near`; 0 when there is none
 // close enough before the end of the file.
-std::uint64_t LineStartAfter(const std::string& path, std::uint64_t near, std::uint64_t size)
+std::uint64_t LineStartAfter(const InputFile& log, std::uint64_t near, std::uint64_t size)
 {
-    FileRange range;
-    if (near == 0 || near >= size ||
-        !range.Open(path, near, std::min(size, near + SplitSearchBytes)))
+    if (near == 0 || near >= size)
         return 0;
+    const std::uint64_t last = std::min(size, near + SplitSearchBytes);
     char block[4096];
     std::uint64_t at = near;
-    for (ssize_t got; (got = range.Read(block, sizeof block)) > 0;
+    for (ssize_t got;
+         at < last &&
+         (got = log.ReadAt(block, std::min<std::uint64_t>(sizeof block, last - at), at)) > 0;
          at += static_cast<std::uint64_t>(got))
         if (const void* end = std::memchr(block, '\n', static_cast<std::size_t>(got))) {
             const std::uint64_t start =
@@ -58,7 +58,7 @@ StretchEnd ReadStretch(LogStretch& stretch, LogSource& source, TRep& list)
     return source.Failed() ? StretchEnd::Unreadable : StretchEnd::Done;
 }
 
-std::vector<std::uint64_t> PieceStarts(const ReadContext& context, const std::string& path,
+std::vector<std::uint64_t> PieceStarts(const ReadContext& context, const InputFile& log,
                                        std::uint64_t size)
 {
     std::vector<std::uint64_t> nears;
@@ -72,7 +72,7 @@ std::vector<std::uint64_t> PieceStarts(const ReadContext& context, const std::st
     }
     std::vector<std::uint64_t> starts{0};
     for (const std::uint64_t near : nears)
-        if (const std::uint64_t start = LineStartAfter(path, near, size); start > starts.back())
+        if (const std::uint64_t start = LineStartAfter(log, near, size); start > starts.back())
             starts.push_back(start);
     return starts;
 }
@@ -109,11 +109,10 @@ LaterPiece::LaterPiece(const PassFormat& format, const TCfg& report, const PassC
     Stretch.WatchForEarlierEnd();
 }
 
-void LaterPiece::Read(LogSource& source, const std::string& path, std::uint64_t from,
-                      std::uint64_t to, TDateTime modified)
+void LaterPiece::Read(LogSource& source, const SharedLog& log, std::uint64_t from, std::uint64_t to)
 {
-    End = source.OpenPart(path, from, to, modified) ? ReadStretch(Stretch, source, Connections)
-                                                    : StretchEnd::Unreadable;
+    source.OpenPart(log.File, log.Path, from, to, log.Modified);
+    End = ReadStretch(Stretch, source, Connections);
     if (End == StretchEnd::Unreadable) {
         ErrorName = source.ErrorName();
         ErrorFound = source.ErrorFound();
@@ -136,7 +135,7 @@ std::uint64_t LaterPieces::End(int piece) const
 }
 
 void LaterPieces::Read(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
-                       const std::string& path, TDateTime modified)
+                       const SharedLog& log)
 {
     LogSource source(LineHeadBytes);
     AddMarkers(source, format);
@@ -145,7 +144,7 @@ void LaterPieces::Read(const PassFormat& format, const TCfg& report, const PassC
         try {
             auto piece = std::make_unique<LaterPiece>(format, report, criteria, Pass, Providers);
             piece->Connections = std::move(Room);
-            piece->Read(source, path, Starts[static_cast<std::size_t>(k)], End(k), modified);
+            piece->Read(source, log, Starts[static_cast<std::size_t>(k)], End(k));
             Room = TRep{};
             MoveSpareRoom(piece->Connections, Room);
             Pieces[static_cast<std::size_t>(k)] = std::move(piece);

@@ -35,10 +35,17 @@ enum class StretchEnd { Done, Unconvertible, OutOfMemory, Unreadable };
 // dropped.
 StretchEnd ReadStretch(LogStretch& stretch, LogSource& source, TRep& list);
 
+// A plain log opened once, so that every piece reads the same file.
+struct SharedLog {
+    std::shared_ptr<InputFile> File;
+    std::string Path;     // for the messages
+    TDateTime Modified{}; // the reference of year-less lines
+};
+
 // Where a plain log of `size` bytes is cut into pieces read on two cores:
 // the start of each piece, the first being 0, at line starts; just {0} for
 // reading it in one piece.
-std::vector<std::uint64_t> PieceStarts(const ReadContext& context, const std::string& path,
+std::vector<std::uint64_t> PieceStarts(const ReadContext& context, const InputFile& log,
                                        std::uint64_t size);
 
 // Hands out the pieces of a log: the window's thread takes them from the
@@ -66,8 +73,7 @@ struct LaterPiece {
                const CostingPass& pass, const TProv& providers);
     // Reads bytes from..to of the log through `source`, which holds the
     // markers already.
-    void Read(LogSource& source, const std::string& path, std::uint64_t from, std::uint64_t to,
-              TDateTime modified);
+    void Read(LogSource& source, const SharedLog& log, std::uint64_t from, std::uint64_t to);
 
     TRep Connections;
     LogStretch Stretch;
@@ -88,7 +94,7 @@ struct LaterPieces {
     // Reads the pieces it claims from the back, handing the room kept from
     // an earlier pass on from one to the next.
     void Read(const PassFormat& format, const TCfg& report, const PassCriteria& criteria,
-              const std::string& path, TDateTime modified);
+              const SharedLog& log);
 
     const std::vector<std::uint64_t> Starts;
     PieceClaims Claims;

@@ -125,19 +125,21 @@ void ReadConnectionLog(ReadContext& context)
     // criteria every piece tests, so it is looked for first.
     std::unique_ptr<LaterPieces> later;
     std::future<void> laterRead;
-    const std::optional<std::uint64_t> size = file.PlainFileSize();
+    // Every piece reads the file opened here: a log rotated meanwhile
+    // leaves the pass with the file it began on.
+    const SharedLog log{file.PlainFile(), path, modified};
+    const std::uint64_t size = log.File ? log.File->Size() : 0;
     if (std::vector<std::uint64_t> starts =
-            size ? PieceStarts(context, path, *size) : std::vector<std::uint64_t>{0};
+            log.File ? PieceStarts(context, *log.File, size) : std::vector<std::uint64_t>{0};
         starts.size() > 1) {
         LogSource head(LineHeadBytes);
         std::optional<TDateTime> firstDate;
-        if (head.OpenPart(path, 0, *size, modified)) {
-            AddMarkers(head, format);
-            try {
-                firstDate = stretch.FirstBeginDate(head);
-            } catch (const ConversionError&) {
-                // Read in one piece, the pass stops there with its message.
-            }
+        head.OpenPart(log.File, path, 0, size, modified);
+        AddMarkers(head, format);
+        try {
+            firstDate = stretch.FirstBeginDate(head);
+        } catch (const ConversionError&) {
+            // Read in one piece, the pass stops there with its message.
         }
         if (firstDate && !head.Failed()) {
             ApplyAllSwitches(report, criteria, *firstDate);
@@ -148,7 +150,7 @@ void ReadConnectionLog(ReadContext& context)
             ShareConnectionRoom(rep, later->Room);
             try {
                 laterRead = std::async(std::launch::async, [&, pieces = later.get()] {
-                    pieces->Read(format, report, criteria, path, modified);
+                    pieces->Read(format, report, criteria, log);
                 });
             } catch (const std::system_error&) {
                 // No thread to be had: this one reads every piece.
@@ -159,11 +161,9 @@ void ReadConnectionLog(ReadContext& context)
     StretchEnd end = StretchEnd::Done;
     int piece = 0;
     do {
-        if (later && !file.OpenPart(path, later->Starts[static_cast<std::size_t>(piece)],
-                                    later->End(piece), modified)) {
-            end = StretchEnd::Unreadable;
-            break;
-        }
+        if (later)
+            file.OpenPart(log.File, path, later->Starts[static_cast<std::size_t>(piece)],
+                          later->End(piece), modified);
         end = ReadStretch(stretch, file, rep);
     } while (end == StretchEnd::Done && later && piece + 1 != context.FrontPieces &&
              later->Claims.FromFront(piece));

@@ -328,7 +328,7 @@ TEST_F(LinuxLogs, DurationsFollowTheUtcOffsetsOfTheirLines)
         const char* Begin;
         const char* End;
     } cases[] = {
-        {"2026-10-25T02:50:00+02:00", "2026-10-25T02:10:00+01:00"}, // clocks back
+        {"2026-10-25T02:50:00+02:00", "2026-10-25T02:10:00+01:00"},            // clocks back
         {"2026-03-29T01:50:00.000001+01:00", "2026-03-29T03:10:00.999+02:00"}, // forward
         {"2026-03-29T01:50:00Z", "2026-03-29T03:10:00+01:00"},
     };
@@ -355,6 +355,37 @@ TEST_F(LinuxLogs, DurationsFollowTheUtcOffsetsOfTheirLines)
             EXPECT_EQ(rep.Duration[0], 1200);
         }
     }
+}
+
+// logrotate renames the log away and starts a new one while it is read in
+// pieces: every piece still reads the file the pass opened.
+TEST_F(LinuxLogs, ALogRotatedDuringThePassIsReadAsTheFileItBeganOn)
+{
+    const std::string pppd = "2026-12-01T10:00:00+01:00 duck pppd[1]: ";
+    const std::string lines =
+        Joined({pppd + "Connect: ppp0 <--> /dev/ttyS0", pppd + "Connection terminated.",
+                pppd + "Connect: ppp0 <--> /dev/ttyS1", pppd + "Connection terminated."});
+    home.Write("log", lines);
+    std::string fresh = lines;
+    for (std::size_t at; (at = fresh.find("ttyS")) != std::string::npos;)
+        fresh[at + 3] = 'X';
+    home.Write("fresh", fresh);
+    const std::string format = "pppd (syslog, RFC 3339 stamps)";
+    const int f = FindLogFormat(formats, format);
+    ASSERT_NE(f, 0);
+    formats.LogFile[f] = home.File("log");
+    report.LogType = format;
+    ReadContext context{report, formats, providers, links, rep, [] {}};
+    context.CutsNear = [&](std::uint64_t) {
+        std::filesystem::rename(home.File("log"), home.File("log.1"));
+        std::filesystem::rename(home.File("fresh"), home.File("log"));
+        return std::vector<std::uint64_t>{lines.size() / 2};
+    };
+    ReadConnectionLog(context);
+    EXPECT_TRUE(ui.Messages.empty());
+    ASSERT_EQ(rep.Count(), 2);
+    EXPECT_EQ(rep.Service[0], "ppp0 <--> /dev/ttyS0");
+    EXPECT_EQ(rep.Service[1], "ppp0 <--> /dev/ttyS1");
 }
 
 // A connection that begins in one member and ends in the next is paired,
@@ -454,8 +485,8 @@ const BadSource BadSourceCases[] = {
          h.Write("syslog", GoodLines);
          return h.File("syslog*");
      },
-     [](const TempFolder& h) { return h.File("syslog.3.gz") + ", " + h.File("syslog.2.gz"); },
-     true, 1, 60},
+     [](const TempFolder& h) { return h.File("syslog.3.gz") + ", " + h.File("syslog.2.gz"); }, true,
+     1, 60},
     {"DamagedJournalFileBesideAGoodOne",
      [](const TempFolder& h) {
          EXPECT_TRUE(WriteJournal(h.File("good.journal"),
