@@ -53,8 +53,12 @@ void Place(QWidget& window, Placement placement)
         if (placed.size() != window.size())
             window.resize(placed.size());
     }
-    window.move(framed ? placed.topLeft() - QPoint(frameMargins.left(), frameMargins.top())
-                       : placed.topLeft());
+    // Before its first show, move() would put the frame where the window's
+    // own place is meant, and the window would sit a title bar lower.
+    if (framed)
+        window.move(placed.topLeft() - QPoint(frameMargins.left(), frameMargins.top()));
+    else
+        window.setGeometry(QRect(placed.topLeft(), window.size()));
 }
 
 // Places its window whenever the program shows it, before it is mapped.
