@@ -68,8 +68,55 @@ std::string TariffLineOfOtherSettings(const std::string& programFolder)
     return found;
 }
 
+bool IsAmountText(std::string_view text)
+{
+    const RegionalSettings& rs = Regional();
+    std::string t(text);
+    const auto replaceAll = [&t](const std::string& what, const std::string& with) {
+        if (what.empty())
+            return;
+        for (std::size_t at = 0; (at = t.find(what, at)) != std::string::npos; at += with.size())
+            t.replace(at, what.size(), with);
+    };
+    const std::string noBreakSpace = "\xC2\xA0";
+    replaceAll(rs.CurrencySymbol, " ");
+    replaceAll(noBreakSpace, " ");
+    const std::size_t first = t.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return true;
+    t = t.substr(first, t.find_last_not_of(' ') - first + 1);
+    // A blank inside is a thousands separator where the preset's is one.
+    const bool blankGroups = rs.ThousandsSeparator == " " || rs.ThousandsSeparator == noBreakSpace;
+    const std::string group = blankGroups ? std::string(" ") : rs.ThousandsSeparator;
+
+    const std::size_t decimal = t.find(rs.DecimalSeparator);
+    const std::string whole = t.substr(0, decimal);
+    const std::string fraction = decimal == std::string::npos ? "" : t.substr(decimal + 1);
+    const auto allDigits = [](std::string_view s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (!allDigits(fraction) || (whole.empty() && fraction.empty()))
+        return false;
+    if (group.empty() || whole.find(group) == std::string::npos)
+        return allDigits(whole);
+    std::size_t start = 0;
+    for (bool firstGroup = true;; firstGroup = false) {
+        const std::size_t end = whole.find(group, start);
+        const std::string_view digits =
+            std::string_view(whole).substr(start, end == std::string::npos ? end : end - start);
+        if (!allDigits(digits) || digits.empty() || digits.size() > 3 ||
+            (!firstGroup && digits.size() != 3))
+            return false;
+        if (end == std::string::npos)
+            return true;
+        start = end + group.size();
+    }
+}
+
 std::string ReformatCharge(std::string_view text)
 {
+    if (!IsAmountText(text))
+        return std::string(text);
     const std::string digits = DigitsOnly(text);
     if (std::none_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::string(text);

@@ -9,9 +9,14 @@
 
 namespace dialtally {
 
+// Whether a typed charge is an amount in the current settings: digits, at
+// most one decimal separator, thousands separators only between groups of
+// three, the currency symbol and blanks. "19.95" under de-DE is not, where
+// DigitsOnly would make 1995 of it. An empty text is (it stores 0).
+bool IsAmountText(std::string_view text);
 // The monthly charge as the Costs dialog shows it: DigitsOnly, read as
 // money, written in the money format ("19.95" -> "$19.95"). A text with no
-// digit, or one that does not read as money, comes back unchanged.
+// digit, or one that is no amount, comes back unchanged.
 std::string ReformatCharge(std::string_view text);
 // The charge as stored from the edit: DigitsOnly, "0" for an empty edit.
 std::string StoredCharge(std::string_view editText);

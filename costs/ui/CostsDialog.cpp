@@ -1,5 +1,6 @@
 #include "costs/ui/CostsDialog.h"
 
+#include "base/Currency.h"
 #include "base/Messages.h"
 #include "base/Numbers.h"
 #include "costs/TariffEdits.h"
@@ -300,6 +301,19 @@ void TDlgCost::StoreProvider()
     m_providers.ProviderTod[current] = m_tod;
 }
 
+bool TDlgCost::MonthChargeIsAmount()
+{
+    const std::string text = m_monthCharge->text().toStdString();
+    if (IsAmountText(text))
+        return true;
+    ShowError("'" + text + "' is not an amount of money. Type it as, for example, " +
+              FormatMoney(12345600) + ".");
+    m_pages->setCurrentIndex(0);
+    m_monthCharge->setFocus();
+    m_monthCharge->selectAll();
+    return false;
+}
+
 void TDlgCost::EditMonthChargeExit()
 {
     m_monthCharge->setText(QtText(ReformatCharge(m_monthCharge->text().toStdString())));
@@ -311,6 +325,8 @@ void TDlgCost::BtnAddProvClick()
         PlayDefaultSound();
         return;
     }
+    if (!MonthChargeIsAmount())
+        return;
     const QString name = m_provName->text();
     InsertSorted(m_servProvider, name);
     ++m_providers.Count;
@@ -346,6 +362,8 @@ void TDlgCost::BtnModifyProvClick()
         PlayDefaultSound();
         return;
     }
+    if (!MonthChargeIsAmount())
+        return;
     const QString name = m_provName->text();
     if (m_providers.Current >= 1 && m_providers.Current <= TProv::MaxProviders)
         ReplaceProviderChoice(QtText(m_providers.Provider[m_providers.Current]), name);
@@ -542,8 +560,11 @@ void TDlgCost::BtnModifyServClick()
 
 void TDlgCost::BtnOkClick()
 {
-    if (!m_provList->selectedItems().isEmpty())
+    if (!m_provList->selectedItems().isEmpty()) {
+        if (!MonthChargeIsAmount())
+            return;
         StoreProvider();
+    }
     if (!m_servList->selectedItems().isEmpty())
         StoreLink();
     m_globalProviders = m_providers;

@@ -37,6 +37,8 @@ public:
 
     void ListBoxProvClick();
     void EditMonthChargeExit();
+    // Says so and takes the focus there when the monthly charge is no amount.
+    bool MonthChargeIsAmount();
     void BtnAddProvClick();
     void BtnRemoveProvClick();
     void BtnModifyProvClick();

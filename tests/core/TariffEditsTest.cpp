@@ -34,7 +34,15 @@ INSTANTIATE_TEST_SUITE_P(
                       // No digit, or nothing money can hold: left as typed.
                       ChargeCase{"en-US", "", ""}, ChargeCase{"en-US", "free", "free"},
                       ChargeCase{"en-US", "$.", "$."}, ChargeCase{"en-US", "1.2.3", "1.2.3"},
-                      ChargeCase{"en-US", "99999999999999999999999", "99999999999999999999999"}));
+                      ChargeCase{"en-US", "99999999999999999999999", "99999999999999999999999"},
+                      // Another preset's notation, a sign or an exponent is no
+                      // amount, rather than digits run together (19.95 -> 1995).
+                      ChargeCase{"de-DE", "19.95", "19.95"}, ChargeCase{"en-GB", "19,95", "19,95"},
+                      ChargeCase{"en-US", "-5", "-5"}, ChargeCase{"en-US", "1e3", "1e3"},
+                      ChargeCase{"de-DE", "1.234,56", "1234,56 \xE2\x82\xAC"},
+                      ChargeCase{"sv-SE", "1 234,5 kr", "1234,50 kr"},
+                      ChargeCase{"en-US", "$1,234.5", "$1234.50"},
+                      ChargeCase{"en-US", "12,34.5", "12,34.5"}));
 
 // Values a file holds in other separators than the current settings'
 // are found; the file's own are not.
@@ -62,8 +70,8 @@ TEST(TariffEdits, TariffLinesOfOtherSettingsAreFound)
     for (const Case& c : cases) {
         ScopedRegional preset(c.Preset);
         TempFolder home;
-        home.Write("Dialtally.prv", std::string("Provider=Mobile\r\nProviderMonthBegin=1\r\n") +
-                                        c.Line + "\r\n");
+        home.Write("Dialtally.prv",
+                   std::string("Provider=Mobile\r\nProviderMonthBegin=1\r\n") + c.Line + "\r\n");
         EXPECT_EQ(TariffLineOfOtherSettings(home.Path()), c.Other ? c.Line : "")
             << c.Preset << " " << c.Line;
     }

@@ -318,15 +318,27 @@ TEST_P(MonthCharge, ReformatsOnLeavingAndStoresTheNumber)
     QFocusEvent leave(QEvent::FocusOut);
     QApplication::sendEvent(charge, &leave);
     EXPECT_EQ(charge->text().toStdString(), c.Shown);
+    const std::string before = providers.ProviderMonthCharge[1];
     Click(dialog, "BtnOk");
-    EXPECT_EQ(providers.ProviderMonthCharge[1], c.Stored);
+    if (c.Stored) {
+        EXPECT_EQ(providers.ProviderMonthCharge[1], c.Stored);
+        EXPECT_TRUE(ui.Messages.empty());
+    } else {
+        // Refused: said so, nothing stored, the dialog stays open.
+        EXPECT_EQ(providers.ProviderMonthCharge[1], before);
+        ASSERT_EQ(ui.Messages.size(), 1u);
+        EXPECT_TRUE(ui.Messages[0].Text.starts_with("'" + std::string(c.Typed) + "' is not"));
+        EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Presets, MonthCharge,
-    ::testing::Values(ChargeCase{"en-US", "19.95", "$19.95", "19.95"},
-                      ChargeCase{"de-DE", "19,95", "19,95 \xE2\x82\xAC", "19,95"},
-                      ChargeCase{"en-US", "none", "none", ""}, ChargeCase{"en-US", "", "", "0"}));
+INSTANTIATE_TEST_SUITE_P(Presets, MonthCharge,
+                         ::testing::Values(ChargeCase{"en-US", "19.95", "$19.95", "19.95"},
+                                           ChargeCase{"de-DE", "19,95", "19,95 \xE2\x82\xAC",
+                                                      "19,95"},
+                                           ChargeCase{"en-US", "", "", "0"},
+                                           ChargeCase{"en-US", "none", "none", nullptr},
+                                           ChargeCase{"de-DE", "19.95", "19.95", nullptr}));
 
 // A comma would split a provider name or a link's description where they
 // are listed; neither edit takes one.
