@@ -18,9 +18,32 @@ void StartProgram(ProgramState& state)
     state.Current = state.DefaultTemplate;
     ResetQuickState(state.Current);
     ClearHistory(state.History);
+    state.FormatsRead = StampOf(LogFormatsPath(home));
     LoadLogFormats(state.Formats, state.Paths);
+    state.ProvidersRead = StampOf(ProvidersPath(home));
     LoadProviders(state.Providers, home);
+    state.LinksRead = StampOf(LinksPath(home));
     LoadLinks(state.Links, home);
+}
+
+bool ReloadChangedTables(ProgramState& state)
+{
+    const std::string home = state.Paths.ProgramFolder();
+    const auto changed = [](FileStamp& read, const std::string& path) {
+        const FileStamp now = StampOf(path);
+        if (now == read)
+            return false;
+        read = now;
+        return true;
+    };
+    if (changed(state.ProvidersRead, ProvidersPath(home)))
+        LoadProviders(state.Providers, home);
+    if (changed(state.LinksRead, LinksPath(home)))
+        LoadLinks(state.Links, home);
+    if (!changed(state.FormatsRead, LogFormatsPath(home)))
+        return false;
+    LoadLogFormats(state.Formats, state.Paths);
+    return true;
 }
 
 void RunReportPass(ProgramState& state, ReportDisplay& display)

@@ -2,6 +2,7 @@
 
 #include "app/Settings.h"
 #include "base/ConnectionList.h"
+#include "base/FileStamp.h"
 #include "costs/Links.h"
 #include "costs/Providers.h"
 #include "logs/LogFormats.h"
@@ -33,11 +34,19 @@ struct ProgramState {
     TRep Connections;
     ReportOutput Output;
     bool ChartShown = true; // false: builds make no chart points
+    // The files of Formats, Providers and Links as they were last read.
+    FileStamp FormatsRead, ProvidersRead, LinksRead;
 };
 
 // Settings, the default template made the current report, log formats,
 // providers and links, in that order, from the program folder.
 void StartProgram(ProgramState& state);
+// Reads the log formats, providers and links again where their files
+// changed since they were read, as when another window of the same program
+// folder saved them; its dialogs would otherwise write back what this one
+// read at its start, and its reports price by old tariffs. True when the
+// formats were read again.
+bool ReloadChangedTables(ProgramState& state);
 // One report pass over the current report: read, pair, price, build.
 // Criteria texts that do not convert raise ConversionError, as the reader does.
 void RunReportPass(ProgramState& state, ReportDisplay& display);

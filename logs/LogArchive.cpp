@@ -1,6 +1,7 @@
 #include "logs/LogArchive.h"
 
 #include "base/AtomicFile.h"
+#include "base/FileStamp.h"
 #include "base/InputFile.h"
 #include "base/LineReader.h"
 #include "base/ListRoutines.h"
@@ -34,31 +35,11 @@ bool SameFile(const std::string& source, const std::string& target)
     return std::filesystem::equivalent(source, target, error);
 }
 
-// What identifies the log's contents when the copy begins.
-struct SourceStamp {
-    dev_t Device = 0;
-    ino_t Inode = 0;
-    off_t Size = 0;
-    timespec Modified{};
-
-    bool operator==(const SourceStamp& other) const
-    {
-        return Device == other.Device && Inode == other.Inode && Size == other.Size &&
-               Modified.tv_sec == other.Modified.tv_sec &&
-               Modified.tv_nsec == other.Modified.tv_nsec;
-    }
-};
-
-SourceStamp StampOf(const struct stat& status)
-{
-    return {status.st_dev, status.st_ino, status.st_size, status.st_mtim};
-}
-
 enum class ClearOutcome { Cleared, Changed, Failed };
 
 // Truncates in place rather than replacing the file, so that a dialer
 // holding the log open keeps writing into the file that is read.
-ClearOutcome ClearSource(const std::string& path, const SourceStamp& before)
+ClearOutcome ClearSource(const std::string& path, const FileStamp& before)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0)
@@ -190,7 +171,7 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
     struct stat status {};
     if (::stat(source.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
         return ArchiveFailed(source);
-    const SourceStamp stamp = StampOf(status);
+    const FileStamp stamp = StampOf(status);
 
     LineReader reader;
     if (!reader.Open(source))

@@ -161,6 +161,7 @@ template <typename Step> void TMainForm::RunPass(Step step, bool measures)
     // Commands that slip in while a pass lets events run are dropped.
     if (m_passRunning)
         return;
+    ReloadChangedTables();
     m_passRunning = true;
     m_model->BeginRebuild();
     try {
@@ -644,8 +645,15 @@ void TMainForm::RunFirstTimeSetup()
 
 // Changed formats and tariffs apply from the next reading pass (Refresh);
 // nothing is re-read here.
+void TMainForm::ReloadChangedTables()
+{
+    if (dialtally::ReloadChangedTables(m_state))
+        FillLogFileBox();
+}
+
 void TMainForm::EditLogFormats()
 {
+    ReloadChangedTables();
     if (!TableFileFits(LogFormatsPath(m_state.Paths.ProgramFolder()), "LogType=", TLCfg::MaxFormats,
                        "log formats", "Log Files"))
         return;
@@ -657,6 +665,7 @@ void TMainForm::EditLogFormats()
 
 void TMainForm::EditCosts()
 {
+    ReloadChangedTables();
     if (!CostsDialogMayOpen(m_state.Paths.ProgramFolder()))
         return;
     TDlgCost dialog(m_state.Providers, m_state.Links, m_state.Paths.ProgramFolder(), this);
@@ -665,6 +674,7 @@ void TMainForm::EditCosts()
 
 void TMainForm::ArchiveLog()
 {
+    ReloadChangedTables();
     TDlgBack dialog(m_state.Formats, m_state.Options.Archive, this);
     dialog.InputNamedBy = InputNamedBy();
     dialog.exec();

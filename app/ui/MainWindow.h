@@ -201,6 +201,8 @@ private:
     void ArchiveLog();
     void EditLogFormats();
     void EditCosts();
+    // The tables another window may have saved, and the log file box with them.
+    void ReloadChangedTables();
     void ExportCommand();
     void PrintSetupCommand();
     void PrintSettingsCommand();

@@ -91,10 +91,14 @@ void TMainForm::CreateActions()
          {std::pair{MainAction::ViewButtons, 1}, std::pair{MainAction::ViewCriteria, 2},
           std::pair{MainAction::ViewLogfile, 3}})
         connect(Act(id), &QAction::triggered, this, [this, band = band] { ToggleBand(band); });
-    connect(Act(MainAction::ToolsBillingMonth), &QAction::triggered, this,
-            [this] { ShowBillingMonth(m_state, this); });
-    connect(Act(MainAction::ToolsCompareTariffs), &QAction::triggered, this,
-            [this] { ShowCompareTariffs(m_state, this); });
+    connect(Act(MainAction::ToolsBillingMonth), &QAction::triggered, this, [this] {
+        ReloadChangedTables();
+        ShowBillingMonth(m_state, this);
+    });
+    connect(Act(MainAction::ToolsCompareTariffs), &QAction::triggered, this, [this] {
+        ReloadChangedTables();
+        ShowCompareTariffs(m_state, this);
+    });
     connect(Act(MainAction::ToolsOptions), &QAction::triggered, this, [this] {
         TDlgOpt dialog(m_state.Options, m_fileTypeRegistered, this);
         dialog.SetReportLayout(m_state.Current);

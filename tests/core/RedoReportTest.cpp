@@ -37,3 +37,37 @@ TEST(RedoReport, RedisplayAppliesTheChartOptions)
 }
 
 } // namespace dialtally
+
+namespace dialtally {
+
+// Tables another window of the program folder saved are read again before
+// they are used; tables whose files did not change are left alone.
+TEST(ReloadChangedTables, ReadsAgainOnlyWhatAnotherWindowSaved)
+{
+    TempFolder home;
+    FixedFolders folders;
+    folders.Program = home.Path();
+    RecordingFrontEnd ui;
+    ProgramState first(folders), second(folders);
+    StartProgram(first);
+    StartProgram(second);
+    EXPECT_FALSE(ReloadChangedTables(first));
+
+    second.Providers.Provider[1] = "Saved elsewhere";
+    second.Links.Service[1] = "Linked elsewhere";
+    second.Formats.LogType[1] = "Format elsewhere";
+    ASSERT_TRUE(SaveProviders(second.Providers, home.Path()));
+    ASSERT_TRUE(SaveLinks(second.Links, home.Path()));
+    ASSERT_TRUE(SaveLogFormats(second.Formats, home.Path()));
+    first.Providers.Provider[2] = "Only in memory";
+
+    EXPECT_TRUE(ReloadChangedTables(first));
+    EXPECT_EQ(first.Providers.Provider[1], "Saved elsewhere");
+    EXPECT_EQ(first.Providers.Provider[2], second.Providers.Provider[2]);
+    EXPECT_EQ(first.Links.Service[1], "Linked elsewhere");
+    EXPECT_EQ(first.Formats.LogType[1], "Format elsewhere");
+    EXPECT_FALSE(ReloadChangedTables(first));
+    EXPECT_TRUE(ui.Messages.empty());
+}
+
+} // namespace dialtally
