@@ -113,15 +113,20 @@ std::string LinkTarget(const std::string& path)
     return target;
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(LinkTarget(path))
+AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(path)
 {
     FileSizeLimitFailsWrites();
     struct stat old {};
-    const bool exists = ::stat(m_target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode)) {
+    const bool exists = ::stat(path.c_str(), &old) == 0;
+    // A write-protected file is not replaced behind its owner's back, as
+    // the shell's > would not write it.
+    if (exists &&
+        (S_ISDIR(old.st_mode) || (S_ISREG(old.st_mode) && ::access(path.c_str(), W_OK) != 0))) {
         m_closed = true;
         return;
     }
+    // Opened by the name as given: /dev/stdout into a pipe names no file
+    // that following its links could reach.
     if (exists && !S_ISREG(old.st_mode)) {
         // Replacing a device or FIFO by a regular file would break whatever
         // reads it. O_NONBLOCK: a FIFO without a reader fails instead of
@@ -131,6 +136,7 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(LinkTarge
         m_closed = flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) < 0;
         return;
     }
+    m_target = LinkTarget(path);
     const std::string folder = FolderPart(m_target);
     const std::string prefix = std::string(TempFilePrefix) + TempNamePart(NamePart(m_target)) + "-";
     RemoveStaleTempFiles(folder, prefix);
@@ -144,6 +150,10 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(LinkTarge
     // Keep the permissions of the file being replaced; new files get the
     // usual ones for the user's umask.
     if (exists) {
+        // root writing another user's file leaves it theirs; the mode after
+        // the owner, as chown may clear set-id bits.
+        if (::geteuid() == 0 && (old.st_uid != 0 || old.st_gid != 0))
+            (void)::fchown(m_fd, old.st_uid, old.st_gid);
         ::fchmod(m_fd, old.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);

@@ -82,6 +82,20 @@ TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
     EXPECT_EQ(info.st_mode & 0777, 0640u);
     EXPECT_FALSE(WriteFileAtomically(folder.File("missing/f"), "x"));
 
+    // Another user's file root writes stays theirs; a file its user made
+    // read-only is not replaced.
+    folder.Write("theirs", "old");
+    ::chmod(folder.File("theirs").c_str(), 0444);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(folder.File("theirs").c_str(), 65534, 65534), 0);
+    }
+    EXPECT_EQ(WriteFileAtomically(folder.File("theirs"), "new"), root);
+    ::stat(folder.File("theirs").c_str(), &info);
+    EXPECT_EQ(folder.Read("theirs"), root ? "new" : "old");
+    EXPECT_EQ(info.st_uid, root ? 65534u : ::geteuid());
+    EXPECT_EQ(info.st_mode & 0777, 0444u);
+
     // A name as long as the system takes still has room for its
     // temporary file's.
     const std::string longest = std::string(251, 'L') + ".csv";
@@ -271,6 +285,13 @@ TEST(AtomicFile, LinksAreFollowedAndDevicesAndFifosWrittenInPlace)
     ::close(reader);
     EXPECT_TRUE(fs::is_fifo(folder.File("fifo")));
     EXPECT_FALSE(WriteFileAtomically(folder.File("fifo"), "no reader now"));
+    // A pipe named through /proc, as /dev/stdout names a shell pipe.
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe2(pipeEnds, O_NONBLOCK), 0);
+    EXPECT_TRUE(WriteFileAtomically("/proc/self/fd/" + std::to_string(pipeEnds[1]), "piped"));
+    EXPECT_EQ(::read(pipeEnds[0], got, sizeof got - 1), 5);
+    ::close(pipeEnds[0]);
+    ::close(pipeEnds[1]);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()),
               fs::exists(folder.File("null")) ? 7 : 6)
         << "no temporary file left";
