@@ -52,8 +52,21 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             {"--output", &CommandLine::Output},
             {"--format", nullptr},
         }};
+    bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (optionsEnded) {
+            if (line.Report) {
+                error = "only one report file may be given";
+                return std::nullopt;
+            }
+            line.Report = arg;
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true; // a report whose name begins with "-" may follow
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             line.Help = true;
             continue;
@@ -90,6 +103,10 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                 continue;
             }
             matched = true;
+            if (value->empty()) {
+                error = std::string(name) + " needs a value";
+                return std::nullopt;
+            }
             if (member)
                 line.*member = *value;
             else
@@ -112,6 +129,11 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             static_cast<int>(line.Compare) >
         1) {
         error = "--status, --billing and --compare exclude each other";
+        return std::nullopt;
+    }
+    if (line.Detect && (line.Status || line.Billing || line.Compare || line.Output || line.Report ||
+                        line.Format != "csv")) {
+        error = "--detect takes no report, output, format or other kind of run";
         return std::nullopt;
     }
     static const std::array<const char*, 5> formats = {"csv", "text", "html", "xlsx", "docx"};

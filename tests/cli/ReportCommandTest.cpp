@@ -239,8 +239,8 @@ TEST_F(ReportCommandRun, AnOutputThatIsAnInputIsRefused)
                "CriteriaDateAll=0\r\nCriteriaDateFrom=1/1/1990\r\nCriteriaDateTo=1/2/1990\r\n");
     std::filesystem::create_symlink(home.File("ModemLog.Txt"), home.File("link.csv"));
     for (const char* report : {"Monthly.rep", "Empty.rep"})
-        for (const char* output : {report, "ModemLog.Txt", "Dialtally.log", "Dialtally.ini",
-                                   "link.csv"}) {
+        for (const char* output :
+             {report, "ModemLog.Txt", "Dialtally.log", "Dialtally.ini", "link.csv"}) {
             SCOPED_TRACE(std::string(report) + " > " + output);
             const std::string before = home.Read(output);
             EXPECT_EQ(Run({"--locale", "en-US", "--output", home.File(output), home.File(report)}),
@@ -320,11 +320,19 @@ TEST(ReportCommandLine, UsageErrors)
     EXPECT_FALSE(ParseCommandLine({"a.rep", "b.rep"}, error));
     EXPECT_FALSE(ParseCommandLine({"--billing", "--compare"}, error));
     EXPECT_FALSE(ParseCommandLine({"--status", "--billing"}, error));
+    EXPECT_FALSE(ParseCommandLine({"--output="}, error));
+    EXPECT_FALSE(ParseCommandLine({"--output", ""}, error));
+    EXPECT_FALSE(ParseCommandLine({"--detect", "--output", "d.txt"}, error));
+    EXPECT_FALSE(ParseCommandLine({"--detect", "x.rep"}, error));
+    EXPECT_FALSE(ParseCommandLine({"--", "a.rep", "b.rep"}, error));
     const auto line = ParseCommandLine({"--format=xlsx", "--status", "x.rep"}, error);
     ASSERT_TRUE(line);
     EXPECT_EQ(line->Format, "xlsx");
     EXPECT_TRUE(line->Status);
     EXPECT_EQ(line->Report, "x.rep");
+    const auto dashed = ParseCommandLine({"--status", "--", "-odd.rep"}, error);
+    ASSERT_TRUE(dashed) << error;
+    EXPECT_EQ(dashed->Report, "-odd.rep");
 }
 
 // --detect over a prepared log folder: one line per source and format.
