@@ -133,24 +133,28 @@ bool TDlgExp::HasData() const
 
 void TDlgExp::BtnExportClick()
 {
-    Export();
-    accept();
+    // A refused or failed export keeps the dialog, so that the name can be
+    // mended rather than typed again.
+    if (Export())
+        accept();
+    else
+        m_file->setFocus();
 }
 
-void TDlgExp::Export()
+bool TDlgExp::Export()
 {
     if (!HasData()) {
         ShowInfo(NoDataMessage);
-        return;
+        return true;
     }
     const std::string path = m_file->text().toStdString();
     if (const std::optional<std::string> input = InputNamedBy ? InputNamedBy(path) : std::nullopt) {
         ShowMadeFromError(path, *input, "export to");
-        return;
+        return false;
     }
     if (QFileInfo::exists(m_file->text()) &&
         AskYesNo(path + " already exists. Overwrite the file?") != MessageAnswer::Yes)
-        return;
+        return true;
 
     // The HTML values may have changed in this dialog.
     const ExportSettings settings = ExportSettingsFor(m_settings);
@@ -161,11 +165,12 @@ void TDlgExp::Export()
     } catch (const ExportError& error) {
         SetBusy(false);
         ShowError(error.what());
-        return;
+        return false;
     }
     m_settings.Export.File = path;
     m_settings.Export.Format = TypeIndex();
     ShowInfo("Completed export to " + path + ".");
+    return true;
 }
 
 } // namespace dialtally

@@ -53,7 +53,8 @@ public:
 
 private:
     bool HasData() const;
-    void Export();
+    // False when the export was refused or failed.
+    bool Export();
 
     const ReportOutput& m_output;
     Settings& m_settings;

@@ -112,6 +112,7 @@ TEST_F(ExportFixture, AFileTheReportIsMadeFromIsRefused)
     EXPECT_TRUE(frontEnd.Texts(MessageKind::Confirm).empty());
     ASSERT_EQ(frontEnd.Texts(MessageKind::Error).size(), 1u);
     EXPECT_TRUE(settings.Export.File.empty());
+    EXPECT_NE(dialog->result(), QDialog::Accepted) << "kept open to choose another name";
 }
 
 TEST_F(ExportFixture, NoDataWritesNothing)
@@ -135,6 +136,7 @@ TEST_F(ExportFixture, AFolderThatCannotBeWrittenKeepsTheSettings)
     EXPECT_TRUE(frontEnd.Texts(MessageKind::Information).empty());
     EXPECT_EQ(settings.Export.File, "/nonexistent-folder/Week.htm");
     EXPECT_EQ(settings.Export.Format, ExportHtml);
+    EXPECT_NE(dialog->result(), QDialog::Accepted) << "kept open to choose another name";
 }
 
 TEST_F(ExportFixture, HtmlTakesTheSettingsEditedInTheDialog)
