@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QShortcut>
 #include <QSpinBox>
+#include <QTabWidget>
 
 namespace dialtally {
 
@@ -108,6 +110,25 @@ QHBoxLayout* OkHelpRow(QDialog* dialog, int helpTopic)
                           {QDialog::tr("&Help"), "BtnHelp",
                            [helpTopic] { HelpWindow::ShowTopic(helpTopic); }}})
         .Layout;
+}
+
+void TurnPagesByKeyboard(QTabWidget* pages)
+{
+    const auto turn = [pages](int step) {
+        const int count = pages->count();
+        if (count > 1)
+            pages->setCurrentIndex((pages->currentIndex() + step + count) % count);
+        FocusFirstControl(pages->currentWidget());
+    };
+    for (const auto& [keys, step] :
+         {std::pair{QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+          std::pair{QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1}}) {
+        auto* shortcut = new QShortcut(keys, pages->window());
+        QObject::connect(shortcut, &QShortcut::activated, pages,
+                         [turn, step = step] { turn(step); });
+    }
 }
 
 void FocusFirstControl(QWidget* page)

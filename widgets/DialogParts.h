@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+class QTabWidget;
+
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -38,6 +40,10 @@ int CaptionWidth(const QWidget& window);
 // (the Tab order's first), so that typing goes somewhere when a dialog of
 // pages opens; else the focus would rest on the page tabs or OK.
 void FocusFirstControl(QWidget* page);
+// Ctrl+Tab and Ctrl+Page Down turn to the next page of `pages`, with Shift or
+// Page Up to the one before, from wherever the focus is in its window: a
+// combo box or a button would otherwise keep the keys.
+void TurnPagesByKeyboard(QTabWidget* pages);
 
 // Gives a widget the name that tests and the help find it by.
 template <typename T> T* Named(T* widget, const char* name)

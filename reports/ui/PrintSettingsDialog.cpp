@@ -18,6 +18,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -103,6 +104,14 @@ PrintSettingsDialog::PrintSettingsDialog(Settings& settings, const ReportOutput&
     layout->addLayout(buttons.Layout);
     // Wide enough that every page's tab shows.
     resize(std::max(640, sizeHint().width()), sizeHint().height());
+    TurnPagesByKeyboard(m_tabs);
+}
+
+void PrintSettingsDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FocusFirstControl(m_tabs->currentWidget());
 }
 
 QWidget* PrintSettingsDialog::BordersPage()

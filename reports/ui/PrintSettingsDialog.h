@@ -37,6 +37,9 @@ public:
     // paint request).
     void PaintPreview(QPrinter* printer);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* BordersPage();
     QWidget* GeneralPage();

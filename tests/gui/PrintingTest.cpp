@@ -313,6 +313,27 @@ TEST(PrintSettingsDialog, FontsPageOnlyWithoutTheDisplayFonts)
     EXPECT_FALSE(hasFonts());
 }
 
+// Shown, the dialog has the focus in its page; Ctrl+Tab and Ctrl+Page Up
+// turn the pages even from the combo box, which would keep the keys.
+TEST(PrintSettingsDialog, TheKeyboardReachesAndTurnsThePages)
+{
+    const ReportOutput output = BuildSampleReport(3);
+    Settings settings = SampleSettings();
+    PrintSettingsDialog dialog(settings, output);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("PageControl"));
+    QWidget* borders = dialog.findChild<QWidget*>(QStringLiteral("ComboBorders"));
+    EXPECT_EQ(QApplication::focusWidget(), borders);
+    const int bordersChoice = settings.Printer.Borders;
+    QTest::keyClick(borders, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(dialog.Collected().Borders, bordersChoice);
+}
+
 TEST_F(PrintToPdf, PreviewDrawsThePagesOfTheEditedSettings)
 {
     const ReportOutput output = BuildSampleReport(90);
