@@ -15,6 +15,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -126,6 +127,7 @@ QWidget* TDlgCost::BuildProvidersPage()
         m_monthBegin->addItem(QString::number(day));
     connect(m_provList, &QListWidget::itemSelectionChanged, this, &TDlgCost::ListBoxProvClick);
     m_monthCharge->installEventFilter(this);
+    m_grid->installEventFilter(this);
 
     m_grid->setHorizontalHeaderLabels({tr("M-F"), tr("Sat"), tr("Sun"), tr("From"), tr("To"),
                                        tr("Free"), tr("Cost"), tr("Mins"), tr("Init"), tr("Mins")});
@@ -592,6 +594,15 @@ bool TDlgCost::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_monthCharge && event->type() == QEvent::FocusOut)
         EditMonthChargeExit();
+    // Enter on a rate period opens it, as a double click does, rather than
+    // closing the whole dialog with OK.
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            BtnModifyTodClick();
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }
 

@@ -222,6 +222,14 @@ TEST_F(CostsDialog, AcceptedPeriodAddAndModifyWriteTheGrid)
     emit grid->cellDoubleClicked(0, 0);
     EXPECT_EQ(Cell(dialog, 1, 6), "abc"); // not validated
     EXPECT_EQ(Cell(dialog, 1, 3), "7:00:00 AM");
+
+    // Enter on a period opens it too, rather than pressing OK.
+    int opened = 0;
+    dialog.RunPeriodDialog = [&](TDlgTod&) { return ++opened, int(QDialog::Rejected); };
+    grid->selectRow(1);
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(opened, 1);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
 TEST_F(CostsDialog, RemovingPeriodsAndTheContextMenu)
