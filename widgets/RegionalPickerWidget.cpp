@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QTimeEdit>
 
 #include <utility>
@@ -150,6 +151,39 @@ TDateTime FromQTime(const QTime& time)
     return EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
 }
 
+// F4 and Alt+Down open the calendar, as they open a drop-down list; the
+// picker has no key of its own for it, and Alt+Down stepped the year.
+class CalendarKeysFilter : public QObject {
+public:
+    explicit CalendarKeysFilter(QDateEdit* picker) : QObject(picker), m_picker(picker)
+    {
+        picker->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool opens = (key->key() == Qt::Key_F4 && key->modifiers() == Qt::NoModifier) ||
+                           ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) &&
+                            key->modifiers() == Qt::AltModifier);
+        if (!opens)
+            return false;
+        // The picker opens its calendar only for a press on its arrow.
+        const int x = m_picker->layoutDirection() == Qt::RightToLeft ? 4 : m_picker->width() - 5;
+        const QPointF at(x, m_picker->height() / 2.0);
+        QMouseEvent press(QEvent::MouseButtonPress, at, m_picker->mapToGlobal(at), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_picker, &press);
+        return true;
+    }
+
+private:
+    QDateEdit* m_picker;
+};
+
 void SetupRegionalDatePicker(QDateEdit* picker)
 {
     picker->setLocale(PresetLocale());
@@ -163,6 +197,7 @@ void SetupRegionalDatePicker(QDateEdit* picker)
     picker->calendarWidget()->setLocale(PresetLocale());
     picker->calendarWidget()->setFirstDayOfWeek(PresetLocale().firstDayOfWeek());
     KeepTypedParts(picker);
+    new CalendarKeysFilter(picker);
 }
 
 void SetupRegionalTimePicker(QTimeEdit* picker)

@@ -87,4 +87,22 @@ TEST(RegionalPickers, TheCalendarWeekBeginsAsThePresetsDoes)
     }
 }
 
+// F4 and Alt+Down open the calendar, as they open a drop-down list, and
+// leave the date as it was.
+TEST(RegionalPickers, TheKeyboardOpensTheCalendar)
+{
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_F4, Qt::KeyboardModifiers()}, {Qt::Key_Down, Qt::AltModifier}}) {
+        QDateEdit picker;
+        SetupRegionalDatePicker(&picker);
+        picker.setDate(QDate(2026, 12, 10));
+        picker.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
+        QTest::keyClick(&picker, key, modifiers);
+        EXPECT_TRUE(picker.calendarWidget()->isVisible()) << key;
+        EXPECT_EQ(picker.date(), QDate(2026, 12, 10)) << key;
+        picker.calendarWidget()->window()->hide();
+    }
+}
+
 } // namespace dialtally
