@@ -34,6 +34,8 @@ void LogFileView::LoadFile(const std::string& path)
 {
     clear();
     const LogFileHead head = ReadLogFileHead(path);
+    // Said quietly: the path is read again at every key typed into it.
+    setPlaceholderText(!path.empty() && !head.Found ? tr("The file was not found.") : QString());
     if (head.Found && (!head.Lines.empty() || !head.Failed))
         setPlainText(QString::fromStdString(LogFileHeadText(head)));
     moveCursor(QTextCursor::Start);

@@ -340,6 +340,10 @@ void TDlgLog::AddFromLibrary(const std::string& name)
         AddLibraryFormat(m_copy, Library, index);
         const QSignalBlocker blocker(m_list);
         InsertSorted(m_list, QtText(name));
+    } else {
+        ShowInfo("A log format named " + name +
+                 " is defined already; it is shown as it stands. To take the library's, rename "
+                 "or remove it first.");
     }
     SelectAndLoad(QtText(name));
 }

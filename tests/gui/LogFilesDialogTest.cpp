@@ -270,9 +270,16 @@ TEST_F(LogFilesDialog, AddsFromTheLibraryAndViewsAnySource)
     EXPECT_EQ(Find(dialog, "EditLogType")->text(), "pppd (journal)");
     EXPECT_EQ(Find(dialog, "EditOnline")->text().toStdString(), dialog.Library.Online[f]);
     EXPECT_EQ(Find(dialog, "EditOffTime")->text().toStdString(), dialog.Library.OffTime[f]);
-    // Added once: the second time selects it.
+    // Added once: the second time selects it and says so.
+    ui.Messages.clear();
     dialog.AddFromLibrary("pppd (journal)");
     EXPECT_EQ(dialog.WorkingCopy().Count, 3);
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_TRUE(ui.Messages[0].Text.starts_with("A log format named pppd (journal) is defined"));
+
+    // A path that names nothing leaves the view empty and says so in it.
+    Find(dialog, "EditLogFile")->setText(QString::fromStdString(home.File("nothing-here")));
+    EXPECT_EQ(Find<LogFileView>(dialog, "MemoLog")->placeholderText(), "The file was not found.");
 
     // Its own source is this machine's journal, which may not be readable here.
     ui.Messages.clear();
