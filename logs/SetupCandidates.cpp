@@ -46,6 +46,20 @@ std::vector<std::string> SetupCandidates(const std::string& windowsFolder)
     return modemLogs;
 }
 
+std::vector<std::string> WindowsSetupCandidates(const std::string& windowsFolder,
+                                                const std::vector<DetectedLog>& found)
+{
+    const bool systemLogs = WithTrailingSeparator(windowsFolder) == "/var/log/";
+    std::vector<std::string> offered;
+    for (std::string& path : SetupCandidates(windowsFolder)) {
+        const bool detected = std::any_of(
+            found.begin(), found.end(), [&](const DetectedLog& log) { return log.Source == path; });
+        if (!detected && (!systemLogs || LowerCase(path).ends_with("/modemlog.txt")))
+            offered.push_back(std::move(path));
+    }
+    return offered;
+}
+
 bool ApplySetupChoice(TLCfg& formats, const std::string& path, const std::string& programFolder)
 {
     if (formats.Count < 1)

@@ -37,14 +37,14 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
         label->setWordWrap(true);
 
     m_list->setObjectName("ListBoxFiles");
-    for (const std::string& path : SetupCandidates(folders.WindowsFolder()))
-        m_list->addItem(QString::fromStdString(path));
-    m_windowsEntries = m_list->count();
     // The logs of this machine, each with the ready-made format that reads it.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_library = LoadFormatLibrary(FormatLibraryFolder(folders), folders);
     m_found = DetectLogs(folders, m_library);
     QApplication::restoreOverrideCursor();
+    for (const std::string& path : WindowsSetupCandidates(folders.WindowsFolder(), m_found))
+        m_list->addItem(QString::fromStdString(path));
+    m_windowsEntries = m_list->count();
     for (const DetectedLog& log : m_found)
         m_list->addItem(tr("%1   [%2; begin lines found: %3]")
                             .arg(QString::fromStdString(log.Source),

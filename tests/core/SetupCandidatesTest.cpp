@@ -20,6 +20,21 @@ TEST(SetupCandidates, ModemLogFirstThenLogFiles)
                                         windows.File("zmodem.log")}));
 }
 
+// Above the logs found on this machine: not a file offered there with its
+// format, and of the system's log folder (no Wine) no "*.log" but a modem log.
+TEST(SetupCandidates, TheWindowsListLeavesOutWhatIsNoWindowsLog)
+{
+    TempFolder windows;
+    for (const char* name : {"ModemLog.txt", "wvdial.log", "Modem 1.log"})
+        windows.Write(name, "x");
+    const std::vector<DetectedLog> found{{windows.File("wvdial.log"), 3, 2}};
+    EXPECT_EQ(
+        WindowsSetupCandidates(windows.Path(), found),
+        (std::vector<std::string>{windows.File("ModemLog.txt"), windows.File("Modem 1.log")}));
+    for (const std::string& path : WindowsSetupCandidates("/var/log", {}))
+        EXPECT_TRUE(path.ends_with("/ModemLog.txt") || path.ends_with("/modemlog.txt")) << path;
+}
+
 TEST(SetupCandidates, EmptyOrMissingFolderGivesNone)
 {
     TempFolder windows;
