@@ -124,6 +124,10 @@ int main(int argc, char** argv)
     if (!reports.isEmpty() && channel.HandOver(reports))
         return 0;
 
+    // A signal while the window is being made (a start-up message waiting
+    // for an answer) ends that box's loop; the settings are kept below.
+    QObject::connect(&termination, &TerminationSignals::Arrived, &app,
+                     [] { QApplication::exit(0); });
     TMainForm window(folders);
     QObject::connect(&channel, &InstanceChannelQt::Received, &window,
                      &TMainForm::OpenHandedOverReports);
@@ -131,7 +135,7 @@ int main(int argc, char** argv)
     // The session's end sends SIGTERM, not a close: the settings are kept
     // all the same. Every event loop ends, a dialog's too.
     QObject::connect(&termination, &TerminationSignals::Arrived, &window, [&window] {
-        window.SaveSettingsAtEnd();
+        window.SaveSettingsOnSignal();
         QApplication::exit(0);
     });
     // Shown first, the window repaints while a long log is read.
@@ -140,7 +144,7 @@ int main(int argc, char** argv)
         window.OpenHandedOverReports(reports);
     // A signal that came before the main loop ran would end no loop.
     if (termination.Received()) {
-        window.SaveSettingsAtEnd();
+        window.SaveSettingsOnSignal();
         return 0;
     }
     return app.exec();

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QGridLayout>
 #include <QMessageBox>
+
 #include <QSpacerItem>
+#include <cstdio>
 
 namespace dialtally {
 
@@ -41,6 +43,13 @@ QWidget* FrontEndQt::MessageParent() const
 MessageAnswer FrontEndQt::ShowMessage(MessageKind kind, MessageButtons buttons,
                                       const std::string& text)
 {
+    if (Unattended) {
+        std::fprintf(stderr, "%s: %s\n", MessageCaption(kind),
+                     MessageText(text).toLocal8Bit().constData());
+        return buttons == MessageButtons::Ok      ? MessageAnswer::Ok
+               : buttons == MessageButtons::YesNo ? MessageAnswer::No
+                                                  : MessageAnswer::Cancel;
+    }
     QMessageBox box(MessageParent());
     box.setWindowTitle(QString::fromLatin1(MessageCaption(kind)));
     box.setText(MessageText(text));

@@ -25,6 +25,9 @@ public:
 
     // The window message boxes are centred on; none for the active window.
     void SetParentWindow(QWidget* window) { m_window = window; }
+    // While the session ends no one answers a box, and one would hold the
+    // logout up: messages go to standard error and questions are declined.
+    bool Unattended = false;
     std::function<void(int panel, const std::string& text)> OnStatusText;
     std::function<void(int position, int max)> OnProgress;
     std::function<void(const std::string& path)> OnShellRecentDocs;

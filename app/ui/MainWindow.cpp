@@ -594,6 +594,12 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+void TMainForm::SaveSettingsOnSignal()
+{
+    m_frontEnd.Unattended = true;
+    SaveSettingsAtEnd();
+}
+
 void TMainForm::SaveSettingsAtEnd()
 {
     StoreWindowSettings();

@@ -58,6 +58,8 @@ public:
     // Writes the settings as closing the window does, without asking about
     // the report: for an end that the user cannot be asked about.
     void SaveSettingsAtEnd();
+    // As the session ends: a failure is told on standard error, not in a box.
+    void SaveSettingsOnSignal();
 
     ProgramState& State() { return m_state; }
     ReportDocument& Document() { return m_document; }
