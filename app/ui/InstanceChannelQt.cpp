@@ -3,6 +3,7 @@
 #include "platform/ApplicationId.h"
 
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTimer>
@@ -60,8 +61,11 @@ InstanceChannelQt::InstanceChannelQt(const QString& programFolder, QObject* pare
 
 QString InstanceChannelQt::ChannelName(const QString& programFolder)
 {
+    // One folder reached through a link is still the one folder.
+    const QString canonical = QFileInfo(programFolder).canonicalFilePath();
+    const QString named = canonical.isEmpty() ? programFolder : canonical;
     const QByteArray folder =
-        QCryptographicHash::hash(programFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+        QCryptographicHash::hash(named.toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
     const QString name = QStringLiteral("%1-%2-%3")
                              .arg(QLatin1String(ApplicationId))
                              .arg(::getuid())

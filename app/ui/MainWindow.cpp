@@ -55,6 +55,9 @@ namespace dialtally {
 
 namespace {
 
+// How often a hand-over that waits for a dialog looks again.
+constexpr int HandOverWaitMs = 250;
+
 ReportState StateOf(ProgramState& state)
 {
     return ReportState{state.Current,
@@ -382,6 +385,18 @@ void TMainForm::OpenHandedOverReports(const QStringList& lines)
     // A report opened in the middle of a pass would change what it reads.
     if (!OutsideAPass([this, lines] { OpenHandedOverReports(lines); }))
         return;
+    // Nor under a dialog: its OK would store what it shows into the report
+    // handed over. It waits until the dialog is closed.
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(HandOverWaitMs, this, [this, lines] { OpenHandedOverReports(lines); });
+        return;
+    }
+    // The user started it to see it: a window minimised or behind others
+    // would seem to do nothing.
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
     m_startupPending = false;
     std::vector<std::string> paths;
     for (const QString& line : lines)

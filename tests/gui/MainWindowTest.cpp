@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialog>
 #include <QDir>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -366,6 +367,11 @@ TEST(InstanceChannel, HandsLinesToTheRunningWindow)
 
     const InstanceChannelQt elsewhere(QString::fromStdString(folder.Path() + "other/"));
     EXPECT_FALSE(elsewhere.HandOver({"/a/One.rep"})) << "another program folder has no window";
+    // The folder reached through a link is the same folder.
+    TempFolder links;
+    std::filesystem::create_directory_symlink(folder.Path(), links.File("home"));
+    EXPECT_TRUE(InstanceChannelQt(QString::fromStdString(links.File("home"))).HandOver({"/l.rep"}));
+    ASSERT_TRUE(received.wait(3000));
 
     // A second window of the folder leaves the first its channel, also once
     // it is gone.
@@ -406,6 +412,22 @@ TEST_F(WindowFixture, AHandOverOverUnsavedChangesAsksFirst)
     window->OpenHandedOverReports(b);
     EXPECT_EQ(Shown(*window), "Report B");
     EXPECT_EQ(m_messages->Texts(MessageKind::Confirm).size(), 2u);
+}
+
+// A report handed over while a dialog is open waits until it is closed: the
+// dialog's OK would store what it shows into the report handed over.
+TEST_F(WindowFixture, AHandOverWaitsForAnOpenDialog)
+{
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    QDialog dialog(window.get());
+    dialog.setModal(true);
+    dialog.show();
+    window->OpenHandedOverReports({QString::fromStdString(ReportPath("B"))});
+    QTest::qWait(400);
+    EXPECT_EQ(Shown(*window), "Report A");
+    dialog.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Shown(*window) == "Report B"; }, 2000));
 }
 
 // Sends raw bytes to the channel as a peer would, and closes.
