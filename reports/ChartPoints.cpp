@@ -52,22 +52,31 @@ std::string ChartPointSearchText(ChartLevel series, std::string_view label)
 
 std::optional<GridCell> FindChartPointCell(const ReportTable& table,
                                            const ColumnVisibility& visible, ChartLevel series,
-                                           std::string_view label)
+                                           std::string_view label, int sameLabelBefore)
 {
     const std::string text = ChartPointSearchText(series, label);
     if (text.empty())
         return std::nullopt;
     const bool year = series == ChartLevel::Years;
+    std::optional<GridCell> first;
+    int matches = 0;
     for (int column = 0; column < ReportTextColumns; ++column) {
         if (!visible[column] || (year && column != 6))
             continue;
         for (int row = 1; row < table.RowCount(); ++row) {
             const std::string_view cell = table.Cell(row, column);
-            if (year ? cell == text : cell.find(text) != std::string_view::npos)
+            if (!(year ? cell == text : cell.find(text) != std::string_view::npos))
+                continue;
+            if (matches++ == sameLabelBefore)
                 return GridCell{column, row};
+            if (!first)
+                first = GridCell{column, row};
         }
+        // The points of one label are the rows of one column.
+        if (first)
+            return first;
     }
-    return std::nullopt;
+    return first;
 }
 
 std::string ChartValueText(double value)

@@ -37,10 +37,13 @@ std::string ChartPointSearchText(ChartLevel series, std::string_view label);
 // The grid cell of a double-clicked point: column by column, top to
 // bottom, the first visible data cell containing the search text; for a
 // year only a label cell equal to it (a count of 2001 connections is no
-// year).
+// year). Points of one label (connections of one day) are told apart by
+// `sameLabelBefore`, how many points of the series before it carry that
+// label: the cell found is the match after as many others, or the first
+// when there are fewer.
 std::optional<GridCell> FindChartPointCell(const ReportTable& table,
                                            const ColumnVisibility& visible, ChartLevel series,
-                                           std::string_view label);
+                                           std::string_view label, int sameLabelBefore = 0);
 
 // A point's value as the value marks show it: at most three decimals,
 // trailing zeros dropped, the regional decimal separator.

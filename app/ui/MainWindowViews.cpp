@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace dialtally {
 
 void TMainForm::CopyCommand()
@@ -200,9 +202,14 @@ void TMainForm::SetUpViewControls()
             &TMainForm::SortByColumn);
     connect(m_chart, &ReportChartView::PointDoubleClicked, this, [this](const ChartPointRef& p) {
         const ChartPoint& point = PointOf(p);
+        const std::vector<ChartPoint>& series = m_state.Output.Chart.Of(p.Level).Points;
+        const auto sameLabelBefore = static_cast<int>(
+            std::count_if(series.begin(), series.begin() + p.Index,
+                          [&](const ChartPoint& other) { return other.Label == point.Label; }));
         try {
-            if (const auto cell = FindChartPointCell(
-                    m_state.Output.Table, m_state.Output.Columns.Visible, p.Level, point.Label))
+            if (const auto cell =
+                    FindChartPointCell(m_state.Output.Table, m_state.Output.Columns.Visible,
+                                       p.Level, point.Label, sameLabelBefore))
                 m_grid->SetCurrentCell(cell->Column, cell->Row);
         } catch (const ConversionError& error) {
             ShowError(error.what());

@@ -79,6 +79,22 @@ TEST(ChartPointSearch, SearchTextsAndCells)
     EXPECT_EQ(FindChartPointCell(table, shown, ChartLevel::Years, "2001"), (GridCell{6, 2}));
     EXPECT_EQ(FindChartPointCell(table, shown, ChartLevel::Months, "3/2001"), (GridCell{6, 1}));
     EXPECT_FALSE(FindChartPointCell(table, shown, ChartLevel::Years, "2002"));
+
+    // Connections of one day: each point finds its own row.
+    ReportTable day;
+    day.StartRow(RowKind::Head);
+    for (int c = 0; c < ReportTextColumns; ++c)
+        day.AddCell("head");
+    for (const char* time : {"1:05:00 AM", "11:05:00 AM", "3:00:00 PM"}) {
+        day.StartRow(RowKind::Detail);
+        for (const char* cell : {"3/14/2025", time, "0:11:00", "$0.10", " ", " ", "svc"})
+            day.AddCell(cell);
+    }
+    for (int before = 0; before < 3; ++before)
+        EXPECT_EQ(FindChartPointCell(day, shown, ChartLevel::Details, "3/14/2025", before),
+                  (GridCell{0, before + 1}));
+    EXPECT_EQ(FindChartPointCell(day, shown, ChartLevel::Details, "3/14/2025", 7),
+              (GridCell{0, 1}));
 }
 
 TEST(ChartHint, LabelAndValueAsTheMarksShowIt)
