@@ -97,6 +97,13 @@ ReportChartView::ReportChartView(QWidget* parent)
             }
         });
     }
+    // A narrower plot has room for fewer bottom labels.
+    connect(m_qchart, &QChart::plotAreaChanged, this, [this](const QRectF& area) {
+        if (area.width() != m_labelledWidth) {
+            m_labelledWidth = area.width();
+            UpdateBottomLabels();
+        }
+    });
     m_hintTimer.setSingleShot(true);
     m_hintTimer.setInterval(125);
 }
@@ -237,7 +244,9 @@ void ReportChartView::SetStyle(const ChartStyle& style)
 }
 
 // The labels of the series that got the last point name the positions,
-// thinned out so that they never overprint.
+// thinned out so that they never overprint, nor stand so close that the
+// axis cuts them short ("12/1/..."): at most MaxBottomLabels, each a label's
+// width and a gap from the one before on the plot.
 void ReportChartView::UpdateBottomLabels()
 {
     for (const QString& label : m_bottom->categoriesLabels())
@@ -253,10 +262,22 @@ void ReportChartView::UpdateBottomLabels()
             shown.push_back(&point);
     }
     const std::size_t every = shown.size() / MaxBottomLabels + 1;
+    // Dates of one picture differ in width by a digit or two; a sample tells
+    // the widest closely enough.
+    const QFontMetrics metrics(m_style.AxisFont);
+    int widest = 0;
+    for (std::size_t i = 0; i < shown.size(); i += shown.size() / 64 + 1)
+        widest =
+            std::max(widest, metrics.horizontalAdvance(QString::fromStdString(shown[i]->Label)));
+    const double pixelsPerX = shownTo > shownFrom && m_qchart->plotArea().width() > 0
+                                  ? m_qchart->plotArea().width() / (shownTo - shownFrom)
+                                  : 0;
+    const double room = (widest + metrics.horizontalAdvance(QStringLiteral("  "))) /
+                        std::max(pixelsPerX, std::numeric_limits<double>::min());
     double last = -std::numeric_limits<double>::infinity();
     for (std::size_t i = 0; i < shown.size(); i += every) {
         const double x = shown[i]->X;
-        if (x <= last)
+        if (x <= last || (pixelsPerX > 0 && x - last < room))
             continue;
         QString label = QString::fromStdString(shown[i]->Label);
         // Category labels must be unique; a repeated one gets a thin space.

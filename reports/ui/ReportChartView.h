@@ -100,6 +100,7 @@ private:
     bool m_view3D = false;
     ChartZoom m_zoom;
     QTimer m_hintTimer;
+    qreal m_labelledWidth = 0; // the plot width the bottom labels were thinned for
     bool m_hintShown = false;
     QPoint m_panStart;
     bool m_panning = false;

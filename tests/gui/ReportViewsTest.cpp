@@ -7,6 +7,8 @@
 #include "reports/ui/ReportTableModel.h"
 
 #include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -399,6 +401,36 @@ TEST_F(ViewsFixture, ZoomTwiceInAndOutIsUnzoomed)
     m_window->Action("ZoomOut")->trigger();
     EXPECT_EQ(chart->ZoomDepth(), 0);
     EXPECT_FALSE(chart->IsZoomed());
+}
+
+// However narrow the chart, its bottom labels stand a label's width apart,
+// so that none is cut short; a wider chart shows more of them.
+TEST_F(ViewsFixture, BottomLabelsHaveRoomAtEveryWidth)
+{
+    m_window = MakeWindow();
+    m_window->show();
+    ASSERT_TRUE(m_window->Document().ReadReportFile(
+        WriteReport("G", {{"ReportType", "Graph"}, {"DetailShow", "1"}, {"TotalShow", "0"}})));
+    const QList<QAbstractAxis*> bottom = m_window->ChartView()->chart()->axes(Qt::Horizontal);
+    ASSERT_FALSE(bottom.isEmpty());
+    auto* axis = qobject_cast<QCategoryAxis*>(bottom.first());
+    ASSERT_NE(axis, nullptr);
+    std::vector<int> counts;
+    for (const int width : {400, 1400}) {
+        m_window->resize(width, 600);
+        QApplication::processEvents();
+        const QChart* chart = m_window->ChartView()->chart();
+        const double pixelsPerX = chart->plotArea().width() / (axis->max() - axis->min());
+        const QFontMetrics metrics(axis->labelsFont());
+        const QStringList labels = axis->categoriesLabels();
+        counts.push_back(static_cast<int>(labels.size()));
+        for (qsizetype i = 1; i < labels.size(); ++i)
+            EXPECT_GE((axis->endValue(labels[i]) - axis->endValue(labels[i - 1])) * pixelsPerX,
+                      metrics.horizontalAdvance(labels[i]))
+                << width << " " << labels[i].toStdString();
+    }
+    EXPECT_GT(counts[0], 1);
+    EXPECT_GE(counts[1], counts[0]);
 }
 
 TEST_F(ViewsFixture, YearPointOffersTheWholeYear)
