@@ -19,7 +19,7 @@ for signal in TERM HUP UNWRITABLE; do
     pid=$!
     # The window listens for a second start once its handlers are in place.
     tries=0
-    while [ -z "$(find "$runtime" -type s 2>/dev/null)" ] && [ $tries -lt 200 ]; do
+    while [ -z "$(find "$runtime" -type s 2>/dev/null)" ] && [ $tries -lt 600 ]; do
         sleep 0.1
         tries=$((tries + 1))
     done
@@ -34,7 +34,8 @@ for signal in TERM HUP UNWRITABLE; do
     status=0
     wait $pid || status=$?
     if [ $status -ne 0 ]; then
-        echo "SIG$signal: the window exited with $status"
+        echo "SIG$signal: the window exited with $status after $tries waits for its socket"
+        cat "$scratch/err-$signal"
         failed=1
     fi
     if [ $signal = UNWRITABLE ]; then
