@@ -14,7 +14,9 @@ for signal in TERM HUP UNWRITABLE; do
     home=$scratch/home-$signal runtime=$scratch/run-$signal
     cp -r "$samples" "$home"
     mkdir -m 700 "$runtime"
-    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime timeout 60 \
+    # --foreground: the signal reaches the window once, from the test alone,
+    # not a second time through timeout's process group.
+    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime timeout --foreground 60 \
         "$window" --home "$home" --locale en-US 2>"$scratch/err-$signal" &
     pid=$!
     # The window listens for a second start once its handlers are in place.
