@@ -42,7 +42,15 @@ bool ReloadChangedTables(ProgramState& state)
         LoadLinks(state.Links, home);
     if (!changed(state.FormatsRead, LogFormatsPath(home)))
         return false;
+    // The format in use stays the one of that name: Archive and View Log
+    // File act on it, and a load makes the last one current.
+    const std::string inUse =
+        state.Formats.Current >= 1 && state.Formats.Current <= state.Formats.Count
+            ? state.Formats.LogType[state.Formats.Current]
+            : state.Current.LogType;
     LoadLogFormats(state.Formats, state.Paths);
+    if (const int f = FindLogFormat(state.Formats, inUse))
+        state.Formats.Current = f;
     return true;
 }
 

@@ -55,7 +55,8 @@ TEST(ReloadChangedTables, ReadsAgainOnlyWhatAnotherWindowSaved)
 
     second.Providers.Provider[1] = "Saved elsewhere";
     second.Links.Service[1] = "Linked elsewhere";
-    second.Formats.LogType[1] = "Format elsewhere";
+    second.Formats.LogType[2] = "Format elsewhere";
+    first.Formats.Current = 1; // the format the report in the first window reads
     ASSERT_TRUE(SaveProviders(second.Providers, home.Path()));
     ASSERT_TRUE(SaveLinks(second.Links, home.Path()));
     ASSERT_TRUE(SaveLogFormats(second.Formats, home.Path()));
@@ -65,7 +66,8 @@ TEST(ReloadChangedTables, ReadsAgainOnlyWhatAnotherWindowSaved)
     EXPECT_EQ(first.Providers.Provider[1], "Saved elsewhere");
     EXPECT_EQ(first.Providers.Provider[2], second.Providers.Provider[2]);
     EXPECT_EQ(first.Links.Service[1], "Linked elsewhere");
-    EXPECT_EQ(first.Formats.LogType[1], "Format elsewhere");
+    EXPECT_EQ(first.Formats.LogType[2], "Format elsewhere");
+    EXPECT_EQ(first.Formats.Current, 1) << "Archive acts on the format in use";
     EXPECT_FALSE(ReloadChangedTables(first));
     EXPECT_TRUE(ui.Messages.empty());
 }
