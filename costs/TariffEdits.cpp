@@ -113,6 +113,45 @@ bool IsAmountText(std::string_view text)
     }
 }
 
+std::string RatePeriodEditProblem(const RatePeriodEdit& edit)
+{
+    const std::string_view text = edit.Text;
+    if (text.empty())
+        return {};
+    const char decimal = Regional().DecimalSeparator;
+    const bool whole = edit.Kind == RatePeriodEdit::WholeMinutes;
+    const bool digitsOnly = std::all_of(text.begin(), text.end(), [&](char c) {
+        return (c >= '0' && c <= '9') || (!whole && c == decimal);
+    });
+    const bool oneSeparator = std::count(text.begin(), text.end(), decimal) <= 1;
+    const bool aDigit =
+        std::any_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+    bool readable = digitsOnly && oneSeparator && aDigit && (!whole || text.size() <= 9);
+    if (readable && !whole) {
+        try {
+            readable = TextToCurrency(text) > 0 || edit.Kind == RatePeriodEdit::Charge;
+        } catch (const ConversionError&) {
+            readable = false;
+        }
+    }
+    if (readable)
+        return {};
+    const std::string example = std::string("0") + decimal + "05";
+    switch (edit.Kind) {
+    case RatePeriodEdit::Charge:
+        return "'" + std::string(text) + "' is not a charge. Type it as, for example, " + example +
+               ".";
+    case RatePeriodEdit::UnitMinutes:
+        return "'" + std::string(text) +
+               "' is not a length of minutes above zero. Type it as, for example, 1 or 0" +
+               decimal + "5.";
+    case RatePeriodEdit::WholeMinutes:
+        break;
+    }
+    return "'" + std::string(text) +
+           "' is not a whole number of minutes. Type it as, for example, 2.";
+}
+
 std::string ReformatCharge(std::string_view text)
 {
     if (!IsAmountText(text))

@@ -14,6 +14,18 @@ namespace dialtally {
 // three, the currency symbol and blanks. "19.95" under de-DE is not, where
 // DigitsOnly would make 1995 of it. An empty text is (it stores 0).
 bool IsAmountText(std::string_view text);
+// What is wrong with a rate period's edits as typed, the first fault as a
+// message, or empty when all are fine. An empty edit is fine (it stores its
+// default). Charges and the unit length are plain numbers of the current
+// settings that money can hold ("0,05" under de-DE, not "0.05"), the unit
+// longer than nothing; the initial minutes a whole number. Where the
+// pricing would fail on a text, and the Costs dialog refuse to open over a
+// file that holds it, the period dialog refuses it first.
+struct RatePeriodEdit {
+    std::string_view Text;
+    enum Kind { Charge, UnitMinutes, WholeMinutes } Kind;
+};
+std::string RatePeriodEditProblem(const RatePeriodEdit& edit);
 // The monthly charge as the Costs dialog shows it: DigitsOnly, read as
 // money, written in the money format ("19.95" -> "$19.95"). A text with no
 // digit, or one that is no amount, comes back unchanged.

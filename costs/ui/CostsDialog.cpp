@@ -1,5 +1,6 @@
 #include "costs/ui/CostsDialog.h"
 
+#include "base/ConversionError.h"
 #include "base/Currency.h"
 #include "base/Messages.h"
 #include "base/Numbers.h"
@@ -306,8 +307,13 @@ void TDlgCost::StoreProvider()
 bool TDlgCost::MonthChargeIsAmount()
 {
     const std::string text = m_monthCharge->text().toStdString();
-    if (IsAmountText(text))
-        return true;
+    if (IsAmountText(text)) {
+        try {
+            TextToCurrency(StoredCharge(text)); // more digits than money holds
+            return true;
+        } catch (const ConversionError&) {
+        }
+    }
     ShowError("'" + text + "' is not an amount of money. Type it as, for example, " +
               FormatMoney(12345600) + ".");
     m_pages->setCurrentIndex(0);

@@ -2,7 +2,9 @@
 
 #include "base/ConversionError.h"
 #include "base/DateRoutines.h"
+#include "base/Messages.h"
 #include "base/RegionalSettings.h"
+#include "costs/TariffEdits.h"
 #include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 
@@ -144,6 +146,18 @@ void TDlgTod::LoadPeriod()
 
 void TDlgTod::BtnOkClick()
 {
+    for (const auto& [edit, kind] : {std::pair{m_unitCharge, RatePeriodEdit::Charge},
+                                     std::pair{m_unitMinutes, RatePeriodEdit::UnitMinutes},
+                                     std::pair{m_initialCharge, RatePeriodEdit::Charge},
+                                     std::pair{m_initialMinutes, RatePeriodEdit::WholeMinutes}}) {
+        const std::string text = edit->text().toStdString();
+        if (const std::string problem = RatePeriodEditProblem({text, kind}); !problem.empty()) {
+            ShowError(problem);
+            edit->setFocus();
+            edit->selectAll();
+            return;
+        }
+    }
     const int k = m_periods.Current;
     if (k >= 1 && k <= TTod::MaxPeriods) {
         m_periods.MondayToFriday[k] = m_mondayToFriday->isChecked();

@@ -77,6 +77,43 @@ TEST(TariffEdits, TariffLinesOfOtherSettingsAreFound)
     }
 }
 
+// A rate period's edits hold what pricing reads in the current settings;
+// anything else is refused with a message, as the file would otherwise
+// break every report and keep the Costs dialog from opening.
+TEST(TariffEdits, RatePeriodEditsThatPricingCannotReadAreRefused)
+{
+    using Kind = RatePeriodEdit;
+    const struct {
+        const char* Preset;
+        const char* Text;
+        decltype(RatePeriodEdit::Kind) Kind;
+        bool Refused;
+    } cases[] = {
+        {"en-US", ".07", Kind::Charge, false},
+        {"en-US", "", Kind::Charge, false},
+        {"en-US", "0,05", Kind::Charge, true},
+        {"en-US", "abc", Kind::Charge, true},
+        {"en-US", "$0.05", Kind::Charge, true},
+        {"en-US", "-1", Kind::Charge, true},
+        {"en-US", "0", Kind::Charge, false},
+        {"de-DE", "0,05", Kind::Charge, false},
+        {"de-DE", "0.05", Kind::Charge, true},
+        {"de-DE", "1.234,5", Kind::Charge, true},
+        {"en-US", "99999999999999999999", Kind::Charge, true},
+        {"en-US", "0.5", Kind::UnitMinutes, false},
+        {"en-US", "0", Kind::UnitMinutes, true},
+        {"sv-SE", "1,5", Kind::UnitMinutes, false},
+        {"en-US", "2", Kind::WholeMinutes, false},
+        {"en-US", "2.5", Kind::WholeMinutes, true},
+        {"en-US", "9999999999", Kind::WholeMinutes, true},
+    };
+    for (const auto& c : cases) {
+        ScopedRegional preset(c.Preset);
+        EXPECT_EQ(!RatePeriodEditProblem({c.Text, c.Kind}).empty(), c.Refused)
+            << c.Preset << " " << c.Text;
+    }
+}
+
 TEST(TariffEdits, StoredChargeDropsTheSymbol)
 {
     EXPECT_EQ(StoredCharge("$19.95"), "19.95");

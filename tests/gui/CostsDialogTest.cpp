@@ -213,14 +213,20 @@ TEST_F(CostsDialog, AcceptedPeriodAddAndModifyWriteTheGrid)
     dialog.RunPeriodDialog = [](TDlgTod& period) {
         EXPECT_EQ(period.windowTitle(), "Modify Additional Charge for Sample Telephone Company");
         EXPECT_EQ(Find(period, "EditUnitCharge")->text(), ".07");
+        // A charge pricing cannot read is refused, and the dialog stays.
         Find(period, "EditUnitCharge")->setText(QStringLiteral("abc"));
+        Click(period, "BtnOk");
+        EXPECT_NE(period.result(), QDialog::Accepted);
+        Find(period, "EditUnitCharge")->setText(QStringLiteral(".08"));
         Click(period, "BtnOk");
         return period.result();
     };
     auto* grid = Find<QTableWidget>(dialog, "GridTod");
     grid->selectRow(0);
     emit grid->cellDoubleClicked(0, 0);
-    EXPECT_EQ(Cell(dialog, 1, 6), "abc"); // not validated
+    EXPECT_EQ(Cell(dialog, 1, 6), ".08");
+    ASSERT_EQ(ui.Messages.size(), 1u);
+    EXPECT_EQ(ui.Messages[0].Text, "'abc' is not a charge. Type it as, for example, 0.05.");
     EXPECT_EQ(Cell(dialog, 1, 3), "7:00:00 AM");
 
     // Enter on a period opens it too, rather than pressing OK.
@@ -346,7 +352,9 @@ INSTANTIATE_TEST_SUITE_P(Presets, MonthCharge,
                                                       "19,95"},
                                            ChargeCase{"en-US", "", "", "0"},
                                            ChargeCase{"en-US", "none", "none", nullptr},
-                                           ChargeCase{"de-DE", "19.95", "19.95", nullptr}));
+                                           ChargeCase{"de-DE", "19.95", "19.95", nullptr},
+                                           ChargeCase{"en-US", "99999999999999999999",
+                                                      "99999999999999999999", nullptr}));
 
 // A comma would split a provider name or a link's description where they
 // are listed; neither edit takes one.
