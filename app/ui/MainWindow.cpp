@@ -382,21 +382,30 @@ void TMainForm::OpenStartupReport()
 
 void TMainForm::OpenHandedOverReports(const QStringList& lines)
 {
+    // The user started it to see it: a window minimised or behind others
+    // would seem to do nothing, also while it waits for a dialog.
+    for (QWidget* window : {static_cast<QWidget*>(this), QApplication::activeModalWidget()}) {
+        if (!window)
+            continue;
+        if (window->isMinimized())
+            window->showNormal();
+        window->raise();
+        window->activateWindow();
+    }
+    OpenHandedOverWhenFree(lines);
+}
+
+void TMainForm::OpenHandedOverWhenFree(const QStringList& lines)
+{
     // A report opened in the middle of a pass would change what it reads.
-    if (!OutsideAPass([this, lines] { OpenHandedOverReports(lines); }))
+    if (!OutsideAPass([this, lines] { OpenHandedOverWhenFree(lines); }))
         return;
     // Nor under a dialog: its OK would store what it shows into the report
     // handed over. It waits until the dialog is closed.
     if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(HandOverWaitMs, this, [this, lines] { OpenHandedOverReports(lines); });
+        QTimer::singleShot(HandOverWaitMs, this, [this, lines] { OpenHandedOverWhenFree(lines); });
         return;
     }
-    // The user started it to see it: a window minimised or behind others
-    // would seem to do nothing.
-    if (isMinimized())
-        showNormal();
-    raise();
-    activateWindow();
     m_startupPending = false;
     std::vector<std::string> paths;
     for (const QString& line : lines)

@@ -205,6 +205,8 @@ private:
     void EditCosts();
     // The tables another window may have saved, and the log file box with them.
     void ReloadChangedTables();
+    // Opens them once no pass runs and no dialog is open.
+    void OpenHandedOverWhenFree(const QStringList& lines);
     void ExportCommand();
     void PrintSetupCommand();
     void PrintSettingsCommand();
