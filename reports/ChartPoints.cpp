@@ -50,6 +50,27 @@ std::string ChartPointSearchText(ChartLevel series, std::string_view label)
     return std::string(label);
 }
 
+namespace {
+
+RowKind RowKindOf(ChartLevel series)
+{
+    switch (series) {
+    case ChartLevel::Details:
+        return RowKind::Detail;
+    case ChartLevel::Days:
+        return RowKind::Day;
+    case ChartLevel::Weeks:
+        return RowKind::Week;
+    case ChartLevel::Months:
+        return RowKind::Month;
+    case ChartLevel::Years:
+        break;
+    }
+    return RowKind::Year;
+}
+
+} // namespace
+
 std::optional<GridCell> FindChartPointCell(const ReportTable& table,
                                            const ColumnVisibility& visible, ChartLevel series,
                                            std::string_view label, int sameLabelBefore)
@@ -58,25 +79,31 @@ std::optional<GridCell> FindChartPointCell(const ReportTable& table,
     if (text.empty())
         return std::nullopt;
     const bool year = series == ChartLevel::Years;
-    std::optional<GridCell> first;
-    int matches = 0;
-    for (int column = 0; column < ReportTextColumns; ++column) {
-        if (!visible[column] || (year && column != 6))
-            continue;
-        for (int row = 1; row < table.RowCount(); ++row) {
-            const std::string_view cell = table.Cell(row, column);
-            if (!(year ? cell == text : cell.find(text) != std::string_view::npos))
+    // First among the rows of the point's own kind: a day total's date
+    // stands in its day's detail rows too. Then, as before, among all.
+    for (const bool ownKind : {true, false}) {
+        std::optional<GridCell> first;
+        int matches = 0;
+        for (int column = 0; column < ReportTextColumns; ++column) {
+            if (!visible[column] || (year && column != 6))
                 continue;
-            if (matches++ == sameLabelBefore)
-                return GridCell{column, row};
-            if (!first)
-                first = GridCell{column, row};
+            for (int row = 1; row < table.RowCount(); ++row) {
+                if (ownKind && table.Kinds[static_cast<std::size_t>(row)] != RowKindOf(series))
+                    continue;
+                const std::string_view cell = table.Cell(row, column);
+                if (!(year ? cell == text : cell.find(text) != std::string_view::npos))
+                    continue;
+                if (matches++ == sameLabelBefore)
+                    return GridCell{column, row};
+                if (!first)
+                    first = GridCell{column, row};
+            }
+            // The points of one label are the rows of one column.
+            if (first)
+                return first;
         }
-        // The points of one label are the rows of one column.
-        if (first)
-            return first;
     }
-    return first;
+    return std::nullopt;
 }
 
 std::string ChartValueText(double value)

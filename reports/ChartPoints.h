@@ -35,9 +35,10 @@ ChartPointItems ChartPointItemsFor(ChartLevel series, std::string_view label);
 // ConversionError for a month label that names no month.
 std::string ChartPointSearchText(ChartLevel series, std::string_view label);
 // The grid cell of a double-clicked point: column by column, top to
-// bottom, the first visible data cell containing the search text; for a
-// year only a label cell equal to it (a count of 2001 connections is no
-// year). Points of one label (connections of one day) are told apart by
+// bottom, the first visible data cell containing the search text, in a row
+// of the point's own kind when there is one (a day total, not its day's
+// first connection); for a year only a label cell equal to it (a count of
+// 2001 connections is no year). Points of one label (connections of one day) are told apart by
 // `sameLabelBefore`, how many points of the series before it carry that
 // label: the cell found is the match after as many others, or the first
 // when there are fewer.

@@ -95,6 +95,11 @@ TEST(ChartPointSearch, SearchTextsAndCells)
                   (GridCell{0, before + 1}));
     EXPECT_EQ(FindChartPointCell(day, shown, ChartLevel::Details, "3/14/2025", 7),
               (GridCell{0, 1}));
+    // The day's total, not its first connection, whose date comes first.
+    day.StartRow(RowKind::Day);
+    for (const char* cell : {" ", "3", "0:33:00", "$0.30", " ", " ", "3/14/2025"})
+        day.AddCell(cell);
+    EXPECT_EQ(FindChartPointCell(day, shown, ChartLevel::Days, "3/14/2025"), (GridCell{6, 4}));
 }
 
 TEST(ChartHint, LabelAndValueAsTheMarksShowIt)
