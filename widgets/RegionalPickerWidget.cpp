@@ -152,20 +152,32 @@ TDateTime FromQTime(const QTime& time)
 }
 
 // F4 and Alt+Down open the calendar, as they open a drop-down list; the
-// picker has no key of its own for it, and Alt+Down stepped the year.
+// picker has no key of its own for it, and Alt+Down stepped the year. The
+// picker takes each day the calendar's arrow keys move to at once, so Esc
+// puts back the date it had when the calendar opened.
 class CalendarKeysFilter : public QObject {
 public:
     explicit CalendarKeysFilter(QDateEdit* picker) : QObject(picker), m_picker(picker)
     {
         picker->installEventFilter(this);
+        picker->calendarWidget()->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (watched == m_picker && event->type() == QEvent::MouseButtonPress) {
+            m_opened = m_picker->date();
+            return false;
+        }
         if (event->type() != QEvent::KeyPress)
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (watched != m_picker) {
+            if (key->key() == Qt::Key_Escape && m_opened.isValid())
+                m_picker->setDate(m_opened);
+            return false; // the calendar closes as ever
+        }
         const bool opens = (key->key() == Qt::Key_F4 && key->modifiers() == Qt::NoModifier) ||
                            ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) &&
                             key->modifiers() == Qt::AltModifier);
@@ -182,6 +194,7 @@ protected:
 
 private:
     QDateEdit* m_picker;
+    QDate m_opened; // the date when the calendar last opened
 };
 
 void SetupRegionalDatePicker(QDateEdit* picker)

@@ -101,6 +101,13 @@ TEST(RegionalPickers, TheKeyboardOpensTheCalendar)
         QTest::keyClick(&picker, key, modifiers);
         EXPECT_TRUE(picker.calendarWidget()->isVisible()) << key;
         EXPECT_EQ(picker.date(), QDate(2026, 12, 10)) << key;
+        // Days moved to and left with Esc leave the date as it was.
+        QWidget* days =
+            QApplication::focusWidget() ? QApplication::focusWidget() : picker.calendarWidget();
+        QTest::keyClick(days, Qt::Key_Right);
+        QTest::keyClick(days, Qt::Key_Right);
+        QTest::keyClick(days, Qt::Key_Escape);
+        EXPECT_EQ(picker.date(), QDate(2026, 12, 10)) << key;
         picker.calendarWidget()->window()->hide();
     }
 }
