@@ -49,11 +49,19 @@ std::vector<std::string> SetupCandidates(const std::string& windowsFolder)
 std::vector<std::string> WindowsSetupCandidates(const std::string& windowsFolder,
                                                 const std::vector<DetectedLog>& found)
 {
-    const bool systemLogs = WithTrailingSeparator(windowsFolder) == "/var/log/";
+    // Paths are compared as the files they name: "/var//log" and a link to
+    // the log folder are the same folders.
+    const auto same = [](const std::string& a, const std::string& b) {
+        std::error_code error;
+        return std::filesystem::weakly_canonical(a, error) ==
+               std::filesystem::weakly_canonical(b, error);
+    };
+    const bool systemLogs = same(windowsFolder, "/var/log");
     std::vector<std::string> offered;
     for (std::string& path : SetupCandidates(windowsFolder)) {
-        const bool detected = std::any_of(
-            found.begin(), found.end(), [&](const DetectedLog& log) { return log.Source == path; });
+        const bool detected = std::any_of(found.begin(), found.end(), [&](const DetectedLog& log) {
+            return same(log.Source, path);
+        });
         if (!detected && (!systemLogs || LowerCase(path).ends_with("/modemlog.txt")))
             offered.push_back(std::move(path));
     }

@@ -31,8 +31,12 @@ TEST(SetupCandidates, TheWindowsListLeavesOutWhatIsNoWindowsLog)
     EXPECT_EQ(
         WindowsSetupCandidates(windows.Path(), found),
         (std::vector<std::string>{windows.File("ModemLog.txt"), windows.File("Modem 1.log")}));
-    for (const std::string& path : WindowsSetupCandidates("/var/log", {}))
-        EXPECT_TRUE(path.ends_with("/ModemLog.txt") || path.ends_with("/modemlog.txt")) << path;
+    // The same folder through a link, or spelled otherwise.
+    std::filesystem::create_directory_symlink(windows.Path(), windows.File("link"));
+    EXPECT_EQ(WindowsSetupCandidates(windows.File("link"), found).size(), 2u);
+    for (const char* system : {"/var/log", "/var//log/", "/var/log/."})
+        for (const std::string& path : WindowsSetupCandidates(system, {}))
+            EXPECT_TRUE(path.ends_with("/ModemLog.txt") || path.ends_with("/modemlog.txt")) << path;
 }
 
 TEST(SetupCandidates, EmptyOrMissingFolderGivesNone)
