@@ -2,6 +2,7 @@
 
 #include "base/Messages.h"
 #include "logs/LogFileHead.h"
+#include "logs/LogSource.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -34,8 +35,11 @@ void LogFileView::LoadFile(const std::string& path)
 {
     clear();
     const LogFileHead head = ReadLogFileHead(path);
-    // Said quietly: the path is read again at every key typed into it.
-    setPlaceholderText(!path.empty() && !head.Found ? tr("The file was not found.") : QString());
+    // Said quietly: the path is read again at every key typed into it. The
+    // journal is no file; its own message says why it cannot be read.
+    const bool journal = !path.empty() && (ResolveLogSource(path).Kind == LogSourceKind::Journal);
+    setPlaceholderText(!path.empty() && !head.Found && !journal ? tr("The file was not found.")
+                                                                : QString());
     if (head.Found && (!head.Lines.empty() || !head.Failed))
         setPlainText(QString::fromStdString(LogFileHeadText(head)));
     moveCursor(QTextCursor::Start);
