@@ -252,6 +252,8 @@ void ReportChartView::UpdateBottomLabels()
     for (const QString& label : m_bottom->categoriesLabels())
         m_bottom->remove(label);
     m_bottom->setStartValue(0);
+    // With no label left the axis still drew the last one's grid line.
+    m_bottom->setGridLineVisible(m_chart && m_chart->LastSeries >= 0);
     if (!m_chart || m_chart->LastSeries < 0)
         return;
     const auto& points = m_chart->Series[static_cast<std::size_t>(m_chart->LastSeries)].Points;

@@ -431,6 +431,18 @@ TEST_F(ViewsFixture, BottomLabelsHaveRoomAtEveryWidth)
     }
     EXPECT_GT(counts[0], 1);
     EXPECT_GE(counts[1], counts[0]);
+    EXPECT_TRUE(axis->isGridLineVisible());
+
+    // Nothing to chart: no label, and no grid line left of the last one.
+    ASSERT_TRUE(m_window->Document().ReadReportFile(WriteReport("None", {{"ReportType", "Graph"},
+                                                                         {"DetailShow", "0"},
+                                                                         {"TotalShow", "1"},
+                                                                         {"TotalDay", "0"},
+                                                                         {"TotalWeek", "0"},
+                                                                         {"TotalMonth", "0"},
+                                                                         {"TotalYear", "0"}})));
+    EXPECT_TRUE(axis->categoriesLabels().isEmpty());
+    EXPECT_FALSE(axis->isGridLineVisible());
 }
 
 TEST_F(ViewsFixture, YearPointOffersTheWholeYear)
