@@ -120,8 +120,14 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     const TodayScope todayScope(today);
     const std::optional<std::string> report =
         command.Report ? std::optional(Absolute(*command.Report)) : std::nullopt;
+    // Standard output by its device name is standard output itself, as the
+    // shell opened it: reopened by name, ">> file" would lose its own
+    // contents to a file written anew.
+    const bool standardOutput =
+        command.Output && (*command.Output == "/dev/stdout" || *command.Output == "/dev/fd/1" ||
+                           *command.Output == "/proc/self/fd/1");
     const std::optional<std::string> output =
-        command.Output ? std::optional(Absolute(*command.Output)) : std::nullopt;
+        command.Output && !standardOutput ? std::optional(Absolute(*command.Output)) : std::nullopt;
 
     const std::optional<std::string> home =
         command.Home ? std::optional(Absolute(*command.Home)) : std::nullopt;

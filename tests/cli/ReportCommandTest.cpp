@@ -117,6 +117,12 @@ TEST_F(ReportCommandRun, FileOutputMatchesStandardOutput)
     EXPECT_EQ(out.str(), "");
     EXPECT_EQ(home.Read("out.htm"), shown);
     EXPECT_NE(shown.find("<td nowrap><B>March 2001</B></td>"), std::string::npos) << shown;
+    // Standard output named as a device is the stream the shell opened
+    // (which ">>" may append to), not a file written anew.
+    ASSERT_EQ(Run({"--locale", "en-US", "--format", "html", "--output", "/dev/stdout",
+                   home.File("Monthly.rep")}),
+              0);
+    EXPECT_EQ(out.str(), shown);
 }
 
 TEST_F(ReportCommandRun, FailuresGoToStandardErrorWithTheirStatus)
