@@ -152,6 +152,12 @@ bool TDlgExp::Export()
         ShowMadeFromError(path, *input, "export to");
         return false;
     }
+    // A folder is no file to overwrite: asking would promise a write that
+    // cannot happen.
+    if (QFileInfo(m_file->text()).isDir()) {
+        ShowError(path + " is a folder. Type the name of a file in it.");
+        return false;
+    }
     if (QFileInfo::exists(m_file->text()) &&
         AskYesNo(path + " already exists. Overwrite the file?") != MessageAnswer::Yes)
         return true;

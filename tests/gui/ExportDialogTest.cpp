@@ -115,6 +115,17 @@ TEST_F(ExportFixture, AFileTheReportIsMadeFromIsRefused)
     EXPECT_NE(dialog->result(), QDialog::Accepted) << "kept open to choose another name";
 }
 
+TEST_F(ExportFixture, AFolderIsRefusedWithoutAskingToOverwrite)
+{
+    settings.Export = {folder.Path(), ExportCsv};
+    auto dialog = Dialog(folder.File("Week.rep"));
+    dialog->BtnExportClick();
+    EXPECT_TRUE(frontEnd.Texts(MessageKind::Confirm).empty());
+    ASSERT_EQ(frontEnd.Texts(MessageKind::Error).size(), 1u);
+    EXPECT_NE(frontEnd.Texts(MessageKind::Error)[0].find("is a folder"), std::string::npos);
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+}
+
 TEST_F(ExportFixture, NoDataWritesNothing)
 {
     output = BuildSampleReport(0, "Week");
