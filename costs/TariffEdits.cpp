@@ -68,7 +68,10 @@ std::string TariffLineOfOtherSettings(const std::string& programFolder)
     return found;
 }
 
-bool IsAmountText(std::string_view text)
+namespace {
+
+// The notation of an amount, whatever its size.
+bool IsAmountNotation(std::string_view text)
 {
     const RegionalSettings& rs = Regional();
     std::string t(text);
@@ -113,6 +116,20 @@ bool IsAmountText(std::string_view text)
     }
 }
 
+} // namespace
+
+bool IsAmountText(std::string_view text)
+{
+    if (!IsAmountNotation(text))
+        return false;
+    try {
+        TextToCurrency(StoredCharge(text)); // no more digits than money holds
+        return true;
+    } catch (const ConversionError&) {
+        return false;
+    }
+}
+
 std::string RatePeriodEditProblem(const RatePeriodEdit& edit)
 {
     const std::string_view text = edit.Text;
@@ -154,16 +171,9 @@ std::string RatePeriodEditProblem(const RatePeriodEdit& edit)
 
 std::string ReformatCharge(std::string_view text)
 {
-    if (!IsAmountText(text))
+    if (text.empty() || !IsAmountText(text))
         return std::string(text);
-    const std::string digits = DigitsOnly(text);
-    if (std::none_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::string(text);
-    try {
-        return FormatMoney(TextToCurrency(digits));
-    } catch (const ConversionError&) {
-        return std::string(text);
-    }
+    return FormatMoney(TextToCurrency(DigitsOnly(text)));
 }
 
 std::string StoredCharge(std::string_view editText)

@@ -12,7 +12,8 @@ namespace dialtally {
 // Whether a typed charge is an amount in the current settings: digits, at
 // most one decimal separator, thousands separators only between groups of
 // three, the currency symbol and blanks. "19.95" under de-DE is not, where
-// DigitsOnly would make 1995 of it. An empty text is (it stores 0).
+// DigitsOnly would make 1995 of it. An empty text is (it stores 0); one
+// with more digits than money holds is not.
 bool IsAmountText(std::string_view text);
 // What is wrong with a rate period's edits as typed, the first fault as a
 // message, or empty when all are fine. An empty edit is fine (it stores its

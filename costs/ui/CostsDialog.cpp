@@ -1,6 +1,5 @@
 #include "costs/ui/CostsDialog.h"
 
-#include "base/ConversionError.h"
 #include "base/Currency.h"
 #include "base/Messages.h"
 #include "base/Numbers.h"
@@ -307,13 +306,8 @@ void TDlgCost::StoreProvider()
 bool TDlgCost::MonthChargeIsAmount()
 {
     const std::string text = m_monthCharge->text().toStdString();
-    if (IsAmountText(text)) {
-        try {
-            TextToCurrency(StoredCharge(text)); // more digits than money holds
-            return true;
-        } catch (const ConversionError&) {
-        }
-    }
+    if (IsAmountText(text))
+        return true;
     ShowError("'" + text + "' is not an amount of money. Type it as, for example, " +
               FormatMoney(12345600) + ".");
     m_pages->setCurrentIndex(0);
