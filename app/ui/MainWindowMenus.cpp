@@ -396,6 +396,8 @@ void TMainForm::UpdateEditMenu()
 void TMainForm::FillRecentMenu(QMenu* menu)
 {
     menu->clear();
+    // Captions name no folder: two reports of one name differ by the tip.
+    menu->setToolTipsVisible(true);
     const auto& entries = m_state.Options.Files.Recent.Entries;
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const std::string path = entries[k];
@@ -405,6 +407,7 @@ void TMainForm::FillRecentMenu(QMenu* menu)
             QStringLiteral("&%1 ").arg(k + 1) + QString::fromStdString(FileTitle(path));
         QAction* action = menu->addAction(caption);
         action->setStatusTip(QStringLiteral("Open a previous report"));
+        action->setToolTip(QString::fromStdString(path));
         connect(action, &QAction::triggered, this,
                 [this, path] { m_document.OpenRecentReport(path); });
     }
