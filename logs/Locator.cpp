@@ -2,8 +2,11 @@
 
 #include "base/ListRoutines.h"
 #include "base/Numbers.h"
+#include "base/Utf8Text.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace dialtally {
 
@@ -90,27 +93,72 @@ ParsedLocator ParseLocator(std::string_view locator)
     return parsed;
 }
 
+namespace {
+
+// Where one side points, 1-based. `position` finds the n-th occurrence of a
+// delimiter and `length` measures it, both in the unit the columns count.
+template <typename Position, typename Length>
+std::int64_t SidePosition(const LocatorSide& side, bool begin, Position position, Length length)
+{
+    if (side.IsColumn)
+        return side.Column;
+    const std::int64_t found = position(side.Delimiter, Occurrence(side.Occurrence));
+    return begin ? found + length(side.Delimiter) + side.Offset : found + side.Offset - 1;
+}
+
+// The piece from `begin` to `end` of a text of `size` units, as a 0-based
+// start and a count; a count of 0 when nothing lies there.
+std::pair<std::int64_t, std::int64_t> Piece(std::int64_t begin, std::int64_t end, std::int64_t size)
+{
+    const std::int64_t length = end - begin + 1;
+    if (length <= 0 || begin > size)
+        return {0, 0};
+    const std::int64_t from = std::max<std::int64_t>(begin, 1);
+    return {from - 1, std::max<std::int64_t>(std::min(length, size - from + 1), 0)};
+}
+
+} // namespace
+
 std::string_view LocateField(const ParsedLocator& locator, std::string_view line)
 {
     if (locator.Empty)
         return {};
-    const LocatorSide& b = locator.Begin;
-    const LocatorSide& e = locator.End;
-    const std::int64_t begin = b.IsColumn
-                                   ? b.Column
-                                   : NthPos(b.Delimiter, line, Occurrence(b.Occurrence)) +
-                                         static_cast<std::int64_t>(b.Delimiter.size()) + b.Offset;
-    const std::int64_t end =
-        e.IsColumn ? e.Column : NthPos(e.Delimiter, line, Occurrence(e.Occurrence)) + e.Offset - 1;
-    const std::int64_t length = end - begin + 1;
+    // Columns count characters. Where the line holds no byte above 127 as
+    // far as the field and its delimiters reach, they are its bytes.
+    std::int64_t reach = 0;
+    const auto bytePosition = [&](const std::string& delimiter, int n) -> std::int64_t {
+        const std::int64_t found = NthPos(delimiter, line, n);
+        reach = std::max(reach, found + static_cast<std::int64_t>(delimiter.size()));
+        return found;
+    };
+    const auto byteLength = [](const std::string& text) {
+        return static_cast<std::int64_t>(text.size());
+    };
+    const std::int64_t begin = SidePosition(locator.Begin, true, bytePosition, byteLength);
+    const std::int64_t end = SidePosition(locator.End, false, bytePosition, byteLength);
     const auto size = static_cast<std::int64_t>(line.size());
-    if (length <= 0 || begin > size)
-        return {};
-    const std::int64_t from = std::max<std::int64_t>(begin, 1);
-    const std::int64_t count = std::min(length, size - from + 1);
-    if (count <= 0)
-        return {};
-    return line.substr(static_cast<std::size_t>(from - 1), static_cast<std::size_t>(count));
+    reach = std::min(std::max({reach, begin, end}), size);
+    if (IsAscii(line.substr(0, static_cast<std::size_t>(reach)))) {
+        const auto [from, count] = Piece(begin, end, size);
+        return line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(count));
+    }
+    const std::vector<std::size_t> starts = CharacterStarts(line);
+    const auto characterPosition = [&](const std::string& delimiter, int n) -> std::int64_t {
+        const int found = NthPos(delimiter, line, n);
+        if (found == 0)
+            return 0;
+        const auto byte = static_cast<std::size_t>(found - 1);
+        return std::upper_bound(starts.begin(), starts.end(), byte) - starts.begin();
+    };
+    const auto characterLength = [](const std::string& text) {
+        return static_cast<std::int64_t>(CharacterStarts(text).size()) - 1;
+    };
+    const auto [from, count] =
+        Piece(SidePosition(locator.Begin, true, characterPosition, characterLength),
+              SidePosition(locator.End, false, characterPosition, characterLength),
+              static_cast<std::int64_t>(starts.size()) - 1);
+    const std::size_t first = starts[static_cast<std::size_t>(from)];
+    return line.substr(first, starts[static_cast<std::size_t>(from + count)] - first);
 }
 
 std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)

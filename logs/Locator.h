@@ -38,7 +38,8 @@ inline constexpr std::string_view FileYearLocator = "(file year)";
 bool IsFileYearLocator(std::string_view locator);
 
 // The piece of the line the locator points at, with its append texts.
-// Positions are 1-based byte positions. Never fails.
+// Positions are 1-based character positions (a valid UTF-8 sequence, or
+// any other byte). Never fails.
 std::string Locate(std::string_view locator, std::string_view line);
 
 } // namespace dialtally

@@ -1,5 +1,6 @@
 #include "platform/XmlText.h"
 
+#include "base/Utf8Text.h"
 #include "platform/Folders.h"
 
 #include <cstdlib>
@@ -37,38 +38,6 @@ std::string XmlEscaped(std::string_view text)
 }
 
 namespace {
-
-// The length of the valid UTF-8 sequence at the start of the text, 0 when
-// there is none (a stray continuation byte, an overlong form, a surrogate,
-// a code point past U+10FFFF or a sequence cut short).
-std::size_t Utf8SequenceLength(std::string_view text)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // the second byte's range
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (text.size() < length || byte(1) < low || byte(1) > high)
-        return 0;
-    for (std::size_t i = 2; i < length; ++i)
-        if (byte(i) < 0x80 || byte(i) > 0xBF)
-            return 0;
-    return length;
-}
 
 void AppendUtf8(std::string& out, char32_t c)
 {

@@ -57,6 +57,16 @@ const LocatorCase Cases[] = {
     {"{'|'}tail;{'|'}{#2}", "a|b|c", "b"},
     {"{x};}}}", "abc", ""},
     {"{#99999999999999999999};2", "a|b", "a|b"},
+    // Columns count characters: a UTF-8 sequence is one, any other byte
+    // (a Windows code page) one too.
+    {"5;10", "at 46\u20ac66bps.", "6\u20ac66bp"},
+    {"5;6", "\u00e9t\u00e9 \u20ac\u20ac\u20ac", "\u20ac\u20ac"},
+    {"2;3", "Caf\xe9 M\xfcller", "af"},
+    {"4;7", "Caf\xe9 M\xfcller", "\xe9 M\xfc"},
+    {"1;1", "\xe2\x82 x", "\xe2"},
+    {"{'|'}{+1};{'|'}{#2}{+-1}", "\u00e4|a\u00f6b|c", "\u00f6"},
+    {"{'\u20ac'};{'\u20ac'}{+2}", "1\u20ac\u00fc2", "\u00fc"},
+    {"{'Connect: '};10000", "M\u00e4r Connect: ppp0", "ppp0"},
 };
 
 void PrintTo(const LocatorCase& c, std::ostream* os)

@@ -1,0 +1,65 @@
+#include "base/Utf8Text.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace dialtally {
+
+std::size_t Utf8SequenceLength(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the second byte's range
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 0;
+    return length;
+}
+
+std::vector<std::size_t> CharacterStarts(std::string_view text)
+{
+    std::vector<std::size_t> starts;
+    starts.reserve(text.size() + 1);
+    for (std::size_t i = 0; i < text.size();) {
+        starts.push_back(i);
+        const std::size_t length = Utf8SequenceLength(text.substr(i));
+        i += length > 0 ? length : 1;
+    }
+    starts.push_back(text.size());
+    return starts;
+}
+
+bool IsAscii(std::string_view text)
+{
+    // Eight bytes at a time: this runs over every line a log format reads.
+    std::size_t i = 0;
+    std::uint64_t high = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        high |= word;
+    }
+    for (; i < text.size(); ++i)
+        high |= static_cast<unsigned char>(text[i]);
+    return (high & 0x8080808080808080ULL) == 0;
+}
+
+} // namespace dialtally

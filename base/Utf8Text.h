@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+#include <vector>
+
+namespace dialtally {
+
+// The length of the valid UTF-8 sequence at the start of the text, 0 when
+// there is none (a stray continuation byte, an overlong form, a surrogate,
+// a code point past U+10FFFF or a sequence cut short).
+std::size_t Utf8SequenceLength(std::string_view text);
+
+// Where each character of the text starts, and last the text's size. A
+// valid UTF-8 sequence is one character, and so is every other byte, as a
+// log written in a Windows code page has it.
+std::vector<std::size_t> CharacterStarts(std::string_view text);
+
+bool IsAscii(std::string_view text);
+
+} // namespace dialtally
