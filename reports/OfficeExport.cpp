@@ -7,6 +7,7 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -49,8 +50,15 @@ private:
     std::string m_path;
 };
 
-// XML 1.0 admits no control characters but tab, LF and CR, and neither
-// U+FFFE nor U+FFFF; text that is no UTF-8 is taken as Windows-1252.
+// U+FFFE and U+FFFF, which no XML admits, at byte i of UTF-8 text.
+bool NoncharacterAt(std::string_view utf8, std::size_t i)
+{
+    return utf8.substr(i, 2) == "\xEF\xBF" && i + 2 < utf8.size() &&
+           (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF');
+}
+
+// XML 1.0 admits no control characters but tab, LF and CR; text that is
+// no UTF-8 is taken as Windows-1252.
 std::string EscapeXml(std::string_view text)
 {
     const std::string utf8 = Utf8FromWindows1252Bytes(text);
@@ -58,8 +66,7 @@ std::string EscapeXml(std::string_view text)
     clean.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {
         const char c = utf8[i];
-        if (utf8.compare(i, 2, "\xEF\xBF") == 0 && i + 2 < utf8.size() &&
-            (utf8[i + 2] == '\xBE' || utf8[i + 2] == '\xBF')) {
+        if (NoncharacterAt(utf8, i)) {
             i += 2;
             continue;
         }
@@ -67,6 +74,38 @@ std::string EscapeXml(std::string_view text)
             clean += c;
     }
     return EscapeMarkup(clean);
+}
+
+// "_xHHHH_", which a workbook reads as the character of that number.
+bool CharacterEscapeAt(std::string_view text, std::size_t i)
+{
+    if (text.substr(i, 2) != "_x" || i + 6 >= text.size() || text[i + 6] != '_')
+        return false;
+    return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i + 2),
+                       text.begin() + static_cast<std::ptrdiff_t>(i + 6),
+                       [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// A cell's text as the workbook writer takes it. The writer writes control
+// characters as "_xHHHH_", so such a text of the log has its "_" written so
+// too, to be read back as itself; it ends a text at a NUL, and would write
+// U+FFFE and U+FFFF as they are, so these are left out.
+std::string SheetText(std::string_view text)
+{
+    const std::string utf8 = Utf8FromWindows1252Bytes(text);
+    std::string clean;
+    clean.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if (NoncharacterAt(utf8, i)) {
+            i += 2;
+            continue;
+        }
+        if (CharacterEscapeAt(utf8, i))
+            clean += "_x005F";
+        if (utf8[i] != '\0')
+            clean += utf8[i];
+    }
+    return clean;
 }
 
 } // namespace
@@ -117,7 +156,7 @@ std::string XlsxBytes(const ExportSource& source)
                 failure = worksheet_write_number(sheet, row, column, cell.Number,
                                                  formatFor(cell.NumberFormat, strong));
             } else {
-                const std::string text = Utf8FromWindows1252Bytes(cellText);
+                const std::string text = SheetText(cellText);
                 failure =
                     worksheet_write_string(sheet, row, column, text.c_str(), formatFor("", strong));
             }

@@ -374,35 +374,60 @@ TEST(ExportFiles, SheetCellsAreNumbersThatShowAsTheGridDoes)
     SetRegional(previous);
 }
 
-// A description in Latin-1 bytes, as old Windows logs hold them: the
-// workbook and the document carry it converted from Windows-1252 and open
-// in their readers; the CSV and text exports keep the bytes.
-TEST_P(OfficeExport, TextThatIsNoUtf8IsReadAsWindows1252)
+// Descriptions as logs hold them reach the workbook and the document as
+// text their readers open and read back: Latin-1 bytes of old Windows logs
+// converted from Windows-1252 (the CSV and text exports keep the bytes),
+// and what XML or the workbook's escapes cannot carry left out or escaped.
+TEST_P(OfficeExport, DescriptionsAreReadBackAsTheLogHasThem)
 {
     const int format = GetParam();
     if (!PythonHas(format == ExportXlsx ? "openpyxl" : "docx"))
         GTEST_SKIP() << "python module for the reader missing";
+    struct Case {
+        std::string Log;
+        const char* Workbook; // as the file holds it: controls escaped
+        const char* Document;
+    };
+    const Case cases[] = {
+        {"Caf\xe9 M\xfcnchen \x80", "Caf\u00e9 M\u00fcnchen \u20ac",
+         "Caf\u00e9 M\u00fcnchen \u20ac"},
+        {std::string("nul\0byte", 8), "nulbyte", "nulbyte"},
+        {"a\xef\xbf\xbe"
+         "b\xef\xbf\xbf"
+         "c",
+         "abc", "abc"},
+        {"c\x01_x0041_ _X00e9_ _x12_", "c_x0001__x005F_x0041_ _X00e9_ _x12_",
+         "c_x0041_ _X00e9_ _x12_"},
+    };
     TempFolder folder;
-    const std::string latin1 = "Caf\xe9 M\xfcnchen \x80";
-    const ReportTable table = OneRowTable({latin1});
-    const ExportSource source = FirstColumnOnly(table);
-    EXPECT_NE(CsvText(source, ',').find(latin1), std::string::npos);
-    EXPECT_NE(FormattedText(source).find(latin1), std::string::npos);
-    const std::string name = format == ExportXlsx ? "r.xlsx" : "r.docx";
-    WriteExportFile(folder.File(name), format, source, ExportSettings{});
-    folder.Write("check.py", R"(import sys
-path = sys.argv[1]
+    folder.Write("check.py", R"(import sys, zipfile, xml.etree.ElementTree as tree
+path, expected = sys.argv[1], sys.argv[2]
+with zipfile.ZipFile(path) as archive:
+    for part in archive.namelist():
+        if part.endswith('.xml') or part.endswith('.rels'):
+            tree.fromstring(archive.read(part))
 if path.endswith('.xlsx'):
     import openpyxl
     text = openpyxl.load_workbook(path).active['A2'].value
 else:
     import docx
     text = docx.Document(path).tables[0].rows[1].cells[0].text
-sys.exit(0 if text == 'Caf\u00e9 M\u00fcnchen \u20ac' else 1)
+if text != expected:
+    print(repr(text), '!=', repr(expected))
+    sys.exit(1)
 )");
-    const std::string command =
-        "/usr/bin/python3 " + folder.File("check.py") + " " + folder.File(name);
-    EXPECT_EQ(std::system(command.c_str()), 0);
+    for (const Case& c : cases) {
+        const ReportTable table = OneRowTable({c.Log});
+        const ExportSource source = FirstColumnOnly(table);
+        EXPECT_NE(CsvText(source, ',').find(c.Log), std::string::npos);
+        EXPECT_NE(FormattedText(source).find(c.Log), std::string::npos);
+        const std::string name = format == ExportXlsx ? "r.xlsx" : "r.docx";
+        WriteExportFile(folder.File(name), format, source, ExportSettings{});
+        const std::string command = "/usr/bin/python3 " + folder.File("check.py") + " " +
+                                    folder.File(name) + " '" +
+                                    (format == ExportXlsx ? c.Workbook : c.Document) + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0) << c.Workbook;
+    }
 }
 
 // The document part of 60,000 rows is some 60 MB of XML; the export makes
