@@ -1,5 +1,7 @@
 #include "widgets/DialogParts.h"
 
+#include "base/Utf8Text.h"
+#include "platform/XmlText.h"
 #include "widgets/HelpWindow.h"
 
 #include <QCheckBox>
@@ -19,6 +21,13 @@ namespace dialtally {
 QString QtText(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString LogText(std::string_view text)
+{
+    if (IsAscii(text))
+        return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    return QString::fromStdString(Utf8FromWindows1252Bytes(text));
 }
 
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy)

@@ -25,6 +25,9 @@ namespace dialtally {
 
 // A text of the core (UTF-8) as the toolkit shows it.
 QString QtText(std::string_view text);
+// A text read from a log, as the office exports read it: valid UTF-8 as it
+// is, and every other byte as Windows-1252, the code page of old logs.
+QString LogText(std::string_view text);
 
 // A label whose mnemonic moves the focus to its buddy.
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy);

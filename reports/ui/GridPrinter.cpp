@@ -118,7 +118,7 @@ int GridPrinter::Layout(QPrinter& printer)
         for (std::size_t c = 0; c < m_visible.size(); ++c)
             textWidths[c] =
                 std::max(textWidths[c],
-                         metrics.horizontalAdvance(QtText(m_grid.Table->Cell(row, m_visible[c]))));
+                         metrics.horizontalAdvance(LogText(m_grid.Table->Cell(row, m_visible[c]))));
         const double height = print.UseFixedHeight && print.FixedHeight > 0
                                   ? print.FixedHeight * tenth
                                   : metrics.height() + print.RowSpacing * tenth;
@@ -213,7 +213,7 @@ void GridPrinter::DrawTable(QPainter& painter, const GridPage& page) const
             painter.drawText(
                 QRectF(x + pad, y, std::max(0.0, cell - 2 * pad), height),
                 align | Qt::AlignVCenter | Qt::TextSingleLine,
-                QtText(m_grid.Table->Cell(row, m_visible[static_cast<std::size_t>(c)])));
+                LogText(m_grid.Table->Cell(row, m_visible[static_cast<std::size_t>(c)])));
             x += cell;
         }
         y += height;

@@ -1,6 +1,7 @@
 #include "reports/ui/ReportGridView.h"
 
 #include "reports/ui/ReportTableModel.h"
+#include "widgets/DialogParts.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -245,9 +246,7 @@ int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) 
         const auto known = metrics.Widths.find(key);
         if (known != metrics.Widths.end())
             return known->second;
-        const int width = metrics.Metrics->horizontalAdvance(
-                              QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) +
-                          ItemPadding;
+        const int width = metrics.Metrics->horizontalAdvance(LogText(text)) + ItemPadding;
         // Texts that never repeat are not kept past a bound.
         if (metrics.Widths.size() < 200'000)
             metrics.Widths.emplace(key, width);
@@ -258,7 +257,7 @@ int ReportGridView::FontMeasure::TextWidth(std::string_view text, RowKind kind) 
                        : kind == RowKind::Head ? model->Style().HeaderFont
                        : IsTotalRow(kind)      ? model->Style().TotalFont
                                                : model->Style().DetailFont;
-    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString string = LogText(text);
     if (kind == RowKind::Message) {
         // The message carries a picture: measured as the style lays the
         // cell out, so that the whole message shows.

@@ -1,5 +1,7 @@
 #include "reports/ui/ReportTableModel.h"
 
+#include "widgets/DialogParts.h"
+
 #include <QApplication>
 #include <QStyle>
 
@@ -29,8 +31,7 @@ QString ReportTableModel::CellText(int gridRow, int column) const
         return {};
     if (column == SequenceColumn)
         return QString::fromStdString(table.CellText(gridRow, column));
-    const std::string_view text = table.Cell(gridRow, column);
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return LogText(table.Cell(gridRow, column));
 }
 
 RowKind ReportTableModel::KindOf(int gridRow) const

@@ -5,6 +5,7 @@
 #include "reports/ui/PrintDialogs.h"
 #include "reports/ui/ReportGridView.h"
 #include "reports/ui/ReportTableModel.h"
+#include "widgets/DialogParts.h"
 
 #include <QApplication>
 #include <QCategoryAxis>
@@ -174,6 +175,21 @@ TEST(GridMeasure, EveryTextMeasuresAsTheFontSays)
                               metrics.horizontalAdvance(QString::fromUtf8(text)))
                         << family << " " << size << " " << text;
         }
+}
+
+// The grid, its print and its copy show a log's bytes as the office exports
+// read them, so that a Latin-1 log reads the same everywhere.
+TEST(GridText, BytesThatAreNoUtf8AreReadAsWindows1252)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"ppp0", "ppp0"},
+        {"Caf\xe9 M\xfcller", "Caf\u00e9 M\u00fcller"},
+        {"\xe2\x82\xac 5", "\u20ac 5"},
+        {"\x80\x9f", "\u20ac\u0178"},
+        {"cut \xe2\x82", "cut \u00e2\u201a"},
+    };
+    for (const auto& [bytes, shown] : cases)
+        EXPECT_EQ(LogText(bytes), QString::fromUtf8(shown)) << bytes;
 }
 
 // Laying the views out again sizes the columns again only when the fonts
