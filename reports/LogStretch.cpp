@@ -34,14 +34,16 @@ bool SameShortText(std::string_view a, std::string_view b)
 // The minutes east of UTC that an RFC 3339 stamp gives right after the
 // time text `time` located in `line` (the time follows the date's "T"; the
 // offset, "+02:00", "-05:00" or "Z", after any fraction of a second); none
-// when the line gives no offset there.
+// when the line gives no offset there. journalctl before systemd 255 writes
+// the offset without its colon, "+0200".
 std::optional<int> UtcOffsetAfter(std::string_view line, std::string_view time)
 {
     const char* const end = line.data() + line.size();
     const char* p = time.data() + time.size();
     // A text the locator made up (appended texts) stands elsewhere; the time
     // of a stamp follows the date's "T".
-    if (time.empty() || time.data() <= line.data() || p >= end || time.data()[-1] != 'T')
+    if (time.empty() || time.data() <= line.data() || p >= end ||
+        (time.data()[-1] != 'T' && time.data()[-1] != 't'))
         return std::nullopt;
     const auto digit = [](char c) { return static_cast<unsigned char>(c - '0') < 10; };
     if (*p == '.' || *p == ',') {
@@ -50,12 +52,14 @@ std::optional<int> UtcOffsetAfter(std::string_view line, std::string_view time)
         if (p == end)
             return std::nullopt;
     }
-    if (*p == 'Z')
+    if (*p == 'Z' || *p == 'z')
         return 0;
-    if ((*p != '+' && *p != '-') || end - p < 6 || !digit(p[1]) || !digit(p[2]) || p[3] != ':' ||
-        !digit(p[4]) || !digit(p[5]))
+    if ((*p != '+' && *p != '-') || end - p < 5 || !digit(p[1]) || !digit(p[2]))
         return std::nullopt;
-    const int minutes = ((p[1] - '0') * 10 + (p[2] - '0')) * 60 + (p[4] - '0') * 10 + (p[5] - '0');
+    const char* const m = p[3] == ':' ? p + 4 : p + 3;
+    if (end - m < 2 || !digit(m[0]) || !digit(m[1]) || (end - m > 2 && digit(m[2])))
+        return std::nullopt;
+    const int minutes = ((p[1] - '0') * 10 + (p[2] - '0')) * 60 + (m[0] - '0') * 10 + (m[1] - '0');
     return *p == '-' ? -minutes : minutes;
 }
 
@@ -95,7 +99,6 @@ void AddMarkers(LogSource& source, const PassFormat& format)
             start = cut + 1;
         }
 }
-
 
 int ConnectionSeconds(TDateTime on, TDateTime off, std::optional<int> onOffset,
                       std::optional<int> offOffset)

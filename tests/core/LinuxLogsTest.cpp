@@ -331,6 +331,10 @@ TEST_F(LinuxLogs, DurationsFollowTheUtcOffsetsOfTheirLines)
         {"2026-10-25T02:50:00+02:00", "2026-10-25T02:10:00+01:00"},            // clocks back
         {"2026-03-29T01:50:00.000001+01:00", "2026-03-29T03:10:00.999+02:00"}, // forward
         {"2026-03-29T01:50:00Z", "2026-03-29T03:10:00+01:00"},
+        // journalctl -o short-iso before systemd 255; RFC 3339's lower case
+        {"2026-10-25T02:50:00+0200", "2026-10-25T02:10:00+0100"},
+        {"2026-03-08T01:50:00-0500", "2026-03-08T03:10:00-0400"},
+        {"2026-03-29t01:50:00z", "2026-03-29t03:10:00+01:00"},
     };
     const std::string format = "pppd (syslog, RFC 3339 stamps)";
     const int f = FindLogFormat(formats, format);
