@@ -3,8 +3,10 @@
 #include "base/Messages.h"
 #include "logs/LogFileHead.h"
 #include "logs/LogSource.h"
+#include "widgets/DialogParts.h"
 
 #include <QFontDatabase>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QTextBlock>
 
@@ -25,6 +27,9 @@ QFont FixedPitchFont()
 LogFileView::LogFileView(QWidget* parent) : QPlainTextEdit(parent)
 {
     setFont(FixedPitchFont());
+    // A tab is one column to a locator, so it stands one column wide here,
+    // where columns are read off the ruler.
+    setTabStopDistance(QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' ')));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -41,7 +46,7 @@ void LogFileView::LoadFile(const std::string& path)
     setPlaceholderText(!path.empty() && !head.Found && !journal ? tr("The file was not found.")
                                                                 : QString());
     if (head.Found && (!head.Lines.empty() || !head.Failed))
-        setPlainText(QString::fromStdString(LogFileHeadText(head)));
+        setPlainText(LogText(LogFileHeadText(head)));
     moveCursor(QTextCursor::Start);
     if (head.Failed)
         ShowReadError(path, head.Found);
