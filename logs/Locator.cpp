@@ -97,8 +97,10 @@ namespace {
 
 // Where one side points, 1-based. `position` finds the n-th occurrence of a
 // delimiter and `length` measures it, both in the unit the columns count.
+// Inlined: every line a pass reads comes here.
 template <typename Position, typename Length>
-std::int64_t SidePosition(const LocatorSide& side, bool begin, Position position, Length length)
+[[gnu::always_inline]] inline std::int64_t SidePosition(const LocatorSide& side, bool begin,
+                                                        Position position, Length length)
 {
     if (side.IsColumn)
         return side.Column;
@@ -108,7 +110,8 @@ std::int64_t SidePosition(const LocatorSide& side, bool begin, Position position
 
 // The piece from `begin` to `end` of a text of `size` units, as a 0-based
 // start and a count; a count of 0 when nothing lies there.
-std::pair<std::int64_t, std::int64_t> Piece(std::int64_t begin, std::int64_t end, std::int64_t size)
+[[gnu::always_inline]] inline std::pair<std::int64_t, std::int64_t>
+Piece(std::int64_t begin, std::int64_t end, std::int64_t size)
 {
     const std::int64_t length = end - begin + 1;
     if (length <= 0 || begin > size)
@@ -119,49 +122,47 @@ std::pair<std::int64_t, std::int64_t> Piece(std::int64_t begin, std::int64_t end
 
 } // namespace
 
-std::string_view LocateField(const ParsedLocator& locator, std::string_view line)
+std::string_view LocateField(const ParsedLocator& locator, const LocatorLine& line)
 {
     if (locator.Empty)
         return {};
-    // Columns count characters. Where the line holds no byte above 127 as
-    // far as the field and its delimiters reach, they are its bytes.
-    std::int64_t reach = 0;
-    const auto bytePosition = [&](const std::string& delimiter, int n) -> std::int64_t {
-        const std::int64_t found = NthPos(delimiter, line, n);
-        reach = std::max(reach, found + static_cast<std::int64_t>(delimiter.size()));
-        return found;
-    };
-    const auto byteLength = [](const std::string& text) {
-        return static_cast<std::int64_t>(text.size());
-    };
-    const std::int64_t begin = SidePosition(locator.Begin, true, bytePosition, byteLength);
-    const std::int64_t end = SidePosition(locator.End, false, bytePosition, byteLength);
-    const auto size = static_cast<std::int64_t>(line.size());
-    reach = std::min(std::max({reach, begin, end}), size);
-    if (IsAscii(line.substr(0, static_cast<std::size_t>(reach)))) {
-        const auto [from, count] = Piece(begin, end, size);
-        return line.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(count));
+    const std::string_view text = line.Text;
+    if (line.Ascii) {
+        const auto position = [&](const std::string& delimiter, int n) -> std::int64_t {
+            return NthPos(delimiter, text, n);
+        };
+        const auto length = [](const std::string& s) {
+            return static_cast<std::int64_t>(s.size());
+        };
+        const auto [from, count] = Piece(SidePosition(locator.Begin, true, position, length),
+                                         SidePosition(locator.End, false, position, length),
+                                         static_cast<std::int64_t>(text.size()));
+        return text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(count));
     }
-    const std::vector<std::size_t> starts = CharacterStarts(line);
-    const auto characterPosition = [&](const std::string& delimiter, int n) -> std::int64_t {
-        const int found = NthPos(delimiter, line, n);
+    const std::vector<std::size_t> starts = CharacterStarts(text);
+    const auto position = [&](const std::string& delimiter, int n) -> std::int64_t {
+        const int found = NthPos(delimiter, text, n);
         if (found == 0)
             return 0;
         const auto byte = static_cast<std::size_t>(found - 1);
         return std::upper_bound(starts.begin(), starts.end(), byte) - starts.begin();
     };
-    const auto characterLength = [](const std::string& text) {
-        return static_cast<std::int64_t>(CharacterStarts(text).size()) - 1;
+    const auto length = [](const std::string& s) {
+        return static_cast<std::int64_t>(CharacterStarts(s).size()) - 1;
     };
-    const auto [from, count] =
-        Piece(SidePosition(locator.Begin, true, characterPosition, characterLength),
-              SidePosition(locator.End, false, characterPosition, characterLength),
-              static_cast<std::int64_t>(starts.size()) - 1);
+    const auto [from, count] = Piece(SidePosition(locator.Begin, true, position, length),
+                                     SidePosition(locator.End, false, position, length),
+                                     static_cast<std::int64_t>(starts.size()) - 1);
     const std::size_t first = starts[static_cast<std::size_t>(from)];
-    return line.substr(first, starts[static_cast<std::size_t>(from + count)] - first);
+    return text.substr(first, starts[static_cast<std::size_t>(from + count)] - first);
 }
 
-std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
+std::string_view LocateField(const ParsedLocator& locator, std::string_view line)
+{
+    return LocateField(locator, LocatorLine(line));
+}
+
+std::string ApplyLocator(const ParsedLocator& locator, const LocatorLine& line)
 {
     if (locator.Empty)
         return {};
@@ -169,6 +170,11 @@ std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
     result += LocateField(locator, line);
     result += locator.End.Append;
     return result;
+}
+
+std::string ApplyLocator(const ParsedLocator& locator, std::string_view line)
+{
+    return ApplyLocator(locator, LocatorLine(line));
 }
 
 bool IsFileYearLocator(std::string_view locator)

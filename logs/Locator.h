@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Utf8Text.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,11 +26,20 @@ struct ParsedLocator {
     LocatorSide End;
 };
 
+// A line to locate fields in, with what locating needs to know of it.
+struct LocatorLine {
+    explicit LocatorLine(std::string_view text) : Text(text), Ascii(IsAscii(text)) {}
+    std::string_view Text;
+    bool Ascii; // so its characters are its bytes
+};
+
 ParsedLocator ParseLocator(std::string_view locator);
 std::string ApplyLocator(const ParsedLocator& locator, std::string_view line);
+std::string ApplyLocator(const ParsedLocator& locator, const LocatorLine& line);
 // The located piece of the line alone, without the append texts; for
 // callers that read many lines and want no copy.
 std::string_view LocateField(const ParsedLocator& locator, std::string_view line);
+std::string_view LocateField(const ParsedLocator& locator, const LocatorLine& line);
 
 // The year locator of lines that carry no year (classic syslog): the year
 // is then taken from when the log was last written to (InferYear). A text

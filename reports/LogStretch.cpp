@@ -116,7 +116,7 @@ LogStretch::LogStretch(const PassFormat& format, const TCfg& report, const PassC
 
 // The located text: a piece of the line itself unless the locator appends
 // text to it.
-std::string_view LogStretch::Field(const ParsedLocator& locator, std::string_view line)
+std::string_view LogStretch::Field(const ParsedLocator& locator, const LocatorLine& line)
 {
     if (locator.Begin.Append.empty() && locator.End.Append.empty())
         return LocateField(locator, line);
@@ -128,7 +128,8 @@ std::string_view LogStretch::Field(const ParsedLocator& locator, std::string_vie
 // written to. A
 // line whose date texts are the last line's takes its date without reading
 // them again.
-TDateTime LogStretch::ReadDate(const LineFields& fields, std::string_view line, TDateTime modified)
+TDateTime LogStretch::ReadDate(const LineFields& fields, const LocatorLine& line,
+                               TDateTime modified)
 {
     Scratch& scratch = m_scratch;
     if (fields.YearFromFile) {
@@ -158,11 +159,11 @@ TDateTime LogStretch::ReadDate(const LineFields& fields, std::string_view line, 
 }
 
 // The time field and the marker field with one blank between them.
-TDateTime LogStretch::ReadTime(const LineFields& fields, std::string_view line)
+TDateTime LogStretch::ReadTime(const LineFields& fields, const LocatorLine& line)
 {
     TDateTime time = 0;
     const std::string_view text = Field(fields.Time, line);
-    m_scratch.Offset = UtcOffsetAfter(line, text);
+    m_scratch.Offset = UtcOffsetAfter(line.Text, text);
     if (Field(fields.Ampm, line).empty() && TryPlainTimeOfDay(text, time))
         return time;
     m_scratch.Time.assign(text);
@@ -185,8 +186,9 @@ std::optional<TDateTime> LogStretch::FirstBeginDate(LogSource& source)
     while (m_format.Online.empty() ? source.ReadLine(line)
                                    : source.ReadMarkedLine(line, BeginMarkers))
         if (MatchesLists(line, m_format.Online, {})) {
-            const TDateTime date = ReadDate(m_format.On, line, source.Modified());
-            ReadTime(m_format.On, line); // a time that does not convert stops Read first
+            const LocatorLine begin(line);
+            const TDateTime date = ReadDate(m_format.On, begin, source.Modified());
+            ReadTime(m_format.On, begin); // a time that does not convert stops Read first
             return date;
         }
     return std::nullopt;
@@ -222,16 +224,18 @@ void LogStretch::Read(LogSource& source)
         }
         bool begin = false;
         TDateTime date = 0, time = 0;
+        // The lines handed over are nearly all begin or end lines.
+        const LocatorLine marked(line);
         if (holds(BeginMarkers, format.Online)) {
             begin = true;
-            date = ReadDate(format.On, line, source.Modified());
-            time = ReadTime(format.On, line);
+            date = ReadDate(format.On, marked, source.Modified());
+            time = ReadTime(format.On, marked);
             NoteDate(date);
             if (FirstBegin)
                 std::exchange(FirstBegin, nullptr)(date);
             if (m_criteria.DateFrom <= date && date <= m_criteria.DateTo &&
                 m_criteria.TimeFrom <= time && time <= m_criteria.TimeTo) {
-                const std::string_view service = Field(format.Service, line);
+                const std::string_view service = Field(format.Service, marked);
                 if (MatchesLists(service, m_report.CriteriaInclude, m_report.CriteriaExclude)) {
                     m_adding = true;
                     const auto i = static_cast<std::size_t>(AddConnection(m_rep));
@@ -252,8 +256,8 @@ void LogStretch::Read(LogSource& source)
         // markers) need not be read twice.
         if (!begin || !format.SameFields) {
             try {
-                date = ReadDate(format.Off, line, source.Modified());
-                time = ReadTime(format.Off, line);
+                date = ReadDate(format.Off, marked, source.Modified());
+                time = ReadTime(format.Off, marked);
             } catch (const ConversionError&) {
                 if (!earlier)
                     throw;

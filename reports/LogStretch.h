@@ -113,9 +113,9 @@ private:
         std::optional<int> Offset; // of the last time read
     };
     Scratch m_scratch;
-    TDateTime ReadDate(const LineFields& fields, std::string_view line, TDateTime modified);
-    TDateTime ReadTime(const LineFields& fields, std::string_view line);
-    std::string_view Field(const ParsedLocator& locator, std::string_view line);
+    TDateTime ReadDate(const LineFields& fields, const LocatorLine& line, TDateTime modified);
+    TDateTime ReadTime(const LineFields& fields, const LocatorLine& line);
+    std::string_view Field(const ParsedLocator& locator, const LocatorLine& line);
 
     bool m_pending = false;
     std::optional<int> m_pendingOffset;

@@ -151,6 +151,19 @@ TEST_F(LogReaderTest, PairsEachEndLineWithTheNewestOpenConnection)
     EXPECT_EQ(formats.Current, 1);
 }
 
+// Columns count characters: a character of two bytes before the description
+// moves it one column, as the Log Files ruler shows it.
+TEST_F(LogReaderTest, ColumnsCountCharactersNotBytes)
+{
+    std::string begin = Begin("03-05-2001", "10:00:00", "46\u20ac66bps");
+    begin.replace(begin.find("   "), 1, "\u00b7");
+    WriteLog({begin, End("03-05-2001", "10:00:10")});
+    Read();
+    ASSERT_EQ(Count(), 1u);
+    EXPECT_EQ(rep.Service[0], "46\u20ac66bps");
+    EXPECT_EQ(rep.Duration[0], 10);
+}
+
 TEST_F(LogReaderTest, ConnectionOverNewYearCountsInFull)
 {
     WriteLog({Begin("12-31-2000", "23:50:00"), End("01-01-2001", "00:10:00")});
