@@ -126,6 +126,11 @@ void ToolbarBands::ApplyItemVisibility(const ToolbarSettings& bars)
     for (int n = 1; n <= ToolbarItemCount; ++n)
         if (QAction* item = Item(n))
             item->setVisible(!IsNeverShownItem(n) && bars.Btn[n]);
+    // Any change of a bar's item enables its button, whatever the button's
+    // own command says (Back with no history to go back to).
+    for (QToolButton* tool : m_bands[1]->findChildren<QToolButton*>())
+        if (const QAction* command = tool->defaultAction())
+            tool->setEnabled(command->isEnabled());
 }
 
 } // namespace dialtally

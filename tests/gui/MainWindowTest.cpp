@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QLocalSocket>
 #include <QPushButton>
 #include <QScreen>
@@ -183,6 +184,32 @@ TEST_F(WindowFixture, ToolsOkSavesButReadsNothing)
             EXPECT_GE(window->LogFileBox()->findText("Renamed format"), 0);
         }
     }
+}
+
+// A button taken off the bar and put back follows its command again: Back
+// stays disabled with no history to go back to.
+TEST_F(WindowFixture, AButtonPutBackOnTheBarFollowsItsCommand)
+{
+    auto window = MakeWindow();
+    window->show();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    auto* back = window->findChild<QToolButton*>("BtnBack");
+    ASSERT_NE(back, nullptr);
+    ASSERT_FALSE(back->isEnabled());
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* shown = dialog->findChild<QListWidget*>("ListBoxVisible");
+        auto* offered = dialog->findChild<QListWidget*>("ListBoxAvailable");
+        shown->setCurrentItem(shown->findItems("Back", Qt::MatchExactly).value(0));
+        dialog->findChild<QPushButton*>("BtnRemove")->click();
+        offered->setCurrentItem(offered->findItems("Back", Qt::MatchExactly).value(0));
+        dialog->findChild<QPushButton*>("BtnAdd")->click();
+        dialog->findChild<QPushButton*>("BtnClose")->click();
+    });
+    window->Action("ViewCustomize")->trigger();
+    EXPECT_TRUE(window->State().Options.Toolbars.Btn[1]);
+    EXPECT_FALSE(back->isEnabled());
 }
 
 TEST_F(WindowFixture, AReportHandedOverBeforeShowingKeepsItsCaption)
