@@ -121,6 +121,13 @@ std::string ChartValueText(double value)
     return text;
 }
 
+double ChartMarkValue(double value)
+{
+    // In a long double the product is exact: 53 bits of the value and 10
+    // of the thousand.
+    return static_cast<double>(std::nearbyint(static_cast<long double>(value) * 1000.0L) / 1000.0L);
+}
+
 std::string ChartHintText(const ChartPoint& point)
 {
     return point.Label + " " + ChartValueText(point.Value);

@@ -49,6 +49,9 @@ std::optional<GridCell> FindChartPointCell(const ReportTable& table,
 // A point's value as the value marks show it: at most three decimals,
 // trailing zeros dropped, the regional decimal separator.
 std::string ChartValueText(double value);
+// The value a mark is drawn with: rounded to thousandths as the text of the
+// grid and of ChartValueText is (the double's exact value, ties to even).
+double ChartMarkValue(double value);
 // The hint over a point: its label, a blank and its value.
 std::string ChartHintText(const ChartPoint& point);
 

@@ -169,7 +169,7 @@ void ReportChartView::UpdateDrawnPoints()
         const ChartSeries& series = m_chart->Series[i];
         const auto value = [&](const ChartPoint& point) {
             // Value marks show three decimals at most, as the hints do.
-            return series.ShowValues ? std::round(point.Value * 1000) / 1000 : point.Value;
+            return series.ShowValues ? ChartMarkValue(point.Value) : point.Value;
         };
         const auto first =
             std::lower_bound(series.Points.begin(), series.Points.end(), from - margin,

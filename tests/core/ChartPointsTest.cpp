@@ -2,6 +2,8 @@
 
 #include "TestSupport.h"
 #include "base/ConversionError.h"
+#include "base/Numbers.h"
+#include "reports/ReportFormats.h"
 #include "reports/ReportLayout.h"
 
 #include <gtest/gtest.h>
@@ -110,6 +112,18 @@ TEST(ChartHint, LabelAndValueAsTheMarksShowIt)
     ScopedRegional german("de-DE");
     EXPECT_EQ(ChartValueText(1.25), "1,25");
     EXPECT_EQ(ChartValueText(30), "30");
+}
+
+// A mark's value shows as the grid shows the same decimal hours, also where
+// seconds / 3600 is a tie in thousandths (6:07:21 is 6.1225 hours).
+TEST(ChartHint, MarksRoundAsTheGridDoes)
+{
+    for (std::int64_t seconds = 0; seconds < 200'000; seconds += 9) {
+        std::string grid;
+        AppendDurationText(grid, seconds, true);
+        const double hours = static_cast<double>(seconds) / 3600;
+        ASSERT_EQ(FormatFixed(ChartMarkValue(hours), 3), grid) << seconds;
+    }
 }
 
 TEST(ChartZoom, InTwiceOutTwiceIsUnzoomed)
