@@ -144,6 +144,13 @@ void ReportChartView::ShowChart(const ReportChart& chart)
     m_zoom.ZoomUndone();
     m_bottom->setRange(DataRange().Min, DataRange().Max);
     m_left->setRange(0, top > 0 ? top * 1.1 : 1.0);
+    // Ticks at round values, with no more decimals than their step has: a
+    // count axis read 103.1 connections, and every label had a decimal.
+    m_left->applyNiceNumbers();
+    const double step = (m_left->max() - m_left->min()) / std::max(m_left->tickCount() - 1, 1);
+    const int decimals =
+        step > 0 ? std::max(0, -static_cast<int>(std::floor(std::log10(step)))) : 0;
+    m_left->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
     RangeChanged();
 }
 
