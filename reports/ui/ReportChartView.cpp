@@ -251,8 +251,8 @@ void ReportChartView::SetStyle(const ChartStyle& style)
 }
 
 // The labels of the series that got the last point name the positions,
-// thinned out so that they never overprint, nor stand so close that the
-// axis cuts them short ("12/1/..."): at most MaxBottomLabels, each a label's
+// thinned out so that they never overprint, nor are so many that the axis
+// cuts them short ("12/1/..."): at most MaxBottomLabels, each a label's
 // width and a gap from the one before on the plot.
 void ReportChartView::UpdateBottomLabels()
 {
@@ -278,22 +278,36 @@ void ReportChartView::UpdateBottomLabels()
     for (std::size_t i = 0; i < shown.size(); i += shown.size() / 64 + 1)
         widest =
             std::max(widest, metrics.horizontalAdvance(QString::fromStdString(shown[i]->Label)));
-    const double pixelsPerX = shownTo > shownFrom && m_qchart->plotArea().width() > 0
-                                  ? m_qchart->plotArea().width() / (shownTo - shownFrom)
-                                  : 0;
-    const double room = (widest + metrics.horizontalAdvance(QStringLiteral("  "))) /
-                        std::max(pixelsPerX, std::numeric_limits<double>::min());
-    double last = -std::numeric_limits<double>::infinity();
-    for (std::size_t i = 0; i < shown.size(); i += every) {
-        const double x = shown[i]->X;
-        if (x <= last || (pixelsPerX > 0 && x - last < room))
-            continue;
-        QString label = QString::fromStdString(shown[i]->Label);
+    const double plotWidth = m_qchart->plotArea().width();
+    const double pixelsPerX =
+        shownTo > shownFrom && plotWidth > 0 ? plotWidth / (shownTo - shownFrom) : 0;
+    // The axis cuts every label to its width over one more than their count,
+    // less a padding each side.
+    constexpr int AxisLabelPadding = 4;
+    const auto fitting =
+        static_cast<std::size_t>(std::max(plotWidth / (widest + 2 * AxisLabelPadding) - 1, 1.0));
+    double room = (widest + metrics.horizontalAdvance(QStringLiteral("  "))) /
+                  std::max(pixelsPerX, std::numeric_limits<double>::min());
+    std::vector<const ChartPoint*> chosen;
+    for (;;) {
+        chosen.clear();
+        double last = -std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i < shown.size(); i += every) {
+            if (shown[i]->X <= last || (pixelsPerX > 0 && shown[i]->X - last < room))
+                continue;
+            chosen.push_back(shown[i]);
+            last = shown[i]->X;
+        }
+        if (chosen.size() <= fitting || pixelsPerX <= 0)
+            break;
+        room *= 1.25;
+    }
+    for (const ChartPoint* point : chosen) {
+        QString label = QString::fromStdString(point->Label);
         // Category labels must be unique; a repeated one gets a thin space.
         while (m_bottom->categoriesLabels().contains(label))
             label += QChar(0x2009);
-        m_bottom->append(label, x);
-        last = x;
+        m_bottom->append(label, point->X);
     }
 }
 

@@ -432,7 +432,7 @@ TEST_F(ViewsFixture, BottomLabelsHaveRoomAtEveryWidth)
     auto* axis = qobject_cast<QCategoryAxis*>(bottom.first());
     ASSERT_NE(axis, nullptr);
     std::vector<int> counts;
-    for (const int width : {400, 1400}) {
+    for (const int width : {330, 400, 1400}) {
         m_window->resize(width, 600);
         QApplication::processEvents();
         const QChart* chart = m_window->ChartView()->chart();
@@ -444,9 +444,16 @@ TEST_F(ViewsFixture, BottomLabelsHaveRoomAtEveryWidth)
             EXPECT_GE((axis->endValue(labels[i]) - axis->endValue(labels[i - 1])) * pixelsPerX,
                       metrics.horizontalAdvance(labels[i]))
                 << width << " " << labels[i].toStdString();
+        // The axis cuts a label to the plot's width over one more than
+        // their count, less 4 pixels each side.
+        for (const QString& label : labels)
+            EXPECT_LE(metrics.horizontalAdvance(label),
+                      chart->plotArea().width() / static_cast<double>(labels.size() + 1) - 8)
+                << width << " " << label.toStdString();
     }
-    EXPECT_GT(counts[0], 1);
-    EXPECT_GE(counts[1], counts[0]);
+    EXPECT_GE(counts[0], 1);
+    EXPECT_GT(counts[1], 1);
+    EXPECT_GE(counts[2], counts[1]);
     EXPECT_TRUE(axis->isGridLineVisible());
 
     // Nothing to chart: no label, and no grid line left of the last one.
