@@ -91,13 +91,22 @@ void ReportGridView::SetReportModel(ReportTableModel* model)
 void ReportGridView::ApplyColumns(const ColumnLayout& layout)
 {
     QHeaderView* header = horizontalHeader();
+    // With no report shown the heads are the model's own, which no column
+    // was sized for.
+    const auto headWidth = [this](int c) {
+        if (!m_model || m_model->HasHeadRow())
+            return 0;
+        const QString head = m_model->headerData(c, Qt::Horizontal).toString();
+        return QFontMetrics(m_model->Style().HeaderFont).horizontalAdvance(head) + 2 * ItemPadding;
+    };
     for (int c = 0; c < ReportColumns; ++c) {
         setColumnHidden(c, !layout.Visible[static_cast<std::size_t>(c)]);
         if (layout.Stretch) {
             header->setSectionResizeMode(c, QHeaderView::Stretch);
         } else {
             header->setSectionResizeMode(c, QHeaderView::Interactive);
-            header->resizeSection(c, layout.Width[static_cast<std::size_t>(c)]);
+            const int width = layout.Width[static_cast<std::size_t>(c)];
+            header->resizeSection(c, std::max(width, headWidth(c)));
         }
     }
 }

@@ -34,6 +34,11 @@ QString ReportTableModel::CellText(int gridRow, int column) const
     return LogText(table.Cell(gridRow, column));
 }
 
+bool ReportTableModel::HasHeadRow() const
+{
+    return m_output.Table.RowCount() > 0;
+}
+
 RowKind ReportTableModel::KindOf(int gridRow) const
 {
     const ReportTable& table = m_output.Table;

@@ -44,6 +44,8 @@ public:
 
     // The cell as the table holds it; grid row 0 is the header.
     QString CellText(int gridRow, int column) const;
+    // False while no report is shown: the heads are then the model's own.
+    bool HasHeadRow() const;
     RowKind KindOf(int gridRow) const;
 
 private:

@@ -192,6 +192,24 @@ TEST(GridText, BytesThatAreNoUtf8AreReadAsWindows1252)
         EXPECT_EQ(LogText(bytes), QString::fromUtf8(shown)) << bytes;
 }
 
+// With no report shown the heads are the grid's own: each column shows its
+// head whole.
+TEST_F(ViewsFixture, WithNoReportTheHeadsShowWhole)
+{
+    m_window = MakeWindow();
+    m_window->show();
+    QApplication::processEvents();
+    const ReportGridView* grid = m_window->Grid();
+    ASSERT_EQ(grid->model()->rowCount(), 0);
+    const QFontMetrics metrics(m_window->Grid()->horizontalHeader()->font());
+    for (int c = 0; c < grid->model()->columnCount(); ++c) {
+        const QString head = grid->model()->headerData(c, Qt::Horizontal).toString();
+        if (!grid->isColumnHidden(c) && !head.isEmpty()) {
+            EXPECT_GT(grid->columnWidth(c), metrics.horizontalAdvance(head)) << c;
+        }
+    }
+}
+
 // Laying the views out again sizes the columns again only when the fonts
 // or the table changed since: a larger detail font widens them.
 TEST_F(ViewsFixture, ALargerFontWidensTheColumnsAtTheNextLayout)
