@@ -219,6 +219,54 @@ const FormatCase FormatCases[] = {
      "2019-09-01 20:45:29",
      1800,
      "cdc-wdm0"},
+    // The same messages where rsyslog writes them to /var/log/syslog, with
+    // classic stamps and with RFC 3339 ones (Ubuntu since 23.10).
+    {"NetworkManager mobile broadband (syslog)",
+     false,
+     {"Sep  1 20:45:29 duck NetworkManager[767]: <info>  [1567345529.2815] modem[\"cdc-wdm0\"]: "
+      "modem state changed, 'connecting' --> 'connected' (reason: user-requested)",
+      "Sep  1 21:15:29 duck NetworkManager[767]: <info>  [1567347329.3803] modem[\"cdc-wdm0\"]: "
+      "modem state changed, 'connected' --> 'disconnecting' (reason: user-requested)"},
+     "2019-10-01 08:00:00",
+     1,
+     "2019-09-01 20:45:29",
+     1800,
+     "cdc-wdm0"},
+    {"NetworkManager mobile broadband (syslog, RFC 3339 stamps)",
+     false,
+     {"2019-09-01T20:45:29.281544+02:00 duck NetworkManager[767]: <info>  [1567345529.2815] "
+      "modem[\"cdc-wdm0\"]: modem state changed, 'connecting' --> 'connected' (reason: "
+      "user-requested)",
+      "2019-09-01T21:15:29.380301+02:00 duck NetworkManager[767]: <info>  [1567347329.3803] "
+      "modem[\"cdc-wdm0\"]: modem state changed, 'connected' --> 'disconnecting' (reason: "
+      "user-requested)"},
+     "2026-01-01 00:00:00",
+     1,
+     "2019-09-01 20:45:29",
+     1800,
+     "cdc-wdm0"},
+    {"ModemManager (syslog)",
+     false,
+     {"Jun 26 16:34:35 duck ModemManager[2234]: <info>  [modem0] state changed (connecting -> "
+      "connected)",
+      "Jun 26 16:39:41 duck ModemManager[2234]: <info>  [modem0] state changed (connected -> "
+      "disconnecting)"},
+     "2024-07-01 00:00:00",
+     1,
+     "2024-06-26 16:34:35",
+     306,
+     "modem0"},
+    {"ModemManager (syslog, RFC 3339 stamps)",
+     false,
+     {"2024-06-26T16:34:35.250170+02:00 duck ModemManager[2234]: <msg> [1719412475.250170] "
+      "[modem1] state changed (connecting -> connected)",
+      "2024-06-26T16:39:41.003125+02:00 duck ModemManager[2234]: <msg> [1719412781.003125] "
+      "[modem1] state changed (connected -> disconnecting)"},
+     "2026-01-01 00:00:00",
+     1,
+     "2024-06-26 16:34:35",
+     306,
+     "modem1"},
     // wvdial's own stamps, as in its session transcripts ("--> Starting pppd
     // at Thu Mar 25 11:40:28 1999").
     {"wvdial",
