@@ -103,8 +103,14 @@ bool UseLogTypeInDefaultReport(TCfg& defaultTemplate, const std::string& default
     TCfg report;
     if (!LoadDefaultTemplate(report, defaultReportPath))
         return false;
-    report.LogType = logType;
+    // A default report already there may be another program folder's: the
+    // report folder is the documents folder for every one of them.
     std::error_code error;
+    if (std::filesystem::exists(defaultReportPath, error) && report.LogType != logType &&
+        AskYesNo("The default report " + defaultReportPath + " reads " + report.LogType +
+                 ". Make it read " + logType + "?") != MessageAnswer::Yes)
+        return false;
+    report.LogType = logType;
     const std::filesystem::path folder = std::filesystem::path(defaultReportPath).parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, error); // a failure shows in the write

@@ -21,8 +21,10 @@ bool LoadDefaultTemplate(TCfg& defaultTemplate, const std::string& defaultReport
 
 // Makes the default report read the log format: the default report file
 // (the built-in report when there is none) is written with that LogType,
-// its folder made when missing, and becomes the template. False, with the
-// message shown, when it cannot be read or written.
+// its folder made when missing, and becomes the template. A default report
+// there already that reads another format is changed only when the user
+// says so. False when it is not, or, with the message shown, when it cannot
+// be read or written.
 bool UseLogTypeInDefaultReport(TCfg& defaultTemplate, const std::string& defaultReportPath,
                                const std::string& logType);
 

@@ -718,6 +718,17 @@ TEST_F(LinuxLogs, DetectionFindsWhatTheFormatsRead)
     TCfg reread;
     LoadDefaultTemplate(reread, defaultReport);
     EXPECT_EQ(reread.LogType, "pppd (syslog)");
+    // One another program folder wrote is changed only when the user says so.
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        ui.Answers = {answer};
+        const bool changed =
+            UseLogTypeInDefaultReport(defaultTemplate, defaultReport, "pppd (journal)");
+        EXPECT_EQ(changed, answer == MessageAnswer::Yes);
+        LoadDefaultTemplate(reread, defaultReport);
+        EXPECT_EQ(reread.LogType, changed ? "pppd (journal)" : "pppd (syslog)");
+        EXPECT_EQ(defaultTemplate.LogType, reread.LogType);
+    }
+    EXPECT_TRUE(ui.Answers.empty());
 }
 
 // The Linux sample, whose set the build writes with
