@@ -97,6 +97,10 @@ DialogButtonRow MakeButtonRow(QDialog* dialog, const std::vector<DialogButton>& 
             QObject::connect(pushButton, &QPushButton::clicked, dialog, button.Action);
         else
             QObject::connect(pushButton, &QPushButton::clicked, dialog, &QDialog::reject);
+        // F1 asks for help from any control, as in the main window.
+        if (button.Name == std::string_view("BtnHelp"))
+            QObject::connect(new QShortcut(QKeySequence::HelpContents, dialog),
+                             &QShortcut::activated, pushButton, &QPushButton::click);
         row.Layout->addWidget(pushButton);
         row.Buttons.push_back(pushButton);
     }

@@ -1,8 +1,13 @@
 #include "widgets/HelpWindow.h"
 
+#include "widgets/DialogParts.h"
+
 #include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
 #include <QTest>
 #include <QTextBrowser>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +28,27 @@ TEST(HelpWindow, UnknownTopicFallsBackToContents)
             EXPECT_FALSE(help->isVisible());
             help->close();
         }
+    }
+}
+
+// F1 in a dialog with a Help button asks for its help from any control.
+TEST(HelpWindow, F1PressesTheDialogsHelpButton)
+{
+    QDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* edit = new QLineEdit;
+    layout->addWidget(edit);
+    layout->addLayout(OkCancelHelpRow(&dialog, {}, [] { HelpWindow::ShowTopic(3510); }));
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    HelpWindow::ShowTopic(1);
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_F1);
+    EXPECT_EQ(HelpWindow::LastTopic(), 3510);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<HelpWindow*>(w))
+            w->close();
     }
 }
 
