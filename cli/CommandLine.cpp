@@ -53,6 +53,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
             {"--format", nullptr},
         }};
     bool optionsEnded = false;
+    bool formatGiven = false; // csv given is still a format given
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (optionsEnded) {
@@ -107,10 +108,12 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
                 error = std::string(name) + " needs a value";
                 return std::nullopt;
             }
-            if (member)
+            if (member) {
                 line.*member = *value;
-            else
+            } else {
                 line.Format = *value;
+                formatGiven = true;
+            }
             break;
         }
         if (matched)
@@ -132,7 +135,7 @@ std::optional<CommandLine> ParseCommandLine(const std::vector<std::string>& args
         return std::nullopt;
     }
     if (line.Detect && (line.Status || line.Billing || line.Compare || line.Output || line.Report ||
-                        line.Format != "csv")) {
+                        formatGiven)) {
         error = "--detect takes no report, output, format or other kind of run";
         return std::nullopt;
     }

@@ -330,6 +330,7 @@ TEST(ReportCommandLine, UsageErrors)
     EXPECT_FALSE(ParseCommandLine({"--output", ""}, error));
     EXPECT_FALSE(ParseCommandLine({"--detect", "--output", "d.txt"}, error));
     EXPECT_FALSE(ParseCommandLine({"--detect", "x.rep"}, error));
+    EXPECT_FALSE(ParseCommandLine({"--format", "csv", "--detect"}, error));
     EXPECT_FALSE(ParseCommandLine({"--", "a.rep", "b.rep"}, error));
     const auto line = ParseCommandLine({"--format=xlsx", "--status", "x.rep"}, error);
     ASSERT_TRUE(line);
