@@ -144,6 +144,9 @@ void ReportChartView::ShowChart(const ReportChart& chart)
     m_zoom.ZoomUndone();
     m_bottom->setRange(DataRange().Min, DataRange().Max);
     m_left->setRange(0, top > 0 ? top * 1.1 : 1.0);
+    // Nice numbers start from the tick count, which they change: from the
+    // same one every time, the same data gets the same axis.
+    m_left->setTickCount(5);
     // Ticks at round values, with no more decimals than their step has: a
     // count axis read 103.1 connections, and every label had a decimal.
     m_left->applyNiceNumbers();
