@@ -1,6 +1,7 @@
 #include "reports/ExportWriters.h"
 
 #include "platform/XmlText.h"
+#include "reports/ProgressSteps.h"
 #include "reports/SheetCells.h"
 
 #include <xlsxwriter.h>
@@ -143,7 +144,9 @@ std::string XlsxBytes(const ExportSource& source)
     // Rows repeat the texts of the row before (a day's dates), read once.
     std::vector<std::pair<std::string, SheetCell>> previous(columns.size());
     lxw_error failure = LXW_NO_ERROR;
+    ProgressSteps progress(static_cast<int>(rows.size()));
     for (std::size_t r = 0; r < rows.size() && failure == LXW_NO_ERROR; ++r) {
+        progress.Step(static_cast<int>(r) + 1);
         const bool strong = r == 0 || IsTotalRow(source.Kind(rows[r]));
         for (std::size_t k = 0; k < columns.size(); ++k) {
             const std::string_view cellText = source.Cell(rows[r], columns[k]);
@@ -197,7 +200,8 @@ const char* const PackageRelations =
 class DocumentPart {
 public:
     explicit DocumentPart(const ExportSource& source)
-        : m_source(source), m_rows(source.Rows()), m_columns(source.Columns())
+        : m_source(source), m_rows(source.Rows()), m_columns(source.Columns()),
+          m_progress(2 * static_cast<int>(m_rows.size()))
     {
         // Landscape A4 less margins, in twentieths of a point, shared evenly.
         const int tableWidth = 14'400;
@@ -262,6 +266,7 @@ private:
             m_piece = m_opening;
         } else if (m_next <= rowCount) {
             AppendRow(m_next - 1);
+            m_progress.Step(static_cast<int>(++m_rowsMade));
         } else if (m_next == rowCount + 1) {
             m_piece.clear();
             if (!m_columns.empty())
@@ -307,6 +312,9 @@ private:
     std::size_t m_next = 0; // the piece NextPiece makes next
     std::string m_piece;
     std::size_t m_offset = 0; // bytes of m_piece already read
+    // Every row is made twice: once to size the part, once to write it.
+    ProgressSteps m_progress;
+    std::size_t m_rowsMade = 0;
 };
 
 // A libzip source reading the document part as it is made.

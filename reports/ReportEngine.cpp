@@ -5,6 +5,7 @@
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
 #include "reports/DetailRowsAhead.h"
+#include "reports/ProgressSteps.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,26 +48,6 @@ public:
 private:
     double m_whole = -1e300;
     CivilDate m_date{};
-};
-
-// Steps the status bar's progress at most a few hundred times: a
-// repaint per connection would cost more than the build.
-class ProgressSteps {
-public:
-    explicit ProgressSteps(int max) : m_max(max < 1 ? 1 : max), m_every(m_max / 256 + 1)
-    {
-        CurrentFrontEnd().SetProgress(0, m_max);
-    }
-    ~ProgressSteps() { CurrentFrontEnd().SetProgress(0, 0); }
-    void Step(int position)
-    {
-        if (position % m_every == 0 || position == m_max)
-            CurrentFrontEnd().SetProgress(position, m_max);
-    }
-
-private:
-    int m_max;
-    int m_every;
 };
 
 } // namespace

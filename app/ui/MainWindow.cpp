@@ -179,6 +179,11 @@ template <typename Step> void TMainForm::RunPass(Step step, bool measures)
     if (measures)
         m_columnFit = CurrentColumnFit();
     AfterPass();
+    RunWhatWaited();
+}
+
+void TMainForm::RunWhatWaited()
+{
     for (std::function<void()>& deferred : std::exchange(m_afterPass, {}))
         QTimer::singleShot(0, this, std::move(deferred));
 }

@@ -153,6 +153,7 @@ private:
     void AfterPass();
     // False when a pass is running: the step then runs once it has ended.
     bool OutsideAPass(std::function<void()> step);
+    void RunWhatWaited();
     void RebuildFromMemory();
     void ReadLog();
 
@@ -249,7 +250,8 @@ private:
     bool m_startupPending = true;
     bool m_building = false;
     bool m_firstShown = false;
-    bool m_passRunning = false;
+    bool m_passRunning = false; // or printing: events that arrive wait
+
     // The table and fonts the columns were last sized to: laying the views
     // out again at another size need not measure a million cells again.
     struct ColumnFit {

@@ -61,20 +61,28 @@ ExportSource TMainForm::ShownSource() const
 
 void TMainForm::Print(PrintedViews views)
 {
+    // Thousands of pages take a minute, during which the window repaints:
+    // what arrives meanwhile (a close, a report handed over) would change
+    // the table being printed, so it waits for the end, as during a pass.
+    if (m_passRunning)
+        return;
+    m_passRunning = true;
     const ExportSource shown = ShownSource();
     switch (views) {
     case PrintedViews::Grid:
         PrintGrid(this, m_state.Output, m_state.Options, &shown);
-        return;
+        break;
     case PrintedViews::Chart:
         PrintChart(this, m_chart, m_state.Options.Printer);
-        return;
+        break;
     case PrintedViews::GridAndChart:
         // One job: as two, a file printer would write the chart over the
         // grid's pages.
         PrintGridAndChart(this, m_state.Output, m_state.Options, m_chart, &shown);
-        return;
+        break;
     }
+    m_passRunning = false;
+    RunWhatWaited();
 }
 
 void TMainForm::ExportCommand()

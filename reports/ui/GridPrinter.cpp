@@ -3,7 +3,9 @@
 #include "base/Clock.h"
 #include "base/Messages.h"
 #include "reports/ColorPalette.h"
+#include "reports/ProgressSteps.h"
 #include "reports/ui/ChartPicture.h"
+#include "reports/ui/DigitFolding.h"
 #include "reports/ui/DisplayStyle.h"
 #include "reports/ui/PrintDialogs.h"
 #include "widgets/DialogParts.h"
@@ -106,22 +108,39 @@ int GridPrinter::Layout(QPrinter& printer)
         screenWidths.push_back(m_columns.Width[static_cast<std::size_t>(column)] * screenToDevice);
     m_metrics = GridMetrics{};
     m_metrics.RowHeights.reserve(m_rows.size());
-    // One style and one set of metrics per kind of row, not per row.
-    std::vector<QFontMetricsF> kindMetrics;
+    // One style and one set of metrics per kind of row, not per row; and,
+    // as on the screen, texts that differ only in digits measured once where
+    // the font allows: a million rows come down to a few dozen texts.
+    struct KindMetrics {
+        QFontMetricsF Metrics;
+        bool DigitsAlike;
+        TextWidths<double> Widths;
+    };
+    std::vector<KindMetrics> kinds;
     for (int kind = 0; kind < RowKindCount; ++kind) {
         m_styles[static_cast<std::size_t>(kind)] = StyleOf(static_cast<RowKind>(kind));
-        kindMetrics.emplace_back(m_styles[static_cast<std::size_t>(kind)].Font, &printer);
+        const QFontMetricsF metrics(m_styles[static_cast<std::size_t>(kind)].Font, &printer);
+        kinds.push_back({metrics, DigitsAlike(metrics), {}});
     }
+    std::string folded;
+    const auto width = [&](KindMetrics& kind, std::string_view text) {
+        const std::string_view key = kind.DigitsAlike ? FoldDigits(text, folded) : text;
+        if (const auto known = kind.Widths.find(key); known != kind.Widths.end())
+            return known->second;
+        const double measured = kind.Metrics.horizontalAdvance(LogText(text));
+        if (kind.Widths.size() < 200'000) // texts that never repeat are not kept
+            kind.Widths.emplace(key, measured);
+        return measured;
+    };
     for (const int row : m_rows) {
-        const QFontMetricsF& metrics = kindMetrics[static_cast<std::size_t>(
-            m_grid.Table->Kinds[static_cast<std::size_t>(row)])];
+        KindMetrics& kind =
+            kinds[static_cast<std::size_t>(m_grid.Table->Kinds[static_cast<std::size_t>(row)])];
         for (std::size_t c = 0; c < m_visible.size(); ++c)
             textWidths[c] =
-                std::max(textWidths[c],
-                         metrics.horizontalAdvance(LogText(m_grid.Table->Cell(row, m_visible[c]))));
+                std::max(textWidths[c], width(kind, m_grid.Table->Cell(row, m_visible[c])));
         const double height = print.UseFixedHeight && print.FixedHeight > 0
                                   ? print.FixedHeight * tenth
-                                  : metrics.height() + print.RowSpacing * tenth;
+                                  : kind.Metrics.height() + print.RowSpacing * tenth;
         m_metrics.RowHeights.push_back(height);
     }
     m_metrics.ColumnWidths = PrintColumnWidths(
@@ -138,11 +157,16 @@ void GridPrinter::DrawPages(QPainter& painter, QPrinter& printer, int first, int
                             bool newSheetFirst) const
 {
     bool newSheet = newSheetFirst;
-    for (int page = std::max(1, first); page <= std::min(last, PageCount()); ++page) {
+    const int from = std::max(1, first), to = std::min(last, PageCount());
+    // Thousands of pages take a minute: the window shows how far it is.
+    ProgressSteps progress(to - from + 1);
+    for (int page = from; page <= to; ++page) {
         if (newSheet)
             printer.newPage();
         newSheet = true;
         DrawPage(painter, page);
+        progress.Step(page - from + 1);
+        CurrentFrontEnd().KeepResponsive();
     }
 }
 

@@ -1,5 +1,6 @@
 #include "reports/ui/ReportGridView.h"
 
+#include "reports/ui/DigitFolding.h"
 #include "reports/ui/ReportTableModel.h"
 #include "widgets/DialogParts.h"
 
@@ -18,38 +19,6 @@
 namespace dialtally {
 
 namespace {
-
-// Whether putting one digit for another never changes a text's width: every
-// digit as wide as a zero, also beside any printable character, so that no
-// kerning pair tells them apart.
-bool DigitsAlike(const QFontMetrics& metrics)
-{
-    for (char digit = '1'; digit <= '9'; ++digit)
-        for (char other = ' '; other <= '~'; ++other) {
-            const auto width = [&](char first, char second) {
-                const QChar pair[] = {QLatin1Char(first), QLatin1Char(second)};
-                return metrics.horizontalAdvance(QString(pair, 2));
-            };
-            if (width(digit, other) != width('0', other) ||
-                width(other, digit) != width(other, '0'))
-                return false;
-        }
-    return true;
-}
-
-// The text with its digits as zeros, in `buffer`; a text that is not plain
-// ASCII stays as it is, since kerning was tried on ASCII only.
-std::string_view FoldDigits(std::string_view text, std::string& buffer)
-{
-    buffer.assign(text);
-    for (char& c : buffer) {
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return text;
-        if (c >= '1' && c <= '9')
-            c = '0';
-    }
-    return buffer;
-}
 
 // The item delegate keeps a few pixels either side of the text.
 constexpr int ItemPadding = 8;

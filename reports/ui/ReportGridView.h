@@ -2,6 +2,7 @@
 
 #include "reports/ReportLayout.h"
 #include "reports/ReportTable.h"
+#include "reports/ui/DigitFolding.h"
 
 #include <QFont>
 #include <QFontMetrics>
@@ -72,13 +73,6 @@ private:
         // Sizing a large report measures millions of cells, most of them
         // texts seen before: the metrics of the detail and total fonts, and
         // the widths they gave, are kept while the font stays the same.
-        struct TextHash {
-            using is_transparent = void;
-            std::size_t operator()(std::string_view text) const
-            {
-                return std::hash<std::string_view>{}(text);
-            }
-        };
         struct FontMetrics {
             QFont Font;
             std::optional<QFontMetrics> Metrics;
@@ -88,7 +82,7 @@ private:
             // dates and amounts come down to a few dozen texts to measure.
             bool DigitsAlike = false;
             std::string Folded; // the text being looked up, digits as zeros
-            std::unordered_map<std::string, int, TextHash, std::equal_to<>> Widths;
+            TextWidths<int> Widths;
         };
         const QFont& FontFor(RowKind kind) const;
         FontMetrics& MetricsFor(RowKind kind) const;

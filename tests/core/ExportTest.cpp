@@ -374,6 +374,21 @@ TEST(ExportFiles, SheetCellsAreNumbersThatShowAsTheGridDoes)
     SetRegional(previous);
 }
 
+// A workbook or document of a million rows takes seconds: the status bar's
+// progress moves to its end, and goes.
+TEST_P(OfficeExport, ProgressMovesToTheEndAndGoes)
+{
+    RecordingFrontEnd ui;
+    TempFolder folder;
+    Report report;
+    WriteExportFile(folder.File("r"), GetParam(), report.Source(), ExportSettings{});
+    ASSERT_GE(ui.Progress.size(), 3U);
+    EXPECT_EQ(ui.Progress.front().first, 0);
+    const auto [position, max] = ui.Progress[ui.Progress.size() - 2];
+    EXPECT_EQ(position, max);
+    EXPECT_EQ(ui.Progress.back(), (std::pair<int, int>{0, 0}));
+}
+
 // Descriptions as logs hold them reach the workbook and the document as
 // text their readers open and read back: Latin-1 bytes of old Windows logs
 // converted from Windows-1252 (the CSV and text exports keep the bytes),
