@@ -127,22 +127,44 @@ QString ReportGridView::SelectedText() const
 {
     if (!m_model)
         return {};
-    // Rows, then columns, in grid order, whatever order they were picked in.
-    std::map<int, std::map<int, QString>> cells;
-    for (const QModelIndex& index : selectionModel()->selectedIndexes()) {
-        if (!isColumnHidden(index.column()))
-            cells[index.row()][index.column()] = m_model->CellText(index.row() + 1, index.column());
-    }
-    if (cells.empty() && currentIndex().isValid()) {
-        const QModelIndex index = currentIndex();
-        cells[index.row()][index.column()] = m_model->CellText(index.row() + 1, index.column());
+    // Rows, then columns, in grid order, whatever order they were picked in;
+    // read from the selection's rectangles, since a selected million rows
+    // would be five million indexes.
+    const QString text = TextOf(selectionModel()->selection());
+    if (!text.isEmpty() || !currentIndex().isValid())
+        return text;
+    return TextOf(QItemSelection(currentIndex(), currentIndex()));
+}
+
+QString ReportGridView::TextOf(const QItemSelection& selection) const
+{
+    int top = INT_MAX, bottom = -1;
+    for (const QItemSelectionRange& range : selection) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
     }
     QString text;
-    for (const auto& [row, columns] : cells) {
-        QStringList texts;
-        for (const auto& [column, cell] : columns)
-            texts << cell;
-        text += texts.join(QLatin1Char('\t')) + QStringLiteral("\r\n");
+    std::vector<bool> picked(static_cast<std::size_t>(m_model->columnCount()));
+    for (int row = top; row <= bottom; ++row) {
+        std::fill(picked.begin(), picked.end(), false);
+        bool any = false;
+        for (const QItemSelectionRange& range : selection)
+            if (range.top() <= row && row <= range.bottom())
+                for (int column = range.left(); column <= range.right(); ++column)
+                    if (!isColumnHidden(column))
+                        picked[static_cast<std::size_t>(column)] = any = true;
+        if (!any)
+            continue;
+        bool first = true;
+        for (std::size_t column = 0; column < picked.size(); ++column) {
+            if (!picked[column])
+                continue;
+            if (!first)
+                text += QLatin1Char('\t');
+            text += m_model->CellText(row + 1, static_cast<int>(column));
+            first = false;
+        }
+        text += QStringLiteral("\r\n");
     }
     return text;
 }

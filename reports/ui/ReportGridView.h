@@ -61,6 +61,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    // The cells of the selection in its columns that show.
+    QString TextOf(const QItemSelection& selection) const;
     QAction* ActionFor(const QKeyEvent* event) const;
 
     class FontMeasure : public TextMeasure {
