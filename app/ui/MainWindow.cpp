@@ -676,6 +676,9 @@ void TMainForm::RunFirstTimeSetup()
     };
     dialog.exec();
     FillLogFileBox();
+    // The setup came up before the window had the focus, which the window
+    // manager then gives to no one.
+    activateWindow();
 }
 
 // Changed formats and tariffs apply from the next reading pass (Refresh);
