@@ -11,6 +11,7 @@
 #include <cctype>
 #include <fcntl.h>
 #include <filesystem>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,6 +56,21 @@ ClearOutcome ClearSource(const std::string& path, const FileStamp& before)
     if (::close(fd) != 0 && outcome == ClearOutcome::Cleared)
         outcome = ClearOutcome::Failed;
     return outcome;
+}
+
+// Whether the set's pattern names the target too, so that every report
+// would read the archived lines a second time. Both are taken as absolute
+// paths, as a relative one is read from the program folder.
+bool WouldJoinTheSet(const std::string& source, const std::string& target)
+{
+    if (source.find_first_of("*?[") == std::string::npos || source.starts_with("journal:") ||
+        target.ends_with(".old"))
+        return false;
+    std::error_code error;
+    const std::string pattern =
+        std::filesystem::absolute(source, error).lexically_normal().string();
+    const std::string path = std::filesystem::absolute(target, error).lexically_normal().string();
+    return ::fnmatch(pattern.c_str(), path.c_str(), FNM_PATHNAME | FNM_PERIOD) == 0;
 }
 
 ArchiveResult ArchiveFailed(const std::string& source)
@@ -162,6 +178,11 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
     if (const std::optional<std::string> input =
             options.InputNamedBy ? options.InputNamedBy(options.Target) : std::nullopt) {
         ShowMadeFromError(options.Target, *input, "archive to");
+        return ArchiveResult::Refused;
+    }
+    if (WouldJoinTheSet(source, options.Target)) {
+        ShowError(options.Target + " would be read as part of the log " + source +
+                  ".\n\rChoose a file outside it.");
         return ArchiveResult::Refused;
     }
     if (!IsSingleFileSource(source))

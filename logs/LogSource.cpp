@@ -81,7 +81,10 @@ std::vector<std::string> Expand(const std::string& pattern)
     if (::glob(pattern.c_str(), GLOB_NOSORT, nullptr, &found) == 0) {
         std::error_code error;
         for (std::size_t i = 0; i < found.gl_pathc; ++i)
-            if (std::filesystem::is_regular_file(found.gl_pathv[i], error))
+            // An archive beside the set ("syslog.old", as Archive proposes
+            // it) is no member: its lines would count twice.
+            if (std::filesystem::is_regular_file(found.gl_pathv[i], error) &&
+                !std::string_view(found.gl_pathv[i]).ends_with(".old"))
                 files.emplace_back(found.gl_pathv[i]);
     }
     ::globfree(&found);

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "logs/LogArchive.h"
+#include "logs/LogSource.h"
 
 #include <filesystem>
 #include <fstream>
@@ -164,6 +165,26 @@ TEST_F(LogArchive, AFileTheReportsAreMadeFromIsRefused)
     EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Refused);
     EXPECT_EQ(Source(), ModemLog);
     EXPECT_EQ(dir.Read("Dialtally.log"), "LogType=x\r\n");
+}
+
+// A set's archive never joins the set: an archive named by its pattern is
+// refused, and the ".old" Archive proposes beside it is no member of it.
+TEST_F(LogArchive, ASetIsNeverArchivedIntoItself)
+{
+    const std::string syslog = "Dec  1 10:00:00 duck pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n"
+                               "Dec  1 10:30:00 duck pppd[1]: Connection terminated.\n";
+    dir.Write("syslog.1", syslog);
+    dir.Write("syslog", syslog);
+    formats.LogFile[1] = dir.File("syslog*");
+    for (const char* inside : {"syslog-archive", "syslog.arc"}) {
+        options.Target = dir.File(inside);
+        EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Refused) << inside;
+        EXPECT_FALSE(std::filesystem::exists(options.Target)) << inside;
+    }
+    options.Target = dir.File("syslog.old");
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+    EXPECT_EQ(ResolveLogSource(dir.File("syslog*")).Members,
+              (std::vector<std::string>{dir.File("syslog.1"), dir.File("syslog")}));
 }
 
 TEST_F(LogArchive, MissingSourceIsAnError)
