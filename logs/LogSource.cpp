@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <glob.h>
+#include <set>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -140,7 +141,14 @@ LogSourceName ResolveLogSource(const std::string& logFile)
         return name;
     }
     if (HasWildcard(logFile)) {
-        name.Members = RotationOrder(Expand(logFile));
+        std::vector<std::string> members = Expand(logFile);
+        // logrotate compressing syslog.1 into syslog.1.gz: the .gz is not
+        // whole until the plain file is gone, and holds the same lines.
+        const std::set<std::string> all(members.begin(), members.end());
+        std::erase_if(members, [&](const std::string& member) {
+            return member.ends_with(".gz") && all.contains(member.substr(0, member.size() - 3));
+        });
+        name.Members = RotationOrder(std::move(members));
         const bool journals =
             !name.Members.empty() &&
             std::all_of(name.Members.begin(), name.Members.end(),
@@ -208,6 +216,7 @@ void LogSource::Close()
     m_range.Close();
     m_file.reset();
     m_journal.Close();
+    m_opened.clear();
     m_next = 0;
     m_gaps = 0;
     m_stopped = false;
@@ -228,34 +237,38 @@ bool LogSource::Fail(const std::string& name, bool found)
 bool LogSource::OpenNextMember()
 {
     while (m_next < m_name.Members.size()) {
-        if (OpenMember(m_name.Members[m_next++]))
+        const std::size_t member = m_next++;
+        if (OpenMember(m_name.Members[member],
+                       member < m_opened.size() ? std::move(m_opened[member]) : nullptr))
             return true;
         ++m_gaps;
     }
     return false;
 }
 
-bool LogSource::OpenMember(const std::string& path)
+bool LogSource::OpenMember(const std::string& path, std::shared_ptr<InputFile> opened)
 {
     m_file.reset();
+    // One that would not open with the others (too many open files) is
+    // tried again by its name.
+    if (!opened) {
+        opened = std::make_shared<InputFile>();
+        if (!opened->Open(path)) {
+            m_modified = 0;
+            return Fail(path, Exists(path));
+        }
+    }
+    // The change time of the file opened, not of whatever the name points
+    // to a moment later.
+    m_modified = LocalDateTime(opened->ModifiedSeconds());
     if (path.ends_with(".gz")) {
-        struct stat status {};
-        m_modified = ::stat(path.c_str(), &status) == 0 ? LocalDateTime(status.st_mtim.tv_sec) : 0;
-        if (!m_gzip.Open(path))
+        if (!m_gzip.Open(std::move(opened)))
             return Fail(path, Exists(path));
         m_reader.Open(m_gzip);
         return true;
     }
-    // The change time of the file opened, not of whatever the name points
-    // to a moment later.
-    auto file = std::make_shared<InputFile>();
-    if (!file->Open(path)) {
-        m_modified = 0;
-        return Fail(path, Exists(path));
-    }
-    m_modified = LocalDateTime(file->ModifiedSeconds());
-    m_file = file;
-    m_range.Open(std::move(file));
+    m_file = opened;
+    m_range.Open(std::move(opened));
     m_reader.Open(m_range);
     return true;
 }
@@ -270,10 +283,17 @@ bool LogSource::Open(const std::string& logFile)
     m_name = ResolveLogSource(logFile);
     switch (m_name.Kind) {
     case LogSourceKind::File:
-        return OpenMember(logFile);
+        return OpenMember(logFile, nullptr);
     case LogSourceKind::Set:
         if (m_name.Members.empty())
             return Fail(logFile, false);
+        // Every member is opened at once: logrotate renaming them during
+        // the pass would otherwise give a name read later another file's
+        // lines, or none, and the report would miss a file unsaid.
+        for (const std::string& member : m_name.Members) {
+            auto file = std::make_shared<InputFile>();
+            m_opened.push_back(file->Open(member) ? std::move(file) : nullptr);
+        }
         return OpenNextMember();
     case LogSourceKind::Journal:
     case LogSourceKind::JournalFiles: {

@@ -98,7 +98,8 @@ public:
     TDateTime Modified() const { return m_modified; }
 
 private:
-    bool OpenMember(const std::string& path);
+    // Reads `opened`, or the file of that name when it is null.
+    bool OpenMember(const std::string& path, std::shared_ptr<InputFile> opened);
     // The set's next member that opens; each one that does not is a gap.
     bool OpenNextMember();
     // The next line of the source, all of them or only marked ones.
@@ -111,7 +112,8 @@ private:
     FileRange m_range;
     JournalSource m_journal;
     LogSourceName m_name;
-    std::size_t m_next = 0; // the set member to open next
+    std::vector<std::shared_ptr<InputFile>> m_opened; // a set's members, opened at its start
+    std::size_t m_next = 0;                           // the set member to open next
     int m_gaps = 0;
     bool m_stopped = false; // a read fault ended what is not a set
     TDateTime m_modified = 0;

@@ -32,13 +32,23 @@ GzipFile::~GzipFile() = default;
 
 bool GzipFile::Open(const std::string& path)
 {
-    m_stream.reset();
-    if (!m_file.Open(path))
+    auto file = std::make_shared<InputFile>();
+    if (!file->Open(path)) {
+        m_stream.reset();
+        m_file.reset();
         return false;
+    }
+    return Open(std::move(file));
+}
+
+bool GzipFile::Open(std::shared_ptr<InputFile> file)
+{
+    m_stream.reset();
+    m_file = std::move(file);
     auto stream = std::make_unique<Stream>();
     // 16 + 15: a gzip wrapper around the largest window.
     if (inflateInit2(&stream->Z, 16 + MAX_WBITS) != Z_OK) {
-        m_file.Close();
+        m_file.reset();
         errno = ENOMEM;
         return false;
     }
@@ -61,7 +71,7 @@ ssize_t GzipFile::Read(char* buffer, std::size_t size)
     while (s.Z.avail_out > 0) {
         if (s.Z.avail_in == 0 && !s.FileEnd) {
             const ssize_t got =
-                m_file.Read(reinterpret_cast<char*>(s.Input.data()), s.Input.size());
+                m_file->Read(reinterpret_cast<char*>(s.Input.data()), s.Input.size());
             if (got < 0) {
                 s.Failed = true;
                 break;

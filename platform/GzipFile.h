@@ -21,11 +21,13 @@ public:
 
     // False when the file cannot be opened (errno tells why).
     bool Open(const std::string& path);
+    // Reads a file opened before, from its start.
+    bool Open(std::shared_ptr<InputFile> file);
     ssize_t Read(char* buffer, std::size_t size) override;
 
 private:
     struct Stream;
-    InputFile m_file;
+    std::shared_ptr<InputFile> m_file;
     std::unique_ptr<Stream> m_stream;
 };
 

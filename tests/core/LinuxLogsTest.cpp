@@ -440,6 +440,51 @@ TEST_F(LinuxLogs, ALogRotatedDuringThePassIsReadAsTheFileItBeganOn)
     EXPECT_EQ(rep.Service[1], "ppp0 <--> /dev/ttyS1");
 }
 
+// logrotate during a pass: the set is read as it was when the pass began,
+// every line once, whatever the names point to by the time a member's turn
+// comes; and a .gz being written beside its plain file is no member.
+TEST_F(LinuxLogs, ASetChangedDuringThePassIsReadAsItWasListed)
+{
+    const auto rename = [this](const char* from, const char* to) {
+        std::filesystem::rename(home.File(from), home.File(to));
+    };
+    const struct {
+        const char* Change;
+        bool BeforeOpen;
+        std::function<void()> Make;
+    } cases[] = {
+        {"rotated", false,
+         [&] {
+             rename("syslog.1", "syslog.2");
+             rename("syslog", "syslog.1");
+             home.Write("syslog", "");
+         }},
+        {"being compressed", true,
+         [&] { ASSERT_TRUE(WriteGzip(home.File("syslog.1.gz"), "a\n")); }},
+        {"removed", false, [&] { std::filesystem::remove(home.File("syslog")); }},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(home.Path());
+        std::filesystem::create_directories(home.Path());
+        home.Write("syslog.1", "a\nb\n");
+        home.Write("syslog", "c\n");
+        if (c.BeforeOpen)
+            c.Make();
+        LogSource source;
+        std::string_view line;
+        std::string read;
+        ASSERT_TRUE(source.Open(home.File("syslog*")));
+        ASSERT_TRUE(source.ReadLine(line));
+        read += line;
+        if (!c.BeforeOpen)
+            c.Make();
+        while (source.ReadLine(line))
+            read += line;
+        EXPECT_EQ(read, "abc") << c.Change;
+        EXPECT_FALSE(source.Failed()) << c.Change;
+    }
+}
+
 // A connection that begins in one member and ends in the next is paired,
 // and each member dates its own lines.
 TEST_F(LinuxLogs, ASetIsOneLogAcrossItsMembers)
