@@ -1,6 +1,7 @@
 #include "base/FileRange.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace dialtally {
 
@@ -9,6 +10,9 @@ void FileRange::Open(std::shared_ptr<InputFile> file, std::uint64_t begin, std::
     m_file = std::move(file);
     m_at = begin;
     m_left = end > begin ? end - begin : 0;
+    // A range reads to its end; a whole file at least to the size it had
+    // when it was opened, and on as it grows.
+    m_least = end != UINT64_MAX ? end : m_file && m_file->IsRegular() ? m_file->Size() : 0;
 }
 
 ssize_t FileRange::Read(char* buffer, std::size_t size)
@@ -21,6 +25,11 @@ ssize_t FileRange::Read(char* buffer, std::size_t size)
     if (got > 0) {
         m_at += static_cast<std::uint64_t>(got);
         m_left -= static_cast<std::uint64_t>(got);
+    } else if (got == 0 && m_file->IsRegular() && m_at < m_least) {
+        // Cut short while it was read (logrotate's copytruncate): what is
+        // missing is lost to this pass, which must not look whole.
+        errno = EIO;
+        return -1;
     }
     return got;
 }

@@ -9,7 +9,8 @@
 namespace dialtally {
 
 // The bytes of an open file from one offset up to another, or to its end,
-// for a line reader that reads part of a file. Ranges share the file they
+// for a line reader that reads part of a file. A file that ends before the
+// range, or before the size it had when it was opened, is a read error. Ranges share the file they
 // were given, so that every part of a log read at once comes from the same
 // file even when a rotation renames another into its place meanwhile.
 class FileRange : public ByteSource {
@@ -23,7 +24,8 @@ public:
 private:
     std::shared_ptr<InputFile> m_file;
     std::uint64_t m_at = 0;
-    std::uint64_t m_left = 0; // bytes before the range ends
+    std::uint64_t m_left = 0;  // bytes before the range ends
+    std::uint64_t m_least = 0; // the offset the file must reach, or it was cut short
 };
 
 } // namespace dialtally

@@ -485,6 +485,30 @@ TEST_F(LinuxLogs, ASetChangedDuringThePassIsReadAsItWasListed)
     }
 }
 
+// logrotate's copytruncate empties the live file during the pass: what the
+// pass had not read yet is lost to it, which is a read error, not a report
+// that looks whole. A file that grows meanwhile is read on.
+TEST_F(LinuxLogs, ALogCutShortDuringThePassIsAReadError)
+{
+    const std::string lines(8 << 20, '\n');
+    for (const bool cut : {true, false}) {
+        home.Write("syslog", lines);
+        LogSource source;
+        std::string_view line;
+        ASSERT_TRUE(source.Open(home.File("syslog")));
+        ASSERT_TRUE(source.ReadLine(line));
+        if (cut)
+            std::filesystem::resize_file(home.File("syslog"), 0);
+        else
+            std::ofstream(home.File("syslog"), std::ios::app) << "more\n";
+        std::size_t count = 1;
+        while (source.ReadLine(line))
+            ++count;
+        EXPECT_EQ(source.Failed(), cut);
+        EXPECT_EQ(count == lines.size() + 1, !cut) << count;
+    }
+}
+
 // A connection that begins in one member and ends in the next is paired,
 // and each member dates its own lines.
 TEST_F(LinuxLogs, ASetIsOneLogAcrossItsMembers)
