@@ -716,6 +716,9 @@ void TMainForm::ArchiveLog()
     TDlgBack dialog(m_state.Formats, m_state.Options.Archive, this);
     dialog.InputNamedBy = InputNamedBy();
     dialog.exec();
+    // The archive's closing message goes with the dialog, and the window
+    // manager then gave the focus to no one.
+    activateWindow();
 }
 
 void TMainForm::CustomizeToolbars()
