@@ -63,8 +63,7 @@ ClearOutcome ClearSource(const std::string& path, const FileStamp& before)
 // paths, as a relative one is read from the program folder.
 bool WouldJoinTheSet(const std::string& source, const std::string& target)
 {
-    if (source.find_first_of("*?[") == std::string::npos || source.starts_with("journal:") ||
-        target.ends_with(".old"))
+    if (target.ends_with(".old") || ResolveLogSource(source).Kind != LogSourceKind::Set)
         return false;
     std::error_code error;
     const std::string pattern =
