@@ -218,6 +218,13 @@ bool AtomicFileWriter::Commit()
     return true;
 }
 
+std::string AtomicFileWriter::FileToWrite() const
+{
+    if (m_closed)
+        return {};
+    return m_temp.empty() ? m_target : m_temp;
+}
+
 bool WriteFileAtomically(const std::string& path, std::string_view contents)
 {
     AtomicFileWriter writer(path);

@@ -29,6 +29,10 @@ public:
     // Puts the file in place. False on any failure, with the target as it
     // was (a device or FIFO may have taken part of the data).
     bool Commit();
+    // The file for a writer that opens files by name (a printer) to write:
+    // the temporary file, or the target when that is written directly;
+    // empty once anything failed.
+    std::string FileToWrite() const;
 
 private:
     void Discard();

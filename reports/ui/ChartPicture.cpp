@@ -3,6 +3,7 @@
 #include "base/AtomicFile.h"
 #include "base/Messages.h"
 #include "reports/ui/PrintDialogs.h"
+#include "reports/ui/PrintedFile.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -136,15 +137,11 @@ bool PrintChart(QWidget* parent, QWidget* chartView, const PrintSettings& settin
     printer.setPrintRange(QPrinter::AllPages);
     const QRectF area = ChartPageArea(printer, settings);
     QPainter painter;
-    if (!painter.begin(&printer)) {
-        ShowError(printer.outputFileName().isEmpty()
-                      ? std::string("The printer could not be started.")
-                      : WriteErrorText(printer.outputFileName().toStdString()));
+    PrintedFile file(printer);
+    if (!file.Begin(painter))
         return false;
-    }
     RenderChart(painter, chartView, area);
-    painter.end();
-    return true;
+    return file.End(painter);
 }
 
 QByteArray ChartPictureBytes(QWidget* chartView, ChartPictureFormat format)

@@ -1,13 +1,13 @@
 #include "reports/ui/GridPrinter.h"
 
 #include "base/Clock.h"
-#include "base/Messages.h"
 #include "reports/ColorPalette.h"
 #include "reports/ProgressSteps.h"
 #include "reports/ui/ChartPicture.h"
 #include "reports/ui/DigitFolding.h"
 #include "reports/ui/DisplayStyle.h"
 #include "reports/ui/PrintDialogs.h"
+#include "reports/ui/PrintedFile.h"
 #include "widgets/DialogParts.h"
 
 #include <QFontMetricsF>
@@ -45,16 +45,6 @@ void PreparePrinter(QPrinter& printer, const PrintSettings& settings)
 {
     printer.setPageOrientation(settings.Orientation == 1 ? QPageLayout::Landscape
                                                          : QPageLayout::Portrait);
-}
-
-bool BeginPrinting(QPainter& painter, QPrinter& printer)
-{
-    if (painter.begin(&printer))
-        return true;
-    ShowError(printer.outputFileName().isEmpty()
-                  ? std::string("The printer could not be started.")
-                  : WriteErrorText(printer.outputFileName().toStdString()));
-    return false;
 }
 
 } // namespace
@@ -282,15 +272,15 @@ bool PrintReportPages(QWidget* parent, const ReportOutput& output, const Setting
     const int pages = job.Layout(printer);
     const auto [first, last] = ChosenPages(printer, pages);
     QPainter painter;
-    if (!BeginPrinting(painter, printer))
+    PrintedFile file(printer);
+    if (!file.Begin(painter))
         return false;
     job.DrawPages(painter, printer, first, last);
     if (chartView) {
         printer.newPage();
         RenderChart(painter, chartView, ChartPageArea(printer, settings.Printer));
     }
-    painter.end();
-    return true;
+    return file.End(painter);
 }
 
 } // namespace

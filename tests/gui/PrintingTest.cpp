@@ -186,6 +186,25 @@ TEST_F(PrintToPdf, AFolderThatCannotBeWrittenShowsTheError)
               std::string::npos);
 }
 
+TEST_F(PrintToPdf, AnEarlierFileStaysWholeUntilThePrintEnds)
+{
+    folder.Write("out.pdf", "earlier printout");
+    AnswerRange(1, 0);
+    std::vector<std::string> during;
+    frontEnd.OnProgress = [&] { during.push_back(folder.Read("out.pdf")); };
+    ASSERT_TRUE(PrintGrid(nullptr, BuildSampleReport(3), SampleSettings()));
+    frontEnd.OnProgress = {};
+    ASSERT_FALSE(during.empty());
+    for (const std::string& text : during)
+        EXPECT_EQ(text, "earlier printout");
+    EXPECT_TRUE(folder.Read("out.pdf").starts_with("%PDF"));
+    // No temporary file is left, and the dialog offers the chosen name.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                            std::filesystem::directory_iterator()),
+              1);
+    EXPECT_EQ(CurrentPrinter().outputFileName().toStdString(), Pdf());
+}
+
 TEST(SaveChartAs, TheFilterForcesItsExtension)
 {
     TempFolder folder;
