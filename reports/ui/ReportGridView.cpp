@@ -161,7 +161,13 @@ QString ReportGridView::TextOf(const QItemSelection& selection) const
                 continue;
             if (!first)
                 text += QLatin1Char('\t');
-            text += m_model->CellText(row + 1, static_cast<int>(column));
+            QString cell = m_model->CellText(row + 1, static_cast<int>(column));
+            // A tab or line end of the log's would start another cell or
+            // row where the copy is pasted.
+            for (QChar& c : cell)
+                if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+                    c = QLatin1Char(' ');
+            text += cell;
             first = false;
         }
         text += QStringLiteral("\r\n");
