@@ -135,6 +135,11 @@ int GridPrinter::Layout(QPrinter& printer)
     }
     m_metrics.ColumnWidths = PrintColumnWidths(
         print, textWidths, screenWidths, print.FixedWidth * tenth, print.ColumnSpacing * tenth);
+    // A column wider than the paper (a long description) is cut at the
+    // page's edge: printed whole it ran off the paper, and shrunk to fit
+    // it took the whole table down to specks.
+    for (double& columnWidth : m_metrics.ColumnWidths)
+        columnWidth = std::min(columnWidth, m_area.width());
     m_metrics.AvailableWidth = m_area.width();
     m_metrics.AvailableHeight = std::max(1.0, m_area.height() - top - bottom);
     m_metrics.RepeatHeader = print.RepeatFixedRows;

@@ -132,6 +132,22 @@ TEST_F(PrintToPdf, LandscapeAndFittingToTheWidthChangeThePageCount)
     EXPECT_GT(asked, portrait);
 }
 
+TEST_F(PrintToPdf, ALongDescriptionDoesNotShrinkTheTableToNothing)
+{
+    ReportOutput output = BuildSampleReport(300);
+    Settings settings = SampleSettings();
+    settings.Printer.FitToPage = 2; // shrink to the page's width
+    AnswerRange(1, 0);
+    ASSERT_TRUE(PrintGrid(nullptr, output, settings));
+    const int pages = asked;
+    ReportTable& table = output.Table;
+    table.Text.insert(table.Ends[2 * ReportTextColumns - 1], std::string(5000, 'x'));
+    for (std::size_t cell = 2 * ReportTextColumns - 1; cell < table.Ends.size(); ++cell)
+        table.Ends[cell] += 5000;
+    ASSERT_TRUE(PrintGrid(nullptr, output, settings));
+    EXPECT_GT(asked * 2, pages) << pages;
+}
+
 TEST_F(PrintToPdf, CancellingTheRangeOfASplitViewPrintsNothing)
 {
     const ReportOutput output = BuildSampleReport(30);
