@@ -1,7 +1,10 @@
 #include "base/Utf8Text.h"
 
+#include <clocale>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
+#include <locale.h>
 
 namespace dialtally {
 
@@ -45,6 +48,51 @@ std::vector<std::size_t> CharacterStarts(std::string_view text)
     }
     starts.push_back(text.size());
     return starts;
+}
+
+namespace {
+
+char32_t CodePoint(std::string_view sequence)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<char32_t>(sequence[i]) & 0xFF; };
+    if (sequence.size() == 1)
+        return byte(0);
+    char32_t code = byte(0) & (0x7F >> sequence.size());
+    for (std::size_t i = 1; i < sequence.size(); ++i)
+        code = (code << 6) | (byte(i) & 0x3F);
+    return code;
+}
+
+// The character's columns by the C library's Unicode tables, which need a
+// UTF-8 locale whatever the user's is; 1 where there is none.
+int ColumnsOf(char32_t code)
+{
+    static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    if (utf8 == locale_t{} || code > WCHAR_MAX)
+        return 1;
+    const locale_t previous = ::uselocale(utf8);
+    const int columns = ::wcwidth(static_cast<wchar_t>(code));
+    ::uselocale(previous);
+    return columns < 0 ? 1 : columns; // a control character stands as one
+}
+
+} // namespace
+
+std::size_t DisplayWidth(std::string_view line)
+{
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        if (static_cast<unsigned char>(line[i]) < 0x80) {
+            ++width;
+            ++i;
+            continue;
+        }
+        const std::size_t length = Utf8SequenceLength(line.substr(i));
+        width +=
+            length > 0 ? static_cast<std::size_t>(ColumnsOf(CodePoint(line.substr(i, length)))) : 1;
+        i += length > 0 ? length : 1;
+    }
+    return width;
 }
 
 bool IsAscii(std::string_view text)

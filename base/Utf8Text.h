@@ -18,4 +18,9 @@ std::vector<std::size_t> CharacterStarts(std::string_view text);
 
 bool IsAscii(std::string_view text);
 
+// The columns a line takes in a fixed-pitch font, counting characters as
+// CharacterStarts does: a wide East Asian character takes two, a combining
+// mark none, and every other character one.
+std::size_t DisplayWidth(std::string_view line);
+
 } // namespace dialtally

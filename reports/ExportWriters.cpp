@@ -2,6 +2,7 @@
 
 #include "base/AtomicFile.h"
 #include "base/Messages.h"
+#include "base/Utf8Text.h"
 
 #include <algorithm>
 #include <array>
@@ -156,19 +157,17 @@ template <class Write> void WriteCsv(const ExportSource& source, char delimiter,
         write(std::string_view(block));
 }
 
-// Characters of the widest line, counting UTF-8 code points.
+// Columns of the widest line, as a fixed-pitch font shows them.
 std::size_t TextWidth(std::string_view text)
 {
-    std::size_t widest = 0, current = 0;
-    for (const char c : text) {
-        if (c == '\r' || c == '\n') {
-            current = 0;
-            continue;
-        }
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            widest = std::max(widest, ++current);
+    std::size_t widest = 0;
+    while (true) {
+        const std::size_t end = text.find_first_of("\r\n");
+        widest = std::max(widest, DisplayWidth(text.substr(0, end)));
+        if (end == std::string_view::npos)
+            return widest;
+        text.remove_prefix(end + 1);
     }
-    return widest;
 }
 
 } // namespace

@@ -160,6 +160,28 @@ TEST(TextExport, ColumnsPaddedToTheirWidestText)
     EXPECT_EQ(FormattedText(source), "  H0 H1 \r\nMärz  a \r\n");
 }
 
+TEST(TextExport, WidthsAreTheColumnsAFixedPitchFontShows)
+{
+    const struct {
+        const char* Text;
+        std::size_t Columns;
+    } cases[] = {
+        {"\xE6\x97\xA5\xE6\x9C\xAC", 4}, // two wide characters
+        {"Cafe\xCC\x81", 4},             // a combining accent
+        {"\x80 5\xA3", 4},               // Windows-1252: euro, pound
+        {"a\tb\r\nlonger", 6},           // the widest line counts
+    };
+    for (const auto& c : cases) {
+        ReportTable table = OneRowTable({c.Text, "a"});
+        ExportSource source = FirstColumnOnly(table);
+        source.Visible[1] = true;
+        // The head is padded to the widest text, which needs none.
+        EXPECT_EQ(FormattedText(source),
+                  "H0" + std::string(c.Columns - 2, ' ') + " H1 \r\n" + c.Text + " a  \r\n")
+            << c.Text;
+    }
+}
+
 TEST(HtmlExport, TableWithEscapedTextsAndTotalColours)
 {
     const ReportTable table = OneRowTable({"a & <b> \"c\"", ""}, RowKind::Total);
