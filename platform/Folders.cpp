@@ -4,8 +4,11 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <pwd.h>
 #include <system_error>
+#include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace dialtally {
 
@@ -19,10 +22,28 @@ std::string Env(const char* name)
     return value ? value : "";
 }
 
+// HOME, or where the user database puts it when a service or `env -i`
+// left HOME unset: the root folder would be nobody's.
 std::string HomeFolder()
 {
     std::string home = Env("HOME");
+    if (home.empty()) {
+        std::vector<char> buffer(16384);
+        passwd entry{};
+        passwd* found = nullptr;
+        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+            found != nullptr && found->pw_dir != nullptr)
+            home = found->pw_dir;
+    }
     return home.empty() ? "/" : WithTrailingSeparator(home);
+}
+
+// XDG_CONFIG_HOME when it is an absolute path; a relative one is to be
+// ignored, or each working folder would have its own settings.
+std::string ConfigFolder()
+{
+    const std::string config = Env("XDG_CONFIG_HOME");
+    return config.starts_with('/') ? WithTrailingSeparator(config) : HomeFolder() + ".config/";
 }
 
 bool IsFolder(const std::string& path)
@@ -34,11 +55,8 @@ bool IsFolder(const std::string& path)
 // XDG_DOCUMENTS_DIR="$HOME/Documents" in user-dirs.dirs.
 std::string DocumentsFromUserDirs()
 {
-    std::string config = Env("XDG_CONFIG_HOME");
-    if (config.empty())
-        config = HomeFolder() + ".config";
     LineReader reader;
-    if (!reader.Open(WithTrailingSeparator(config) + "user-dirs.dirs"))
+    if (!reader.Open(ConfigFolder() + "user-dirs.dirs"))
         return {};
     std::string_view line;
     const std::string_view key = "XDG_DOCUMENTS_DIR=";
@@ -79,10 +97,7 @@ LinuxFolders::LinuxFolders(std::optional<std::string> homeOption, std::string ex
                fs::exists(WithTrailingSeparator(m_executable) + "Dialtally.ini")) {
         folder = m_executable;
     } else {
-        std::string config = Env("XDG_CONFIG_HOME");
-        if (config.empty())
-            config = HomeFolder() + ".config";
-        folder = WithTrailingSeparator(config) + "Dialtally";
+        folder = ConfigFolder() + "Dialtally";
     }
     std::error_code error;
     if (createProgramFolder)

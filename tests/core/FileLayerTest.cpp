@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/time.h>
@@ -213,6 +214,15 @@ TEST_F(FolderEnvironment, ProgramFolderByPrecedence)
     ::setenv("XDG_CONFIG_HOME", (home.Path() + "xdg").c_str(), 1);
     std::filesystem::remove(home.File("bin/Dialtally.ini"));
     EXPECT_EQ(LinuxFolders(std::nullopt, exe).ProgramFolder(), home.Path() + "xdg/Dialtally/");
+    // A relative XDG_CONFIG_HOME is ignored, as the XDG rules ask.
+    ::setenv("XDG_CONFIG_HOME", "xdg", 1);
+    EXPECT_EQ(LinuxFolders(std::nullopt, exe).ProgramFolder(), home.Path() + ".config/Dialtally/");
+    // Without HOME, the user database names the home folder.
+    ::unsetenv("HOME");
+    const passwd* user = ::getpwuid(::geteuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(LinuxFolders(std::nullopt, exe, false).ProgramFolder(),
+              WithTrailingSeparator(user->pw_dir) + ".config/Dialtally/");
 }
 
 TEST_F(FolderEnvironment, WindowsProgramFilesAndDocuments)
