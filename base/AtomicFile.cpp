@@ -92,9 +92,32 @@ void RemoveStaleTempFiles(const std::string& folder, const std::string& prefix)
     ::closedir(dir);
 }
 
+bool MayFollowLink(const std::string& link, const struct stat& linkStatus)
+{
+    if (linkStatus.st_uid == ::geteuid())
+        return true;
+    const std::string folder = FolderPart(link);
+    struct stat status {};
+    if (::stat(folder.empty() ? "." : folder.c_str(), &status) != 0)
+        return false;
+    const bool shared = (status.st_mode & S_ISVTX) != 0 && (status.st_mode & S_IWOTH) != 0;
+    return !shared || linkStatus.st_uid == status.st_uid;
+}
+
+// Where a new file in the folder is to belong to someone else: root
+// writing into a user's folder leaves the file the user's, or the user
+// could neither change nor replace it.
+void TakeFolderOwner(int fd, const std::string& folder)
+{
+    struct stat status {};
+    if (::geteuid() == 0 && ::stat(folder.empty() ? "." : folder.c_str(), &status) == 0 &&
+        status.st_uid != 0)
+        (void)::fchown(fd, status.st_uid, status.st_gid);
+}
+
 } // namespace
 
-std::string LinkTarget(const std::string& path)
+std::optional<std::string> LinkTarget(const std::string& path)
 {
     std::string target = path;
     // As many links as the kernel follows before it gives up with ELOOP.
@@ -102,6 +125,8 @@ std::string LinkTarget(const std::string& path)
         struct stat status {};
         if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
             return target;
+        if (!MayFollowLink(target, status))
+            return std::nullopt;
         std::string next(static_cast<std::size_t>(status.st_size > 0 ? status.st_size : 4096),
                          '\0');
         const ssize_t length = ::readlink(target.c_str(), next.data(), next.size());
@@ -113,7 +138,7 @@ std::string LinkTarget(const std::string& path)
     return target;
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(path)
+AtomicFileWriter::AtomicFileWriter(const std::string& path, mode_t newFileMode) : m_target(path)
 {
     FileSizeLimitFailsWrites();
     struct stat old {};
@@ -136,7 +161,12 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(path)
         m_closed = flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) < 0;
         return;
     }
-    m_target = LinkTarget(path);
+    const std::optional<std::string> target = LinkTarget(path);
+    if (!target) {
+        m_closed = true;
+        return;
+    }
+    m_target = *target;
     const std::string folder = FolderPart(m_target);
     const std::string prefix = std::string(TempFilePrefix) + TempNamePart(NamePart(m_target)) + "-";
     RemoveStaleTempFiles(folder, prefix);
@@ -147,18 +177,21 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path) : m_target(path)
         m_closed = true;
         return;
     }
-    // Keep the permissions of the file being replaced; new files get the
-    // usual ones for the user's umask.
     if (exists) {
-        // root writing another user's file leaves it theirs; the mode after
-        // the owner, as chown may clear set-id bits.
+        // Owner and group as they were, as far as the user may set them:
+        // root any, others a group they belong to (a file shared with a
+        // group stays readable by it). The mode after them, as chown may
+        // clear set-id bits.
         if (::geteuid() == 0 && (old.st_uid != 0 || old.st_gid != 0))
             (void)::fchown(m_fd, old.st_uid, old.st_gid);
+        else if (old.st_gid != ::getegid())
+            (void)::fchown(m_fd, static_cast<uid_t>(-1), old.st_gid);
         ::fchmod(m_fd, old.st_mode & 07777);
     } else {
+        TakeFolderOwner(m_fd, folder);
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(m_fd, 0666 & ~mask);
+        ::fchmod(m_fd, newFileMode & 0666 & ~mask);
     }
 }
 
@@ -225,9 +258,9 @@ std::string AtomicFileWriter::FileToWrite() const
     return m_temp.empty() ? m_target : m_temp;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view contents)
+bool WriteFileAtomically(const std::string& path, std::string_view contents, mode_t newFileMode)
 {
-    AtomicFileWriter writer(path);
+    AtomicFileWriter writer(path, newFileMode);
     return writer.Write(contents) && writer.Commit();
 }
 

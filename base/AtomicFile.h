@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -12,13 +13,15 @@ namespace dialtally {
 // temporary file is named TempFilePrefix, the target's name, "-" and six
 // random characters, and stale ones of the same target (older than a
 // minute, the user's own) left by a killed writer are removed first. A
-// symbolic link is followed to the file it names; a device, FIFO or socket
-// is written to directly; a folder is a failure.
+// symbolic link is followed to the file it names, unless LinkTarget
+// refuses it; a device, FIFO or socket is written to directly; a folder is
+// a failure. A replaced file keeps its permissions, owner and group as far
+// as the user may set them; a new one gets newFileMode less the umask.
 class AtomicFileWriter {
 public:
     static constexpr std::string_view TempFilePrefix = ".dialtally-";
 
-    explicit AtomicFileWriter(const std::string& path);
+    explicit AtomicFileWriter(const std::string& path, mode_t newFileMode = 0666);
     // Without Commit, the temporary file is removed and the target kept.
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
@@ -47,10 +50,14 @@ private:
 
 // The whole contents in one piece, as AtomicFileWriter writes them. False
 // on any failure, with nothing changed.
-bool WriteFileAtomically(const std::string& path, std::string_view contents);
+bool WriteFileAtomically(const std::string& path, std::string_view contents,
+                         mode_t newFileMode = 0666);
 
 // The file a path names once symbolic links are followed, whether or not
-// it exists.
-std::string LinkTarget(const std::string& path);
+// it exists. None for a link the kernel's protected_symlinks rule would not
+// follow either: one in a sticky folder everyone may write (/tmp) that
+// belongs to neither the user nor the folder's owner, which another user
+// may have laid there to point at the user's files.
+std::optional<std::string> LinkTarget(const std::string& path);
 
 } // namespace dialtally

@@ -68,13 +68,15 @@ public:
 };
 
 // A pass that found nothing leaves no earlier output behind that a script
-// could take for this pass's. Devices and FIFOs are left alone.
+// could take for this pass's. Only a file this pass could have written is
+// removed: not a device or FIFO, nor a file its owner made read-only, nor
+// what a link someone else laid in /tmp points at.
 void RemoveStaleOutput(const std::string& path)
 {
-    const std::string file = LinkTarget(path);
+    const std::optional<std::string> file = LinkTarget(path);
     struct stat status {};
-    if (::lstat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-        ::unlink(file.c_str()) != 0)
+    if (file && ::lstat(file->c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+        ::access(file->c_str(), W_OK) == 0 && ::unlink(file->c_str()) != 0)
         ShowWriteError(path);
 }
 
@@ -172,7 +174,7 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
     if (command.Billing || command.Compare) {
         if (!WriteTariffReport(command.Billing, ExportFormatIndex(command.Format), state, output,
                                out) &&
-            output)
+            output && !frontEnd.ErrorShown())
             RemoveStaleOutput(*output);
         return frontEnd.ErrorShown() ? 1 : 0;
     }
@@ -186,7 +188,9 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
 
     if (state.Connections.Count() == 0) {
         ShowInfo(NoDataMessage);
-        if (output)
+        // A log that could not be read found nothing either; the last good
+        // output stays, and the exit status tells of the error.
+        if (output && !frontEnd.ErrorShown())
             RemoveStaleOutput(*output);
     } else {
         const ExportSource source =

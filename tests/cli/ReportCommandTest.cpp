@@ -13,6 +13,7 @@
 #include <sstream>
 #include <streambuf>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace dialtally {
@@ -224,15 +225,42 @@ TEST_F(ReportCommandRun, ANoDataPassLeavesNoEarlierOutput)
 {
     home.Write("Empty.rep",
                "CriteriaDateAll=0\r\nCriteriaDateFrom=1/1/1990\r\nCriteriaDateTo=1/2/1990\r\n");
-    for (const char* kind : {"--status", "--compare"}) {
-        SCOPED_TRACE(kind);
+    // A link someone else laid in a sticky shared folder, pointing at a
+    // file of the user's; only root can lay it.
+    const bool root = ::geteuid() == 0;
+    std::filesystem::create_directory(home.File("tmp"));
+    ::chmod(home.File("tmp").c_str(), 01777);
+    std::filesystem::create_symlink(home.File("out.csv"), home.File("tmp/laid.csv"));
+    if (root) {
+        ASSERT_EQ(::lchown(home.File("tmp/laid.csv").c_str(), 65534, 65534), 0);
+    }
+    const struct {
+        const char* Kind;
+        const char* Output;
+        bool LogRead;
+        int Status;
+        bool Removed;
+    } cases[] = {
+        {"--status", "out.csv", true, 0, true},
+        {"--compare", "out.csv", true, 0, true},
+        // A log that could not be read: the last good output stays.
+        {"--status", "out.csv", false, 1, false},
+        {"--compare", "out.csv", false, 1, false},
+        {"--status", "tmp/laid.csv", true, 0, !root},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.Kind) + " " + c.Output + (c.LogRead ? "" : " unread"));
         home.Write("out.csv", "an earlier pass's table\r\n");
-        EXPECT_EQ(Run({"--locale", "en-US", kind, "--output", home.File("out.csv"),
+        if (!c.LogRead)
+            std::filesystem::rename(home.File("ModemLog.Txt"), home.File("Away.Txt"));
+        EXPECT_EQ(Run({"--locale", "en-US", c.Kind, "--output", home.File(c.Output),
                        home.File("Empty.rep")}),
-                  0);
+                  c.Status);
+        if (!c.LogRead)
+            std::filesystem::rename(home.File("Away.Txt"), home.File("ModemLog.Txt"));
         EXPECT_NE(err.str().find("Information: There was no data found matching the criteria.\n"),
                   std::string::npos);
-        EXPECT_FALSE(std::filesystem::exists(home.File("out.csv")));
+        EXPECT_EQ(std::filesystem::exists(home.File("out.csv")), !c.Removed);
     }
 }
 

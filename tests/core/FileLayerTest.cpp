@@ -104,6 +104,46 @@ TEST(AtomicFile, ReplacesWholeAndKeepsPermissions)
     EXPECT_EQ(folder.Read(longest), "long");
 }
 
+// Files and links of other users, which only root can lay out.
+TEST(AtomicFile, OtherUsersLinksAndFolders)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root makes files of other users";
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    fs::create_directory(folder.File("tmp"));
+    ::chmod(folder.File("tmp").c_str(), 01777);
+    folder.Write("private", "mine");
+    const struct {
+        const char* Link;
+        uid_t Owner;
+        bool Followed;
+    } cases[] = {
+        {"tmp/own", 0, true},
+        // Laid in a sticky shared folder by someone else: not followed,
+        // as the kernel's protected_symlinks rule would not.
+        {"tmp/laid", 65534, false},
+    };
+    std::string expected = "mine";
+    for (const auto& c : cases) {
+        const std::string link = folder.File(c.Link);
+        fs::create_symlink(folder.File("private"), link);
+        ASSERT_EQ(::lchown(link.c_str(), c.Owner, c.Owner), 0);
+        EXPECT_EQ(WriteFileAtomically(link, c.Link), c.Followed) << c.Link;
+        expected = c.Followed ? c.Link : expected;
+        EXPECT_EQ(folder.Read("private"), expected) << c.Link;
+    }
+    // A new file root writes into a user's folder is the user's; a new
+    // file may be asked to be narrower than the umask leaves it.
+    fs::create_directory(folder.File("users"));
+    ASSERT_EQ(::chown(folder.File("users").c_str(), 65534, 65534), 0);
+    ASSERT_TRUE(WriteFileAtomically(folder.File("users/new"), "x", 0600));
+    struct stat info {};
+    ASSERT_EQ(::stat(folder.File("users/new").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, 65534u);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
 TEST(AtomicFile, AWriteFailingHalfWayLeavesTheOldFile)
 {
     TempFolder folder;
