@@ -79,9 +79,11 @@ ArchiveResult ArchiveFailed(const std::string& source)
 }
 
 // Appends the lines of the source to the target's old contents and writes
-// both in one step.
+// both in one step. A new archive is no more readable than its source: a
+// private log must not turn up world-readable beside itself.
 template <typename Reader>
-bool CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& options)
+bool CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& options,
+               mode_t sourceMode)
 {
     std::string contents;
     std::error_code error;
@@ -98,7 +100,7 @@ bool CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& optio
     const bool readFailed = reader.Failed();
     reader.Close();
     // The copy is on disk before anything is taken from the source.
-    return !readFailed && WriteFileAtomically(options.Target, contents);
+    return !readFailed && WriteFileAtomically(options.Target, contents, sourceMode & 0666);
 }
 
 // A set, the journal or a compressed file: copied like a file, but never
@@ -111,8 +113,11 @@ ArchiveResult ArchiveSource(const TLCfg& formats, const ArchiveOptions& options,
                            "archive.\n\rTurn \"Clear source after archive\" off to archive it.");
         return ArchiveResult::Refused;
     }
+    // A set or the journal holds the system's logs, which few may read.
+    struct stat status {};
+    const mode_t mode = ::stat(source.c_str(), &status) == 0 ? status.st_mode : 0600;
     LogSource reader;
-    if (!reader.Open(source) || !CopyLines(reader, formats, options))
+    if (!reader.Open(source) || !CopyLines(reader, formats, options, mode))
         return ArchiveFailed(source);
     ShowInfo("Completed archive to " + options.Target + ".");
     return ArchiveResult::Done;
@@ -196,7 +201,7 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
     LineReader reader;
     if (!reader.Open(source))
         return ArchiveFailed(source);
-    if (!CopyLines(reader, formats, options))
+    if (!CopyLines(reader, formats, options, status.st_mode))
         return ArchiveFailed(source);
 
     if (options.Clear) {

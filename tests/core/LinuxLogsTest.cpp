@@ -705,6 +705,10 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
         } else {
             EXPECT_EQ(result, ArchiveResult::Done);
             EXPECT_TRUE(home.Read("archive.old").ends_with(c.Archived)) << home.Read("archive.old");
+            // The system's logs are not for everyone: nor is their archive.
+            EXPECT_EQ(std::filesystem::status(home.File("archive.old")).permissions() &
+                          std::filesystem::perms::others_all,
+                      std::filesystem::perms::none);
         }
     }
     EXPECT_EQ(home.Read("syslog"), "new line\n");

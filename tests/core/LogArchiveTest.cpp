@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace dialtally {
 
@@ -47,6 +48,18 @@ TEST_F(LogArchive, ArchivingTwiceAppendsTheSecondCopy)
     EXPECT_EQ(Source(), ModemLog); // clear off leaves the source
     EXPECT_EQ(ui.Texts(MessageKind::Information).back(),
               "Completed archive to " + options.Target + ".");
+}
+
+TEST_F(LogArchive, ANewArchiveIsNoMoreReadableThanItsSource)
+{
+    for (const mode_t mode : {0600, 0640}) {
+        std::filesystem::remove(options.Target);
+        ::chmod(dir.File("ModemLog.Txt").c_str(), mode);
+        ASSERT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+        struct stat status {};
+        ASSERT_EQ(::stat(options.Target.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, mode);
+    }
 }
 
 TEST_F(LogArchive, SkipKeepsOnlyTheBeginAndEndLines)
