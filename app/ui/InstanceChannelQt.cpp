@@ -3,6 +3,7 @@
 #include "platform/ApplicationId.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -10,6 +11,7 @@
 
 #include <memory>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #include <utility>
@@ -70,13 +72,33 @@ QString InstanceChannelQt::ChannelName(const QString& programFolder)
                              .arg(QLatin1String(ApplicationId))
                              .arg(::getuid())
                              .arg(QString::fromLatin1(folder));
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString path = runtime + QLatin1Char('/') + name;
+    const QString privateFolder = PrivateFolder();
+    const QString path = privateFolder + QLatin1Char('/') + name;
     // A socket path longer than sockaddr_un holds cannot be used.
-    if (runtime.startsWith(QLatin1Char('/')) &&
+    if (!privateFolder.isEmpty() &&
         static_cast<std::size_t>(path.toLocal8Bit().size()) < sizeof(sockaddr_un::sun_path))
         return path;
     return name;
+}
+
+QString InstanceChannelQt::PrivateFolder()
+{
+    const auto isPrivate = [](const QString& folder) {
+        struct stat status {};
+        return folder.startsWith(QLatin1Char('/')) &&
+               ::lstat(folder.toLocal8Bit().constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+               status.st_uid == ::geteuid() && (status.st_mode & 077) == 0;
+    };
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (isPrivate(runtime))
+        return runtime;
+    // In the shared temporary folder anyone could take the socket's name
+    // first and so keep the window from listening; a folder of the user's
+    // own, which nobody else can enter, leaves them nothing to take.
+    const QString own = QDir::tempPath() +
+                        QStringLiteral("/%1-%2").arg(QLatin1String(ApplicationId)).arg(::geteuid());
+    ::mkdir(own.toLocal8Bit().constData(), 0700);
+    return isPrivate(own) ? own : QString();
 }
 
 bool InstanceChannelQt::HandOver(const QStringList& lines) const

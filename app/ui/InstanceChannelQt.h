@@ -22,10 +22,14 @@ public:
     // One channel per user and program folder.
     explicit InstanceChannelQt(const QString& programFolder, QObject* parent = nullptr);
 
-    // The socket's name for a program folder: a path in $XDG_RUNTIME_DIR
-    // when that is set, else a bare name, which the toolkit places in the
+    // The socket's name for a program folder: a path in PrivateFolder, else
+    // (none to be had) a bare name, which the toolkit places in the
     // temporary folder.
     static QString ChannelName(const QString& programFolder);
+    // $XDG_RUNTIME_DIR when it is a folder of the user's that nobody else
+    // may enter, else such a folder in the temporary folder; empty when
+    // neither is to be had.
+    static QString PrivateFolder();
 
     // True when a running window of the same user took the lines.
     bool HandOver(const QStringList& lines) const;

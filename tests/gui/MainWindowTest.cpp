@@ -522,27 +522,42 @@ TEST(InstanceChannel, ABurstIsHandledOneDeliveryAtATime)
     EXPECT_EQ(deepest, 1);
 }
 
-// A socket another user put where the channel lies gets nothing, and the
-// second start opens a window of its own.
+// Without a runtime folder the socket lies in a folder of the user's own
+// in the temporary folder. Where even that is taken, a socket another user
+// put where the channel lies gets nothing, and the second start opens a
+// window of its own.
 TEST(InstanceChannel, ASocketOfAnotherUserGetsNoPaths)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to act as another user";
     TempFolder folder;
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    const auto restoreRuntime = [&] {
-        if (runtime.isEmpty())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", runtime);
+    const QByteArray temp = qgetenv("TMPDIR");
+    const auto restoreEnvironment = [&] {
+        for (const auto& [name, value] : {std::pair{"XDG_RUNTIME_DIR", runtime}, {"TMPDIR", temp}})
+            if (value.isEmpty())
+                qunsetenv(name);
+            else
+                qputenv(name, value);
     };
+    const std::shared_ptr<void> restore(nullptr, [&](void*) { restoreEnvironment(); });
     qunsetenv("XDG_RUNTIME_DIR");
+    // A temporary folder of the test's, shared with everyone as /tmp is.
+    ::chmod(folder.Path().c_str(), 0755);
+    std::filesystem::create_directory(folder.File("tmp"));
+    ::chmod(folder.File("tmp").c_str(), 01777);
+    qputenv("TMPDIR", QByteArray::fromStdString(folder.File("tmp")));
+    const QString own = InstanceChannelQt::PrivateFolder();
+    EXPECT_TRUE(InstanceChannelQt::ChannelName(QStringLiteral("/x/")).startsWith(own + "/"));
+    struct stat status {};
+    ASSERT_EQ(::stat(own.toLocal8Bit().constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0700u);
+    // Another user took that folder's name first.
+    ASSERT_EQ(::chown(own.toLocal8Bit().constData(), 65534, 65534), 0);
+    EXPECT_EQ(InstanceChannelQt::PrivateFolder(), QString());
     const InstanceChannelQt second(QString::fromStdString(folder.Path()));
     const QString name = InstanceChannelQt::ChannelName(QString::fromStdString(folder.Path()));
-    restoreRuntime();
-    const std::string path =
-        (name.startsWith(QLatin1Char('/')) ? name : QDir::tempPath() + QLatin1Char('/') + name)
-            .toStdString();
+    const std::string path = (QDir::tempPath() + QLatin1Char('/') + name).toStdString();
     ::unlink(path.c_str());
     int report[2];
     ASSERT_EQ(::pipe(report), 0);
@@ -573,15 +588,16 @@ TEST(InstanceChannel, ASocketOfAnotherUserGetsNoPaths)
     EXPECT_EQ(::read(report[0], &state, 1), 1);
     EXPECT_EQ(state, '-') << "the other user's socket received the path";
     ::close(report[0]);
-    int status = 0;
-    ::waitpid(other, &status, 0);
+    int exited = 0;
+    ::waitpid(other, &exited, 0);
     ::unlink(path.c_str());
 
-    // With a private runtime folder the socket lies there.
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder.Path() + "run"));
+    // A private runtime folder of the user's is where the socket lies.
+    std::filesystem::create_directory(folder.File("run"));
+    ::chmod(folder.File("run").c_str(), 0700);
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder.File("run")));
     EXPECT_TRUE(InstanceChannelQt::ChannelName(QStringLiteral("/x/"))
-                    .startsWith(QString::fromStdString(folder.Path() + "run/")));
-    restoreRuntime();
+                    .startsWith(QString::fromStdString(folder.File("run/"))));
 }
 
 } // namespace
