@@ -676,6 +676,18 @@ void TMainForm::RunFirstTimeSetup()
     };
     dialog.exec();
     FillLogFileBox();
+    // The user has just chosen their log and expects to see its
+    // connections, not an empty grid until Refresh; unless a report shows
+    // already or the start-up is about to open one.
+    const ProgramOptions& options = m_state.Options.Options;
+    const bool startupOpens =
+        options.LoadDefault ||
+        (options.LoadRecent && !m_state.Options.Files.Recent.Entries[0].empty());
+    if (std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder())) &&
+        m_state.History.Position < 0 && !(m_startupPending && startupOpens)) {
+        m_startupPending = false;
+        m_document.GoToDefaultReport();
+    }
     // The setup came up before the window had the focus, which the window
     // manager then gives to no one.
     activateWindow();

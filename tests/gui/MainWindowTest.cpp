@@ -186,6 +186,26 @@ TEST_F(WindowFixture, ToolsOkSavesButReadsNothing)
     }
 }
 
+// A log chosen in the first-time setup is read at once: the window showed
+// an empty grid until Refresh.
+TEST_F(WindowFixture, TheLogChosenInTheFirstTimeSetupIsShown)
+{
+    for (const bool chosen : {true, false}) {
+        fs::remove(m_home.Path() + "Dialtally.log");
+        auto window = MakeWindow();
+        window->show();
+        QTimer::singleShot(0, [chosen] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QListWidget*>("ListBoxFiles")->setCurrentRow(0);
+            dialog->findChild<QPushButton*>(chosen ? "BtnOk" : "BtnCancel")->click();
+        });
+        QApplication::processEvents();
+        EXPECT_EQ(window->State().Connections.Count() > 0, chosen) << chosen;
+        EXPECT_EQ(window->State().History.Position >= 0, chosen) << chosen;
+    }
+}
+
 // A button taken off the bar and put back follows its command again: Back
 // stays disabled with no history to go back to.
 TEST_F(WindowFixture, AButtonPutBackOnTheBarFollowsItsCommand)
