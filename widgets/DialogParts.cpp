@@ -30,6 +30,11 @@ QString LogText(std::string_view text)
     return QString::fromStdString(Utf8FromWindows1252Bytes(text));
 }
 
+std::string EditedText(const QString& shown, const std::string& stored)
+{
+    return shown == LogText(stored) ? stored : shown.toStdString();
+}
+
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
 {
     auto* label = new QLabel(caption);

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,11 @@ QString QtText(std::string_view text);
 // A text read from a log, as the office exports read it: valid UTF-8 as it
 // is, and every other byte as Windows-1252, the code page of old logs.
 QString LogText(std::string_view text);
+// What an edit that was given LogText(stored) holds, as bytes to store:
+// `stored` itself while the text is as it was shown, so that a name in a
+// Windows code page comes through a dialog's OK as it was; else the text
+// as UTF-8.
+std::string EditedText(const QString& shown, const std::string& stored);
 
 // A label whose mnemonic moves the focus to its buddy.
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy);

@@ -53,6 +53,18 @@ QToolButton* NewSmallButton(const QString& caption, const QString& hint, const c
     return button;
 }
 
+// The stored name a list shows as `shown`. Names show as LogText shows
+// them, and one in a Windows code page no longer has its bytes in the
+// shown text: it is found, and kept, as it is stored.
+template <typename Names>
+std::string StoredName(const QString& shown, const Names& names, int count)
+{
+    for (int i = 1; i <= count && i < static_cast<int>(names.size()); ++i)
+        if (LogText(names[static_cast<std::size_t>(i)]) == shown)
+            return names[static_cast<std::size_t>(i)];
+    return shown.toStdString();
+}
+
 } // namespace
 
 TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QWidget* parent)
@@ -79,7 +91,7 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
     {
         const QSignalBlocker blockList(m_provList);
         for (int i = 1; i <= m_providers.Count; ++i) {
-            const QString name = QtText(m_providers.Provider[i]);
+            const QString name = LogText(m_providers.Provider[i]);
             InsertSorted(m_provList, name);
             InsertSorted(m_servProvider, name);
         }
@@ -92,7 +104,7 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
     {
         const QSignalBlocker blockList(m_servList);
         for (int i = 1; i <= m_links.Count; ++i)
-            InsertSorted(m_servList, QtText(m_links.Service[i]));
+            InsertSorted(m_servList, LogText(m_links.Service[i]));
     }
     if (m_servList->count() > 0) {
         SelectRow(m_servList, 0);
@@ -268,10 +280,11 @@ void TDlgCost::ShowProvider()
     QString name;
     if (!SelectedText(m_provList, name))
         return;
-    m_providers.Current = FindProvider(name.toStdString(), m_providers);
+    m_providers.Current =
+        FindProvider(StoredName(name, m_providers.Provider, m_providers.Count), m_providers);
     if (m_providers.Current == 0)
         return;
-    m_provName->setText(QtText(m_providers.Provider[m_providers.Current]));
+    m_provName->setText(LogText(m_providers.Provider[m_providers.Current]));
     int day = 0;
     const bool isDay = ParseInteger32(m_providers.ProviderMonthBegin[m_providers.Current], day) &&
                        day >= 1 && day <= m_monthBegin->count();
@@ -293,7 +306,7 @@ void TDlgCost::StoreProvider()
     const int current = m_providers.Current;
     if (current < 1 || current > TProv::MaxProviders)
         return;
-    m_providers.Provider[current] = m_provName->text().toStdString();
+    m_providers.Provider[current] = EditedText(m_provName->text(), m_providers.Provider[current]);
     // A stored day the list cannot show is kept until one is chosen.
     if (m_monthBegin->currentIndex() >= 0)
         m_providers.ProviderMonthBegin[current] = IntToStr(m_monthBegin->currentIndex() + 1);
@@ -345,7 +358,8 @@ void TDlgCost::BtnRemoveProvClick()
         PlayDefaultSound();
         return;
     }
-    const int i = FindProvider(name.toStdString(), m_providers);
+    const int i =
+        FindProvider(StoredName(name, m_providers.Provider, m_providers.Count), m_providers);
     if (i == 0 || ConfirmRemove(name.toStdString()) != MessageAnswer::Yes)
         return;
     const int choice = m_servProvider->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -368,7 +382,7 @@ void TDlgCost::BtnModifyProvClick()
         return;
     const QString name = m_provName->text();
     if (m_providers.Current >= 1 && m_providers.Current <= TProv::MaxProviders)
-        ReplaceProviderChoice(QtText(m_providers.Provider[m_providers.Current]), name);
+        ReplaceProviderChoice(LogText(m_providers.Provider[m_providers.Current]), name);
     ShowLink();
     StoreProvider();
     RenameSelected(m_provList, name);
@@ -496,12 +510,12 @@ void TDlgCost::ShowLink()
     QString description;
     if (!SelectedText(m_servList, description))
         return;
-    m_links.Current = FindLink(description.toStdString(), m_links);
+    m_links.Current = FindLink(StoredName(description, m_links.Service, m_links.Count), m_links);
     if (m_links.Current == 0)
         return;
-    m_service->setText(QtText(m_links.Service[m_links.Current]));
+    m_service->setText(LogText(m_links.Service[m_links.Current]));
     m_servProvider->setCurrentIndex(m_servProvider->findText(
-        QtText(m_links.Provider[m_links.Current]), Qt::MatchExactly | Qt::MatchCaseSensitive));
+        LogText(m_links.Provider[m_links.Current]), Qt::MatchExactly | Qt::MatchCaseSensitive));
 }
 
 void TDlgCost::StoreLink()
@@ -509,11 +523,12 @@ void TDlgCost::StoreLink()
     const int current = m_links.Current;
     if (current < 1 || current > TServ::MaxLinks)
         return;
-    m_links.Service[current] = m_service->text().toStdString();
+    m_links.Service[current] = EditedText(m_service->text(), m_links.Service[current]);
     // A link whose provider is gone shows none; keep the name it had
     // rather than blank it unasked.
     if (m_servProvider->currentIndex() >= 0)
-        m_links.Provider[current] = m_servProvider->currentText().toStdString();
+        m_links.Provider[current] =
+            StoredName(m_servProvider->currentText(), m_providers.Provider, m_providers.Count);
 }
 
 void TDlgCost::BtnAddServClick()
@@ -537,7 +552,7 @@ void TDlgCost::BtnRemoveServClick()
         PlayDefaultSound();
         return;
     }
-    const int i = FindLink(description.toStdString(), m_links);
+    const int i = FindLink(StoredName(description, m_links.Service, m_links.Count), m_links);
     if (i == 0 || ConfirmRemove(description.toStdString()) != MessageAnswer::Yes)
         return;
     RemoveLink(m_links, i);

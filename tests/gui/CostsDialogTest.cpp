@@ -284,6 +284,30 @@ TEST_F(CostsDialog, RenamedProviderLeavesItsLinkUnresolved)
     EXPECT_NE(home.Read("Dialtally.srv").find("Provider=" + Isp.toStdString()), std::string::npos);
 }
 
+// Tables written on Windows hold names in Windows-1252: they show decoded,
+// and an OK that changed nothing stores the very bytes they had.
+TEST_F(CostsDialog, NamesInAWindowsCodePageComeThroughAsTheyWere)
+{
+    const std::string telecom = "T\xE9l\xE9"
+                                "com Z\xFCrich (\xA3)";
+    const std::string service = "52000b\xE9s";
+    providers.Provider[1] = links.Provider[1] = telecom;
+    links.Service[1] = service;
+    TDlgCost dialog(providers, links, home.Path());
+    SelectProvider(dialog, QStringLiteral("Télécom Zürich (£)"));
+    EXPECT_EQ(Find(dialog, "EditProvName")->text(), QStringLiteral("Télécom Zürich (£)"));
+    EXPECT_EQ(Find(dialog, "EditService")->text(), QStringLiteral("52000bés"));
+    EXPECT_EQ(Find<QComboBox>(dialog, "ComboServProv")->currentText(),
+              QStringLiteral("Télécom Zürich (£)"));
+    Click(dialog, "BtnModifyProv");
+    Click(dialog, "BtnModifyServ");
+    Click(dialog, "BtnOk");
+    EXPECT_EQ(providers.Provider[1], telecom);
+    EXPECT_EQ(links.Provider[1], telecom);
+    EXPECT_EQ(links.Service[1], service);
+    EXPECT_NE(home.Read("Dialtally.srv").find("Provider=" + telecom), std::string::npos);
+}
+
 TEST_F(CostsDialog, RemovingProvidersThenOkWritesBannersOnly)
 {
     TDlgCost dialog(providers, links, home.Path());
