@@ -34,6 +34,18 @@ QString LogText(std::string_view text);
 // Windows code page comes through a dialog's OK as it was; else the text
 // as UTF-8.
 std::string EditedText(const QString& shown, const std::string& stored);
+// The name among names[1..count] that a list shows as `shown` (LogText):
+// one in a Windows code page no longer has its bytes in the shown text,
+// and is found, and kept, as it is stored. The shown text as UTF-8 when no
+// name shows so.
+template <typename Names>
+std::string StoredName(const QString& shown, const Names& names, int count)
+{
+    for (int i = 1; i <= count && i < static_cast<int>(names.size()); ++i)
+        if (LogText(names[static_cast<std::size_t>(i)]) == shown)
+            return names[static_cast<std::size_t>(i)];
+    return shown.toStdString();
+}
 
 // A label whose mnemonic moves the focus to its buddy.
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy);

@@ -19,7 +19,8 @@ constexpr qint64 RepaintEveryMs = 40;
 // The core separates lines with "\n\r"; a box wants plain line feeds.
 QString MessageText(const std::string& text)
 {
-    QString result = QString::fromStdString(text);
+    // Names from files written on Windows may be in its code page.
+    QString result = LogText(text);
     result.replace(QLatin1String("\n\r"), QLatin1String("\n"));
     result.remove(QLatin1Char('\r'));
     return result;

@@ -26,6 +26,7 @@
 #include "reports/ui/PrintDialogs.h"
 #include "reports/ui/ReportGridView.h"
 #include "reports/ui/ReportTableModel.h"
+#include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
 #include "widgets/ScreenPlacement.h"
 #include "widgets/StatusPanelsWidget.h"
@@ -126,7 +127,7 @@ void TMainForm::CreateStatusBar()
     m_status = new StatusPanelsWidget(this);
     setStatusBar(m_status);
     m_frontEnd.OnStatusText = [this](int panel, const std::string& text) {
-        m_status->SetPanelText(panel, QString::fromStdString(text));
+        m_status->SetPanelText(panel, LogText(text));
     };
     m_frontEnd.OnProgress = [this](int position, int max) { m_status->SetProgress(position, max); };
 }
@@ -145,7 +146,7 @@ void TMainForm::FillLogFileBox()
 {
     QStringList names;
     for (int i = 1; i <= m_state.Formats.Count; ++i)
-        names << QString::fromStdString(m_state.Formats.LogType[i]);
+        names << LogText(m_state.Formats.LogType[i]);
     // The one list where letter case is ignored.
     std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
@@ -153,8 +154,7 @@ void TMainForm::FillLogFileBox()
     const QSignalBlocker block(m_logFileBox);
     m_logFileBox->clear();
     m_logFileBox->addItems(names);
-    m_logFileBox->setCurrentIndex(
-        m_logFileBox->findText(QString::fromStdString(m_state.Current.LogType)));
+    m_logFileBox->setCurrentIndex(m_logFileBox->findText(LogText(m_state.Current.LogType)));
 }
 
 // ---- The report pass ----
@@ -245,7 +245,7 @@ void TMainForm::ShowReport(const TCfg& cfg)
     m_criteria->ShowCriteria(cfg);
     {
         const QSignalBlocker block(m_logFileBox);
-        m_logFileBox->setCurrentIndex(m_logFileBox->findText(QString::fromStdString(cfg.LogType)));
+        m_logFileBox->setCurrentIndex(m_logFileBox->findText(LogText(cfg.LogType)));
     }
     const int format = FindLogFormat(m_state.Formats, cfg.LogType);
     if (format > 0)
@@ -304,7 +304,7 @@ void TMainForm::SetMainCaption(const std::string& title)
 
 void TMainForm::SetCaption(const std::string& caption)
 {
-    setWindowTitle(QString::fromStdString(caption));
+    setWindowTitle(LogText(caption));
 }
 
 void TMainForm::SetBuilding(bool building)
@@ -352,7 +352,10 @@ void TMainForm::RefreshReport()
 {
     TCfg& report = m_state.Current;
     m_criteria->ReadCriteria(report);
-    const std::string box = m_logFileBox->currentText().toStdString();
+    // As the format table has it: a name in a Windows code page shows
+    // decoded.
+    const std::string box =
+        StoredName(m_logFileBox->currentText(), m_state.Formats.LogType, m_state.Formats.Count);
     // An empty box chose no other log: the report names a format that is
     // not defined, and stays as it is, so the read error names that format.
     if (!box.empty() && box != report.LogType) {
@@ -594,7 +597,7 @@ void TMainForm::ShowStatusHint(const QString& hint)
     else if (m_state.History.Position < 0)
         m_status->SetPanelText(0, {});
     else
-        m_status->SetPanelText(0, QString::fromStdString(FileTitle(m_state.Current.FileName)));
+        m_status->SetPanelText(0, LogText(FileTitle(m_state.Current.FileName)));
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

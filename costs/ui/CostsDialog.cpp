@@ -53,18 +53,6 @@ QToolButton* NewSmallButton(const QString& caption, const QString& hint, const c
     return button;
 }
 
-// The stored name a list shows as `shown`. Names show as LogText shows
-// them, and one in a Windows code page no longer has its bytes in the
-// shown text: it is found, and kept, as it is stored.
-template <typename Names>
-std::string StoredName(const QString& shown, const Names& names, int count)
-{
-    for (int i = 1; i <= count && i < static_cast<int>(names.size()); ++i)
-        if (LogText(names[static_cast<std::size_t>(i)]) == shown)
-            return names[static_cast<std::size_t>(i)];
-    return shown.toStdString();
-}
-
 } // namespace
 
 TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QWidget* parent)

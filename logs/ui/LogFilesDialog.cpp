@@ -57,10 +57,10 @@ TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
     {
         const QSignalBlocker blocker(m_list);
         for (int i = 1; i <= m_copy.Count; ++i)
-            InsertSorted(m_list, QtText(m_copy.LogType[i]));
+            InsertSorted(m_list, LogText(m_copy.LogType[i]));
     }
     if (m_copy.Current >= 1 && m_copy.Current <= m_copy.Count) {
-        const QString name = QtText(m_copy.LogType[m_copy.Current]);
+        const QString name = LogText(m_copy.LogType[m_copy.Current]);
         for (int row = 0; row < m_list->count(); ++row)
             if (m_list->item(row)->text() == name) {
                 SelectRow(m_list, row);
@@ -271,9 +271,10 @@ void TDlgLog::AppendToken(const QString& token, int caretFromEnd)
 
 LogFormatTexts TDlgLog::EditTexts() const
 {
+    const LogFormatTexts stored = LogFormatValues(m_copy, m_copy.Current);
     LogFormatTexts texts;
     for (std::size_t k = 0; k < texts.size(); ++k)
-        texts[k] = m_edits[k]->text().toStdString();
+        texts[k] = EditedText(m_edits[k]->text(), stored[k]);
     return texts;
 }
 
@@ -301,13 +302,13 @@ void TDlgLog::ListBoxLogClick()
     QString name;
     if (!SelectedText(m_list, name))
         return;
-    m_copy.Current = FindLogFormat(m_copy, name.toStdString());
+    m_copy.Current = FindLogFormat(m_copy, StoredName(name, m_copy.LogType, m_copy.Count));
     if (m_copy.Current == 0)
         return;
     // In file order, so the end locators overwrite what the begin ones copied.
     const LogFormatTexts values = LogFormatValues(m_copy, m_copy.Current);
     for (std::size_t k = 0; k < values.size(); ++k)
-        m_edits[k]->setText(QtText(values[k]));
+        m_edits[k]->setText(LogText(values[k]));
 }
 
 void TDlgLog::BtnAddClick()
@@ -355,7 +356,7 @@ void TDlgLog::BtnRemoveClick()
         PlayDefaultSound();
         return;
     }
-    const int index = FindLogFormat(m_copy, name.toStdString());
+    const int index = FindLogFormat(m_copy, StoredName(name, m_copy.LogType, m_copy.Count));
     if (index == 0 || ConfirmRemove(name.toStdString()) != MessageAnswer::Yes)
         return;
     RemoveLogFormat(m_copy, index);

@@ -206,6 +206,38 @@ TEST_F(WindowFixture, TheLogChosenInTheFirstTimeSetupIsShown)
     }
 }
 
+// A format named in Windows-1252 (files from Windows): a refresh keeps the
+// report that reads it, and the Log Files dialog shows and keeps it.
+TEST_F(WindowFixture, AFormatNamedInAWindowsCodePageStaysTheReportsOwn)
+{
+    const std::string name = "Modem \xAB Num\xE9"
+                             "rotation \xBB";
+    for (const std::string file : {"Dialtally.log", "A.rep"}) {
+        std::string text = ReadText(m_home.Path() + file);
+        const std::string old = "LogType=Windows Dial-Up Networking";
+        text.replace(text.find(old), old.size(), "LogType=" + name);
+        std::ofstream(m_home.Path() + file, std::ios::binary) << text;
+    }
+    const std::string formats = ReadText(m_home.Path() + "Dialtally.log");
+    auto window = MakeWindow();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    const int connections = window->State().Connections.Count();
+    ASSERT_GT(connections, 0);
+    window->Action("ViewRefresh")->trigger();
+    EXPECT_EQ(window->State().Current.FileName, ReportPath("A"));
+    EXPECT_EQ(window->State().Connections.Count(), connections);
+    QTimer::singleShot(0, [] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("EditLogType")->text(),
+                  QStringLiteral("Modem « Numérotation »"));
+        dialog->findChild<QPushButton*>("BtnModify")->click();
+        dialog->findChild<QPushButton*>("BtnOk")->click();
+    });
+    window->Action("ToolsLogFiles")->trigger();
+    EXPECT_EQ(ReadText(m_home.Path() + "Dialtally.log"), formats);
+}
+
 // A button taken off the bar and put back follows its command again: Back
 // stays disabled with no history to go back to.
 TEST_F(WindowFixture, AButtonPutBackOnTheBarFollowsItsCommand)
