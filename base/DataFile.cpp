@@ -1,8 +1,11 @@
 #include "base/DataFile.h"
 
 #include "base/AtomicFile.h"
+#include "base/InputFile.h"
 #include "base/LineReader.h"
+#include "base/Utf8Text.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <system_error>
@@ -19,14 +22,67 @@ bool SplitKeyValue(std::string_view line, KeyValue& result)
     return true;
 }
 
+namespace {
+
+class TextSource : public ByteSource {
+public:
+    explicit TextSource(std::string_view text) : m_rest(text) {}
+    ssize_t Read(char* buffer, std::size_t size) override
+    {
+        const std::size_t taken = std::min(size, m_rest.size());
+        m_rest.copy(buffer, taken);
+        m_rest.remove_prefix(taken);
+        return static_cast<ssize_t>(taken);
+    }
+
+private:
+    std::string_view m_rest;
+};
+
+enum class Utf16Read { No, Yes, Failed };
+
+// Windows Notepad saves "Unicode" as UTF-16 with a byte-order mark. Read
+// as bytes, such a file held no line the program knows, and a dialog's OK
+// then wrote an empty table over it: it is read as the UTF-8 it stands
+// for, and written back as UTF-8.
+Utf16Read ReadUtf16(const std::string& path, std::string& text)
+{
+    InputFile file;
+    char mark[2];
+    if (!file.Open(path) || file.Read(mark, 2) != 2)
+        return Utf16Read::No;
+    const bool little = mark[0] == '\xFF' && mark[1] == '\xFE';
+    const bool big = mark[0] == '\xFE' && mark[1] == '\xFF';
+    if (!little && !big)
+        return Utf16Read::No;
+    std::string bytes;
+    char block[1 << 16];
+    for (ssize_t got; (got = file.Read(block, sizeof block)) != 0;) {
+        if (got < 0)
+            return Utf16Read::Failed;
+        bytes.append(block, static_cast<std::size_t>(got));
+    }
+    text = Utf8FromUtf16(bytes, big);
+    return Utf16Read::Yes;
+}
+
+} // namespace
+
 DataFileRead ReadDataFile(const std::string& path,
                           const std::function<void(std::string_view line)>& onLine)
 {
     std::error_code error;
     if (!std::filesystem::exists(path, error))
         return error ? DataFileRead::Failed : DataFileRead::Missing;
+    std::string utf16;
+    const Utf16Read wide = ReadUtf16(path, utf16);
+    if (wide == Utf16Read::Failed)
+        return DataFileRead::Failed;
+    TextSource source(utf16);
     LineReader reader;
-    if (!reader.Open(path))
+    if (wide == Utf16Read::Yes)
+        reader.Open(source);
+    else if (!reader.Open(path))
         return DataFileRead::Failed;
     std::string_view line;
     while (reader.ReadLine(line))

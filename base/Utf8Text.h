@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,10 @@ std::size_t Utf8SequenceLength(std::string_view text);
 std::vector<std::size_t> CharacterStarts(std::string_view text);
 
 bool IsAscii(std::string_view text);
+
+// UTF-16 text (without its byte-order mark) as UTF-8; a lone surrogate
+// and an odd last byte become U+FFFD.
+std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian);
 
 // The columns a line takes in a fixed-pitch font, counting characters as
 // CharacterStarts does: a wide East Asian character takes two, a combining

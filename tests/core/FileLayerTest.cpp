@@ -158,6 +158,30 @@ TEST(AtomicFile, AWriteFailingHalfWayLeavesTheOldFile)
               1);
 }
 
+// Windows Notepad's "Unicode" is UTF-16 with a byte-order mark: such a
+// file reads as the text it holds, in either byte order.
+TEST(DataFile, Utf16FilesReadAsTheirText)
+{
+    const std::u16string text = u"Provider=T\u00E9l\u00E9com \U0001F4DE\r\nProvider=Second\r\n";
+    TempFolder folder;
+    for (const bool big : {false, true}) {
+        std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t unit : text) {
+            const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+            bytes += big ? std::string{high, low} : std::string{low, high};
+        }
+        folder.Write("t.prv", bytes);
+        std::vector<std::string> names;
+        int entries = 0;
+        EXPECT_EQ(
+            ReadDataFileEntries(folder.File("t.prv"), "Provider=", 5, entries,
+                                [&](int, const KeyValue& kv) { names.emplace_back(kv.Value); }),
+            DataFileRead::Ok);
+        EXPECT_EQ(names, (std::vector<std::string>{"T\u00E9l\u00E9com \U0001F4DE", "Second"}))
+            << big;
+    }
+}
+
 // A file of entries that an editor saved with a byte order mark keeps its
 // first key; one with more entries than a table keeps is counted whole, and
 // a dialog that would save the table over it does not open.
