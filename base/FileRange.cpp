@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <string_view>
 
 namespace dialtally {
 
@@ -13,6 +14,14 @@ void FileRange::Open(std::shared_ptr<InputFile> file, std::uint64_t begin, std::
     // A range reads to its end; a whole file at least to the size it had
     // when it was opened, and on as it grows.
     m_least = end != UINT64_MAX ? end : m_file && m_file->IsRegular() ? m_file->Size() : 0;
+    // An editor's mark of UTF-8 is no part of the first line: before a
+    // begin line it moved every fixed column, and the pass stopped there.
+    char mark[3];
+    if (begin == 0 && m_left >= 3 && m_file && m_file->IsRegular() &&
+        m_file->ReadAt(mark, 3, 0) == 3 && std::string_view(mark, 3) == "\xEF\xBB\xBF") {
+        m_at = 3;
+        m_left -= 3;
+    }
 }
 
 ssize_t FileRange::Read(char* buffer, std::size_t size)

@@ -164,6 +164,15 @@ TEST_F(LogReaderTest, ColumnsCountCharactersNotBytes)
     EXPECT_EQ(rep.Duration[0], 10);
 }
 
+TEST_F(LogReaderTest, AByteOrderMarkIsNoPartOfTheFirstLine)
+{
+    WriteLog({"\xEF\xBB\xBF" + Begin("03-05-2001", "10:00:00"), End("03-05-2001", "10:00:10")});
+    Read();
+    ASSERT_EQ(Count(), 1u);
+    EXPECT_EQ(rep.Duration[0], 10);
+    EXPECT_TRUE(Errors().empty());
+}
+
 TEST_F(LogReaderTest, ConnectionOverNewYearCountsInFull)
 {
     WriteLog({Begin("12-31-2000", "23:50:00"), End("01-01-2001", "00:10:00")});
