@@ -2,6 +2,7 @@
 
 #include "base/Numbers.h"
 #include "base/RegionalSettings.h"
+#include "base/Utf8Text.h"
 
 #include <cstdlib>
 
@@ -57,8 +58,21 @@ bool AnyItemOccurs(std::string_view text, std::string_view list)
 
 bool MatchesLists(std::string_view text, std::string_view include, std::string_view exclude)
 {
-    const bool included = include.empty() || AnyItemOccurs(text, include);
-    if (!exclude.empty() && AnyItemOccurs(text, exclude))
+    // Typed criteria are UTF-8; a description of a log in a Windows code
+    // page is tried as the grid shows it too, so that "bés" finds what the
+    // grid shows as bés.
+    std::string decoded;
+    const auto occurs = [&](std::string_view list) {
+        if (AnyItemOccurs(text, list))
+            return true;
+        if (IsAscii(list) || IsAscii(text))
+            return false;
+        if (decoded.empty())
+            decoded = Utf8FromWindows1252Bytes(text);
+        return decoded != text && AnyItemOccurs(decoded, list);
+    };
+    const bool included = include.empty() || occurs(include);
+    if (!exclude.empty() && occurs(exclude))
         return false;
     return included;
 }

@@ -19,6 +19,10 @@ std::vector<std::size_t> CharacterStarts(std::string_view text);
 
 bool IsAscii(std::string_view text);
 
+// The text as UTF-8: valid UTF-8 sequences are kept, and every other byte
+// is read as Windows-1252, the code page old Windows logs are written in.
+std::string Utf8FromWindows1252Bytes(std::string_view text);
+
 // UTF-16 text (without its byte-order mark) as UTF-8; a lone surrogate
 // and an odd last byte become U+FFFD.
 std::string Utf8FromUtf16(std::string_view bytes, bool bigEndian);

@@ -1,6 +1,6 @@
 #include "reports/ExportWriters.h"
 
-#include "platform/XmlText.h"
+#include "base/Utf8Text.h"
 #include "reports/ProgressSteps.h"
 #include "reports/SheetCells.h"
 

@@ -1,7 +1,6 @@
 #include "widgets/DialogParts.h"
 
 #include "base/Utf8Text.h"
-#include "platform/XmlText.h"
 #include "widgets/HelpWindow.h"
 
 #include <QCheckBox>

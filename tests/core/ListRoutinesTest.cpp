@@ -46,6 +46,10 @@ TEST(ListRoutines, MatchesLists)
         {"My ISP", "ISP", "My", false},
         {"My ISP", "", "Other", true},
         {"My ISP", "", ",", true},
+        // A description in Windows-1252, the criteria typed in UTF-8.
+        {"52000b\xE9s", "b\u00E9s", "", true},
+        {"52000b\xE9s", "", "\u00E9", false},
+        {"52000b\u00E9s", "b\xE9s", "", false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(MatchesLists(c.Text, c.Include, c.Exclude), c.Expected)
