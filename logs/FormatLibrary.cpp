@@ -45,7 +45,7 @@ TLCfg LoadFormatLibrary(const std::string& folder, const Folders& folders)
         std::string& logFile = library.LogFile[i];
         if (!logFile.empty() && logFile.find('/') == std::string::npos &&
             logFile.find(':') == std::string::npos)
-            logFile = folders.WindowsFolder() + logFile;
+            logFile = WindowsSpelling(folders.WindowsFolder() + logFile);
     }
     // The dialog and the setup list them by name.
     std::vector<int> order(static_cast<std::size_t>(library.Count));

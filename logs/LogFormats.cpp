@@ -35,7 +35,7 @@ std::string LogFormatsPath(const std::string& programFolder)
 void LoadDefaultLogFormats(TLCfg& t, const Folders& folders)
 {
     t.LogType[1] = "Windows Dial-Up Networking";
-    t.LogFile[1] = folders.WindowsFolder() + "ModemLog.Txt";
+    t.LogFile[1] = WindowsSpelling(folders.WindowsFolder() + "ModemLog.Txt");
     t.Online[1] = "Connection established";
     t.OnMonth[1] = "1;2";
     t.OnDate[1] = "4;5";

@@ -2,6 +2,7 @@
 
 #include "base/LineReader.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <pwd.h>
@@ -82,6 +83,30 @@ std::string WithTrailingSeparator(std::string path)
     if (path.empty() || path.back() != '/')
         path += '/';
     return path;
+}
+
+std::string WindowsSpelling(const std::string& path)
+{
+    std::error_code error;
+    const fs::path given(path);
+    if (fs::exists(given, error) || !given.has_parent_path())
+        return path;
+    const auto lower = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    const std::string wanted = lower(given.filename().string());
+    std::string found;
+    for (auto it = fs::directory_iterator(given.parent_path(), error);
+         !error && it != fs::directory_iterator(); it.increment(error)) {
+        if (lower(it->path().filename().string()) != wanted)
+            continue;
+        if (!found.empty())
+            return path; // two spellings: which one is meant is not ours to guess
+        found = it->path().string();
+    }
+    return found.empty() ? path : found;
 }
 
 LinuxFolders::LinuxFolders(std::optional<std::string> homeOption, std::string executableFolder,

@@ -80,4 +80,10 @@ public:
 // The path with one "/" at its end.
 std::string WithTrailingSeparator(std::string path);
 
+// The file a path names as Windows would find it: the path itself when it
+// exists, else the one file of its folder whose name differs only in
+// letter case. Windows ignores case, and a Wine prefix or a copy from a
+// FAT stick keeps the case the dialer wrote (ModemLog.txt, MODEMLOG.TXT).
+std::string WindowsSpelling(const std::string& path);
+
 } // namespace dialtally

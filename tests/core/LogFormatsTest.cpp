@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace dialtally {
 
 namespace {
@@ -50,6 +52,30 @@ TEST_F(LogFormatsFile, SavedBytesAreExact)
               "LogType=Mine\r\nLogFile=C:=x\r\nOnline=up\r\nOnMonth=\r\nOnDate=\r\nOnYear=\r\n"
               "OnTime=\r\nOnAmpm=\r\nOnService=\r\nOffline=\r\nOffMonth=\r\nOffDate=\r\n"
               "OffYear=\r\nOffTime=\r\nOffAmpm=\r\n");
+}
+
+// Windows ignores letter case: the built-in format finds the modem log a
+// Wine prefix or a copy from Windows holds in another case.
+TEST_F(LogFormatsFile, TheModemLogIsFoundInAnyLetterCase)
+{
+    const struct {
+        std::vector<const char*> Files;
+        const char* Expected;
+    } cases[] = {
+        {{}, "ModemLog.Txt"},
+        {{"modemlog.txt"}, "modemlog.txt"},
+        {{"ModemLog.Txt", "MODEMLOG.TXT"}, "ModemLog.Txt"},
+        {{"modemlog.txt", "MODEMLOG.TXT"}, "ModemLog.Txt"}, // which one is meant is unclear
+    };
+    for (const auto& c : cases) {
+        TempFolder windows;
+        for (const char* file : c.Files)
+            windows.Write(file, "");
+        FixedFolders folders = MakeFolders();
+        folders.Windows = windows.Path();
+        LoadDefaultLogFormats(table, folders);
+        EXPECT_EQ(table.LogFile[1], windows.Path() + c.Expected) << c.Expected;
+    }
 }
 
 TEST_F(LogFormatsFile, RoundTripKeepsEveryValue)
