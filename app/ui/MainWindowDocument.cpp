@@ -12,6 +12,8 @@
 
 #include <QFileDialog>
 
+#include <filesystem>
+
 namespace dialtally {
 
 // What the document operations ask of the window: file names, the
@@ -19,8 +21,15 @@ namespace dialtally {
 
 std::optional<std::string> TMainForm::AskFileName(const FileDialogRequest& request, bool save)
 {
+    // Settings brought from Windows name folders such as C:\My Documents,
+    // which here would open the dialog at the root: the documents folder
+    // stands in, and the name is taken without its Windows folder.
+    std::error_code error;
+    const bool folderHere = std::filesystem::is_directory(request.InitialFolder, error);
+    const std::string folder = folderHere ? request.InitialFolder : m_state.Paths.DocumentsFolder();
+    const std::string name = request.FileName.substr(request.FileName.rfind('\\') + 1);
     QFileDialog dialog(this, save ? QStringLiteral("Save As") : QStringLiteral("Open"),
-                       QString::fromStdString(request.InitialFolder));
+                       QString::fromStdString(folder));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!save)
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -28,8 +37,8 @@ std::optional<std::string> TMainForm::AskFileName(const FileDialogRequest& reque
     dialog.setNameFilters(filters);
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters[request.FilterIndex - 1]);
-    if (!request.FileName.empty())
-        dialog.selectFile(QString::fromStdString(request.FileName));
+    if (!name.empty())
+        dialog.selectFile(QString::fromStdString(name));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
