@@ -19,6 +19,9 @@ std::vector<std::size_t> CharacterStarts(std::string_view text);
 
 bool IsAscii(std::string_view text);
 
+// Appends the code point's UTF-8 sequence.
+void AppendUtf8(std::string& out, char32_t code);
+
 // The text as UTF-8: valid UTF-8 sequences are kept, and every other byte
 // is read as Windows-1252, the code page old Windows logs are written in.
 std::string Utf8FromWindows1252Bytes(std::string_view text);

@@ -1,5 +1,7 @@
 #include "reports/ReportSearch.h"
 
+#include "base/Utf8Text.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -42,25 +44,6 @@ char32_t Decode(std::string_view text, std::size_t i, std::size_t& length)
         return static_cast<char32_t>(-1);
     length = static_cast<std::size_t>(extra) + 1;
     return cp;
-}
-
-void Encode(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 char32_t UpperOf(char32_t cp)
@@ -150,7 +133,7 @@ std::string LocaleUpperCase(std::string_view text)
         if (cp == static_cast<char32_t>(-1))
             out += text[i];
         else
-            Encode(out, UpperOf(cp));
+            AppendUtf8(out, UpperOf(cp));
         i += length;
     }
     return out;
