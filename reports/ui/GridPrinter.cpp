@@ -14,12 +14,16 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
+#include <QProgressDialog>
 
 #include <algorithm>
 
 namespace dialtally {
 
 namespace {
+
+// How long a print runs before it offers to be stopped.
+constexpr int StopOfferedAfterMs = 700;
 
 Qt::PenStyle PenStyleOf(int borderStyle)
 {
@@ -148,8 +152,9 @@ int GridPrinter::Layout(QPrinter& printer)
     return PageCount();
 }
 
-void GridPrinter::DrawPages(QPainter& painter, QPrinter& printer, int first, int last,
-                            bool newSheetFirst) const
+bool GridPrinter::DrawPages(QPainter& painter, QPrinter& printer, int first, int last,
+                            bool newSheetFirst,
+                            const std::function<bool(int drawn)>& keepGoing) const
 {
     bool newSheet = newSheetFirst;
     const int from = std::max(1, first), to = std::min(last, PageCount());
@@ -162,7 +167,10 @@ void GridPrinter::DrawPages(QPainter& painter, QPrinter& printer, int first, int
         DrawPage(painter, page);
         progress.Step(page - from + 1);
         CurrentFrontEnd().KeepResponsive();
+        if (keepGoing && !keepGoing(page - from + 1))
+            return false;
     }
+    return true;
 }
 
 void GridPrinter::DrawPage(QPainter& painter, int page) const
@@ -280,7 +288,23 @@ bool PrintReportPages(QWidget* parent, const ReportOutput& output, const Setting
     PrintedFile file(printer);
     if (!file.Begin(painter))
         return false;
-    job.DrawPages(painter, printer, first, last);
+    // Thousands of pages take a minute, and many sheets of paper: a job
+    // begun by mistake can be stopped.
+    QProgressDialog stop(QObject::tr("Printing the report..."), QObject::tr("Cancel"), 0,
+                         last - first + 1, parent);
+    stop.setWindowTitle(QObject::tr("Print"));
+    stop.setWindowModality(Qt::WindowModal);
+    stop.setMinimumDuration(StopOfferedAfterMs);
+    stop.setAutoClose(false);
+    stop.setAutoReset(false);
+    const bool whole = job.DrawPages(painter, printer, first, last, false, [&](int drawn) {
+        stop.setValue(drawn);
+        return !stop.wasCanceled();
+    });
+    if (!whole) {
+        file.Abandon(painter);
+        return false;
+    }
     if (chartView) {
         printer.newPage();
         RenderChart(painter, chartView, ChartPageArea(printer, settings.Printer));

@@ -10,6 +10,7 @@
 #include <QRectF>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class QPainter;
@@ -30,9 +31,12 @@ public:
     int PageCount() const { return static_cast<int>(m_pagination.Pages.size()); }
     // Draws pages first..last (1-based) of the last layout on a painter
     // begun on that printer; starts a new sheet before each page but the
-    // first drawn when `newSheetFirst` is false.
-    void DrawPages(QPainter& painter, QPrinter& printer, int first, int last,
-                   bool newSheetFirst = false) const;
+    // first drawn when `newSheetFirst` is false. After each page
+    // `keepGoing`, when given, hears how many are drawn; false from it stops
+    // the drawing, and so does DrawPages.
+    bool DrawPages(QPainter& painter, QPrinter& printer, int first, int last,
+                   bool newSheetFirst = false,
+                   const std::function<bool(int drawn)>& keepGoing = {}) const;
 
 private:
     struct RowStyle {

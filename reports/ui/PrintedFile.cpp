@@ -58,4 +58,13 @@ bool PrintedFile::End(QPainter& painter)
     return false;
 }
 
+void PrintedFile::Abandon(QPainter& painter)
+{
+    m_printer.abort();
+    if (painter.isActive())
+        painter.end();
+    RestoreFileName();
+    m_file.reset();
+}
+
 } // namespace dialtally

@@ -28,6 +28,9 @@ public:
     // Ends the painting and puts the file in place; false, with the
     // message shown, when that fails.
     bool End(QPainter& painter);
+    // Stops the job: a printer of the system drops what it was sent, and
+    // a file stays as it was before the job.
+    void Abandon(QPainter& painter);
 
 private:
     void ShowWriteError() const;

@@ -14,6 +14,7 @@
 #include <QLineSeries>
 #include <QMimeData>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -202,23 +203,32 @@ TEST_F(PrintToPdf, AFolderThatCannotBeWrittenShowsTheError)
               std::string::npos);
 }
 
+// The earlier file stays whole until the print ends, and stays as it was
+// when the print is stopped.
 TEST_F(PrintToPdf, AnEarlierFileStaysWholeUntilThePrintEnds)
 {
-    folder.Write("out.pdf", "earlier printout");
-    AnswerRange(1, 0);
-    std::vector<std::string> during;
-    frontEnd.OnProgress = [&] { during.push_back(folder.Read("out.pdf")); };
-    ASSERT_TRUE(PrintGrid(nullptr, BuildSampleReport(3), SampleSettings()));
-    frontEnd.OnProgress = {};
-    ASSERT_FALSE(during.empty());
-    for (const std::string& text : during)
-        EXPECT_EQ(text, "earlier printout");
-    EXPECT_TRUE(folder.Read("out.pdf").starts_with("%PDF"));
-    // No temporary file is left, and the dialog offers the chosen name.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
-                            std::filesystem::directory_iterator()),
-              1);
-    EXPECT_EQ(CurrentPrinter().outputFileName().toStdString(), Pdf());
+    for (const bool stopped : {false, true}) {
+        folder.Write("out.pdf", "earlier printout");
+        AnswerRange(1, 0);
+        std::vector<std::string> during;
+        frontEnd.OnProgress = [&] {
+            during.push_back(folder.Read("out.pdf"));
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* progress = qobject_cast<QProgressDialog*>(window); progress && stopped)
+                    progress->cancel();
+        };
+        EXPECT_EQ(PrintGrid(nullptr, BuildSampleReport(300), SampleSettings()), !stopped);
+        frontEnd.OnProgress = {};
+        ASSERT_FALSE(during.empty());
+        for (const std::string& text : during)
+            EXPECT_EQ(text, "earlier printout");
+        EXPECT_EQ(folder.Read("out.pdf").starts_with("%PDF"), !stopped) << stopped;
+        // No temporary file is left, and the dialog offers the chosen name.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                                std::filesystem::directory_iterator()),
+                  1);
+        EXPECT_EQ(CurrentPrinter().outputFileName().toStdString(), Pdf());
+    }
 }
 
 TEST(SaveChartAs, TheFilterForcesItsExtension)
