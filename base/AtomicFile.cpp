@@ -182,13 +182,17 @@ AtomicFileWriter::AtomicFileWriter(const std::string& path, mode_t newFileMode) 
         // root any, others a group they belong to (a file shared with a
         // group stays readable by it). The mode after them, as chown may
         // clear set-id bits.
+        struct stat made {};
         if (::geteuid() == 0 && (old.st_uid != 0 || old.st_gid != 0))
             (void)::fchown(m_fd, old.st_uid, old.st_gid);
-        else if (old.st_gid != ::getegid())
+        else if (::fstat(m_fd, &made) == 0 && made.st_gid != old.st_gid)
             (void)::fchown(m_fd, static_cast<uid_t>(-1), old.st_gid);
         ::fchmod(m_fd, old.st_mode & 07777);
     } else {
-        TakeFolderOwner(m_fd, folder);
+        // A file kept narrower than usual (the copy of a private log) stays
+        // root's: its folder's owner was not meant to read it.
+        if (newFileMode == 0666)
+            TakeFolderOwner(m_fd, folder);
         const mode_t mask = ::umask(0);
         ::umask(mask);
         ::fchmod(m_fd, newFileMode & 0666 & ~mask);

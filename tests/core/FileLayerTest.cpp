@@ -133,15 +133,20 @@ TEST(AtomicFile, OtherUsersLinksAndFolders)
         expected = c.Followed ? c.Link : expected;
         EXPECT_EQ(folder.Read("private"), expected) << c.Link;
     }
-    // A new file root writes into a user's folder is the user's; a new
-    // file may be asked to be narrower than the umask leaves it.
+    // A new file root writes into a user's folder is the user's, unless it
+    // was asked to be narrower than usual (the copy of a private log).
     fs::create_directory(folder.File("users"));
     ASSERT_EQ(::chown(folder.File("users").c_str(), 65534, 65534), 0);
-    ASSERT_TRUE(WriteFileAtomically(folder.File("users/new"), "x", 0600));
-    struct stat info {};
-    ASSERT_EQ(::stat(folder.File("users/new").c_str(), &info), 0);
-    EXPECT_EQ(info.st_uid, 65534u);
-    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    const mode_t mask = ::umask(022);
+    for (const auto& [mode, owner] : {std::pair<mode_t, uid_t>{0666, 65534}, {0600, 0}}) {
+        const std::string file = folder.File("users/new" + std::to_string(mode));
+        ASSERT_TRUE(WriteFileAtomically(file, "x", mode));
+        struct stat info {};
+        ASSERT_EQ(::stat(file.c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, owner) << mode;
+        EXPECT_EQ(info.st_mode & 0777, mode & 0644) << mode;
+    }
+    ::umask(mask);
 }
 
 TEST(AtomicFile, AWriteFailingHalfWayLeavesTheOldFile)
