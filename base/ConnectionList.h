@@ -89,7 +89,9 @@ public:
         std::vector<std::unique_ptr<T[]>> emptied;
         emptied.reserve(2);
         const std::size_t base = m_size;
-        for (std::size_t i = 0; i < other.m_size; ++i) {
+        // In runs that stay within one block on both sides: for numbers a
+        // plain copy of memory, not an index sum per entry.
+        for (std::size_t i = 0; i < other.m_size;) {
             const std::size_t to = base + i;
             if ((to >> BlockBits) >= m_blocks.size()) {
                 if (emptied.empty()) {
@@ -99,9 +101,13 @@ public:
                     emptied.pop_back();
                 }
             }
-            m_blocks[to >> BlockBits][to & BlockMask] = std::move(other[i]);
-            if ((i & BlockMask) == BlockMask)
-                emptied.push_back(std::move(other.m_blocks[i >> BlockBits]));
+            const std::size_t run = std::min(
+                {BlockSize - (to & BlockMask), BlockSize - (i & BlockMask), other.m_size - i});
+            T* from = &other.m_blocks[i >> BlockBits][i & BlockMask];
+            std::move(from, from + run, &m_blocks[to >> BlockBits][to & BlockMask]);
+            i += run;
+            if ((i & BlockMask) == 0)
+                emptied.push_back(std::move(other.m_blocks[(i - 1) >> BlockBits]));
         }
         m_size = base + other.m_size;
         other.m_blocks.clear();
