@@ -5,6 +5,7 @@
 #include "base/DateTime.h"
 #include "base/RegionalSettings.h"
 #include "reports/GridCriteria.h"
+#include "widgets/DialogParts.h"
 #include "widgets/RegionalPickerWidget.h"
 
 #include <QDateEdit>
@@ -52,7 +53,7 @@ QTime TimeOrMidnight(const std::string& text, const QTime& fallback)
 void SetTextQuietly(QLineEdit* edit, const std::string& text)
 {
     const QSignalBlocker block(edit);
-    edit->setText(QString::fromStdString(text));
+    edit->setText(LogText(text));
 }
 
 } // namespace
@@ -131,6 +132,8 @@ void CriteriaBarWidget::ShowCriteria(const TCfg& report)
     m_timeTo->setTime(TimeOrMidnight(report.CriteriaTimeTo, QTime(23, 59, 59)));
     SetTextQuietly(m_include, report.CriteriaInclude);
     SetTextQuietly(m_exclude, report.CriteriaExclude);
+    m_shownInclude = report.CriteriaInclude;
+    m_shownExclude = report.CriteriaExclude;
 }
 
 void CriteriaBarWidget::ReadCriteria(TCfg& report) const
@@ -139,8 +142,8 @@ void CriteriaBarWidget::ReadCriteria(TCfg& report) const
     report.CriteriaDateTo = DateToDisplayText(FromQDate(m_dateTo->date()));
     report.CriteriaTimeFrom = TimeToText(FromQTime(m_timeFrom->time()));
     report.CriteriaTimeTo = TimeToText(FromQTime(m_timeTo->time()));
-    report.CriteriaInclude = m_include->text().toStdString();
-    report.CriteriaExclude = m_exclude->text().toStdString();
+    report.CriteriaInclude = EditedText(m_include->text(), m_shownInclude);
+    report.CriteriaExclude = EditedText(m_exclude->text(), m_shownExclude);
 }
 
 void CriteriaBarWidget::AddIncludeWord(const QString& word)

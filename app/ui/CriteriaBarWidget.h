@@ -4,6 +4,8 @@
 
 #include <QToolBar>
 
+#include <string>
+
 class QDateEdit;
 class QLineEdit;
 class QTimeEdit;
@@ -61,6 +63,10 @@ private:
     QToolButton* m_descriptions;
     QLineEdit* m_include;
     QLineEdit* m_exclude;
+    // What the boxes were given, kept as bytes: a text in a Windows code
+    // page shows decoded and is stored back as it was while unchanged.
+    std::string m_shownInclude;
+    std::string m_shownExclude;
 };
 
 } // namespace dialtally

@@ -43,7 +43,7 @@ QStringList ToQStrings(const std::vector<std::string>& texts)
 {
     QStringList list;
     for (const std::string& text : texts)
-        list << QString::fromStdString(text);
+        list << LogText(text);
     return list;
 }
 
@@ -268,7 +268,8 @@ bool TDlgProp::FormShow()
 
 void TDlgProp::FillControls(const PropertiesValues& v)
 {
-    m_title->setText(QString::fromStdString(v.Title));
+    m_filled = v;
+    m_title->setText(LogText(v.Title));
     for (std::size_t i = 0; i < m_view.size(); ++i) {
         // Exclusive buttons cannot all be switched off once one is on.
         m_view[i]->setAutoExclusive(false);
@@ -284,7 +285,7 @@ void TDlgProp::FillControls(const PropertiesValues& v)
     m_providerNames = v.Providers;
     m_costs->clear();
     for (std::size_t i = 0; i < v.Providers.size(); ++i) {
-        auto* item = new QListWidgetItem(QString::fromStdString(v.Providers[i]), m_costs);
+        auto* item = new QListWidgetItem(LogText(v.Providers[i]), m_costs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(v.ProviderTicks[i] ? Qt::Checked : Qt::Unchecked);
     }
@@ -296,8 +297,8 @@ void TDlgProp::FillControls(const PropertiesValues& v)
     m_timeFrom->setTime(ToQTime(v.TimeFrom));
     m_timeTo->setTime(ToQTime(v.TimeTo));
     m_descripAll->setChecked(v.DescripAll);
-    m_include->setText(QString::fromStdString(v.Include));
-    m_exclude->setText(QString::fromStdString(v.Exclude));
+    m_include->setText(LogText(v.Include));
+    m_exclude->setText(LogText(v.Exclude));
 
     m_detailShow->setChecked(v.DetailShow);
     for (std::size_t i = 0; i < v.Details.size(); ++i)
@@ -317,7 +318,7 @@ void TDlgProp::FillControls(const PropertiesValues& v)
 PropertiesValues TDlgProp::ControlValues() const
 {
     PropertiesValues v;
-    v.Title = m_title->text().toStdString();
+    v.Title = EditedText(m_title->text(), m_filled.Title);
     for (std::size_t i = 0; i < m_view.size(); ++i) {
         if (m_view[i]->isChecked())
             v.View = static_cast<int>(i);
@@ -335,8 +336,8 @@ PropertiesValues TDlgProp::ControlValues() const
     v.TimeFrom = FromQTime(m_timeFrom->time());
     v.TimeTo = FromQTime(m_timeTo->time());
     v.DescripAll = m_descripAll->isChecked();
-    v.Include = m_include->text().toStdString();
-    v.Exclude = m_exclude->text().toStdString();
+    v.Include = EditedText(m_include->text(), m_filled.Include);
+    v.Exclude = EditedText(m_exclude->text(), m_filled.Exclude);
 
     v.DetailShow = m_detailShow->isChecked();
     for (std::size_t i = 0; i < v.Details.size(); ++i)

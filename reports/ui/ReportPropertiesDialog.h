@@ -81,6 +81,8 @@ private:
     // The sorted lists as filled, for reading the selections back.
     std::vector<std::string> m_logTypes;
     std::vector<std::string> m_providerNames;
+    // The texts as the controls were given them; see EditedText.
+    PropertiesValues m_filled;
     bool m_filling = false;
 
     QTabWidget* m_pages;

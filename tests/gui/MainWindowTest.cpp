@@ -206,26 +206,57 @@ TEST_F(WindowFixture, TheLogChosenInTheFirstTimeSetupIsShown)
     }
 }
 
-// A format named in Windows-1252 (files from Windows): a refresh keeps the
-// report that reads it, and the Log Files dialog shows and keeps it.
-TEST_F(WindowFixture, AFormatNamedInAWindowsCodePageStaysTheReportsOwn)
+// Texts written on Windows in Windows-1252: a refresh keeps the report and
+// what it finds, and Properties, Save and the Log Files dialog keep the
+// bytes; the window shows them decoded.
+TEST_F(WindowFixture, TextsInAWindowsCodePageComeThroughAsTheyWere)
 {
-    const std::string name = "Modem \xAB Num\xE9"
-                             "rotation \xBB";
-    for (const std::string file : {"Dialtally.log", "A.rep"}) {
+    const auto replace = [&](const std::string& file, const std::string& old,
+                             const std::string& now) {
         std::string text = ReadText(m_home.Path() + file);
-        const std::string old = "LogType=Windows Dial-Up Networking";
-        text.replace(text.find(old), old.size(), "LogType=" + name);
+        for (std::size_t at = text.find(old); at != std::string::npos;
+             at = text.find(old, at + now.size()))
+            text.replace(at, old.size(), now);
         std::ofstream(m_home.Path() + file, std::ios::binary) << text;
+    };
+    // Descriptions in the log's own code page, as old Windows logs have them.
+    replace("ModemLog.txt", "52000bps", "52000b\xE9s");
+    const std::string format = "Modem \xAB Num\xE9"
+                               "rotation \xBB";
+    replace("Dialtally.log", "LogType=Windows Dial-Up Networking", "LogType=" + format);
+    const struct {
+        const char* Key;
+        std::string Value;
+    } cases[] = {
+        {"LogType", format},
+        {"ReportDescription", "\xDC"
+                              "berblick Caf\xE9 \xA3"},
+        {"CriteriaInclude", "b\xE9s"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Key);
+        const std::string report =
+            WriteReport("W", {{"LogType", format}, {"CriteriaDescripAll", "0"}, {c.Key, c.Value}});
+        auto window = MakeWindow();
+        ASSERT_TRUE(window->Document().ReadReportFile(report));
+        const int connections = window->State().Connections.Count();
+        ASSERT_GT(connections, 0);
+        window->Action("ViewRefresh")->trigger();
+        EXPECT_EQ(window->State().Current.FileName, report);
+        EXPECT_EQ(window->State().Connections.Count(), connections);
+        // Another change makes OK apply every field.
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            dialog->findChild<QLineEdit*>("EditExclude")->setText(QStringLiteral("zzz"));
+            dialog->findChild<QPushButton*>("BtnOkProp")->click();
+        });
+        window->Action("FileProperties")->trigger();
+        window->Action("FileSave")->trigger();
+        EXPECT_NE(ReadText(report).find("\n" + std::string(c.Key) + "=" + c.Value + "\r"),
+                  std::string::npos);
     }
     const std::string formats = ReadText(m_home.Path() + "Dialtally.log");
     auto window = MakeWindow();
-    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
-    const int connections = window->State().Connections.Count();
-    ASSERT_GT(connections, 0);
-    window->Action("ViewRefresh")->trigger();
-    EXPECT_EQ(window->State().Current.FileName, ReportPath("A"));
-    EXPECT_EQ(window->State().Connections.Count(), connections);
     QTimer::singleShot(0, [] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
