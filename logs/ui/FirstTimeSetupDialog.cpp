@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -61,6 +62,13 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
     // stands, where an unselected list would close without a word.
     if (!m_found.empty())
         m_list->setCurrentRow(m_windowsEntries);
+    // So is the modem log the dialog asks for: shown with only a focus
+    // frame, it looked chosen, and Ok then closed without a word.
+    else if (m_windowsEntries > 0 &&
+             QFileInfo(m_list->item(0)->text())
+                     .fileName()
+                     .compare(QStringLiteral("ModemLog.txt"), Qt::CaseInsensitive) == 0)
+        m_list->setCurrentRow(0);
     m_list->setMinimumSize(520, 160);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &TDlgFirst::BtnOkClick);
 

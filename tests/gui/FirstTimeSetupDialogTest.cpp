@@ -38,6 +38,7 @@ TEST_F(FirstTimeSetup, OkWithASelectionSavesTheFormats)
     auto* list = dialog.findChild<QListWidget*>("ListBoxFiles");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text().toStdString(), windows.File("ModemLog.txt"));
+    EXPECT_EQ(list->currentRow(), 0); // the modem log is chosen to begin with
     list->setCurrentRow(1);
     QTest::mouseClick(dialog.findChild<QPushButton*>("BtnOk"), Qt::LeftButton);
     EXPECT_EQ(formats.LogFile[1], windows.File("Modem.log"));
