@@ -72,8 +72,8 @@ QString BillingMonthDialog::NotesText() const
     for (const ProviderBilling& billing : m_statement.Providers) {
         const std::string note = BillingFigureText(billing, BillingFigure::Note, false);
         if (!note.empty())
-            lines << (billing.Error.empty() ? QString::fromStdString(billing.Provider + ": " + note)
-                                            : QString::fromStdString(note));
+            lines << (billing.Error.empty() ? LogText(billing.Provider + ": " + note)
+                                            : LogText(note));
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -1,5 +1,7 @@
 #include "reports/ui/BillingMonthModel.h"
 
+#include "widgets/DialogParts.h"
+
 namespace dialtally {
 
 namespace {
@@ -73,8 +75,7 @@ QVariant BillingMonthModel::headerData(int section, Qt::Orientation orientation,
                                     : QVariant();
     if (section >= static_cast<int>(m_statement.Providers.size()))
         return {};
-    return QString::fromStdString(
-        m_statement.Providers[static_cast<std::size_t>(section)].Provider);
+    return LogText(m_statement.Providers[static_cast<std::size_t>(section)].Provider);
 }
 
 } // namespace dialtally

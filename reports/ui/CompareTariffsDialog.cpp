@@ -76,7 +76,7 @@ void CompareTariffsDialog::BuildChart(const Settings& settings)
     auto* chart = new QChart;
     auto* series = new QBarSeries;
     for (std::size_t n = 0; n < m_comparison.Providers.size(); ++n) {
-        auto* set = new QBarSet(QString::fromStdString(m_comparison.Providers[n]));
+        auto* set = new QBarSet(LogText(m_comparison.Providers[n]));
         for (const ComparedMonth& month : m_comparison.Months)
             *set << CurrencyToDouble(month.Charges[n]);
         series->append(set);
@@ -120,7 +120,7 @@ QString CompareTariffsDialog::ErrorsText() const
 {
     QStringList lines;
     for (const std::string& error : m_comparison.Errors)
-        lines << QString::fromStdString(error);
+        lines << LogText(error);
     return lines.join(QLatin1Char('\n'));
 }
 

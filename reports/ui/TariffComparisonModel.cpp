@@ -1,6 +1,7 @@
 #include "reports/ui/TariffComparisonModel.h"
 
 #include "reports/TariffTables.h"
+#include "widgets/DialogParts.h"
 
 namespace dialtally {
 
@@ -75,7 +76,7 @@ QVariant TariffComparisonModel::headerData(int section, Qt::Orientation orientat
     if (role == Qt::FontRole)
         return m_style.HeaderFont;
     if (role == Qt::DisplayRole)
-        return QString::fromStdString(ComparisonHead(m_comparison, section));
+        return LogText(ComparisonHead(m_comparison, section));
     return {};
 }
 

@@ -108,14 +108,17 @@ TEST(TariffDialogNotes, ProblemsShowBelowTheTable)
     broken.Provider = "Broken";
     broken.Error = "Broken: 'x' is not a valid time";
     ProviderBilling& quiet = statement.Providers.emplace_back();
-    quiet.Provider = "Quiet";
+    quiet.Provider = "Quiet caf\xE9"; // Windows-1252, from a table written on Windows
     quiet.Month = {EncodeDate(2026, 3, 1), EncodeDate(2026, 4, 1)};
     quiet.Notes = {"No connections yet in this billing month; its monthly charge is booked "
                    "with the first."};
     BillingMonthDialog dialog(statement, Settings{});
-    EXPECT_EQ(dialog.NotesText(),
-              QStringLiteral("Broken: 'x' is not a valid time\nQuiet: No connections yet in "
-                             "this billing month; its monthly charge is booked with the first."));
+    EXPECT_EQ(
+        dialog.NotesText(),
+        QStringLiteral("Broken: 'x' is not a valid time\nQuiet café: No connections yet "
+                       "in this billing month; its monthly charge is booked with the first."));
+    EXPECT_EQ(dialog.Model()->headerData(1, Qt::Horizontal).toString(),
+              QStringLiteral("Quiet café"));
     EXPECT_EQ(dialog.Model()->index(0, 0).data().toString(), QString());
     EXPECT_EQ(dialog.Model()->index(0, 1).data().toString(), QStringLiteral("3/1/2026"));
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("LabelToday"))->text(),
