@@ -237,10 +237,13 @@ void GridPrinter::DrawTable(QPainter& painter, const GridPage& page) const
         for (int c = page.FirstColumn; c < page.EndColumn; ++c) {
             const double cell = m_metrics.ColumnWidths[static_cast<std::size_t>(c)];
             const int align = m_grid.RightAligned && row != 0 ? Qt::AlignRight : Qt::AlignLeft;
-            painter.drawText(
-                QRectF(x + pad, y, std::max(0.0, cell - 2 * pad), height),
-                align | Qt::AlignVCenter | Qt::TextSingleLine,
-                LogText(m_grid.Table->Cell(row, m_visible[static_cast<std::size_t>(c)])));
+            // One line a cell: the painter breaks at a line or paragraph
+            // separator even so, and the text ran over the next row.
+            QString text = LogText(m_grid.Table->Cell(row, m_visible[static_cast<std::size_t>(c)]));
+            text.replace(QChar::LineSeparator, QLatin1Char(' '))
+                .replace(QChar::ParagraphSeparator, QLatin1Char(' '));
+            painter.drawText(QRectF(x + pad, y, std::max(0.0, cell - 2 * pad), height),
+                             align | Qt::AlignVCenter | Qt::TextSingleLine, text);
             x += cell;
         }
         y += height;

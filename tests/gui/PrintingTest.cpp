@@ -149,6 +149,23 @@ TEST_F(PrintToPdf, ALongDescriptionDoesNotShrinkTheTableToNothing)
     EXPECT_GT(asked * 2, pages) << pages;
 }
 
+// A cell prints on one line: a line separator in a description prints as
+// a blank rather than over the next row.
+TEST_F(PrintToPdf, ALineSeparatorInACellPrintsAsABlank)
+{
+    ReportOutput output = BuildSampleReport(3);
+    ReportTable& table = output.Table;
+    const std::string added = "\u2028second line";
+    table.Text.insert(table.Ends[2 * ReportTextColumns - 1], added);
+    for (std::size_t cell = 2 * ReportTextColumns - 1; cell < table.Ends.size(); ++cell)
+        table.Ends[cell] += static_cast<std::uint32_t>(added.size());
+    AnswerRange(1, 0);
+    ASSERT_TRUE(PrintGrid(nullptr, output, SampleSettings()));
+    const std::vector<std::string> pages = PdfPages(Pdf());
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_NE(pages[0].find("Provider 0 second line"), std::string::npos) << pages[0];
+}
+
 TEST_F(PrintToPdf, CancellingTheRangeOfASplitViewPrintsNothing)
 {
     const ReportOutput output = BuildSampleReport(30);
