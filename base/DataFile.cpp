@@ -56,13 +56,10 @@ Utf16Read ReadUtf16(const std::string& path, std::string& text)
     if (!little && !big)
         return Utf16Read::No;
     std::string bytes;
-    char block[1 << 16];
-    for (ssize_t got; (got = file.Read(block, sizeof block)) != 0;) {
-        if (got < 0)
-            return Utf16Read::Failed;
-        bytes.append(block, static_cast<std::size_t>(got));
-    }
-    text = Utf8FromUtf16(bytes, big);
+    // Cut short since its mark was read, it is no file to read.
+    if (!ReadWholeFile(path, bytes) || bytes.size() < 2)
+        return Utf16Read::Failed;
+    text = Utf8FromUtf16(std::string_view(bytes).substr(2), big);
     return Utf16Read::Yes;
 }
 

@@ -23,22 +23,6 @@ std::string Env(const char* name)
     return value ? value : "";
 }
 
-// HOME, or where the user database puts it when a service or `env -i`
-// left HOME unset: the root folder would be nobody's.
-std::string HomeFolder()
-{
-    std::string home = Env("HOME");
-    if (home.empty()) {
-        std::vector<char> buffer(16384);
-        passwd entry{};
-        passwd* found = nullptr;
-        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
-            found != nullptr && found->pw_dir != nullptr)
-            home = found->pw_dir;
-    }
-    return home.empty() ? "/" : WithTrailingSeparator(home);
-}
-
 // XDG_CONFIG_HOME when it is an absolute path; a relative one is to be
 // ignored, or each working folder would have its own settings.
 std::string ConfigFolder()
@@ -83,6 +67,20 @@ std::string WithTrailingSeparator(std::string path)
     if (path.empty() || path.back() != '/')
         path += '/';
     return path;
+}
+
+std::string HomeFolder()
+{
+    std::string home = Env("HOME");
+    if (home.empty()) {
+        std::vector<char> buffer(16384);
+        passwd entry{};
+        passwd* found = nullptr;
+        if (::getpwuid_r(::geteuid(), &entry, buffer.data(), buffer.size(), &found) == 0 &&
+            found != nullptr && found->pw_dir != nullptr)
+            home = found->pw_dir;
+    }
+    return home.empty() ? "/" : WithTrailingSeparator(home);
 }
 
 std::string WindowsSpelling(const std::string& path)

@@ -80,6 +80,11 @@ public:
 // The path with one "/" at its end.
 std::string WithTrailingSeparator(std::string path);
 
+// The user's home folder with a trailing "/": HOME, or where the user
+// database puts it when a service or `env -i` left HOME unset (the root
+// folder would be nobody's); "/" when neither knows.
+std::string HomeFolder();
+
 // The file a path names as Windows would find it: the path itself when it
 // exists, else the one file of its folder whose name differs only in
 // letter case. Windows ignores case, and a Wine prefix or a copy from a

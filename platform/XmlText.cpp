@@ -3,8 +3,6 @@
 #include "platform/Folders.h"
 
 #include <cstdlib>
-#include <pwd.h>
-#include <unistd.h>
 
 namespace dialtally {
 
@@ -41,12 +39,7 @@ std::string XdgDataHome()
     // A relative value is invalid by the base directory rules and ignored.
     if (const char* value = std::getenv("XDG_DATA_HOME"); value && value[0] == '/')
         return WithTrailingSeparator(value);
-    std::string home;
-    if (const char* value = std::getenv("HOME"); value && *value)
-        home = value;
-    else if (const passwd* user = ::getpwuid(::getuid()); user && user->pw_dir)
-        home = user->pw_dir;
-    return WithTrailingSeparator(home) + ".local/share/";
+    return HomeFolder() + ".local/share/";
 }
 
 } // namespace dialtally
