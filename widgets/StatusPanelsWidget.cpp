@@ -33,9 +33,12 @@ StatusPanelsWidget::StatusPanelsWidget(QWidget* parent)
     setObjectName(QStringLiteral("StatusBar"));
     setSizeGripEnabled(true);
     for (int i = 0; i < PanelCount; ++i) {
-        m_panels[static_cast<std::size_t>(i)] = new QLabel;
-        m_panels[static_cast<std::size_t>(i)]->setObjectName(
-            QStringLiteral("StatusPanel%1").arg(i));
+        auto* panel = new QLabel;
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        // A label's text would set the window's least width: longer
+        // figures widened the window and kept it from being made narrower.
+        panel->setMinimumWidth(1);
+        m_panels[static_cast<std::size_t>(i)] = panel;
     }
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);

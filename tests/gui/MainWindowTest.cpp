@@ -450,7 +450,7 @@ TEST_F(WindowFixture, BandLayoutRoundTripsThroughTheSettings)
 
 // A band alone on its row was as wide as the window; its width must not
 // keep the window that wide at the next start.
-TEST_F(WindowFixture, AWideLogFileBandDoesNotHoldTheWindowWide)
+TEST_F(WindowFixture, AWideLogFileBandOrLongFiguresDoNotHoldTheWindowWide)
 {
     m_extraSettings = "[Window]\r\nLeft=10\r\nTop=20\r\nWidth=700\r\nHeight=450\r\n"
                       "[Toolbars]\r\nLogfile=1\r\nBar4i=3\r\nBar4b=1\r\nBar4w=1280\r\n";
@@ -459,6 +459,11 @@ TEST_F(WindowFixture, AWideLogFileBandDoesNotHoldTheWindowWide)
     window->show();
     QApplication::processEvents();
     EXPECT_EQ(window->width(), 700);
+    EXPECT_LE(window->minimumSizeHint().width(), 700);
+
+    for (int panel = 1; panel <= 5; ++panel)
+        window->StatusPanels()->SetPanelText(panel, QString(60, QLatin1Char('9')));
+    QApplication::processEvents();
     EXPECT_LE(window->minimumSizeHint().width(), 700);
 }
 
