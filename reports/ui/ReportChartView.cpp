@@ -4,6 +4,7 @@
 #include <QCategoryAxis>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGraphicsLayout>
 #include <QGuiApplication>
 #include <QLegendMarker>
@@ -102,6 +103,7 @@ ReportChartView::ReportChartView(QWidget* parent)
         if (area.width() != m_labelledWidth) {
             m_labelledWidth = area.width();
             UpdateBottomLabels();
+            ShowValueLabels();
         }
     });
     m_hintTimer.setSingleShot(true);
@@ -132,7 +134,6 @@ void ReportChartView::ShowChart(const ReportChart& chart)
         }
         // An empty area would still draw its edge at the origin.
         m_areas[i]->setVisible(!series.Points.empty());
-        m_areas[i]->setPointLabelsVisible(series.ShowValues);
         m_areas[i]->setPointLabelsColor(m_style.LabelColor);
         m_areas[i]->setPointLabelsFont(m_style.LabelFont);
     }
@@ -209,6 +210,47 @@ void ReportChartView::UpdateDrawnPoints()
             points.append(QPointF(last->X, value(*last)));
         m_lines[i]->replace(points);
     }
+    ShowValueLabels();
+}
+
+// Thousands of labels over a long range overprinted into a black band
+// along the top of the areas.
+void ReportChartView::ShowValueLabels()
+{
+    if (!m_chart)
+        return;
+    for (std::size_t i = 0; i < m_areas.size(); ++i) {
+        const ChartSeries& series = m_chart->Series[i];
+        m_areas[i]->setPointLabelsVisible(series.ShowValues && ValueLabelsFit(series));
+    }
+}
+
+bool ReportChartView::ValueLabelsFit(const ChartSeries& series) const
+{
+    const double from = m_bottom->min(), to = m_bottom->max();
+    const qreal width = m_qchart->plotArea().width();
+    if (to <= from || width <= 0)
+        return false;
+    const auto first = std::lower_bound(series.Points.begin(), series.Points.end(), from,
+                                        [](const ChartPoint& p, double x) { return p.X < x; });
+    const auto last = std::upper_bound(first, series.Points.end(), to,
+                                       [](double x, const ChartPoint& p) { return x < p.X; });
+    const QFontMetricsF metrics(m_style.LabelFont);
+    const qreal gap = metrics.horizontalAdvance(QLatin1Char(' '));
+    // Every label is wider than a digit: past this count some must overlap.
+    if (static_cast<qreal>(last - first) * metrics.horizontalAdvance(QLatin1Char('0')) > width)
+        return false;
+    qreal previousRight = -std::numeric_limits<qreal>::infinity();
+    for (auto it = first; it != last; ++it) {
+        // As the chart writes "@yPoint".
+        const qreal labelWidth =
+            metrics.horizontalAdvance(QString::number(ChartMarkValue(it->Value), 'g', 6));
+        const qreal centre = (it->X - from) / (to - from) * width;
+        if (centre - labelWidth / 2 < previousRight + gap)
+            return false;
+        previousRight = centre + labelWidth / 2;
+    }
+    return true;
 }
 
 void ReportChartView::ApplySetup(const ChartSetup& setup)

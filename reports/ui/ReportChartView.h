@@ -81,6 +81,9 @@ private:
     void UpdateBottomLabels();
     void KeepEdgeLabelsWhole();
     void UpdateDrawnPoints();
+    // A series shows its value labels only where no two overlap.
+    void ShowValueLabels();
+    bool ValueLabelsFit(const ChartSeries& series) const;
     // After every change of the shown range.
     void RangeChanged();
     void ApplySetup(const ChartSetup& setup);

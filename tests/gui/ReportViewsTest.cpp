@@ -8,6 +8,7 @@
 #include "widgets/DialogParts.h"
 
 #include <QApplication>
+#include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QCheckBox>
@@ -484,6 +485,41 @@ TEST_F(ViewsFixture, BottomLabelsHaveRoomAtEveryWidth)
                                                                          {"TotalYear", "0"}})));
     EXPECT_TRUE(axis->categoriesLabels().isEmpty());
     EXPECT_FALSE(axis->isGridLineVisible());
+}
+
+// Labels closer than their width overprinted into a black band: they show
+// only where each has its room.
+TEST_F(ViewsFixture, ValueLabelsShowOnlyWhereTheyHaveRoom)
+{
+    const struct {
+        const char* level;
+        int width;
+        bool shown;
+    } cases[] = {{"DetailShow", 1400, false}, // hundreds of connections
+                 {"TotalMonth", 1400, true},
+                 {"TotalMonth", 330, false},
+                 {"TotalYear", 330, true}};
+    m_window = MakeWindow();
+    m_window->show();
+    for (const auto& c : cases) {
+        const bool details = std::string(c.level) == "DetailShow";
+        ASSERT_TRUE(m_window->Document().ReadReportFile(
+            WriteReport("V", {{"ReportType", "Graph"},
+                              {"GraphValues", "1"},
+                              {"DetailShow", details ? "1" : "0"},
+                              {"TotalShow", details ? "0" : "1"},
+                              {"TotalDay", "0"},
+                              {"TotalWeek", "0"},
+                              {"TotalMonth", "0"},
+                              {"TotalYear", "0"},
+                              {c.level, "1"}})));
+        m_window->resize(c.width, 600);
+        QApplication::processEvents();
+        bool shown = false;
+        for (QAbstractSeries* series : m_window->ChartView()->chart()->series())
+            shown = shown || static_cast<QAreaSeries*>(series)->pointLabelsVisible();
+        EXPECT_EQ(shown, c.shown) << c.level << " " << c.width;
+    }
 }
 
 TEST_F(ViewsFixture, YearPointOffersTheWholeYear)
