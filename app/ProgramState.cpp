@@ -140,6 +140,9 @@ std::optional<PairedConnections> ReadConnectionsForTool(ProgramState& state)
     // The read names the log in the first status panel; the report's
     // figure belongs there.
     CurrentFrontEnd().SetStatusText(0, state.Output.StatusFigures[0]);
+    // A log read in part would give wrong figures; the reason was shown.
+    if (!connections->ReadToEnd)
+        return std::nullopt;
     return connections;
 }
 

@@ -60,8 +60,9 @@ void RebuildReport(ProgramState& state, ReportDisplay& display);
 
 // The current report's connections, read again for the billing month and
 // the tariff comparison: the busy cursor is on while they are read, a
-// criteria text that does not convert is shown and gives nothing, and the
-// first status panel shows the report's figure again afterwards.
+// criteria text that does not convert is shown and gives nothing, as does a
+// log that could not be read to its end, and the first status panel shows
+// the report's figure again afterwards.
 std::optional<PairedConnections> ReadConnectionsForTool(ProgramState& state);
 
 // The engine options of the settings, and whether builds make chart points.

@@ -21,6 +21,10 @@ bool WriteTariffReport(bool billing, int format, ProgramState& state,
         ShowError(e.what());
         return true;
     }
+    // The reason was shown; the earlier output stays, and the exit status
+    // tells of the error.
+    if (!connections.ReadToEnd)
+        return true;
     const bool durationDec = state.Options.Options.DurationDec;
     TextTable table;
     if (billing) {

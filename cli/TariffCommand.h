@@ -12,7 +12,8 @@ namespace dialtally {
 // (billing) or what each provider would have charged for the current
 // report's connections, to the output file or `out`. Messages go through
 // the front end: a provider whose tariff does not convert is an error.
-// False when a comparison found no connections and wrote nothing.
+// Writes nothing after an error in reading the log. False when a comparison
+// found no connections and wrote nothing.
 bool WriteTariffReport(bool billing, int format, ProgramState& state,
                        const std::optional<std::string>& output, std::ostream& out);
 

@@ -69,7 +69,7 @@ void ApplyAllSwitches(TCfg& report, PassCriteria& criteria, TDateTime firstDate)
 
 } // namespace
 
-void ReadConnectionLog(ReadContext& context)
+bool ReadConnectionLog(ReadContext& context)
 {
     TRep& rep = context.Connections;
     TCfg& report = context.Report;
@@ -93,7 +93,7 @@ void ReadConnectionLog(ReadContext& context)
     if (f == 0) {
         ShowReadError(report.LogType);
         build();
-        return;
+        return false;
     }
     context.Formats.Current = f;
     const std::string path = context.Formats.LogFile[f];
@@ -104,7 +104,7 @@ void ReadConnectionLog(ReadContext& context)
     if (!file.Open(path)) {
         ShowReadError(file.ErrorName(), file.ErrorFound());
         build();
-        return;
+        return false;
     }
     CurrentFrontEnd().SetStatusText(0, "Reading " + path);
     busy.On();
@@ -212,6 +212,7 @@ void ReadConnectionLog(ReadContext& context)
         break;
     }
     build();
+    return end == StretchEnd::Done;
 }
 
 } // namespace dialtally

@@ -41,7 +41,7 @@ struct ReadContext {
 // convert and running out of memory are reported and keep what was read;
 // the report is built in every one of these cases. Criteria texts that do
 // not convert raise ConversionError before anything is read, and nothing is
-// built.
-void ReadConnectionLog(ReadContext& context);
+// built. True when the log was read to its end, false after such a report.
+bool ReadConnectionLog(ReadContext& context);
 
 } // namespace dialtally

@@ -22,7 +22,7 @@ PairedConnections ReadPairedConnections(const TCfg& report, const TLCfg& formats
                 paired.Closed.resize(at + 1);
             paired.Closed[at] = true;
         }};
-    ReadConnectionLog(context);
+    paired.ReadToEnd = ReadConnectionLog(context);
     paired.Closed.resize(static_cast<std::size_t>(paired.List.Count()));
     return paired;
 }

@@ -16,6 +16,7 @@ namespace dialtally {
 struct PairedConnections {
     TRep List;                // Cost and MonthCharge all 0
     std::vector<bool> Closed; // got its end line, so a pass prices it
+    bool ReadToEnd = true;    // false after a shown read or conversion error
 };
 
 // Reads the report's log with its criteria as a report pass does, but with
