@@ -1,9 +1,11 @@
 #include "base/Utf8Text.h"
 
+#include <algorithm>
 #include <clocale>
 #include <cstdint>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <locale.h>
 
 namespace dialtally {
@@ -118,6 +120,32 @@ std::string Utf8FromWindows1252Bytes(std::string_view text)
         const auto byte = static_cast<unsigned char>(text.front());
         AppendUtf8(out, byte < 0xA0 ? Windows1252High[byte - 0x80] : byte);
         text.remove_prefix(1);
+    }
+    return out;
+}
+
+std::optional<std::string> Windows1252FromUtf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = Utf8SequenceLength(text);
+        if (length == 0)
+            return std::nullopt;
+        char32_t code = length == 1 ? static_cast<unsigned char>(text[0])
+                                    : static_cast<unsigned char>(text[0]) & (0x7F >> length);
+        for (std::size_t i = 1; i < length; ++i)
+            code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+        text.remove_prefix(length);
+        if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
+            out += static_cast<char>(code);
+            continue;
+        }
+        const auto* const high =
+            std::find(std::begin(Windows1252High), std::end(Windows1252High), code);
+        if (high == std::end(Windows1252High))
+            return std::nullopt;
+        out += static_cast<char>(0x80 + (high - std::begin(Windows1252High)));
     }
     return out;
 }

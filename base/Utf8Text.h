@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,10 @@ void AppendUtf8(std::string& out, char32_t code);
 // The text as UTF-8: valid UTF-8 sequences are kept, and every other byte
 // is read as Windows-1252, the code page old Windows logs are written in.
 std::string Utf8FromWindows1252Bytes(std::string_view text);
+
+// The Windows-1252 bytes of a UTF-8 text; nothing when it is no valid UTF-8
+// or holds a character the code page lacks.
+std::optional<std::string> Windows1252FromUtf8(std::string_view text);
 
 // UTF-16 text (without its byte-order mark) as UTF-8; a lone surrogate
 // and an odd last byte become U+FFFD.

@@ -5,11 +5,13 @@
 #include "base/ListRoutines.h"
 #include "base/Numbers.h"
 #include "base/RegionalSettings.h"
+#include "base/Utf8Text.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace dialtally {
 
@@ -204,8 +206,20 @@ Currency PriceConnection(CostingPass& pass, TProv& providers, TRep& rep, int ind
     for (const std::string& name : pass.ServiceProviderItems)
         ProviderSteps(pass, providers, name, rep, index, total);
     const std::string& service = rep.Service[static_cast<std::size_t>(index)];
+    // A link typed here is UTF-8; a description from a log in a Windows
+    // code page is taken as the grid shows it too.
+    std::optional<std::string> decoded;
+    const auto links = [&](const std::string& item) {
+        if (item == service)
+            return true;
+        if (IsAscii(item) || IsAscii(service))
+            return false;
+        if (!decoded)
+            decoded = Utf8FromWindows1252Bytes(service);
+        return *decoded == item;
+    };
     for (std::size_t j = 0; j < pass.LinkServiceItems.size(); ++j)
-        if (pass.LinkServiceItems[j] == service)
+        if (links(pass.LinkServiceItems[j]))
             ProviderSteps(pass, providers, pass.LinkProviderItems[j], rep, index, total);
     return total;
 }

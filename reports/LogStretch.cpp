@@ -4,8 +4,10 @@
 #include "base/DateRoutines.h"
 #include "base/ListRoutines.h"
 #include "base/Numbers.h"
+#include "base/Utf8Text.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace dialtally {
@@ -95,7 +97,13 @@ void AddMarkers(LogSource& source, const PassFormat& format)
          {std::pair{&format.Online, BeginMarkers}, std::pair{&format.Offline, EndMarkers}})
         for (std::size_t start = 0; start <= list->size();) {
             const std::size_t cut = std::min(list->find(',', start), list->size());
-            source.AddMarker(std::string_view(*list).substr(start, cut - start), group);
+            const std::string_view marker = std::string_view(*list).substr(start, cut - start);
+            source.AddMarker(marker, group);
+            // A marker typed here is UTF-8; a log from Windows spells it in
+            // its code page, which the tests of the line read as well.
+            if (!IsAscii(marker))
+                if (const std::optional<std::string> spelled = Windows1252FromUtf8(marker))
+                    source.AddMarker(*spelled, group);
             start = cut + 1;
         }
 }

@@ -459,6 +459,26 @@ TEST_F(LogReaderTest, PricesEachConnectionWhenItsEndLineIsRead)
     EXPECT_EQ(rep.Cost[2], 0); // never paired, never priced
 }
 
+// A marker and a link typed here are UTF-8; the log from Windows spells
+// them in its code page.
+TEST_F(LogReaderTest, MarkersAndLinksTypedHereFindALogInAWindowsCodePage)
+{
+    DefaultProviders(providers);
+    DefaultLinks(links);
+    links.Service[1] = "T\u00e9l\u00e9 ISP";
+    formats.Online[3] = "D\u00c9BUT|";
+    report.LogType = Pipes;
+    report.ServiceProviders = "Sample Telephone Company";
+    WriteLog({PipeLine("D\xC9"
+                       "BUT",
+                       "3", "5", "2001", "10:00:00", "", "T\xE9l\xE9 ISP"),
+              PipeLine("END", "3", "5", "2001", "10:02:05")});
+    Read();
+    ASSERT_EQ(Count(), 1u);
+    EXPECT_EQ(rep.Duration[0], 125);
+    EXPECT_EQ(rep.MonthCharge[0], 49'500 + 199'500); // the linked provider's too
+}
+
 TEST_F(LogReaderTest, ALongReadLetsTheWindowRepaintAsItGoes)
 {
     std::vector<std::string> lines;
