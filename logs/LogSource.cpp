@@ -100,6 +100,13 @@ bool Exists(const std::string& path)
     return std::filesystem::exists(path, error);
 }
 
+// journald renames a file it could not close to ".journal~"; journalctl
+// reads those with the others.
+bool IsJournalFileName(std::string_view name)
+{
+    return name.ends_with(".journal") || name.ends_with(".journal~");
+}
+
 } // namespace
 
 std::vector<std::string> RotationOrder(std::vector<std::string> paths)
@@ -122,7 +129,7 @@ LogSourceName ResolveLogSource(const std::string& logFile)
     // A file of exactly this name is read as it always was.
     if (logFile.empty() || Exists(logFile)) {
         name.Kind = LogSourceKind::File;
-        if (logFile.ends_with(".journal")) {
+        if (IsJournalFileName(logFile)) {
             name.Kind = LogSourceKind::JournalFiles;
             name.Members = {logFile};
         }
@@ -142,6 +149,9 @@ LogSourceName ResolveLogSource(const std::string& logFile)
     }
     if (HasWildcard(logFile)) {
         std::vector<std::string> members = Expand(logFile);
+        if (logFile.ends_with(".journal"))
+            for (std::string& member : Expand(logFile + "~"))
+                members.push_back(std::move(member));
         // logrotate compressing syslog.1 into syslog.1.gz: the .gz is not
         // whole until the plain file is gone, and holds the same lines.
         const std::set<std::string> all(members.begin(), members.end());
@@ -152,7 +162,7 @@ LogSourceName ResolveLogSource(const std::string& logFile)
         const bool journals =
             !name.Members.empty() &&
             std::all_of(name.Members.begin(), name.Members.end(),
-                        [](const std::string& member) { return member.ends_with(".journal"); });
+                        [](const std::string& member) { return IsJournalFileName(member); });
         name.Kind = journals ? LogSourceKind::JournalFiles : LogSourceKind::Set;
         return name;
     }

@@ -185,7 +185,8 @@ bool WriteGzip(const std::string& path, const std::string& text)
     return gzclose(file) == Z_OK && written;
 }
 
-bool WriteJournal(const std::string& path, const std::vector<std::string>& entries)
+bool WriteJournal(const std::string& path, const std::vector<std::string>& entries,
+                  const std::string& bootId)
 {
     std::string exported;
     long long monotonic = 1'000'000;
@@ -196,9 +197,9 @@ bool WriteJournal(const std::string& path, const std::vector<std::string>& entri
             "__REALTIME_TIMESTAMP=" +
             std::to_string(static_cast<long long>(LocalSeconds(entry.substr(0, a))) * 1'000'000) +
             "\n__MONOTONIC_TIMESTAMP=" + std::to_string(monotonic += 1'000'000) +
-            "\n_BOOT_ID=0123456789abcdef0123456789abcdef\nSYSLOG_IDENTIFIER=" +
-            entry.substr(a + 1, b - a - 1) + "\nSYSLOG_PID=" + entry.substr(b + 1, c - b - 1) +
-            "\nMESSAGE=" + entry.substr(c + 1) + "\n\n";
+            "\n_BOOT_ID=" + bootId + "\nSYSLOG_IDENTIFIER=" + entry.substr(a + 1, b - a - 1) +
+            "\nSYSLOG_PID=" + entry.substr(b + 1, c - b - 1) + "\nMESSAGE=" + entry.substr(c + 1) +
+            "\n\n";
     }
     const std::string exportPath = path + ".export";
     std::ofstream(exportPath, std::ios::binary) << exported;

@@ -47,7 +47,7 @@ public:
     std::vector<std::pair<int, int>> Progress;
     std::vector<std::string> ShellRecent;
     int Sounds = 0;
-    int Repaints = 0; // calls of KeepResponsive
+    int Repaints = 0;                 // calls of KeepResponsive
     std::function<void()> OnProgress; // lets a test act in the middle of a step
 
     // The texts of the messages of one kind, in order.
@@ -113,6 +113,8 @@ bool WriteGzip(const std::string& path, const std::string& text);
 // A journal file of entries "time|identifier|pid|message", made from the
 // journal export format by systemd-journal-remote, as a machine's journal
 // would hold them.
-bool WriteJournal(const std::string& path, const std::vector<std::string>& entries);
+// The entries are of one boot, which `bootId` names.
+bool WriteJournal(const std::string& path, const std::vector<std::string>& entries,
+                  const std::string& bootId = "0123456789abcdef0123456789abcdef");
 
 } // namespace dialtally

@@ -673,6 +673,23 @@ TEST_F(LinuxLogs, AGigabyteSizedGzipIsReadInBoundedMemory)
     EXPECT_LT(usage.ru_maxrss - before, 64 * 1024) << "KiB more than before the pass";
 }
 
+// journald leaves a file it could not close as ".journal~".
+TEST_F(LinuxLogs, JournalFilesLeftByAnUncleanShutdownAreRead)
+{
+    ASSERT_TRUE(WriteJournal(home.File("system.journal"),
+                             {"2026-12-02 10:00:00|pppd|1|Connect: ppp0 <--> /dev/ttyS0",
+                              "2026-12-02 10:01:00|pppd|1|Connection terminated."}));
+    ASSERT_TRUE(WriteJournal(home.File("unclean.journal"),
+                             {"2026-12-01 10:00:00|pppd|1|Connect: ppp0 <--> /dev/ttyS0",
+                              "2026-12-01 10:00:30|pppd|1|Connection terminated."},
+                             "fedcba9876543210fedcba9876543210"));
+    std::filesystem::rename(home.File("unclean.journal"), home.File("system@0005-0006.journal~"));
+    Read("pppd (journal)", home.File("*.journal"));
+    EXPECT_TRUE(ui.Messages.empty());
+    EXPECT_EQ(rep.Count(), 2);
+    EXPECT_EQ(TotalSeconds(), 90);
+}
+
 // The archive copies from any source; only a single plain file is cleared.
 TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
 {
