@@ -1,6 +1,7 @@
 #include "logs/LogSource.h"
 
 #include "base/Clock.h"
+#include "base/Messages.h"
 
 #include <algorithm>
 #include <cctype>
@@ -230,6 +231,16 @@ void LogSource::Close()
     m_next = 0;
     m_gaps = 0;
     m_stopped = false;
+}
+
+std::string LogSource::ErrorText() const
+{
+    if (m_name.Kind != LogSourceKind::Journal)
+        return ReadErrorText(m_errorName, m_errorFound);
+    return "An error occurred reading " + m_errorName + ".\n\r" +
+           (m_errorFound ? "Only members of the systemd-journal or adm group may read the system "
+                           "journal."
+                         : "This machine keeps no system journal.");
 }
 
 bool LogSource::Fail(const std::string& name, bool found)

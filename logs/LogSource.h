@@ -92,6 +92,9 @@ public:
     // be opened or read, in reading order and joined by ", ".
     const std::string& ErrorName() const { return m_errorName; }
     bool ErrorFound() const { return m_errorFound; }
+    // The read message for them; of the system journal, which is no file,
+    // in words of its own.
+    std::string ErrorText() const;
     // When the file being read was last written to, in local time: the
     // reference of year-less lines. 0 for the journal, whose lines carry
     // their year.

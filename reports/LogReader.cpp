@@ -102,7 +102,7 @@ bool ReadConnectionLog(ReadContext& context)
     LogSource file(LineHeadBytes);
     BusyWhileReading busy;
     if (!file.Open(path)) {
-        ShowReadError(file.ErrorName(), file.ErrorFound());
+        ShowError(file.ErrorText());
         build();
         return false;
     }
@@ -204,7 +204,7 @@ bool ReadConnectionLog(ReadContext& context)
         if (failed)
             ShowReadError(failed->ErrorName, failed->ErrorFound);
         else
-            ShowReadError(file.ErrorName(), file.ErrorFound());
+            ShowError(file.ErrorText());
         break;
     case StretchEnd::Done:
         if (IsOn(report.CriteriaDateAll))
