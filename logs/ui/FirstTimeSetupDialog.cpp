@@ -58,6 +58,16 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
                    this);
     machineLogs->setWordWrap(true);
     machineLogs->setVisible(!m_found.empty());
+    // With no Windows log listed, the Windows instructions would send a
+    // user of this machine looking for what is not there.
+    if (m_windowsEntries == 0 && !m_found.empty()) {
+        select->setText(tr("Select the log of your connection from the list below."));
+        lookFor->hide();
+        machineLogs->setText(tr("These are the logs of this machine, each with the ready-made "
+                                "format that reads it. Choosing one adds that format and makes "
+                                "the default report read it."));
+        later->setText(tr("You can change this later in Tools, Log Files."));
+    }
     // A log found on this machine is the likely choice: Ok takes it as it
     // stands, where an unselected list would close without a word.
     if (!m_found.empty())

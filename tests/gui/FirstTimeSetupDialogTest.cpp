@@ -2,6 +2,7 @@
 
 #include "logs/ui/FirstTimeSetupDialog.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -78,6 +79,29 @@ TEST_F(FirstTimeSetup, OkWithALogOfThisMachineAddsItsFormat)
     EXPECT_EQ(formats.LogFile[3], logs.File("syslog*"));
     EXPECT_EQ(formats.LogFile[1], windows.File("ModemLog.Txt"));
     EXPECT_TRUE(std::filesystem::exists(home.File("Dialtally.log")));
+}
+
+// With only logs of this machine listed, the dialog does not ask for a
+// Windows log.
+TEST_F(FirstTimeSetup, TheWindowsInstructionsStandOnlyBesideAWindowsLog)
+{
+    TempFolder logs;
+    folders.Logs = logs.Path();
+    folders.Data = std::string(DIALTALLY_FORMATS_DIR) + "/..";
+    logs.Write("syslog", "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n");
+    for (const bool windowsLog : {true, false}) {
+        if (windowsLog)
+            windows.Write("ModemLog.txt", "");
+        else
+            std::filesystem::remove(windows.File("ModemLog.txt"));
+        TDlgFirst dialog(formats, folders);
+        QString shown;
+        for (const QLabel* label : dialog.findChildren<QLabel*>())
+            if (!label->isHidden())
+                shown += label->text();
+        EXPECT_EQ(shown.contains(QStringLiteral("Windows")), windowsLog) << shown.toStdString();
+        EXPECT_EQ(shown.contains(QStringLiteral("Control Panel")), windowsLog);
+    }
 }
 
 } // namespace
