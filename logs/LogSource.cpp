@@ -207,6 +207,7 @@ void LogSource::OpenPart(std::shared_ptr<InputFile> file, const std::string& pat
     Close();
     m_failed = false;
     m_errorName.clear();
+    m_skipped.clear();
     m_errorFound = false;
     m_name = LogSourceName{LogSourceKind::File, path, {}, {}};
     m_modified = modified;
@@ -255,6 +256,19 @@ bool LogSource::Fail(const std::string& name, bool found)
     return false;
 }
 
+bool LogSource::SkipMember()
+{
+    if (m_name.Kind != LogSourceKind::Set || m_next == 0)
+        return false;
+    m_skipped += (m_skipped.empty() ? "" : ", ") + m_name.Members[m_next - 1];
+    ++m_gaps;
+    // With no member left, the reader must not hand out what it holds of
+    // this one.
+    if (!OpenNextMember())
+        m_stopped = true;
+    return true;
+}
+
 bool LogSource::OpenNextMember()
 {
     while (m_next < m_name.Members.size()) {
@@ -299,6 +313,7 @@ bool LogSource::Open(const std::string& logFile)
     Close();
     m_failed = false;
     m_errorName.clear();
+    m_skipped.clear();
     m_errorFound = false;
     m_modified = 0;
     m_name = ResolveLogSource(logFile);

@@ -88,6 +88,13 @@ public:
     // How many times a set's reading skipped what a member held past a
     // fault: a connection open at such a gap lost its end line.
     int Gaps() const { return m_gaps; }
+    // Of a set: leaves the rest of the member being read, as a gap, and goes
+    // on with the next one, so that members whose lines another format
+    // reads (the stamps changed with the syslog daemon's settings) do not
+    // hide the others. False for any other source.
+    bool SkipMember();
+    // The members left in part by SkipMember, joined by ", ".
+    const std::string& SkippedMembers() const { return m_skipped; }
     // The source, or the members of a set or journal files, that could not
     // be opened or read, in reading order and joined by ", ".
     const std::string& ErrorName() const { return m_errorName; }
@@ -118,11 +125,12 @@ private:
     std::vector<std::shared_ptr<InputFile>> m_opened; // a set's members, opened at its start
     std::size_t m_next = 0;                           // the set member to open next
     int m_gaps = 0;
-    bool m_stopped = false; // a read fault ended what is not a set
+    bool m_stopped = false; // a read fault ended what is not a set, or a skip the last member
     TDateTime m_modified = 0;
     bool m_failed = false;
     std::string m_errorName;
     bool m_errorFound = false;
+    std::string m_skipped;
 };
 
 } // namespace dialtally

@@ -46,15 +46,23 @@ std::uint64_t LineStartAfter(const InputFile& log, std::uint64_t near, std::uint
 
 StretchEnd ReadStretch(LogStretch& stretch, LogSource& source, TRep& list)
 {
-    try {
-        stretch.Read(source);
-    } catch (const ConversionError&) {
-        return StretchEnd::Unconvertible;
-    } catch (const std::bad_alloc&) {
-        if (stretch.Adding())
-            --list.LastIndex;
-        return StretchEnd::OutOfMemory;
+    while (true) {
+        try {
+            stretch.Read(source);
+            break;
+        } catch (const ConversionError&) {
+            // A set's member in a stamp style of its own is left; the others
+            // are read all the same.
+            if (stretch.ThrownByClosed() || !source.SkipMember())
+                return StretchEnd::Unconvertible;
+        } catch (const std::bad_alloc&) {
+            if (stretch.Adding())
+                --list.LastIndex;
+            return StretchEnd::OutOfMemory;
+        }
     }
+    if (!source.SkippedMembers().empty())
+        return StretchEnd::Unconvertible;
     return source.Failed() ? StretchEnd::Unreadable : StretchEnd::Done;
 }
 

@@ -195,7 +195,14 @@ bool ReadConnectionLog(ReadContext& context)
     busy.Off();
     switch (end) {
     case StretchEnd::Unconvertible:
-        ShowError(ParsingMessage);
+        if (file.SkippedMembers().empty())
+            ShowError(ParsingMessage);
+        else
+            ShowError(std::string(ParsingMessage) + "\n\rNot read: the rest of " +
+                      file.SkippedMembers() + ".");
+        // A damaged member of the set is told of as well.
+        if (file.Failed())
+            ShowError(file.ErrorText());
         break;
     case StretchEnd::OutOfMemory:
         ShowError("Out of memory.");

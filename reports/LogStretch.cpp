@@ -286,8 +286,11 @@ void LogStretch::Read(LogSource& source)
         m_rep.Duration[index] = ConnectionSeconds(m_rep.DateTimeOn[index], m_rep.DateTimeOff[index],
                                                   m_pendingOffset, m_scratch.Offset);
         m_pending = false;
-        if (Closed)
+        if (Closed) {
+            m_inClosed = true;
             Closed(index);
+            m_inClosed = false;
+        }
     }
 }
 

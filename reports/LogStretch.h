@@ -88,6 +88,9 @@ public:
     // The UTC offset the open connection's begin line gave, if any.
     std::optional<int> PendingOffset() const { return m_pendingOffset; }
     bool Adding() const { return m_adding; }
+    // Whether what Read threw came from Closed (a tariff that does not
+    // convert) rather than from a line.
+    bool ThrownByClosed() const { return m_inClosed; }
     // The date of the last begin line or closing end line, if any was read.
     bool DateRead() const { return m_dateRead; }
     TDateTime LastDate() const { return m_lastDate; }
@@ -120,6 +123,7 @@ private:
     bool m_pending = false;
     std::optional<int> m_pendingOffset;
     bool m_adding = false;
+    bool m_inClosed = false;
     bool m_dateRead = false;
     TDateTime m_lastDate = 0;
     bool m_watching = false;

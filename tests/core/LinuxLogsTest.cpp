@@ -673,6 +673,44 @@ TEST_F(LinuxLogs, AGigabyteSizedGzipIsReadInBoundedMemory)
     EXPECT_LT(usage.ru_maxrss - before, 64 * 1024) << "KiB more than before the pass";
 }
 
+// The syslog daemon's stamps changed between two members of a set: each
+// format reads the members of its style and names the others. A tariff that
+// does not convert still ends the pass.
+TEST_F(LinuxLogs, EachFormatReadsTheMembersOfItsStampStyle)
+{
+    const std::string parsing =
+        "There was a problem parsing the log file.\n\rVerify the Log file Format entries.";
+    const std::string rfc = "2026-01-03T10:00:00.000000+00:00 h pppd[2]: Connect: ppp0 <--> x\n"
+                            "2026-01-03T10:00:30.000000+00:00 h pppd[2]: Connection terminated.\n";
+    const struct {
+        const char* Format;
+        std::string Newer; // the member after GoodLines
+        bool TariffFails;
+        int Connections, Seconds;
+        const char* Skipped;
+    } cases[] = {
+        {"pppd (syslog)", rfc, false, 1, 60, "syslog"},
+        {"pppd (syslog, RFC 3339 stamps)", rfc, false, 1, 30, "syslog.1"},
+        {"pppd (syslog)", GoodLines, true, 1, 60, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Format);
+        home.Write("syslog.1", GoodLines);
+        home.Write("syslog", c.Newer);
+        DefaultProviders(providers);
+        if (c.TariffFails)
+            providers.ProviderTod[2].UnitMinutes[1] = "0";
+        report.ServiceProviders = c.TariffFails ? "Sample Telephone Company" : "";
+        ui.Messages.clear();
+        Read(c.Format, home.File("syslog*"));
+        EXPECT_EQ(rep.Count(), c.Connections);
+        EXPECT_EQ(TotalSeconds(), c.Seconds);
+        const std::string skipped =
+            *c.Skipped == '\0' ? "" : "\n\rNot read: the rest of " + home.File(c.Skipped) + ".";
+        EXPECT_EQ(ui.Texts(MessageKind::Error), std::vector<std::string>{parsing + skipped});
+    }
+}
+
 // journald leaves a file it could not close as ".journal~".
 TEST_F(LinuxLogs, JournalFilesLeftByAnUncleanShutdownAreRead)
 {
