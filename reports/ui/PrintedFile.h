@@ -35,6 +35,7 @@ public:
 private:
     void ShowWriteError() const;
     void RestoreFileName();
+    void RenewPdfEngine();
 
     QPrinter& m_printer;
     QString m_target; // empty for a printer of the system

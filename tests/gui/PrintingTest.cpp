@@ -22,8 +22,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <memory>
+#include <sys/resource.h>
 
 namespace dialtally {
 
@@ -246,6 +248,32 @@ TEST_F(PrintToPdf, AnEarlierFileStaysWholeUntilThePrintEnds)
                   1);
         EXPECT_EQ(CurrentPrinter().outputFileName().toStdString(), Pdf());
     }
+}
+
+// A disk that fills during the print: the PDF engine says nothing of it,
+// and an empty or cut-off file took the earlier one's place. The next print
+// must work again once there is room.
+TEST_F(PrintToPdf, AFileCutShortByTheDiskIsNotPutInPlace)
+{
+    folder.Write("out.pdf", "earlier printout");
+    AnswerRange(1, 0);
+    rlimit limit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{10'000, limit.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool printed = PrintGrid(nullptr, BuildSampleReport(300), SampleSettings());
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(printed);
+    EXPECT_EQ(frontEnd.Texts(MessageKind::Error),
+              std::vector<std::string>{"An error occurred writing " + Pdf() + "."});
+    EXPECT_EQ(folder.Read("out.pdf"), "earlier printout");
+
+    EXPECT_TRUE(PrintGrid(nullptr, BuildSampleReport(300), SampleSettings()));
+    const std::string pdf = folder.Read("out.pdf");
+    EXPECT_TRUE(pdf.starts_with("%PDF"));
+    EXPECT_NE(pdf.find("%%EOF", pdf.size() - 16), std::string::npos);
 }
 
 TEST(SaveChartAs, TheFilterForcesItsExtension)
