@@ -33,16 +33,6 @@ bool WriteAll(int fd, std::string_view data)
     return true;
 }
 
-// Past the file size limit the kernel kills the writer with SIGXFSZ unless
-// the signal is ignored; ignored, the write fails with EFBIG and takes the
-// error path. A handler someone else installed is left alone.
-void FileSizeLimitFailsWrites()
-{
-    struct sigaction current {};
-    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
-        std::signal(SIGXFSZ, SIG_IGN);
-}
-
 std::string FolderPart(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
@@ -116,6 +106,13 @@ void TakeFolderOwner(int fd, const std::string& folder)
 }
 
 } // namespace
+
+void FileSizeLimitFailsWrites()
+{
+    struct sigaction current {};
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+        std::signal(SIGXFSZ, SIG_IGN);
+}
 
 std::optional<std::string> LinkTarget(const std::string& path)
 {

@@ -7,6 +7,13 @@
 
 namespace dialtally {
 
+// Past the file size limit the kernel kills the writer with SIGXFSZ unless
+// the signal is ignored; ignored, the write fails with EFBIG and takes the
+// error path. A handler someone else installed is left alone. Called by
+// every writer, and at the start of a program, whose other writes (standard
+// output, a library's temporary files) are then errors too.
+void FileSizeLimitFailsWrites();
+
 // Writes a file in pieces so that a failed or interrupted write leaves the
 // old file whole. A regular file (or a new one) is written to a temporary
 // file in its folder, flushed to disk and renamed over it on Commit; the

@@ -97,6 +97,7 @@ int ExportFormatIndex(const std::string& name)
 
 int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream& err)
 {
+    FileSizeLimitFailsWrites();
     try {
         SetRegional(command.Locale ? [&]() -> const RegionalSettings& {
             const RegionalSettings* preset = FindRegionalPreset(*command.Locale);

@@ -1,6 +1,7 @@
 #include "app/ui/InstanceChannelQt.h"
 #include "app/ui/MainWindow.h"
 #include "app/ui/TerminationSignals.h"
+#include "base/AtomicFile.h"
 #include "base/RegionalSettings.h"
 #include "platform/ApplicationId.h"
 
@@ -79,6 +80,7 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     TerminationSignals termination;
+    FileSizeLimitFailsWrites();
     SetApplicationNames();
     // Ties the window to its installed desktop entry, and takes the
     // installed icon when the desktop's theme has one.

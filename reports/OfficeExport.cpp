@@ -167,11 +167,21 @@ std::string XlsxBytes(const ExportSource& source)
                 break;
         }
     }
+    // The rows wait in a temporary file, whose failed writes (a full disk,
+    // the file size limit) the library does not check: the sheet would end
+    // where they began.
+    FILE* const rowsFile = sheet->optimize_tmpfile;
+    const bool rowsLost =
+        rowsFile != nullptr && (std::fflush(rowsFile) != 0 || std::ferror(rowsFile) != 0);
     const lxw_error closed = workbook_close(workbook);
     if (failure != LXW_NO_ERROR)
         throw ExportError(std::string("Cannot write the workbook: ") + lxw_strerror(failure));
     if (closed != LXW_NO_ERROR)
         throw ExportError(std::string("Cannot write the workbook: ") + lxw_strerror(closed));
+    if (rowsLost)
+        throw ExportError("Cannot write the workbook: its temporary file in " +
+                          std::filesystem::temp_directory_path().string() +
+                          " could not be written.");
     return file.Read();
 }
 
