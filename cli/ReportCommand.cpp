@@ -212,7 +212,10 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
         err << "status";
         for (const std::string& figure : state.Output.StatusFigures)
             err << '\t' << figure;
-        err << '\n';
+        // The figures asked for are the output; if they are lost, the
+        // status says so.
+        if (!(err << '\n' << std::flush))
+            return 1;
     }
     return frontEnd.ErrorShown() ? 1 : 0;
 }

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <iostream>
+#include <new>
 #include <unistd.h>
 
 using namespace dialtally;
@@ -33,7 +34,14 @@ int Run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    int status = Run(argc, argv);
+    int status = 1;
+    try {
+        status = Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Where the pass cannot say so itself (its own room, the
+        // program's start), rather than an abort.
+        std::cerr << "Error: Out of memory.\n";
+    }
     // Some file systems report a failed write only when the file is closed.
     const bool flushed = static_cast<bool>(std::cout.flush());
     if ((!flushed || (::close(STDOUT_FILENO) != 0 && errno != EBADF)) && status == 0) {

@@ -106,6 +106,10 @@ TEST_F(ReportCommandRun, MonthlyReportInTwoPresets)
         EXPECT_EQ(out.str(), c.Csv) << c.Locale;
         EXPECT_EQ(err.str(), c.Status) << c.Locale;
     }
+    // Figures that could not be written are no success.
+    err.setstate(std::ios::badbit);
+    EXPECT_EQ(Run({"--locale", "en-US", "--status", home.File("Monthly.rep")}), 1);
+    err.clear();
 }
 
 TEST_F(ReportCommandRun, FileOutputMatchesStandardOutput)
