@@ -572,10 +572,13 @@ void TDlgCost::BtnOkClick()
     }
     if (!m_servList->selectedItems().isEmpty())
         StoreLink();
+    // Tables that could not be stored are not taken into use either: the
+    // reports would price with what the next start no longer knows. The
+    // dialog stays, for another try or Cancel; the message was shown.
+    if (!SaveProviders(m_providers, m_programFolder) || !SaveLinks(m_links, m_programFolder))
+        return;
     m_globalProviders = m_providers;
     m_globalLinks = m_links;
-    SaveProviders(m_globalProviders, m_programFolder);
-    SaveLinks(m_globalLinks, m_programFolder);
     accept();
 }
 

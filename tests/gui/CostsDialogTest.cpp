@@ -308,6 +308,18 @@ TEST_F(CostsDialog, NamesInAWindowsCodePageComeThroughAsTheyWere)
     EXPECT_NE(home.Read("Dialtally.srv").find("Provider=" + telecom), std::string::npos);
 }
 
+TEST_F(CostsDialog, TablesThatCannotBeStoredAreNotTakenIntoUse)
+{
+    TDlgCost dialog(providers, links, home.File("gone"));
+    SetText(dialog, "EditProvName", "My Provider");
+    Click(dialog, "BtnModifyProv");
+    Click(dialog, "BtnOk");
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(providers.Provider[1], Isp.toStdString());
+    ASSERT_FALSE(ui.Messages.empty());
+    EXPECT_NE(ui.Messages.back().Text.find("An error occurred writing"), std::string::npos);
+}
+
 TEST_F(CostsDialog, RemovingProvidersThenOkWritesBannersOnly)
 {
     TDlgCost dialog(providers, links, home.Path());
