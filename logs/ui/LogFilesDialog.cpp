@@ -396,8 +396,11 @@ void TDlgLog::BtnOkClick()
         StoreEdits();
     // The format in use stays the same entry, but never past the table's end.
     m_copy.Current = std::clamp(m_formats.Current, 0, m_copy.Count);
+    // Formats that could not be stored are not taken into use; the dialog
+    // stays, for another try or Cancel.
+    if (!SaveLogFormats(m_copy, m_programFolder))
+        return;
     m_formats = m_copy;
-    SaveLogFormats(m_formats, m_programFolder);
     accept();
 }
 

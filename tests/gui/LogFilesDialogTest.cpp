@@ -106,6 +106,15 @@ TEST_F(LogFilesDialog, OkStoresAnEmptyEndLocatorFromItsBeginAndSaves)
     EXPECT_EQ(saved.Count, 2);
 }
 
+TEST_F(LogFilesDialog, FormatsThatCannotBeStoredAreNotTakenIntoUse)
+{
+    TDlgLog dialog(formats, home.File("gone"));
+    SetText(dialog, "EditLogType", "Modem");
+    Click(dialog, "BtnOk");
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_NE(formats.LogType[1], "Modem");
+}
+
 TEST_F(LogFilesDialog, RefusalsOnlySound)
 {
     formats.Count = TLCfg::MaxFormats;
