@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace dialtally {
 
@@ -20,8 +21,16 @@ public:
               std::uint64_t end = UINT64_MAX);
     void Close() { m_file.reset(); }
     ssize_t Read(char* buffer, std::size_t size) override;
+    // A whole file that begins with a UTF-16 byte-order mark (Notepad's
+    // "Unicode") is read as UTF-8; its bytes are then no line offsets.
+    bool IsUtf16() const { return m_utf16 != Utf16::No; }
 
 private:
+    ssize_t ReadRaw(char* buffer, std::size_t size);
+
+    enum class Utf16 { No, LittleEndian, BigEndian };
+    Utf16 m_utf16 = Utf16::No;
+    std::string m_carry; // a byte or a high surrogate the last read cut off
     std::shared_ptr<InputFile> m_file;
     std::uint64_t m_at = 0;
     std::uint64_t m_left = 0;  // bytes before the range ends

@@ -217,7 +217,7 @@ void LogSource::OpenPart(std::shared_ptr<InputFile> file, const std::string& pat
 
 std::shared_ptr<InputFile> LogSource::PlainFile() const
 {
-    if (m_name.Kind != LogSourceKind::File || !m_file || !m_file->IsRegular())
+    if (m_name.Kind != LogSourceKind::File || !m_file || !m_file->IsRegular() || m_range.IsUtf16())
         return nullptr;
     return m_file;
 }

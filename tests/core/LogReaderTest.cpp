@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "base/ConversionError.h"
 #include "base/DateRoutines.h"
+#include "base/FileRange.h"
 #include "base/InputFile.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <ostream>
 #include <tuple>
 #include <vector>
@@ -164,13 +166,56 @@ TEST_F(LogReaderTest, ColumnsCountCharactersNotBytes)
     EXPECT_EQ(rep.Duration[0], 10);
 }
 
-TEST_F(LogReaderTest, AByteOrderMarkIsNoPartOfTheFirstLine)
+// UTF-16 with its byte order mark, from UTF-8 text of characters below
+// U+10000 and the one four-byte character "\U0001F600".
+std::string Utf16(const std::string& utf8, bool bigEndian)
 {
-    WriteLog({"\xEF\xBB\xBF" + Begin("03-05-2001", "10:00:00"), End("03-05-2001", "10:00:10")});
-    Read();
-    ASSERT_EQ(Count(), 1u);
-    EXPECT_EQ(rep.Duration[0], 10);
-    EXPECT_TRUE(Errors().empty());
+    std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    const auto unit = [&](unsigned u) {
+        const char high = static_cast<char>(u >> 8), low = static_cast<char>(u & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    };
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (utf8.compare(i, 4, "\U0001F600") == 0) {
+            unit(0xD83D);
+            unit(0xDE00);
+            i += 3;
+        } else if (c >= 0xC0) { // two bytes
+            unit(((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3F));
+        } else {
+            unit(c);
+        }
+    }
+    return out;
+}
+
+// An editor's mark of UTF-8 is no part of the first line, and a log saved
+// as UTF-16 ("Unicode") reads as its text.
+TEST_F(LogReaderTest, ByteOrderMarksAreReadAsTheEncodingTheyName)
+{
+    const std::string text = Begin("03-05-2001", "10:00:00", "\u00e9\U0001F600bps") + "\r\n" +
+                             End("03-05-2001", "10:00:10") + "\r\n";
+    for (const std::string& bytes :
+         {"\xEF\xBB\xBF" + text, Utf16(text, false), Utf16(text, true)}) {
+        std::ofstream(LogPath(), std::ios::binary) << bytes;
+        Read();
+        ASSERT_EQ(Count(), 1u);
+        EXPECT_EQ(rep.Duration[0], 10);
+        EXPECT_EQ(rep.Service[0], "\u00e9\U0001F600bps");
+        EXPECT_TRUE(Errors().empty());
+        // Read in small pieces, a surrogate pair and a unit are cut apart.
+        auto file = std::make_shared<InputFile>();
+        ASSERT_TRUE(file->Open(LogPath()));
+        for (const std::size_t piece : {12, 13, 4096}) {
+            FileRange range;
+            range.Open(file);
+            std::string read(piece, '\0'), all;
+            for (ssize_t got; (got = range.Read(read.data(), piece)) > 0;)
+                all.append(read, 0, static_cast<std::size_t>(got));
+            EXPECT_EQ(all, text) << piece;
+        }
+    }
 }
 
 TEST_F(LogReaderTest, ConnectionOverNewYearCountsInFull)
