@@ -68,6 +68,9 @@ BillingMonthDialog::~BillingMonthDialog() = default;
 
 QString BillingMonthDialog::NotesText() const
 {
+    // An empty grid alone did not say why.
+    if (m_statement.Providers.empty())
+        return tr("There is no provider to show: add one under Tools, Costs.");
     QStringList lines;
     for (const ProviderBilling& billing : m_statement.Providers) {
         const std::string note = BillingFigureText(billing, BillingFigure::Note, false);

@@ -123,6 +123,9 @@ TEST(TariffDialogNotes, ProblemsShowBelowTheTable)
     EXPECT_EQ(dialog.Model()->index(0, 1).data().toString(), QStringLiteral("3/1/2026"));
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("LabelToday"))->text(),
               QStringLiteral("Today: Tuesday, March 10, 2026"));
+
+    statement.Providers.clear();
+    EXPECT_TRUE(BillingMonthDialog(statement, Settings{}).NotesText().contains("Tools, Costs"));
 }
 
 } // namespace
