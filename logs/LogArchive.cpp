@@ -3,7 +3,6 @@
 #include "base/AtomicFile.h"
 #include "base/FileStamp.h"
 #include "base/InputFile.h"
-#include "base/LineReader.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
 #include "logs/LogSource.h"
@@ -198,7 +197,9 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
         return ArchiveFailed(source);
     const FileStamp stamp = StampOf(status);
 
-    LineReader reader;
+    // Read as the reports read it: a log saved as UTF-16 is copied as its
+    // text, and "Skip unnecessary data" finds its lines.
+    LogSource reader;
     if (!reader.Open(source))
         return ArchiveFailed(source);
     if (!CopyLines(reader, formats, options, status.st_mode))

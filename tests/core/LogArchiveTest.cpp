@@ -62,14 +62,25 @@ TEST_F(LogArchive, ANewArchiveIsNoMoreReadableThanItsSource)
     }
 }
 
+// A log saved as UTF-16 is archived as its text: its lines were never
+// found, and clearing the source after the copy lost them all.
 TEST_F(LogArchive, SkipKeepsOnlyTheBeginAndEndLines)
 {
+    std::string utf16 = "\xFF\xFE";
+    for (const char c : ModemLog)
+        utf16 += std::string{c, '\0'};
     options.Skip = true;
-    ASSERT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
-    EXPECT_EQ(Target(), "08-14-2001 20:01:30.20 - Connection established at 49333bps.\r\n"
-                        "08-14-2001 20:41:00.00 - Hanging up the modem.\r\n"
-                        "08-14-2001 21:01:30.20 - Connection established at 28800bps.\r\n"
-                        "08-14-2001 21:30:00.00 - No Carrier\r\n");
+    options.Clear = true;
+    for (const std::string& log : {ModemLog, utf16}) {
+        dir.Write("ModemLog.Txt", log);
+        std::filesystem::remove(options.Target);
+        ASSERT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+        EXPECT_EQ(Target(), "08-14-2001 20:01:30.20 - Connection established at 49333bps.\r\n"
+                            "08-14-2001 20:41:00.00 - Hanging up the modem.\r\n"
+                            "08-14-2001 21:01:30.20 - Connection established at 28800bps.\r\n"
+                            "08-14-2001 21:30:00.00 - No Carrier\r\n");
+        EXPECT_EQ(Source(), "");
+    }
 }
 
 TEST_F(LogArchive, EveryLineEndBecomesCrLf)
