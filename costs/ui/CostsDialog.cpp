@@ -575,8 +575,13 @@ void TDlgCost::BtnOkClick()
     // Tables that could not be stored are not taken into use either: the
     // reports would price with what the next start no longer knows. The
     // dialog stays, for another try or Cancel; the message was shown.
-    if (!SaveProviders(m_providers, m_programFolder) || !SaveLinks(m_links, m_programFolder))
+    if (!SaveProviders(m_providers, m_programFolder))
         return;
+    if (!SaveLinks(m_links, m_programFolder)) {
+        // Both or neither: the providers go back to what is in use.
+        SaveProviders(m_globalProviders, m_programFolder);
+        return;
+    }
     m_globalProviders = m_providers;
     m_globalLinks = m_links;
     accept();

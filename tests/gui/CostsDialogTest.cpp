@@ -308,16 +308,22 @@ TEST_F(CostsDialog, NamesInAWindowsCodePageComeThroughAsTheyWere)
     EXPECT_NE(home.Read("Dialtally.srv").find("Provider=" + telecom), std::string::npos);
 }
 
+// Neither table is taken into use, nor left on disk, when one cannot be
+// stored: a folder that is gone, or links that cannot be written.
 TEST_F(CostsDialog, TablesThatCannotBeStoredAreNotTakenIntoUse)
 {
-    TDlgCost dialog(providers, links, home.File("gone"));
-    SetText(dialog, "EditProvName", "My Provider");
-    Click(dialog, "BtnModifyProv");
-    Click(dialog, "BtnOk");
-    EXPECT_NE(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(providers.Provider[1], Isp.toStdString());
-    ASSERT_FALSE(ui.Messages.empty());
-    EXPECT_NE(ui.Messages.back().Text.find("An error occurred writing"), std::string::npos);
+    std::filesystem::create_directory(home.File("Dialtally.srv"));
+    for (const std::string& folder : {home.File("gone"), home.Path()}) {
+        TDlgCost dialog(providers, links, folder);
+        SetText(dialog, "EditProvName", "My Provider");
+        Click(dialog, "BtnModifyProv");
+        Click(dialog, "BtnOk");
+        EXPECT_NE(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(providers.Provider[1], Isp.toStdString());
+        ASSERT_FALSE(ui.Messages.empty());
+        EXPECT_NE(ui.Messages.back().Text.find("An error occurred writing"), std::string::npos);
+    }
+    EXPECT_EQ(home.Read("Dialtally.prv").find("My Provider"), std::string::npos);
 }
 
 TEST_F(CostsDialog, RemovingProvidersThenOkWritesBannersOnly)
