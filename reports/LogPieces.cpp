@@ -61,8 +61,6 @@ StretchEnd ReadStretch(LogStretch& stretch, LogSource& source, TRep& list)
             return StretchEnd::OutOfMemory;
         }
     }
-    if (!source.SkippedMembers().empty())
-        return StretchEnd::Unconvertible;
     return source.Failed() ? StretchEnd::Unreadable : StretchEnd::Done;
 }
 

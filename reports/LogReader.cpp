@@ -195,14 +195,7 @@ bool ReadConnectionLog(ReadContext& context)
     busy.Off();
     switch (end) {
     case StretchEnd::Unconvertible:
-        if (file.SkippedMembers().empty())
-            ShowError(ParsingMessage);
-        else
-            ShowError(std::string(ParsingMessage) + "\n\rNot read: the rest of " +
-                      file.SkippedMembers() + ".");
-        // A damaged member of the set is told of as well.
-        if (file.Failed())
-            ShowError(file.ErrorText());
+        ShowError(ParsingMessage);
         break;
     case StretchEnd::OutOfMemory:
         ShowError("Out of memory.");
@@ -218,6 +211,11 @@ bool ReadConnectionLog(ReadContext& context)
             report.CriteriaDateTo = DateToDisplayText(lastDate);
         break;
     }
+    // The members of a set left for lines of another stamp style are named;
+    // what the others held was read whole.
+    if (!file.SkippedMembers().empty())
+        ShowError(std::string(ParsingMessage) + "\n\rNot read: the rest of " +
+                  file.SkippedMembers() + ".");
     build();
     return end == StretchEnd::Done;
 }

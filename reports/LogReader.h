@@ -41,7 +41,9 @@ struct ReadContext {
 // convert and running out of memory are reported and keep what was read;
 // the report is built in every one of these cases. Criteria texts that do
 // not convert raise ConversionError before anything is read, and nothing is
-// built. True when the log was read to its end, false after such a report.
+// built. True when the log was read to its end, false after such a report;
+// members of a set left for lines of another stamp style are named in the
+// parsing message, but the others count as read to their end.
 bool ReadConnectionLog(ReadContext& context);
 
 } // namespace dialtally

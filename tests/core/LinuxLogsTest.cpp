@@ -688,10 +688,11 @@ TEST_F(LinuxLogs, EachFormatReadsTheMembersOfItsStampStyle)
         bool TariffFails;
         int Connections, Seconds;
         const char* Skipped;
+        const char* DateTo; // as the "all dates" switch sets it after a whole read
     } cases[] = {
-        {"pppd (syslog)", rfc, false, 1, 60, "syslog"},
-        {"pppd (syslog, RFC 3339 stamps)", rfc, false, 1, 30, "syslog.1"},
-        {"pppd (syslog)", GoodLines, true, 1, 60, ""},
+        {"pppd (syslog)", rfc, false, 1, 60, "syslog", "1/2/2026"},
+        {"pppd (syslog, RFC 3339 stamps)", rfc, false, 1, 30, "syslog.1", "1/3/2026"},
+        {"pppd (syslog)", GoodLines, true, 1, 60, "", "1/3/2026"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Format);
@@ -708,6 +709,7 @@ TEST_F(LinuxLogs, EachFormatReadsTheMembersOfItsStampStyle)
         const std::string skipped =
             *c.Skipped == '\0' ? "" : "\n\rNot read: the rest of " + home.File(c.Skipped) + ".";
         EXPECT_EQ(ui.Texts(MessageKind::Error), std::vector<std::string>{parsing + skipped});
+        EXPECT_EQ(report.CriteriaDateTo, c.DateTo);
     }
 }
 
