@@ -1,10 +1,12 @@
 #include "logs/LogFileHead.h"
 
+#include "base/FileRange.h"
 #include "base/InputFile.h"
 #include "logs/LogSource.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 
 namespace dialtally {
 
@@ -51,11 +53,15 @@ LogFileHead ReadLogFileHead(const std::string& path, int maxLines, std::size_t m
     if (path.empty() || !std::filesystem::is_regular_file(path, error))
         return head;
     head.Found = true;
-    InputFile file;
-    if (!file.Open(path)) {
+    auto file = std::make_shared<InputFile>();
+    if (!file->Open(path)) {
         head.Failed = true;
         return head;
     }
+    // As the reports read it: a byte-order mark is no text, and a log saved
+    // as UTF-16 shows as its text.
+    FileRange range;
+    range.Open(file);
     // Reads a bounded head, not whole lines: a path typed at a large file
     // without line ends must not read it all.
     const std::size_t budget =
@@ -63,7 +69,7 @@ LogFileHead ReadLogFileHead(const std::string& path, int maxLines, std::size_t m
     std::string data(budget, '\0');
     std::size_t filled = 0;
     while (filled < budget) {
-        const ssize_t got = file.Read(data.data() + filled, budget - filled);
+        const ssize_t got = range.Read(data.data() + filled, budget - filled);
         if (got <= 0) {
             head.Failed = got < 0;
             break;
@@ -71,7 +77,6 @@ LogFileHead ReadLogFileHead(const std::string& path, int maxLines, std::size_t m
         filled += static_cast<std::size_t>(got);
     }
     data.resize(filled);
-    file.Close();
 
     std::size_t start = 0;
     while (start < data.size() && static_cast<int>(head.Lines.size()) < maxLines) {

@@ -105,6 +105,12 @@ TEST(LogFileHead, ReadsTheFirstLinesOfAFile)
 
     EXPECT_EQ(ReadLogFileHead(folder.File("cr.log")).Lines,
               (std::vector<std::string>{"a", "b", "c"}));
+    // Saved as UTF-16, the lines show as their text, as the reports read it.
+    folder.Write("utf16.log", std::string("\xFF\xFE"
+                                          "a\0\r\0\n\0b\0",
+                                          10));
+    EXPECT_EQ(ReadLogFileHead(folder.File("utf16.log")).Lines,
+              (std::vector<std::string>{"a", "b"}));
     for (const std::string& path : {folder.File("none.log"), folder.File("sub"), std::string()}) {
         const LogFileHead none = ReadLogFileHead(path);
         EXPECT_FALSE(none.Found) << path;
