@@ -11,6 +11,8 @@ namespace dialtally {
 
 namespace {
 
+const char* const FigureHints[] = {"Days", "Times", "Duration", "Cost"};
+
 QWidget* GlyphPanel(QLabel* text, const QString& glyph, const QString& hint)
 {
     auto* panel = new QWidget;
@@ -49,10 +51,9 @@ StatusPanelsWidget::StatusPanelsWidget(QWidget* parent)
 
     static const char* const glyphs[] = {":/icons/days.svg", ":/icons/times.svg",
                                          ":/icons/duration.svg", ":/icons/cost.svg"};
-    static const char* const hints[] = {"Days", "Times", "Duration", "Cost"};
     for (int i = 0; i < 4; ++i)
         addWidget(GlyphPanel(m_panels[static_cast<std::size_t>(i + 1)],
-                             QString::fromLatin1(glyphs[i]), QString::fromLatin1(hints[i])));
+                             QString::fromLatin1(glyphs[i]), QString::fromLatin1(FigureHints[i])));
     addPermanentWidget(m_panels[5]);
 }
 
@@ -63,6 +64,15 @@ void StatusPanelsWidget::SetPanelText(int panel, const QString& text)
     QLabel* label = m_panels[static_cast<std::size_t>(panel)];
     const QString previous = label->text();
     label->setText(text);
+    if (panel >= 1 && panel <= 4) {
+        // A figure of up to eleven digits keeps its width, so that the
+        // date gives way first; a longer one is cut, and its tip tells it.
+        const QFontMetrics metrics = label->fontMetrics();
+        label->setMinimumWidth(std::max(1, std::min(metrics.horizontalAdvance(text),
+                                                    metrics.horizontalAdvance(QString(11, '0')))));
+        label->parentWidget()->setToolTip(
+            QStringLiteral("%1: %2").arg(QString::fromLatin1(FigureHints[panel - 1]), text));
+    }
     if (panel != 0)
         return;
     // The first panel is a quarter of the window and cuts long hints

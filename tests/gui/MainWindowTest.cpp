@@ -465,6 +465,18 @@ TEST_F(WindowFixture, AWideLogFileBandOrLongFiguresDoNotHoldTheWindowWide)
         window->StatusPanels()->SetPanelText(panel, QString(60, QLatin1Char('9')));
     QApplication::processEvents();
     EXPECT_LE(window->minimumSizeHint().width(), 700);
+
+    // Figures of a real report stay whole in a narrow window; the date gives way.
+    const QStringList figures = {"561", "756", "562:19:22", "$2301.68"};
+    for (int panel = 1; panel <= 4; ++panel)
+        window->StatusPanels()->SetPanelText(panel, figures[panel - 1]);
+    window->resize(450, 450);
+    QApplication::processEvents();
+    for (int panel = 1; panel <= 4; ++panel) {
+        const auto* label =
+            window->StatusPanels()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(panel));
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text())) << panel;
+    }
 }
 
 TEST(InstanceChannel, HandsLinesToTheRunningWindow)
