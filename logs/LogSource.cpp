@@ -236,6 +236,12 @@ void LogSource::Close()
 
 std::string LogSource::ErrorText() const
 {
+    // A journal file that is there but does not open is damaged (as one
+    // journald left after an unclean shutdown may be) or closed to the user.
+    if (m_name.Kind == LogSourceKind::JournalFiles && m_errorFound)
+        return "An error occurred reading " + m_errorName +
+               ".\n\rA journal file may be damaged, or readable only by members of the "
+               "systemd-journal or adm group.";
     if (m_name.Kind != LogSourceKind::Journal)
         return ReadErrorText(m_errorName, m_errorFound);
     return "An error occurred reading " + m_errorName + ".\n\r" +
