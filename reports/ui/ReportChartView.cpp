@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace dialtally {
 
@@ -85,7 +86,7 @@ ReportChartView::ReportChartView(QWidget* parent)
         m_areas[slot] = new QAreaSeries(m_lines[slot]);
         m_areas[slot]->setName(QString::fromLatin1(SeriesName(level)));
         m_areas[slot]->setPointLabelsFormat(QStringLiteral("@yPoint"));
-        m_areas[slot]->setPointLabelsClipping(false);
+        m_areas[slot]->setPointLabelsClipping(true);
         m_qchart->addSeries(m_areas[slot]);
         m_areas[slot]->attachAxis(m_bottom);
         m_areas[slot]->attachAxis(m_left);
@@ -236,21 +237,35 @@ bool ReportChartView::ValueLabelsFit(const ChartSeries& series) const
     const auto last = std::upper_bound(first, series.Points.end(), to,
                                        [](double x, const ChartPoint& p) { return x < p.X; });
     const QFontMetricsF metrics(m_style.LabelFont);
-    const qreal gap = metrics.horizontalAdvance(QLatin1Char(' '));
-    // Every label is wider than a digit: past this count some must overlap.
+    // Past one label a digit wide, so many would overprint wherever the
+    // values are close.
     if (static_cast<qreal>(last - first) * metrics.horizontalAdvance(QLatin1Char('0')) > width)
         return false;
-    qreal previousRight = -std::numeric_limits<qreal>::infinity();
+    // Each label stands over its point: two overlap when they are closer
+    // than their widths across and than a line of text up and down. Some
+    // that touch leave the rest readable.
+    const double bottom = m_left->min(), top = m_left->max();
+    const qreal height = m_qchart->plotArea().height();
+    std::vector<QRectF> placed;
+    qreal widest = 0;
+    std::ptrdiff_t overlapping = 0;
     for (auto it = first; it != last; ++it) {
         // As the chart writes "@yPoint".
         const qreal labelWidth =
             metrics.horizontalAdvance(QString::number(ChartMarkValue(it->Value), 'g', 6));
-        const qreal centre = (it->X - from) / (to - from) * width;
-        if (centre - labelWidth / 2 < previousRight + gap)
-            return false;
-        previousRight = centre + labelWidth / 2;
+        const qreal x = (it->X - from) / (to - from) * width;
+        const qreal y = top > bottom ? (top - it->Value) / (top - bottom) * height : 0;
+        const QRectF label(x - labelWidth / 2, y - metrics.height(), labelWidth, metrics.height());
+        widest = std::max(widest, label.width());
+        for (auto before = placed.rbegin();
+             before != placed.rend() && before->left() > label.left() - widest; ++before)
+            if (before->intersects(label)) {
+                ++overlapping;
+                break;
+            }
+        placed.push_back(label);
     }
-    return true;
+    return overlapping * 4 <= last - first;
 }
 
 void ReportChartView::ApplySetup(const ChartSetup& setup)
