@@ -35,14 +35,15 @@ void LoadLinks(TServ& table, const std::string& programFolder)
     TakeLoadedTable(table, std::move(loaded), read, path, DefaultLinks);
 }
 
-bool SaveLinks(const TServ& table, const std::string& programFolder)
+bool SaveLinks(const TServ& table, const std::string& programFolder, bool showError)
 {
     DataFileWriter writer("Dialtally Link Configuration");
     for (int i = 1; i <= table.Count && i <= TServ::MaxLinks; ++i) {
         writer.Add("Service", table.Service[i]);
         writer.Add("Provider", table.Provider[i]);
     }
-    return writer.SaveOrShowError(LinksPath(programFolder));
+    return showError ? writer.SaveOrShowError(LinksPath(programFolder))
+                     : writer.Save(LinksPath(programFolder));
 }
 
 int FindLink(std::string_view description, const TServ& table)

@@ -29,7 +29,8 @@ std::string LinksPath(const std::string& programFolder);
 // does not exist. A read error shows ShowReadError and leaves it empty.
 void LoadLinks(TServ& table, const std::string& programFolder);
 // A failure shows ShowWriteError and leaves the old file whole.
-bool SaveLinks(const TServ& table, const std::string& programFolder);
+// With showError false, a failure is for the caller to tell.
+bool SaveLinks(const TServ& table, const std::string& programFolder, bool showError = true);
 void DefaultLinks(TServ& table);
 int FindLink(std::string_view description, const TServ& table);
 

@@ -577,9 +577,11 @@ void TDlgCost::BtnOkClick()
     // dialog stays, for another try or Cancel; the message was shown.
     if (!SaveProviders(m_providers, m_programFolder))
         return;
-    if (!SaveLinks(m_links, m_programFolder)) {
-        // Both or neither: the providers go back to what is in use.
+    if (!SaveLinks(m_links, m_programFolder, false)) {
+        // Both or neither: the providers go back to what is in use before
+        // the message, which a report run meanwhile would otherwise beat.
         SaveProviders(m_globalProviders, m_programFolder);
+        ShowWriteError(LinksPath(m_programFolder));
         return;
     }
     m_globalProviders = m_providers;

@@ -19,7 +19,9 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 
 namespace dialtally {
 
@@ -312,6 +314,18 @@ TEST_F(CostsDialog, NamesInAWindowsCodePageComeThroughAsTheyWere)
 // stored: a folder that is gone, or links that cannot be written.
 TEST_F(CostsDialog, TablesThatCannotBeStoredAreNotTakenIntoUse)
 {
+    // What a report run while the message is up would price with.
+    struct ProvidersAtMessage : RecordingFrontEnd {
+        std::string Path, Seen;
+        MessageAnswer ShowMessage(MessageKind kind, MessageButtons buttons,
+                                  const std::string& text) override
+        {
+            std::ifstream in(Path, std::ios::binary);
+            Seen += std::string(std::istreambuf_iterator<char>(in), {});
+            return RecordingFrontEnd::ShowMessage(kind, buttons, text);
+        }
+    } ui;
+    ui.Path = home.File("Dialtally.prv");
     std::filesystem::create_directory(home.File("Dialtally.srv"));
     for (const std::string& folder : {home.File("gone"), home.Path()}) {
         TDlgCost dialog(providers, links, folder);
@@ -324,6 +338,7 @@ TEST_F(CostsDialog, TablesThatCannotBeStoredAreNotTakenIntoUse)
         EXPECT_NE(ui.Messages.back().Text.find("An error occurred writing"), std::string::npos);
     }
     EXPECT_EQ(home.Read("Dialtally.prv").find("My Provider"), std::string::npos);
+    EXPECT_EQ(ui.Seen.find("My Provider"), std::string::npos);
 }
 
 TEST_F(CostsDialog, RemovingProvidersThenOkWritesBannersOnly)
