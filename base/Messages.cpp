@@ -23,8 +23,13 @@ std::string ReadErrorText(const std::string& path)
 
 std::string ReadErrorText(const std::string& name, bool found)
 {
-    return "An error occurred reading " + name + ".\n\r" +
-           (found ? "A dial-up connection may be active." : "The file was not found.");
+    return ReadErrorTextWithReason(name, found ? "A dial-up connection may be active."
+                                               : "The file was not found.");
+}
+
+std::string ReadErrorTextWithReason(const std::string& name, std::string_view reason)
+{
+    return "An error occurred reading " + name + ".\n\r" + std::string(reason);
 }
 
 std::string WriteErrorText(const std::string& path)

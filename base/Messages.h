@@ -3,6 +3,7 @@
 #include "base/FrontEnd.h"
 
 #include <string>
+#include <string_view>
 
 namespace dialtally {
 
@@ -24,6 +25,8 @@ void PlayDefaultSound();
 
 std::string ReadErrorText(const std::string& path);
 std::string ReadErrorText(const std::string& name, bool found);
+// The read message with a reason of a source's own.
+std::string ReadErrorTextWithReason(const std::string& name, std::string_view reason);
 std::string WriteErrorText(const std::string& path);
 // A command that would write over a file the reports are made from (`input`,
 // named by `path`) refuses: "`path` is a file the reports are made from"

@@ -132,10 +132,7 @@ std::optional<std::string> Windows1252FromUtf8(std::string_view text)
         const std::size_t length = Utf8SequenceLength(text);
         if (length == 0)
             return std::nullopt;
-        char32_t code = length == 1 ? static_cast<unsigned char>(text[0])
-                                    : static_cast<unsigned char>(text[0]) & (0x7F >> length);
-        for (std::size_t i = 1; i < length; ++i)
-            code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+        const char32_t code = CodePoint(text.substr(0, length));
         text.remove_prefix(length);
         if (code < 0x80 || (code >= 0xA0 && code <= 0xFF)) {
             out += static_cast<char>(code);

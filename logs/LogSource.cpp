@@ -236,18 +236,19 @@ void LogSource::Close()
 
 std::string LogSource::ErrorText() const
 {
+    if (m_name.Kind == LogSourceKind::Journal)
+        return ReadErrorTextWithReason(
+            m_errorName, m_errorFound
+                             ? "Only members of the systemd-journal or adm group may read the "
+                               "system journal."
+                             : "This machine keeps no system journal.");
     // A journal file that is there but does not open is damaged (as one
     // journald left after an unclean shutdown may be) or closed to the user.
     if (m_name.Kind == LogSourceKind::JournalFiles && m_errorFound)
-        return "An error occurred reading " + m_errorName +
-               ".\n\rA journal file may be damaged, or readable only by members of the "
-               "systemd-journal or adm group.";
-    if (m_name.Kind != LogSourceKind::Journal)
-        return ReadErrorText(m_errorName, m_errorFound);
-    return "An error occurred reading " + m_errorName + ".\n\r" +
-           (m_errorFound ? "Only members of the systemd-journal or adm group may read the system "
-                           "journal."
-                         : "This machine keeps no system journal.");
+        return ReadErrorTextWithReason(m_errorName,
+                                       "A journal file may be damaged, or readable only by "
+                                       "members of the systemd-journal or adm group.");
+    return ReadErrorText(m_errorName, m_errorFound);
 }
 
 bool LogSource::Fail(const std::string& name, bool found)
