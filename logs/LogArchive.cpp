@@ -77,22 +77,41 @@ ArchiveResult ArchiveFailed(const std::string& source)
     return ArchiveResult::Failed;
 }
 
+// The last line of an archive's contents; empty for none.
+std::string_view LastLine(std::string_view contents)
+{
+    while (!contents.empty() && (contents.back() == '\n' || contents.back() == '\r'))
+        contents.remove_suffix(1);
+    const std::size_t end = contents.find_last_of("\r\n");
+    return end == std::string_view::npos ? contents : contents.substr(end + 1);
+}
+
 // Appends the lines of the source to the target's old contents and writes
 // both in one step. A new archive is no more readable than its source: a
 // private log must not turn up world-readable beside itself.
+//
+// A source that is never cleared (a set, the journal) still holds what an
+// earlier run archived: only the lines after the archive's last line are
+// appended, or all of them when the source no longer holds that line.
 template <typename Reader>
 bool CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& options,
-               mode_t sourceMode)
+               mode_t sourceMode, bool onlyNewLines)
 {
     std::string contents;
     std::error_code error;
     if (std::filesystem::exists(options.Target, error) && !ReadWholeFile(options.Target, contents))
         return false;
+    const std::string archivedLast(onlyNewLines ? LastLine(contents) : std::string_view());
+    const std::size_t oldSize = contents.size();
     std::string_view line;
     while (reader.ReadLine(line)) {
         if (options.Skip &&
             !IsArchiveLine(line, formats.Online[formats.Current], formats.Offline[formats.Current]))
             continue;
+        if (!archivedLast.empty() && line == archivedLast) {
+            contents.resize(oldSize);
+            continue;
+        }
         contents.append(line);
         contents.append("\r\n");
     }
@@ -116,7 +135,7 @@ ArchiveResult ArchiveSource(const TLCfg& formats, const ArchiveOptions& options,
     struct stat status {};
     const mode_t mode = ::stat(source.c_str(), &status) == 0 ? status.st_mode : 0600;
     LogSource reader;
-    if (!reader.Open(source) || !CopyLines(reader, formats, options, mode))
+    if (!reader.Open(source) || !CopyLines(reader, formats, options, mode, true))
         return ArchiveFailed(source);
     ShowInfo("Completed archive to " + options.Target + ".");
     return ArchiveResult::Done;
@@ -202,7 +221,7 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
     LogSource reader;
     if (!reader.Open(source))
         return ArchiveFailed(source);
-    if (!CopyLines(reader, formats, options, status.st_mode))
+    if (!CopyLines(reader, formats, options, status.st_mode, false))
         return ArchiveFailed(source);
 
     if (options.Clear) {

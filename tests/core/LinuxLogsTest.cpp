@@ -748,14 +748,20 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
         std::string Source;
         bool Clear;
         std::string Archived; // empty: refused
+        std::string Before = {};
     } cases[] = {
         {home.File("syslog*"), false, "old line\r\nnew line\r\n"},
         {home.File("syslog*"), true, ""},
         {home.File("system.journal"), false, "pppd[7]: Connect: ppp0 <--> /dev/ttyUSB0\r\n"},
+        // Archived again: the set still holds what the last run took.
+        {home.File("syslog*"), false, "older\r\nold line\r\nnew line\r\n", "older\r\nold line\r\n"},
+        {home.File("syslog*"), false, "gone\r\nold line\r\nnew line\r\n", "gone\r\n"},
     };
     const int f = formats.Current = FindLogFormat(formats, "pppd (syslog)");
     for (const Case& c : cases) {
         std::filesystem::remove(home.File("archive.old"));
+        if (!c.Before.empty())
+            home.Write("archive.old", c.Before);
         ui.Messages.clear();
         formats.LogFile[f] = c.Source;
         const ArchiveResult result =
@@ -769,6 +775,8 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
         } else {
             EXPECT_EQ(result, ArchiveResult::Done);
             EXPECT_TRUE(home.Read("archive.old").ends_with(c.Archived)) << home.Read("archive.old");
+            if (!c.Before.empty())
+                continue;
             // The system's logs are not for everyone: nor is their archive.
             EXPECT_EQ(std::filesystem::status(home.File("archive.old")).permissions() &
                           std::filesystem::perms::others_all,
