@@ -93,6 +93,11 @@ ssize_t InputFile::ReadAt(char* buffer, std::size_t size, std::uint64_t offset) 
     }
 }
 
+bool InputFile::Rewind()
+{
+    return m_regular && ::lseek(m_fd, 0, SEEK_SET) == 0;
+}
+
 std::uint64_t InputFile::Size() const
 {
     struct stat status {};

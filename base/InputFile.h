@@ -29,6 +29,8 @@ public:
     // Up to `size` bytes from `offset` of a regular file, leaving where
     // Read goes on untouched, so that several readers can share the file.
     ssize_t ReadAt(char* buffer, std::size_t size, std::uint64_t offset) const;
+    // Makes Read go on from the start of a regular file; false for a FIFO.
+    bool Rewind();
     // A regular file, not a FIFO: it can be read at any offset.
     bool IsRegular() const { return m_regular; }
     // The size and the change time (seconds since the epoch) of the file

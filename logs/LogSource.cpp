@@ -227,6 +227,7 @@ void LogSource::Close()
     m_reader.Close();
     m_range.Close();
     m_file.reset();
+    m_member.reset();
     m_journal.Close();
     m_opened.clear();
     m_next = 0;
@@ -280,8 +281,12 @@ bool LogSource::OpenNextMember()
 {
     while (m_next < m_name.Members.size()) {
         const std::size_t member = m_next++;
-        if (OpenMember(m_name.Members[member],
-                       member < m_opened.size() ? std::move(m_opened[member]) : nullptr))
+        const bool opened = OpenMember(m_name.Members[member],
+                                       member < m_opened.size() ? m_opened[member] : nullptr);
+        // Kept, to be read again on a restart.
+        if (member < m_opened.size())
+            m_opened[member] = m_member;
+        if (opened)
             return true;
         ++m_gaps;
     }
@@ -291,6 +296,7 @@ bool LogSource::OpenNextMember()
 bool LogSource::OpenMember(const std::string& path, std::shared_ptr<InputFile> opened)
 {
     m_file.reset();
+    m_member.reset();
     // One that would not open with the others (too many open files) is
     // tried again by its name.
     if (!opened) {
@@ -300,6 +306,7 @@ bool LogSource::OpenMember(const std::string& path, std::shared_ptr<InputFile> o
             return Fail(path, Exists(path));
         }
     }
+    m_member = opened;
     // The change time of the file opened, not of whatever the name points
     // to a moment later.
     m_modified = LocalDateTime(opened->ModifiedSeconds());
@@ -313,6 +320,47 @@ bool LogSource::OpenMember(const std::string& path, std::shared_ptr<InputFile> o
     m_range.Open(std::move(opened));
     m_reader.Open(m_range);
     return true;
+}
+
+bool LogSource::CanRestart() const
+{
+    switch (m_name.Kind) {
+    case LogSourceKind::File:
+        // Not a part of a file: a part's file is no member.
+        return m_member && m_member->IsRegular();
+    case LogSourceKind::Set:
+        return std::ranges::all_of(m_opened, [](const std::shared_ptr<InputFile>& file) {
+            return !file || file->IsRegular();
+        });
+    case LogSourceKind::Journal:
+    case LogSourceKind::JournalFiles:
+        break;
+    }
+    return false;
+}
+
+bool LogSource::Restart()
+{
+    if (!CanRestart())
+        return false;
+    std::vector<std::shared_ptr<InputFile>> files =
+        m_name.Kind == LogSourceKind::Set ? m_opened : std::vector{m_member};
+    for (const std::shared_ptr<InputFile>& file : files)
+        if (file && !file->Rewind()) {
+            m_stopped = true;
+            return Fail(m_name.Text, true);
+        }
+    const LogSourceName name = m_name;
+    Close();
+    m_failed = false;
+    m_errorName.clear();
+    m_skipped.clear();
+    m_errorFound = false;
+    m_name = name;
+    if (m_name.Kind == LogSourceKind::File)
+        return OpenMember(m_name.Text, std::move(files.front()));
+    m_opened = std::move(files);
+    return OpenNextMember();
 }
 
 bool LogSource::Open(const std::string& logFile)

@@ -65,6 +65,15 @@ public:
     void OpenPart(std::shared_ptr<InputFile> file, const std::string& path, std::uint64_t begin,
                   std::uint64_t end, TDateTime modified);
     void Close();
+    // Reads the source again from its start, from the files opened then,
+    // whatever their names point to by now. Only a source of regular files
+    // can (CanRestart); when one of them cannot be read again, the source
+    // fails as at a read error.
+    bool CanRestart() const;
+    bool Restart();
+    // The member of a set being read, counting from 0; 0 for any other
+    // source.
+    std::size_t Member() const { return m_next > 0 ? m_next - 1 : 0; }
     // The open source when it is one plain file that can be read in parts,
     // else null.
     std::shared_ptr<InputFile> PlainFile() const;
@@ -123,6 +132,7 @@ private:
     JournalSource m_journal;
     LogSourceName m_name;
     std::vector<std::shared_ptr<InputFile>> m_opened; // a set's members, opened at its start
+    std::shared_ptr<InputFile> m_member;              // the file or member being read
     std::size_t m_next = 0;                           // the set member to open next
     int m_gaps = 0;
     bool m_stopped = false; // a read fault ended what is not a set, or a skip the last member

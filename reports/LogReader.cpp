@@ -130,7 +130,9 @@ bool ReadConnectionLog(ReadContext& context)
     const SharedLog log{file.PlainFile(), path, modified};
     const std::uint64_t size = log.File ? log.File->Size() : 0;
     if (std::vector<std::uint64_t> starts =
-            log.File ? PieceStarts(context, *log.File, size) : std::vector<std::uint64_t>{0};
+            // Lines without a year take theirs from the lines before them.
+        log.File && !format.YearFromFile() ? PieceStarts(context, *log.File, size)
+                                           : std::vector<std::uint64_t>{0};
         starts.size() > 1) {
         LogSource head(LineHeadBytes);
         std::optional<TDateTime> firstDate;
@@ -158,6 +160,8 @@ bool ReadConnectionLog(ReadContext& context)
         }
     }
     AddMarkers(file, format);
+    if (format.YearFromFile())
+        stretch.LearnYears(file);
     StretchEnd end = StretchEnd::Done;
     int piece = 0;
     do {

@@ -132,12 +132,9 @@ std::string_view LogStretch::Field(const ParsedLocator& locator, const LocatorLi
     return m_scratch.Field;
 }
 
-// Year-less lines take their year from `modified`, when the log was last
-// written to. A
-// line whose date texts are the last line's takes its date without reading
-// them again.
-TDateTime LogStretch::ReadDate(const LineFields& fields, const LocatorLine& line,
-                               TDateTime modified)
+// A line whose date texts are the last line's takes its date without
+// reading them again.
+TDateTime LogStretch::ReadDate(const LineFields& fields, const LocatorLine& line)
 {
     Scratch& scratch = m_scratch;
     if (fields.YearFromFile) {
@@ -146,7 +143,7 @@ TDateTime LogStretch::ReadDate(const LineFields& fields, const LocatorLine& line
         scratch.DateKnown = false;
         const int month = LogMonth(Field(fields.Month, line));
         const int day = StrToInt(Field(fields.Day, line));
-        return LogDate(InferYear(month, day, modified), month, day);
+        return LogDate(m_lineYear, month, day);
     }
     const ParsedLocator* const locators[] = {&fields.Month, &fields.Day, &fields.Year};
     bool same = scratch.DateKnown;
@@ -188,6 +185,44 @@ void LogStretch::NoteDate(TDateTime date)
         m_earlier.Overtaken = true;
 }
 
+void LogStretch::NoteLineYear(LogSource& source, const LocatorLine& line, bool begin, bool learn)
+{
+    const LineFields& fields = begin ? m_format.On : m_format.Off;
+    int month = 0, day = 0;
+    try {
+        month = LogMonth(Field(fields.Month, line));
+        day = StrToInt(Field(fields.Day, line));
+    } catch (const ConversionError&) {
+        return; // reading the line's date stops there
+    }
+    if (month < 1 || month > 12 || day < 1 || day > 31)
+        return;
+    if (learn)
+        m_years.Learn(source.Member(), month, day, source.Modified());
+    else
+        m_lineYear = m_years.YearOf(source.Member(), month, day, source.Modified());
+}
+
+void LogStretch::LearnYears(LogSource& source)
+{
+    if (!source.CanRestart())
+        return;
+    const PassFormat& format = m_format;
+    const bool everyLine = format.Online.empty() || format.Offline.empty();
+    std::string_view line;
+    for (unsigned lines = 1;
+         everyLine ? source.ReadLine(line) : source.ReadMarkedLine(line, BeginMarkers | EndMarkers);
+         ++lines) {
+        if (lines % OngoingLines == 0 && Ongoing)
+            Ongoing();
+        if (MatchesLists(line, format.Online, {}))
+            NoteLineYear(source, LocatorLine(line), true, true);
+        else if (MatchesLists(line, format.Offline, {}))
+            NoteLineYear(source, LocatorLine(line), false, true);
+    }
+    source.Restart();
+}
+
 std::optional<TDateTime> LogStretch::FirstBeginDate(LogSource& source)
 {
     std::string_view line;
@@ -195,7 +230,9 @@ std::optional<TDateTime> LogStretch::FirstBeginDate(LogSource& source)
                                    : source.ReadMarkedLine(line, BeginMarkers))
         if (MatchesLists(line, m_format.Online, {})) {
             const LocatorLine begin(line);
-            const TDateTime date = ReadDate(m_format.On, begin, source.Modified());
+            if (m_format.YearFromFile())
+                NoteLineYear(source, begin, true, false);
+            const TDateTime date = ReadDate(m_format.On, begin);
             ReadTime(m_format.On, begin); // a time that does not convert stops Read first
             return date;
         }
@@ -208,11 +245,15 @@ void LogStretch::Read(LogSource& source)
     // Whether an end line now would close something: an open connection of
     // this stretch, or one the stretch before may have left open.
     const auto closing = [&] { return m_pending || (m_watching && m_added == 0); };
+    // Lines without a year take theirs from every line before them, as
+    // LearnYears read them.
+    const bool everyEnd = format.YearFromFile();
     const auto nextLine = [&](std::string_view& line) {
+        const bool ends = everyEnd || closing();
         // An empty marker list makes every line a begin or an end line.
-        if (format.Online.empty() || (closing() && format.Offline.empty()))
+        if (format.Online.empty() || (ends && format.Offline.empty()))
             return source.ReadLine(line);
-        return source.ReadMarkedLine(line, BeginMarkers | (closing() ? EndMarkers : 0));
+        return source.ReadMarkedLine(line, BeginMarkers | (ends ? EndMarkers : 0));
     };
     std::string_view line;
     // What the source's search already tells saves testing the line again.
@@ -236,7 +277,9 @@ void LogStretch::Read(LogSource& source)
         const LocatorLine marked(line);
         if (holds(BeginMarkers, format.Online)) {
             begin = true;
-            date = ReadDate(format.On, marked, source.Modified());
+            if (everyEnd)
+                NoteLineYear(source, marked, true, false);
+            date = ReadDate(format.On, marked);
             time = ReadTime(format.On, marked);
             NoteDate(date);
             if (FirstBegin)
@@ -257,14 +300,18 @@ void LogStretch::Read(LogSource& source)
                 }
             }
         }
-        if (!closing() || !holds(EndMarkers, format.Offline))
+        if (!(closing() || everyEnd) || !holds(EndMarkers, format.Offline))
+            continue;
+        if (everyEnd && !begin)
+            NoteLineYear(source, marked, false, false);
+        if (!closing())
             continue;
         const bool earlier = !m_pending;
         // A line that both begins and ends (every line of a format without
         // markers) need not be read twice.
         if (!begin || !format.SameFields) {
             try {
-                date = ReadDate(format.Off, marked, source.Modified());
+                date = ReadDate(format.Off, marked);
                 time = ReadTime(format.Off, marked);
             } catch (const ConversionError&) {
                 if (!earlier)

@@ -5,6 +5,7 @@
 #include "logs/Locator.h"
 #include "logs/LogFormats.h"
 #include "logs/LogSource.h"
+#include "reports/LogYears.h"
 #include "reports/ReportDefinition.h"
 
 #include <cstdint>
@@ -28,6 +29,7 @@ struct PassFormat {
     LineFields On, Off;
     ParsedLocator Service;
     bool SameFields = false; // end lines are read with the begin line's locators
+    bool YearFromFile() const { return On.YearFromFile || Off.YearFromFile; }
 };
 
 PassFormat ParseFormat(const TLCfg& formats, int f);
@@ -80,6 +82,10 @@ public:
     // std::bad_alloc when the list cannot grow (Adding() then tells that
     // the newest entry is incomplete).
     void Read(LogSource& source);
+    // Of a format whose lines carry no year: reads the source once, to tell
+    // the years of its lines apart, and restarts it for Read. Does nothing
+    // to a source that cannot be read twice.
+    void LearnYears(LogSource& source);
     // The date of the source's first begin line, read as Read would read
     // the line; nothing when it has none. Throws as Read would there.
     std::optional<TDateTime> FirstBeginDate(LogSource& source);
@@ -116,7 +122,12 @@ private:
         std::optional<int> Offset; // of the last time read
     };
     Scratch m_scratch;
-    TDateTime ReadDate(const LineFields& fields, const LocatorLine& line, TDateTime modified);
+    LogYears m_years;
+    int m_lineYear = 0;
+    TDateTime ReadDate(const LineFields& fields, const LocatorLine& line);
+    // Of a format whose lines carry no year: the year of the line being
+    // read, from the date on its begin or end side.
+    void NoteLineYear(LogSource& source, const LocatorLine& line, bool begin, bool learn);
     TDateTime ReadTime(const LineFields& fields, const LocatorLine& line);
     std::string_view Field(const ParsedLocator& locator, const LocatorLine& line);
 

@@ -355,6 +355,51 @@ INSTANTIATE_TEST_SUITE_P(Syslog, YearInference,
                                            YearCase{"2029-01-05 12:00:00", 2, 29, 2028},
                                            YearCase{"2028-03-01 12:00:00", 2, 29, 2028}));
 
+// Lines without a year in a file that spans years, such as an archive kept
+// over years, or whose lines stand a little out of order around midnight.
+TEST_F(LinuxLogs, LinesWithoutAYearTakeTheYearsTheirFileSpans)
+{
+    const auto pair = [](const std::string& on, const std::string& off) {
+        return on + " h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n" + off +
+               " h pppd[1]: Connection terminated.\n";
+    };
+    const struct {
+        const char* Name;
+        std::string Lines;
+        const char* Modified;
+        std::vector<const char*> Begins;
+    } cases[] = {
+        {"three years",
+         pair("Mar 10 10:00:00", "Mar 10 10:30:00") + pair("Nov  5 10:00:00", "Nov  5 10:30:00") +
+             pair("Feb  2 10:00:00", "Feb  2 10:30:00") +
+             pair("Dec 31 23:50:00", "Jan  1 00:10:00") +
+             pair("Jan 20 10:00:00", "Jan 20 10:30:00"),
+         "2026-02-01 00:00:00",
+         {"2024-03-10 10:00:00", "2024-11-05 10:00:00", "2025-02-02 10:00:00",
+          "2025-12-31 23:50:00", "2026-01-20 10:00:00"}},
+        {"out of order at New Year",
+         pair("Dec 31 23:59:50", "Jan  1 00:00:01") + pair("Dec 31 23:59:59", "Jan  1 00:00:05") +
+             pair("Jan  3 10:00:00", "Jan  3 10:01:00"),
+         "2027-01-05 00:00:00",
+         {"2026-12-31 23:59:50", "2026-12-31 23:59:59", "2027-01-03 10:00:00"}},
+        {"out of order at midnight",
+         pair("Mar  1 23:00:00", "Mar  2 00:00:05") + pair("Mar  1 23:59:59", "Mar  2 00:01:00") +
+             pair("Mar  2 10:00:00", "Mar  2 10:01:00"),
+         "2026-03-03 00:00:00",
+         {"2026-03-01 23:00:00", "2026-03-01 23:59:59", "2026-03-02 10:00:00"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        home.Write("ppp.log", c.Lines);
+        ASSERT_TRUE(SetModified(home.File("ppp.log"), c.Modified));
+        Read("pppd (syslog)", home.File("ppp.log"));
+        EXPECT_TRUE(ui.Messages.empty());
+        ASSERT_EQ(rep.Count(), static_cast<int>(c.Begins.size()));
+        for (std::size_t i = 0; i < c.Begins.size(); ++i)
+            EXPECT_EQ(rep.DateTimeOn[i], At(c.Begins[i])) << i;
+    }
+}
+
 // logrotate's order: the highest number first, the live file last.
 TEST(RotatedSets, AreReadOldestFirst)
 {
@@ -656,7 +701,8 @@ TEST_F(LinuxLogs, AGigabyteSizedGzipIsReadInBoundedMemory)
     std::string block;
     for (int day = 1; day <= 28; ++day) {
         char stamp[16];
-        std::snprintf(stamp, sizeof stamp, "Feb %2d ", day);
+        // One day over: a log's dates that went back would turn its year.
+        std::snprintf(stamp, sizeof stamp, "Feb 28 ");
         block += std::string(stamp) + "10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0\n" +
                  stamp + "10:01:00 h pppd[1]: Connection terminated.\n";
     }

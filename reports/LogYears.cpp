@@ -1,0 +1,74 @@
+#include "reports/LogYears.h"
+
+#include "base/DateRoutines.h"
+
+#include <algorithm>
+
+namespace dialtally {
+
+namespace {
+
+// How far a date may go back and still be of the same year: the lines of
+// two programs may stand a little out of order around midnight.
+constexpr int TurnDays = 7;
+constexpr int KeysInYear = 12 * 31;
+
+int DateKey(int month, int day)
+{
+    return month * 31 + day;
+}
+
+// The year of the date `key` against the latest date `latest` of the lines
+// before it (0 before any): 1 when it begins a new year, -1 when it is of
+// the last days of the year before, standing a little out of order.
+int YearStep(int& latest, int key)
+{
+    const int back = latest - key;
+    if (latest != 0 && back > TurnDays) {
+        latest = key;
+        return 1;
+    }
+    if (back < 0 && back + KeysInYear <= TurnDays)
+        return -1;
+    latest = std::max(latest, key);
+    return 0;
+}
+
+} // namespace
+
+LogYears::File& LogYears::Member(std::size_t member)
+{
+    if (member >= m_files.size())
+        m_files.resize(member + 1);
+    return m_files[member];
+}
+
+void LogYears::Learn(std::size_t member, int month, int day, TDateTime modified)
+{
+    File& file = Member(member);
+    file.Learnt = true;
+    file.LastStep = YearStep(file.Latest, DateKey(month, day));
+    file.Turns += file.LastStep == 1 ? 1 : 0;
+    file.LastMonth = month;
+    file.LastDay = day;
+    file.Modified = modified;
+}
+
+int LogYears::YearOf(std::size_t member, int month, int day, TDateTime modified)
+{
+    File& file = Member(member);
+    if (!file.Learnt)
+        return InferYear(month, day, modified);
+    if (!file.Reading) {
+        file.Reading = true;
+        const int last = InferYear(file.LastMonth, file.LastDay, file.Modified);
+        file.Year = last + (file.LastStep == -1 ? 1 : 0) - file.Turns;
+        file.Latest = 0;
+    }
+    const int step = YearStep(file.Latest, DateKey(month, day));
+    if (step == 1)
+        ++file.Year;
+    return step == -1 ? file.Year - 1 : file.Year;
+}
+
+} // namespace dialtally

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "base/DateTime.h"
+
+#include <cstddef>
+#include <vector>
+
+namespace dialtally {
+
+// The years of a log's lines when the lines carry none (classic syslog).
+// A log is written in time order, so a date more than about a week before
+// the latest one of its file begins a new year, and the file's last line
+// has the latest year that does not put it after the file was last written
+// to. A file that spans years (an archive kept over years, a log never
+// rotated) thus keeps them apart; taking each line's year from the file's
+// time alone put all of them in its last twelve months.
+//
+// The lines of every file are learnt first, then read again in the same
+// order, each getting its year. A file that was not learnt (a stream, which
+// cannot be read twice) gives each line the latest year that does not put
+// it after the file's time.
+class LogYears {
+public:
+    // The next line of file `member` (of a set, else 0), last written to at
+    // `modified`.
+    void Learn(std::size_t member, int month, int day, TDateTime modified);
+    // The year of the next line of `member` read again.
+    int YearOf(std::size_t member, int month, int day, TDateTime modified);
+
+private:
+    struct File {
+        bool Learnt = false;
+        int Turns = 0;  // of the year, as learnt
+        int Latest = 0; // the latest date so far, as DateKey gives it
+        int LastMonth = 0, LastDay = 0;
+        int LastStep = 0; // the last line's year against the latest's
+        TDateTime Modified = 0;
+        int Year = 0; // of the latest date, when read again
+        bool Reading = false;
+    };
+    File& Member(std::size_t member);
+
+    std::vector<File> m_files;
+};
+
+} // namespace dialtally
