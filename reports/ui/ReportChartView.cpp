@@ -58,15 +58,15 @@ QColor ColorOf(std::uint32_t rgb)
 } // namespace
 
 ReportChartView::ReportChartView(QWidget* parent)
-    : QChartView(parent), m_qchart(new QChart), m_left(new QValueAxis), m_bottom(new QCategoryAxis)
+    : QChartView(parent), m_qchart(new QChart), m_left(new QValueAxis), m_bottom(new QCategoryAxis),
+      m_valueLabels(m_qchart)
 {
     setObjectName(QStringLiteral("ReportChart"));
     setChart(m_qchart);
     setRenderHint(QPainter::Antialiasing);
     setRubberBand(QChartView::HorizontalRubberBand);
-    // Value labels may stand past the plot area, outside what the chart
-    // repaints of a series after a zoom or a scroll: only a whole repaint
-    // leaves none of them behind.
+    // Value labels may stand past what the chart repaints of a series after
+    // a zoom or a scroll: only a whole repaint leaves none of them behind.
     setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     setMouseTracking(true);
     m_qchart->setAnimationOptions(QChart::NoAnimation);
@@ -85,8 +85,6 @@ ReportChartView::ReportChartView(QWidget* parent)
         m_lines[slot] = new QLineSeries(this);
         m_areas[slot] = new QAreaSeries(m_lines[slot]);
         m_areas[slot]->setName(QString::fromLatin1(SeriesName(level)));
-        m_areas[slot]->setPointLabelsFormat(QStringLiteral("@yPoint"));
-        m_areas[slot]->setPointLabelsClipping(true);
         m_qchart->addSeries(m_areas[slot]);
         m_areas[slot]->attachAxis(m_bottom);
         m_areas[slot]->attachAxis(m_left);
@@ -99,13 +97,14 @@ ReportChartView::ReportChartView(QWidget* parent)
             }
         });
     }
-    // A narrower plot has room for fewer bottom labels.
+    // A narrower plot has room for fewer bottom labels; a value label
+    // follows its point.
     connect(m_qchart, &QChart::plotAreaChanged, this, [this](const QRectF& area) {
         if (area.width() != m_labelledWidth) {
             m_labelledWidth = area.width();
             UpdateBottomLabels();
-            ShowValueLabels();
         }
+        ShowValueLabels();
     });
     m_hintTimer.setSingleShot(true);
     m_hintTimer.setInterval(125);
@@ -135,8 +134,6 @@ void ReportChartView::ShowChart(const ReportChart& chart)
         }
         // An empty area would still draw its edge at the origin.
         m_areas[i]->setVisible(!series.Points.empty());
-        m_areas[i]->setPointLabelsColor(m_style.LabelColor);
-        m_areas[i]->setPointLabelsFont(m_style.LabelFont);
     }
     // Every series keeps its legend entry, so that a click can bring an
     // empty one back.
@@ -214,58 +211,16 @@ void ReportChartView::UpdateDrawnPoints()
     ShowValueLabels();
 }
 
-// Thousands of labels over a long range overprinted into a black band
-// along the top of the areas.
 void ReportChartView::ShowValueLabels()
 {
+    m_valueLabels.Clear();
     if (!m_chart)
         return;
-    for (std::size_t i = 0; i < m_areas.size(); ++i) {
-        const ChartSeries& series = m_chart->Series[i];
-        m_areas[i]->setPointLabelsVisible(series.ShowValues && ValueLabelsFit(series));
+    for (const ChartLevel level : DrawingOrder) {
+        const auto i = static_cast<std::size_t>(level);
+        if (m_chart->Series[i].ShowValues && m_areas[i]->isVisible())
+            m_valueLabels.Add(m_chart->Series[i], m_areas[i], m_bottom->min(), m_bottom->max());
     }
-}
-
-bool ReportChartView::ValueLabelsFit(const ChartSeries& series) const
-{
-    const double from = m_bottom->min(), to = m_bottom->max();
-    const qreal width = m_qchart->plotArea().width();
-    if (to <= from || width <= 0)
-        return false;
-    const auto first = std::lower_bound(series.Points.begin(), series.Points.end(), from,
-                                        [](const ChartPoint& p, double x) { return p.X < x; });
-    const auto last = std::upper_bound(first, series.Points.end(), to,
-                                       [](double x, const ChartPoint& p) { return x < p.X; });
-    const QFontMetricsF metrics(m_style.LabelFont);
-    // Past one label a digit wide, so many would overprint wherever the
-    // values are close.
-    if (static_cast<qreal>(last - first) * metrics.horizontalAdvance(QLatin1Char('0')) > width)
-        return false;
-    // Each label stands over its point: two overlap when they are closer
-    // than their widths across and than a line of text up and down. Some
-    // that touch leave the rest readable.
-    const double bottom = m_left->min(), top = m_left->max();
-    const qreal height = m_qchart->plotArea().height();
-    std::vector<QRectF> placed;
-    qreal widest = 0;
-    std::ptrdiff_t overlapping = 0;
-    for (auto it = first; it != last; ++it) {
-        // As the chart writes "@yPoint".
-        const qreal labelWidth =
-            metrics.horizontalAdvance(QString::number(ChartMarkValue(it->Value), 'g', 6));
-        const qreal x = (it->X - from) / (to - from) * width;
-        const qreal y = top > bottom ? (top - it->Value) / (top - bottom) * height : 0;
-        const QRectF label(x - labelWidth / 2, y - metrics.height(), labelWidth, metrics.height());
-        widest = std::max(widest, label.width());
-        for (auto before = placed.rbegin();
-             before != placed.rend() && before->left() > label.left() - widest; ++before)
-            if (before->intersects(label)) {
-                ++overlapping;
-                break;
-            }
-        placed.push_back(label);
-    }
-    return overlapping * 4 <= last - first;
 }
 
 void ReportChartView::ApplySetup(const ChartSetup& setup)
@@ -302,10 +257,8 @@ void ReportChartView::SetStyle(const ChartStyle& style)
     }
     m_qchart->legend()->setFont(style.LabelFont);
     m_qchart->legend()->setLabelColor(style.LabelColor);
-    for (QAreaSeries* area : m_areas) {
-        area->setPointLabelsFont(style.LabelFont);
-        area->setPointLabelsColor(style.LabelColor);
-    }
+    m_valueLabels.SetStyle(style.LabelFont, style.LabelColor);
+    ShowValueLabels();
     m_qchart->setBackgroundBrush(style.Background);
     setBackgroundBrush(style.Background);
 }

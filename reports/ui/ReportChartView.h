@@ -2,6 +2,7 @@
 
 #include "reports/ChartPoints.h"
 #include "reports/ChartSeries.h"
+#include "reports/ui/ChartValueLabels.h"
 
 #include <QChartView>
 #include <QTimer>
@@ -61,6 +62,8 @@ public:
     // The hint text of a point.
     std::function<QString(const ChartPointRef&)> HintText;
 
+    // The value labels shown.
+    const ChartValueLabels& ValueLabels() const { return m_valueLabels; }
     // The picture of the chart as drawn, at the view's size.
     QPixmap Picture(const QColor& background = Qt::white);
 
@@ -81,9 +84,7 @@ private:
     void UpdateBottomLabels();
     void KeepEdgeLabelsWhole();
     void UpdateDrawnPoints();
-    // A series shows its value labels only where no two overlap.
     void ShowValueLabels();
-    bool ValueLabelsFit(const ChartSeries& series) const;
     // After every change of the shown range.
     void RangeChanged();
     void ApplySetup(const ChartSetup& setup);
@@ -98,6 +99,7 @@ private:
     std::array<QAreaSeries*, ChartSeriesCount> m_areas{};
     QValueAxis* m_left;
     QCategoryAxis* m_bottom;
+    ChartValueLabels m_valueLabels;
     const ReportChart* m_chart = nullptr;
     ChartStyle m_style;
     bool m_view3D = false;

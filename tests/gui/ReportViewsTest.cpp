@@ -491,14 +491,16 @@ TEST_F(ViewsFixture, BottomLabelsHaveRoomAtEveryWidth)
 // only where each has its room.
 TEST_F(ViewsFixture, ValueLabelsShowOnlyWhereTheyHaveRoom)
 {
+    // Shown: every point's label, some of them, or none.
+    enum Shown { All, Some, None };
     const struct {
         const char* level;
         int width;
-        bool shown;
-    } cases[] = {{"DetailShow", 1400, false}, // hundreds of connections
-                 {"TotalMonth", 1400, true},
-                 {"TotalMonth", 330, false},
-                 {"TotalYear", 330, true}};
+        Shown shown;
+    } cases[] = {{"DetailShow", 1400, None}, // hundreds of connections
+                 {"TotalMonth", 1400, All},
+                 {"TotalMonth", 330, Some},
+                 {"TotalYear", 330, All}};
     m_window = MakeWindow();
     m_window->show();
     for (const auto& c : cases) {
@@ -515,11 +517,19 @@ TEST_F(ViewsFixture, ValueLabelsShowOnlyWhereTheyHaveRoom)
                               {c.level, "1"}})));
         m_window->resize(c.width, 600);
         QApplication::processEvents();
-        bool shown = false;
-        for (QAbstractSeries* series : m_window->ChartView()->chart()->series())
-            shown = shown || static_cast<QAreaSeries*>(series)->pointLabelsVisible();
-        EXPECT_EQ(shown, c.shown) << c.level << " " << c.width;
+        std::size_t points = 0;
+        for (const ChartSeries& series : m_window->State().Output.Chart.Series)
+            points += series.Points.size();
+        const int shown = m_window->ChartView()->ValueLabels().Shown();
+        EXPECT_EQ(shown == static_cast<int>(points) ? All
+                  : shown == 0                      ? None
+                                                    : Some,
+                  c.shown)
+            << c.level << " " << c.width << ": " << shown << " of " << points;
     }
+    // A million hours do not read as 1e+06.
+    EXPECT_EQ(ValueLabelText(1234567.25), "1234567");
+    EXPECT_EQ(ValueLabelText(16.77749), "16.777");
 }
 
 TEST_F(ViewsFixture, YearPointOffersTheWholeYear)

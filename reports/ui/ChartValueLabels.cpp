@@ -1,0 +1,96 @@
+#include "reports/ui/ChartValueLabels.h"
+
+#include "reports/ChartPoints.h"
+
+#include <QChart>
+#include <QFontMetricsF>
+#include <QGraphicsSimpleTextItem>
+
+#include <algorithm>
+#include <cmath>
+
+namespace dialtally {
+
+namespace {
+
+// Above the series and their points, below nothing the plot holds.
+constexpr qreal LabelZ = 1000;
+// Between a point and the foot of its label.
+constexpr qreal LabelGap = 2;
+
+} // namespace
+
+QString ValueLabelText(double value)
+{
+    const double mark = ChartMarkValue(value);
+    return std::fabs(mark) < 1e6 ? QString::number(mark, 'g', 6) : QString::number(mark, 'f', 0);
+}
+
+void ChartValueLabels::SetStyle(const QFont& font, const QColor& color)
+{
+    m_font = font;
+    m_color = color;
+    for (QGraphicsSimpleTextItem* item : m_items) {
+        item->setFont(font);
+        item->setBrush(color);
+    }
+}
+
+void ChartValueLabels::Clear()
+{
+    for (std::size_t i = 0; i < m_used; ++i)
+        m_items[i]->setVisible(false);
+    m_used = 0;
+    m_placed.clear();
+}
+
+QStringList ChartValueLabels::Texts() const
+{
+    QStringList texts;
+    for (std::size_t i = 0; i < m_used; ++i)
+        texts.append(m_items[i]->text());
+    return texts;
+}
+
+void ChartValueLabels::Add(const ChartSeries& series, QAbstractSeries* drawn, double from,
+                           double to)
+{
+    const QRectF plot = m_chart->plotArea();
+    if (to <= from || plot.width() <= 0)
+        return;
+    const auto first = std::lower_bound(series.Points.begin(), series.Points.end(), from,
+                                        [](const ChartPoint& p, double x) { return p.X < x; });
+    const auto last = std::upper_bound(first, series.Points.end(), to,
+                                       [](double x, const ChartPoint& p) { return x < p.X; });
+    const QFontMetricsF metrics(m_font);
+    // Past one label a digit wide, labels would stand only here and there.
+    if (static_cast<qreal>(last - first) * metrics.horizontalAdvance(QLatin1Char('0')) >
+        plot.width())
+        return;
+    for (auto it = first; it != last; ++it) {
+        const QString text = ValueLabelText(it->Value);
+        const QPointF at = m_chart->mapToPosition(QPointF(it->X, ChartMarkValue(it->Value)), drawn);
+        const qreal width = metrics.horizontalAdvance(text);
+        const QRectF label(at.x() - width / 2, at.y() - LabelGap - metrics.height(), width,
+                           metrics.height());
+        if (!plot.contains(label) ||
+            std::any_of(m_placed.begin(), m_placed.end(),
+                        [&](const QRectF& placed) { return placed.intersects(label); }))
+            continue;
+        m_placed.push_back(label);
+        if (m_used == m_items.size()) {
+            auto* item = new QGraphicsSimpleTextItem(m_chart);
+            item->setZValue(LabelZ);
+            item->setAcceptedMouseButtons(Qt::NoButton);
+            item->setFont(m_font);
+            item->setBrush(m_color);
+            m_items.push_back(item);
+        }
+        QGraphicsSimpleTextItem* item = m_items[m_used++];
+        item->setText(text);
+        item->setPos(label.topLeft());
+        item->setVisible(true);
+    }
+}
+
+} // namespace dialtally

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "reports/ChartSeries.h"
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+#include <QString>
+
+#include <cstddef>
+#include <vector>
+
+class QAbstractSeries;
+class QChart;
+class QGraphicsSimpleTextItem;
+
+namespace dialtally {
+
+// The value over each point of the chart's areas, as "@yPoint" wrote it
+// but a million and more in full rather than as 1e+06.
+QString ValueLabelText(double value);
+
+// The values over the points of the chart's areas, placed label by label:
+// one shows when it stands wholly inside the plot and clear of those placed
+// before it. An area series shows all of its labels or none, and cuts one
+// at the plot's edge to a fragment that reads as another number.
+class ChartValueLabels {
+public:
+    explicit ChartValueLabels(QChart* chart) : m_chart(chart) {}
+
+    void SetStyle(const QFont& font, const QColor& color);
+    // Takes every label away, before the series are labelled anew.
+    void Clear();
+    // Labels the points of `series`, drawn as `drawn`, that lie between
+    // `from` and `to` across; none where so many would stand that they
+    // would overprint wherever the values are close.
+    void Add(const ChartSeries& series, QAbstractSeries* drawn, double from, double to);
+    // The labels shown, and their texts.
+    int Shown() const { return static_cast<int>(m_used); }
+    QStringList Texts() const;
+
+private:
+    QChart* m_chart;
+    QFont m_font;
+    QColor m_color = Qt::black;
+    // Made once and reused: a range scrolled step by step labels anew at
+    // every step.
+    std::vector<QGraphicsSimpleTextItem*> m_items;
+    std::size_t m_used = 0;
+    std::vector<QRectF> m_placed;
+};
+
+} // namespace dialtally
