@@ -71,9 +71,13 @@ int InferYear(int month, int day, TDateTime reference)
 {
     const int year = YearOf(reference);
     TDateTime date = 0;
-    if (!TryEncodeDate(year, month, day, date) || date > DateOf(reference))
-        return year - 1;
-    return year;
+    if (TryEncodeDate(year, month, day, date) && date <= DateOf(reference))
+        return year;
+    // 29 February is of a leap year, which may lie up to eight years back.
+    for (int before = year - 1; before > year - 9; --before)
+        if (TryEncodeDate(before, month, day, date))
+            return before;
+    return year - 1;
 }
 
 int MonthFromName(std::string_view text)

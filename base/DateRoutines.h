@@ -12,8 +12,8 @@ namespace dialtally {
 int ExpandTwoDigitYear(int year);
 // The year of a date written without one, as syslog readers take it: the
 // year of `reference` (when the log was last written to), or the year
-// before when the date would lie after the reference's day or does not
-// exist in that year (29 February).
+// before when the date would lie after the reference's day; 29 February
+// takes the latest leap year that does not put it after the reference.
 int InferYear(int month, int day, TDateTime reference);
 // 1..12 for a text whose first three letters name a month ("Jan 5",
 // "march"); 0 when none does.

@@ -9,18 +9,22 @@ namespace dialtally {
 namespace {
 
 // How far a date may go back and still be of the same year: the lines of
-// two programs may stand a little out of order around midnight.
-constexpr int TurnDays = 7;
-constexpr int KeysInYear = 12 * 31;
+// two programs may stand a little out of order around midnight. More would
+// take a year's turn after a long gap (a summer's use, then the next
+// summer's) for disorder.
+constexpr int TurnDays = 1;
+constexpr int DaysInYear = 366;
 
+// The day of the year as in a leap year, so that 29 February has one.
 int DateKey(int month, int day)
 {
-    return month * 31 + day;
+    static constexpr int DaysBefore[] = {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
+    return DaysBefore[month - 1] + day;
 }
 
 // The year of the date `key` against the latest date `latest` of the lines
-// before it (0 before any): 1 when it begins a new year, -1 when it is of
-// the last days of the year before, standing a little out of order.
+// before it (0 before any): 1 when it begins a new year, -1 when it is the
+// last day of the year before, standing a little out of order.
 int YearStep(int& latest, int key)
 {
     const int back = latest - key;
@@ -28,7 +32,7 @@ int YearStep(int& latest, int key)
         latest = key;
         return 1;
     }
-    if (back < 0 && back + KeysInYear <= TurnDays)
+    if (back < 0 && back + DaysInYear <= TurnDays)
         return -1;
     latest = std::max(latest, key);
     return 0;

@@ -8,8 +8,8 @@
 namespace dialtally {
 
 // The years of a log's lines when the lines carry none (classic syslog).
-// A log is written in time order, so a date more than about a week before
-// the latest one of its file begins a new year, and the file's last line
+// A log is written in time order, so a date more than a day before the
+// latest one of its file so far begins a new year, and the file's last line
 // has the latest year that does not put it after the file was last written
 // to. A file that spans years (an archive kept over years, a log never
 // rotated) thus keeps them apart; taking each line's year from the file's

@@ -353,7 +353,8 @@ INSTANTIATE_TEST_SUITE_P(Syslog, YearInference,
                                            YearCase{"2026-12-09 10:00:00", 1, 1, 2026},
                                            YearCase{"2027-01-02 00:00:05", 12, 31, 2026},
                                            YearCase{"2029-01-05 12:00:00", 2, 29, 2028},
-                                           YearCase{"2028-03-01 12:00:00", 2, 29, 2028}));
+                                           YearCase{"2028-03-01 12:00:00", 2, 29, 2028},
+                                           YearCase{"2026-03-01 12:00:00", 2, 29, 2024}));
 
 // Lines without a year in a file that spans years, such as an archive kept
 // over years, or whose lines stand a little out of order around midnight.
@@ -382,6 +383,13 @@ TEST_F(LinuxLogs, LinesWithoutAYearTakeTheYearsTheirFileSpans)
              pair("Jan  3 10:00:00", "Jan  3 10:01:00"),
          "2027-01-05 00:00:00",
          {"2026-12-31 23:59:50", "2026-12-31 23:59:59", "2027-01-03 10:00:00"}},
+        {"a year's gap",
+         pair("Jan  2 19:00:00", "Jan  2 19:12:00") + pair("Dec 30 18:00:00", "Dec 30 18:25:00") +
+             pair("Dec 20 10:00:00", "Dec 20 10:30:00") +
+             pair("Aug  1 10:00:00", "Aug  1 10:30:00"),
+         "2027-08-02 00:00:00",
+         {"2025-01-02 19:00:00", "2025-12-30 18:00:00", "2026-12-20 10:00:00",
+          "2027-08-01 10:00:00"}},
         {"out of order at midnight",
          pair("Mar  1 23:00:00", "Mar  2 00:00:05") + pair("Mar  1 23:59:59", "Mar  2 00:01:00") +
              pair("Mar  2 10:00:00", "Mar  2 10:01:00"),
