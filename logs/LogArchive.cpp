@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fnmatch.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,20 +72,48 @@ bool WouldJoinTheSet(const std::string& source, const std::string& target)
     return ::fnmatch(pattern.c_str(), path.c_str(), FNM_PATHNAME | FNM_PERIOD) == 0;
 }
 
+// An archive a format reads (one ending in ".old", the name Archive
+// proposes and no log rotation uses) is added to as any archive: it is no
+// program's live log, which the write in one step would take from its
+// writer.
+bool ArchiveAFormatReads(const TLCfg& formats, const std::string& target)
+{
+    if (!target.ends_with(".old"))
+        return false;
+    for (int f = 1; f <= formats.Count; ++f) {
+        const LogSourceName log = ResolveLogSource(formats.LogFile[f]);
+        std::error_code error;
+        if (log.Kind == LogSourceKind::File && std::filesystem::equivalent(log.Text, target, error))
+            return true;
+    }
+    return false;
+}
+
 ArchiveResult ArchiveFailed(const std::string& source)
 {
     ShowError("An error occurred archiving " + source + ".");
     return ArchiveResult::Failed;
 }
 
-// The last line of an archive's contents; empty for none.
-std::string_view LastLine(std::string_view contents)
+// The last line of an archive's contents, and the last of its lines that
+// `marked` accepts; empty for none.
+std::string_view LastLine(std::string_view contents,
+                          const std::function<bool(std::string_view)>& marked = nullptr)
 {
-    while (!contents.empty() && (contents.back() == '\n' || contents.back() == '\r'))
-        contents.remove_suffix(1);
-    const std::size_t end = contents.find_last_of("\r\n");
-    return end == std::string_view::npos ? contents : contents.substr(end + 1);
+    while (!contents.empty()) {
+        while (!contents.empty() && (contents.back() == '\n' || contents.back() == '\r'))
+            contents.remove_suffix(1);
+        const std::size_t end = contents.find_last_of("\r\n");
+        const std::string_view line =
+            end == std::string_view::npos ? contents : contents.substr(end + 1);
+        if (!marked || marked(line))
+            return line;
+        contents.remove_suffix(line.size());
+    }
+    return {};
 }
+
+enum class Copied { Failed, Done, AfterAGap };
 
 // Appends the lines of the source to the target's old contents and writes
 // both in one step. A new archive is no more readable than its source: a
@@ -92,33 +121,50 @@ std::string_view LastLine(std::string_view contents)
 //
 // A source that is never cleared (a set, the journal) still holds what an
 // earlier run archived: only the lines after the archive's last line are
-// appended, or all of them when the source no longer holds that line.
+// appended, or after its last begin or end line when a line was added by
+// hand. When the source holds neither any more, all of its lines are, and
+// those written between the two runs may be gone (AfterAGap).
 template <typename Reader>
-bool CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& options,
-               mode_t sourceMode, bool onlyNewLines)
+Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& options,
+                 mode_t sourceMode, bool onlyNewLines)
 {
     std::string contents;
     std::error_code error;
     if (std::filesystem::exists(options.Target, error) && !ReadWholeFile(options.Target, contents))
-        return false;
-    const std::string archivedLast(onlyNewLines ? LastLine(contents) : std::string_view());
+        return Copied::Failed;
+    const auto marked = [&](std::string_view line) {
+        return IsArchiveLine(line, formats.Online[formats.Current],
+                             formats.Offline[formats.Current]);
+    };
+    const std::string last(onlyNewLines ? LastLine(contents) : std::string_view());
+    const std::string lastMarked(onlyNewLines ? LastLine(contents, marked) : std::string_view());
     const std::size_t oldSize = contents.size();
+    std::size_t afterLast = std::string::npos, afterMarked = std::string::npos;
     std::string_view line;
     while (reader.ReadLine(line)) {
-        if (options.Skip &&
-            !IsArchiveLine(line, formats.Online[formats.Current], formats.Offline[formats.Current]))
-            continue;
-        if (!archivedLast.empty() && line == archivedLast) {
-            contents.resize(oldSize);
-            continue;
+        // Matched before the lines are skipped: the last run may have kept
+        // every line.
+        const bool isLast = !last.empty() && line == last;
+        const bool isMarked = !lastMarked.empty() && line == lastMarked;
+        if (!options.Skip || marked(line)) {
+            contents.append(line);
+            contents.append("\r\n");
         }
-        contents.append(line);
-        contents.append("\r\n");
+        if (isLast)
+            afterLast = contents.size();
+        if (isMarked)
+            afterMarked = contents.size();
     }
     const bool readFailed = reader.Failed();
     reader.Close();
+    const std::size_t archived = afterLast != std::string::npos ? afterLast : afterMarked;
+    if (archived != std::string::npos)
+        contents.erase(oldSize, archived - oldSize);
     // The copy is on disk before anything is taken from the source.
-    return !readFailed && WriteFileAtomically(options.Target, contents, sourceMode & 0666);
+    if (readFailed || !WriteFileAtomically(options.Target, contents, sourceMode & 0666))
+        return Copied::Failed;
+    return onlyNewLines && oldSize > 0 && archived == std::string::npos ? Copied::AfterAGap
+                                                                        : Copied::Done;
 }
 
 // A set, the journal or a compressed file: copied like a file, but never
@@ -135,9 +181,16 @@ ArchiveResult ArchiveSource(const TLCfg& formats, const ArchiveOptions& options,
     struct stat status {};
     const mode_t mode = ::stat(source.c_str(), &status) == 0 ? status.st_mode : 0600;
     LogSource reader;
-    if (!reader.Open(source) || !CopyLines(reader, formats, options, mode, true))
+    const Copied copied =
+        reader.Open(source) ? CopyLines(reader, formats, options, mode, true) : Copied::Failed;
+    if (copied == Copied::Failed)
         return ArchiveFailed(source);
-    ShowInfo("Completed archive to " + options.Target + ".");
+    ShowInfo("Completed archive to " + options.Target + "." +
+             (copied == Copied::AfterAGap
+                  ? "\n\r" + source +
+                        " no longer holds the last line archived to it before: lines written "
+                        "between the two archives may be missing."
+                  : ""));
     return ArchiveResult::Done;
 }
 
@@ -198,7 +251,9 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
         return ArchiveResult::Refused;
     }
     if (const std::optional<std::string> input =
-            options.InputNamedBy ? options.InputNamedBy(options.Target) : std::nullopt) {
+            options.InputNamedBy && !ArchiveAFormatReads(formats, options.Target)
+                ? options.InputNamedBy(options.Target)
+                : std::nullopt) {
         ShowMadeFromError(options.Target, *input, "archive to");
         return ArchiveResult::Refused;
     }
@@ -221,7 +276,7 @@ ArchiveResult ArchiveLogFile(const TLCfg& formats, const ArchiveOptions& options
     LogSource reader;
     if (!reader.Open(source))
         return ArchiveFailed(source);
-    if (!CopyLines(reader, formats, options, status.st_mode, false))
+    if (CopyLines(reader, formats, options, status.st_mode, false) == Copied::Failed)
         return ArchiveFailed(source);
 
     if (options.Clear) {

@@ -798,18 +798,29 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
     home.Write("syslog", "new line\n");
     ASSERT_TRUE(WriteJournal(home.File("system.journal"),
                              {"2023-08-10 14:45:43|pppd|7|Connect: ppp0 <--> /dev/ttyUSB0"}));
+    const std::string begin = "Jan  2 10:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS0";
+    const std::string end = "Jan  2 10:01:00 h pppd[1]: Connection terminated.";
+    home.Write("ppp.1", begin + "\nchatter\n");
+    home.Write("ppp", end + "\n");
     struct Case {
         std::string Source;
         bool Clear;
         std::string Archived; // empty: refused
         std::string Before = {};
+        bool Skip = false;
+        bool Gap = false; // the source no longer holds what was archived last
     } cases[] = {
         {home.File("syslog*"), false, "old line\r\nnew line\r\n"},
         {home.File("syslog*"), true, ""},
         {home.File("system.journal"), false, "pppd[7]: Connect: ppp0 <--> /dev/ttyUSB0\r\n"},
         // Archived again: the set still holds what the last run took.
         {home.File("syslog*"), false, "older\r\nold line\r\nnew line\r\n", "older\r\nold line\r\n"},
-        {home.File("syslog*"), false, "gone\r\nold line\r\nnew line\r\n", "gone\r\n"},
+        {home.File("syslog*"), false, "gone\r\nold line\r\nnew line\r\n", "gone\r\n", false, true},
+        // The last run kept every line, this one skips them; a line added by hand.
+        {home.File("ppp*"), false, begin + "\r\nchatter\r\n" + end + "\r\n",
+         begin + "\r\nchatter\r\n", true},
+        {home.File("ppp*"), false, begin + "\r\n# checked\r\nchatter\r\n" + end + "\r\n",
+         begin + "\r\n# checked\r\n"},
     };
     const int f = formats.Current = FindLogFormat(formats, "pppd (syslog)");
     for (const Case& c : cases) {
@@ -819,7 +830,7 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
         ui.Messages.clear();
         formats.LogFile[f] = c.Source;
         const ArchiveResult result =
-            ArchiveLogFile(formats, ArchiveOptions{home.File("archive.old"), false, c.Clear, {}});
+            ArchiveLogFile(formats, ArchiveOptions{home.File("archive.old"), c.Skip, c.Clear, {}});
         SCOPED_TRACE(c.Source);
         if (c.Archived.empty()) {
             EXPECT_EQ(result, ArchiveResult::Refused);
@@ -829,6 +840,8 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
         } else {
             EXPECT_EQ(result, ArchiveResult::Done);
             EXPECT_TRUE(home.Read("archive.old").ends_with(c.Archived)) << home.Read("archive.old");
+            ASSERT_EQ(ui.Texts(MessageKind::Information).size(), 1u);
+            EXPECT_EQ(ui.Texts(MessageKind::Information)[0].ends_with("may be missing."), c.Gap);
             if (!c.Before.empty())
                 continue;
             // The system's logs are not for everyone: nor is their archive.

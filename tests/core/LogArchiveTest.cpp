@@ -189,6 +189,13 @@ TEST_F(LogArchive, AFileTheReportsAreMadeFromIsRefused)
     EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Refused);
     EXPECT_EQ(Source(), ModemLog);
     EXPECT_EQ(dir.Read("Dialtally.log"), "LogType=x\r\n");
+    // An archive that a format reads is what archiving again adds to.
+    dir.Write("Modem.old", "earlier\r\n");
+    formats.Count = 2;
+    formats.LogFile[2] = options.Target = dir.File("Modem.old");
+    options.InputNamedBy = [&](const std::string& path) { return std::optional(path); };
+    EXPECT_EQ(ArchiveLogFile(formats, options), ArchiveResult::Done);
+    EXPECT_TRUE(dir.Read("Modem.old").starts_with("earlier\r\n" + ModemLog.substr(0, 10)));
 }
 
 // A set's archive never joins the set: an archive named by its pattern is
