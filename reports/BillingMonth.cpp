@@ -63,9 +63,12 @@ struct Connection {
     const std::string* Service;
 };
 
+// `all` prices for every provider stated, to tell a connection that no
+// provider charges from one that another does.
 void StateProvider(ProviderBilling& billing, const PairedConnections& connections,
                    const TProv& providers, int p, const TServ& links,
-                   const std::string& serviceProviders, TDateTime today)
+                   const std::string& serviceProviders, TDateTime today,
+                   const std::vector<ProviderPricer>& all)
 {
     const auto at = static_cast<std::size_t>(p);
     const std::string& beginText = providers.ProviderMonthBegin[at];
@@ -87,7 +90,7 @@ void StateProvider(ProviderBilling& billing, const PairedConnections& connection
     TDateTime openedOn = 0;
     std::optional<TDateTime> ranOut;
     int freeUsedThisMonth = 0;
-    int notCharged = 0; // this billing month's connections the provider does not price
+    int notCharged = 0; // this billing month's connections no provider prices
     for (int i = 0; i < list.Count(); ++i) {
         const auto k = static_cast<std::size_t>(i);
         const TDateTime day = DateOf(list.DateTimeOn[k]);
@@ -96,7 +99,11 @@ void StateProvider(ProviderBilling& billing, const PairedConnections& connection
         const ProviderCharge charge =
             pricer.Price(list.DateTimeOn[k], list.Duration[k], list.Service[k]);
         if (!charge.Applies) {
-            notCharged += day >= start ? 1 : 0;
+            if (day >= start &&
+                std::none_of(all.begin(), all.end(), [&](const ProviderPricer& other) {
+                    return other.Applies(list.Service[k]);
+                }))
+                ++notCharged;
             continue;
         }
         if (charge.OpenedMonth) {
@@ -138,7 +145,7 @@ void StateProvider(ProviderBilling& billing, const PairedConnections& connection
         billing.Notes.push_back(std::to_string(notCharged) +
                                 (notCharged == 1 ? " connection" : " connections") +
                                 " of this billing month " + (notCharged == 1 ? "is" : "are") +
-                                " not charged by this provider: tick it in the report's "
+                                " charged by no provider: tick this one in the report's "
                                 "properties, or link the connections' descriptions to it on "
                                 "the Links page of Costs.");
 
@@ -207,7 +214,12 @@ BillingStatement StateBillingMonths(const PairedConnections& connections, const 
 {
     BillingStatement statement;
     statement.Today = DateOf(today);
-    for (const auto& [name, p] : ProvidersToState(providers, serviceProviders)) {
+    const auto stated = ProvidersToState(providers, serviceProviders);
+    std::vector<ProviderPricer> all;
+    for (const auto& [name, p] : stated)
+        if (p != 0)
+            all.emplace_back(providers, p, links, serviceProviders);
+    for (const auto& [name, p] : stated) {
         ProviderBilling& billing = statement.Providers.emplace_back();
         billing.Provider = name;
         if (p == 0) {
@@ -217,7 +229,7 @@ BillingStatement StateBillingMonths(const PairedConnections& connections, const 
         }
         try {
             StateProvider(billing, connections, providers, p, links, serviceProviders,
-                          statement.Today);
+                          statement.Today, all);
         } catch (const ConversionError& error) {
             const std::string provider = billing.Provider;
             billing = ProviderBilling{};

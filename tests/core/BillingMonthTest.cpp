@@ -285,16 +285,29 @@ TEST(BillingMonth, EachProviderGetsWhatTheReportChargesIt)
             EXPECT_EQ(billing.Charges, c.Shares[n].Charges) << billing.Provider;
         }
     }
-    // Linked to none and named by none: the notes say why a month of
-    // connections has none.
-    const BillingStatement unlinked =
-        StateBillingMonths(paired, providers, TServ{}, "", Day(2026, 3, 10));
-    ASSERT_FALSE(unlinked.Providers.empty());
-    for (const ProviderBilling& billing : unlinked.Providers)
-        EXPECT_NE(BillingFigureText(billing, BillingFigure::Note, false)
-                      .find("3 connections of this billing month are not charged"),
-                  std::string::npos)
-            << billing.Provider;
+    // A provider without connections: the notes count those that no
+    // provider charges, and not those linked to another.
+    TServ mobile;
+    mobile.Count = 2;
+    mobile.Service[1] = "My ISP";
+    mobile.Provider[1] = Telephone;
+    mobile.Service[2] = "Mobile";
+    mobile.Provider[2] = "Sample Internet Service Provider";
+    for (const auto& [table, note] :
+         {std::pair{TServ{}, "3 connections"}, std::pair{mobile, "2 connections"}}) {
+        const BillingStatement statement =
+            StateBillingMonths(paired, providers, table, "", Day(2026, 3, 10));
+        ASSERT_FALSE(statement.Providers.empty());
+        for (const ProviderBilling& billing : statement.Providers) {
+            if (billing.Connections != 0)
+                continue;
+            EXPECT_NE(
+                BillingFigureText(billing, BillingFigure::Note, false)
+                    .find(std::string(note) + " of this billing month are charged by no provider"),
+                std::string::npos)
+                << billing.Provider;
+        }
+    }
 }
 
 // A broken tariff names its provider and leaves the others whole; a name
