@@ -12,7 +12,7 @@ namespace dialtally {
 enum class ChartLevel { Details = 0, Days, Weeks, Months, Years };
 constexpr int ChartSeriesCount = 5;
 
-// What a point's value counts, set from GraphYAxis before each build.
+// What a point's value counts, as the report's GraphYAxis says.
 enum class ChartValueMode { Seconds, Charges, Count };
 
 struct ChartPoint {

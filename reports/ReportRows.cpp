@@ -1,13 +1,14 @@
 #include "reports/ReportRows.h"
 
 #include "base/RegionalSettings.h"
+#include "reports/ReportLayout.h"
 
 namespace dialtally {
 
 ReportRowWriter::ReportRowWriter(const TCfg& cfg, const EngineOptions& options, const TRep& rep,
                                  ReportTable& table, ReportChart& chart)
     : m_rep(rep), m_table(table), m_chart(chart), m_points(options.ChartPoints),
-      m_durationDec(options.DurationDec),
+      m_durationDec(options.DurationDec), m_mode(ValueModeOf(cfg)),
       m_scale(cfg.GraphYAxis == "1" ? 3600.0 : (cfg.GraphYAxis == "2" ? 60.0 : 1.0)),
       m_detailDate(DetailDatePicture(options.DayInclude)),
       m_detailDateOff(DetailDatePicture(options.DayInclude)), m_time(Regional().LongTimeFormat),
@@ -117,7 +118,7 @@ double ReportRowWriter::PointValue(std::int64_t seconds, Currency charges,
                                    std::int32_t connections) const
 {
     double value = 0;
-    switch (m_chart.Mode) {
+    switch (m_mode) {
     case ChartValueMode::Seconds:
         value = static_cast<double>(seconds);
         break;

@@ -46,6 +46,9 @@ private:
     ReportChart& m_chart;
     bool m_points; // whether chart points are made
     bool m_durationDec;
+    // What a point's value is, from the report rather than from the chart
+    // written to: a chunk of rows made ahead writes to a chart of its own.
+    ChartValueMode m_mode;
     double m_scale; // hours or minutes divide the values
     std::array<int, ChartSeriesCount> m_step{};
     PictureFormatter m_detailDate;

@@ -526,12 +526,13 @@ TEST(PictureFormatter, MatchesFormatDateTime)
         "M/d/yyyy", "ddd dd.MM.yyyy",   "dddd, MMMM d, yyyy", "h:mm:ss tt", "HH:mm:ss",
         "yy-M-d",   "'den 'd MMM yyyy", "MMMM yyyy",          "yyyy'/'M",   "ttt t hh H m s",
         "'open"};
-    const std::vector<TDateTime> values{
-        EncodeDate(2001, 3, 5) + EncodeTime(14, 20, 7, 0),
-        EncodeDate(2000, 12, 31) + EncodeTime(10, 0, 0, 0),
-        EncodeDate(2000, 12, 31) + EncodeTime(23, 59, 59, 999) + 0.6 / 86'400'000,
-        EncodeDate(2000, 2, 29), EncodeDate(1999, 1, 1) + EncodeTime(0, 0, 0, 1),
-        EncodeDate(2024, 7, 14) + EncodeTime(12, 0, 0, 0)};
+    const std::vector<TDateTime> values{EncodeDate(2001, 3, 5) + EncodeTime(14, 20, 7, 0),
+                                        EncodeDate(2000, 12, 31) + EncodeTime(10, 0, 0, 0),
+                                        EncodeDate(2000, 12, 31) + EncodeTime(23, 59, 59, 999) +
+                                            0.6 / 86'400'000,
+                                        EncodeDate(2000, 2, 29),
+                                        EncodeDate(1999, 1, 1) + EncodeTime(0, 0, 0, 1),
+                                        EncodeDate(2024, 7, 14) + EncodeTime(12, 0, 0, 0)};
     for (const RegionalSettings* preset : RegionalPresets())
         for (const std::string& picture : pictures) {
             PictureFormatter formatter(picture, *preset);
@@ -566,7 +567,10 @@ TEST(ReportEngine, RowsMadeOnTwoCoresAreTheRowsMadeOnOne)
         calls.push_back({2001, 1 + n / 4000, 1 + n / 200 % 20, n % 24, n % 60, 0, 60 + n % 7,
                          n % 13 * 100, n % 4000 == 0 ? 99 : 0, "Net " + std::to_string(n % 3)});
     const TRep rep = MakeRep(calls);
-    for (const TCfg& cfg : {AllOn(), Only({&TCfg::TotalDay}), Only({})}) {
+    TCfg charges = AllOn(), count = AllOn();
+    charges.GraphYAxis = "4";
+    count.GraphYAxis = "5";
+    for (const TCfg& cfg : {AllOn(), Only({&TCfg::TotalDay}), Only({}), charges, count}) {
         EngineOptions one, two, bare;
         one.TwoCoresFrom = INT_MAX;
         two.TwoCoresFrom = bare.TwoCoresFrom = 0;
