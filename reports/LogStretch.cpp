@@ -167,13 +167,21 @@ TDateTime LogStretch::ReadDate(const LineFields& fields, const LocatorLine& line
 TDateTime LogStretch::ReadTime(const LineFields& fields, const LocatorLine& line)
 {
     TDateTime time = 0;
-    const std::string_view text = Field(fields.Time, line);
+    std::string_view text = Field(fields.Time, line);
     m_scratch.Offset = UtcOffsetAfter(line.Text, text);
-    if (Field(fields.Ampm, line).empty() && TryPlainTimeOfDay(text, time))
+    // A time completed by its locator stands in the scratch field, which
+    // the marker field would take over.
+    if (text.data() == m_scratch.Field.data()) {
+        m_scratch.Time.assign(text);
+        text = m_scratch.Time;
+    }
+    const std::string_view marker = Field(fields.Ampm, line);
+    if (marker.empty() && TryPlainTimeOfDay(text, time))
         return time;
-    m_scratch.Time.assign(text);
+    if (text.data() != m_scratch.Time.data())
+        m_scratch.Time.assign(text);
     m_scratch.Time += ' ';
-    m_scratch.Time += Field(fields.Ampm, line);
+    m_scratch.Time += marker;
     return TextToTime(m_scratch.Time);
 }
 

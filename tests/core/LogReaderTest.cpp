@@ -324,6 +324,31 @@ TEST_P(DateAndTimeFields, ReadAsTheLogFormatSays)
     }
 }
 
+// Fields that locators complete with texts of their own ({"..."}).
+TEST_F(LogReaderTest, TimeAndMarkerFieldsCompletedByTheirLocators)
+{
+    const int f = FindLogFormat(formats, Pipes);
+    report.LogType = Pipes;
+    const struct {
+        const char* TimeEnd; // appended to the time
+        const char* Time;
+        const char* MarkerEnd; // appended to the marker
+        const char* Marker;
+    } cases[] = {{"{\":00\"}", "10:30", "", "PM"},
+                 {"", "10:30:00", "{\"M\"}", "P"},
+                 {"{\":00\"}", "10:30", "{\"M\"}", "P"}};
+    for (const auto& c : cases) {
+        formats.OnTime[f] = formats.OffTime[f] = PipeField(5) + c.TimeEnd;
+        formats.OnAmpm[f] = formats.OffAmpm[f] = PipeField(6) + c.MarkerEnd;
+        WriteLog({PipeLine("BEGIN", "3", "5", "2001", c.Time, c.Marker)});
+        m_front.Messages.clear();
+        Read();
+        EXPECT_TRUE(Errors().empty()) << c.TimeEnd << c.MarkerEnd;
+        ASSERT_EQ(Count(), 1u);
+        EXPECT_EQ(rep.DateTimeOn[0], At(2001, 3, 5, 22, 30, 0));
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     LogReader, DateAndTimeFields,
     testing::Values(FieldCase{"Mar", "5", "2001", "10:00:00", "", At(2001, 3, 5, 10, 0, 0)},
