@@ -34,7 +34,7 @@ constexpr int HelpLogPage = 3510; // then 3520, 3530 for the later pages
 } // namespace
 
 TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
-    : QDialog(parent), m_formats(formats), m_copy(formats),
+    : QDialog(parent), m_formats(formats), m_copy(formats), m_inUse(formats.Current),
       m_programFolder(std::move(programFolder)), m_pages(new QTabWidget), m_list(new QListWidget),
       m_view(new LogFileView), m_locatorMenu(new QMenu(this)), m_libraryMenu(new QMenu(this))
 {
@@ -360,6 +360,10 @@ void TDlgLog::BtnRemoveClick()
     if (index == 0 || ConfirmRemove(name.toStdString()) != MessageAnswer::Yes)
         return;
     RemoveLogFormat(m_copy, index);
+    if (index == m_inUse)
+        m_inUse = 0;
+    else if (index < m_inUse)
+        --m_inUse;
     if (RemoveSelected(m_list))
         ListBoxLogClick();
 }
@@ -394,8 +398,10 @@ void TDlgLog::BtnOkClick()
 {
     if (HasSelection())
         StoreEdits();
-    // The format in use stays the same entry, but never past the table's end.
-    m_copy.Current = std::clamp(m_formats.Current, 0, m_copy.Count);
+    // The format in use stays the same entry, which Archive and View Log
+    // File act on; by its index they took the one after it once an entry
+    // before it was removed.
+    m_copy.Current = std::clamp(m_inUse, 0, m_copy.Count);
     // Formats that could not be stored are not taken into use; the dialog
     // stays, for another try or Cancel.
     if (!SaveLogFormats(m_copy, m_programFolder))

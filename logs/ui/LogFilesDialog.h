@@ -85,6 +85,8 @@ private:
 
     TLCfg& m_formats;
     TLCfg m_copy;
+    // The format in use, followed through removals: 0 once it is removed.
+    int m_inUse = 0;
     std::string m_programFolder;
 
     QTabWidget* m_pages;

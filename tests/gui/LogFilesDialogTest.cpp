@@ -172,6 +172,30 @@ TEST_F(LogFilesDialog, RemovingTheLastThenTheOnlyFormat)
     EXPECT_EQ(home.Read("Dialtally.log"), "*\r\n*  Dialtally Log File Configuration\r\n*\r\n");
 }
 
+// Archive and View Log File act on the format in use: removing one listed
+// before it leaves it in use, removing it leaves none.
+TEST_F(LogFilesDialog, TheFormatInUseStaysTheOneInUse)
+{
+    for (const bool removeInUse : {false, true}) {
+        TLCfg table = formats;
+        table.Count = 3;
+        table.LogType[3] = "pppd";
+        table.Current = 2;
+        const std::string inUse = table.LogType[2];
+        TDlgLog dialog(table, home.Path());
+        auto* list = Find<QListWidget>(dialog, "ListBoxLog");
+        const std::string removed = table.LogType[removeInUse ? 2 : 1];
+        list->setCurrentItem(list->findItems(QString::fromStdString(removed), Qt::MatchExactly)[0]);
+        Click(dialog, "BtnRemove");
+        Click(dialog, "BtnOk");
+        ASSERT_EQ(table.Count, 2);
+        if (removeInUse)
+            EXPECT_EQ(table.Current, 0);
+        else
+            EXPECT_EQ(table.LogType[table.Current], inUse);
+    }
+}
+
 TEST_F(LogFilesDialog, CancelLeavesTableAndFileUnchanged)
 {
     ASSERT_TRUE(SaveLogFormats(formats, home.Path()));
