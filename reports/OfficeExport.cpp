@@ -18,6 +18,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <new>
 #include <tuple>
 #include <unistd.h>
@@ -120,7 +121,11 @@ std::string XlsxBytes(const ExportSource& source)
     TempFile file(".xlsx");
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE; // rows are written once, in order
-    lxw_workbook* workbook = workbook_new_opt(file.Path().c_str(), &options);
+    // Freed unwritten when anything throws before it is closed.
+    const auto discard = [](lxw_workbook* unclosed) { lxw_workbook_free(unclosed); };
+    std::unique_ptr<lxw_workbook, decltype(discard)> owned(
+        workbook_new_opt(file.Path().c_str(), &options), discard);
+    lxw_workbook* const workbook = owned.get();
     if (workbook == nullptr)
         throw ExportError("Cannot create the workbook.");
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
@@ -173,7 +178,7 @@ std::string XlsxBytes(const ExportSource& source)
     FILE* const rowsFile = sheet->optimize_tmpfile;
     const bool rowsLost =
         rowsFile != nullptr && (std::fflush(rowsFile) != 0 || std::ferror(rowsFile) != 0);
-    const lxw_error closed = workbook_close(workbook);
+    const lxw_error closed = workbook_close(owned.release());
     if (failure != LXW_NO_ERROR)
         throw ExportError(std::string("Cannot write the workbook: ") + lxw_strerror(failure));
     if (closed != LXW_NO_ERROR)
