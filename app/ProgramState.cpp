@@ -128,15 +128,13 @@ ExportSettings ExportSettingsFor(const Settings& settings)
 std::optional<PairedConnections> ReadConnectionsForTool(ProgramState& state)
 {
     std::optional<PairedConnections> connections;
-    SetBusy(true);
     try {
+        const BusyScope busy;
         connections = ReadPairedConnections(state.Current, state.Formats);
     } catch (const ConversionError& error) {
-        SetBusy(false);
         ShowError(error.what());
         return std::nullopt;
     }
-    SetBusy(false);
     // The read names the log in the first status panel; the report's
     // figure belongs there.
     CurrentFrontEnd().SetStatusText(0, state.Output.StatusFigures[0]);

@@ -21,6 +21,15 @@ MessageAnswer ConfirmRemove(const std::string& name);
 MessageAnswer AskYesNo(const std::string& text);
 MessageAnswer AskYesNoCancel(const std::string& text);
 void SetBusy(bool busy);
+// Busy for as long as it lives, also when what it covers throws: a busy
+// cursor left on would stay for the rest of the session.
+class BusyScope {
+public:
+    BusyScope() { SetBusy(true); }
+    ~BusyScope() { SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+};
 void PlayDefaultSound();
 
 std::string ReadErrorText(const std::string& path);

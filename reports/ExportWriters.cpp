@@ -187,7 +187,7 @@ std::string FormattedText(const ExportSource& source)
     for (const int row : rows)
         for (std::size_t k = 0; k < columns.size(); ++k)
             widths[k] = std::max(widths[k], TextWidth(source.Cell(row, columns[k])));
-    SetBusy(true);
+    const BusyScope busy;
     std::string out;
     for (const int row : rows) {
         for (std::size_t k = 0; k < columns.size(); ++k) {
@@ -202,7 +202,6 @@ std::string FormattedText(const ExportSource& source)
         }
         out += "\r\n";
     }
-    SetBusy(false);
     return out;
 }
 

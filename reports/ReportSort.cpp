@@ -210,10 +210,7 @@ bool SortByColumnClick(ReportTable& table, SortIndicator& sort, const TCfg& cfg,
     if (!SortOffered(cfg) || table.RowCount() < 3 || column < 0 || column >= ReportTextColumns)
         return false;
     const bool ascending = column != sort.Column || !sort.Ascending;
-    struct Busy {
-        Busy() { SetBusy(true); }
-        ~Busy() { SetBusy(false); }
-    } busy;
+    const BusyScope busy;
     SortReportRows(table, column, ColumnSortStyle(column, IsOn(cfg.TotalShow), durationDec),
                    ascending);
     sort.Column = column;

@@ -165,11 +165,9 @@ bool TDlgExp::Export()
     // The HTML values may have changed in this dialog.
     const ExportSettings settings = ExportSettingsFor(m_settings);
     try {
-        SetBusy(true);
+        const BusyScope busy;
         WriteExportFile(path, TypeIndex(), m_shown, settings);
-        SetBusy(false);
     } catch (const ExportError& error) {
-        SetBusy(false);
         ShowError(error.what());
         return false;
     }
