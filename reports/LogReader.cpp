@@ -123,11 +123,13 @@ bool ReadConnectionLog(ReadContext& context)
     // A long plain log is read in pieces on two cores: this thread from
     // the front, a second one from the back. The first begin line sets the
     // criteria every piece tests, so it is looked for first.
+    // Every piece reads the file opened here: a log rotated meanwhile
+    // leaves the pass with the file it began on. Declared before the second
+    // thread's future, whose end waits for that thread, so that it outlives
+    // the read however the pass ends.
+    const SharedLog log{file.PlainFile(), path, modified};
     std::unique_ptr<LaterPieces> later;
     std::future<void> laterRead;
-    // Every piece reads the file opened here: a log rotated meanwhile
-    // leaves the pass with the file it began on.
-    const SharedLog log{file.PlainFile(), path, modified};
     const std::uint64_t size = log.File ? log.File->Size() : 0;
     if (std::vector<std::uint64_t> starts =
             // Lines without a year take theirs from the lines before them.
