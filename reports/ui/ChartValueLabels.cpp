@@ -7,7 +7,6 @@
 #include <QGraphicsSimpleTextItem>
 
 #include <algorithm>
-#include <cmath>
 
 namespace dialtally {
 
@@ -22,8 +21,7 @@ constexpr qreal LabelGap = 2;
 
 QString ValueLabelText(double value)
 {
-    const double mark = ChartMarkValue(value);
-    return std::fabs(mark) < 1e6 ? QString::number(mark, 'g', 6) : QString::number(mark, 'f', 0);
+    return QString::fromStdString(ChartValueText(value));
 }
 
 void ChartValueLabels::SetStyle(const QFont& font, const QColor& color)

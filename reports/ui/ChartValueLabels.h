@@ -16,8 +16,8 @@ class QGraphicsSimpleTextItem;
 
 namespace dialtally {
 
-// The value over each point of the chart's areas, as "@yPoint" wrote it
-// but a million and more in full rather than as 1e+06.
+// The value over a point of the chart's areas, as its hint tells it: in
+// the regional notation, and a million in full rather than as 1e+06.
 QString ValueLabelText(double value);
 
 // The values over the points of the chart's areas, placed label by label:

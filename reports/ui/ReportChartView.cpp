@@ -337,7 +337,7 @@ void ReportChartView::KeepEdgeLabelsWhole()
         if (series.ShowValues && !series.Points.empty())
             widest = std::max(widest,
                               QFontMetrics(m_style.LabelFont)
-                                  .horizontalAdvance(QString::number(series.Points.back().Value)));
+                                  .horizontalAdvance(ValueLabelText(series.Points.back().Value)));
     }
     const QMargins margins(ChartMargin, ChartMargin, ChartMargin + widest / 2, ChartMargin);
     if (m_qchart->margins() != margins)

@@ -528,7 +528,7 @@ TEST_F(ViewsFixture, ValueLabelsShowOnlyWhereTheyHaveRoom)
             << c.level << " " << c.width << ": " << shown << " of " << points;
     }
     // A million hours do not read as 1e+06.
-    EXPECT_EQ(ValueLabelText(1234567.25), "1234567");
+    EXPECT_EQ(ValueLabelText(1234567.25), "1234567.25");
     EXPECT_EQ(ValueLabelText(16.77749), "16.777");
 }
 
