@@ -28,7 +28,12 @@ public:
 
     MessageAnswer ShowMessage(MessageKind kind, MessageButtons buttons,
                               const std::string& text) override;
-    void SetBusy(bool busy) override { BusyCalls.push_back(busy); }
+    void SetBusy(bool busy) override
+    {
+        BusyCalls.push_back(busy);
+        if (OnBusy)
+            OnBusy(busy);
+    }
     void PlayDefaultSound() override { ++Sounds; }
     void SetStatusText(int panel, const std::string& text) override;
     void SetProgress(int position, int max) override
@@ -49,6 +54,7 @@ public:
     int Sounds = 0;
     int Repaints = 0;                 // calls of KeepResponsive
     std::function<void()> OnProgress; // lets a test act in the middle of a step
+    std::function<void(bool busy)> OnBusy;
 
     // The texts of the messages of one kind, in order.
     std::vector<std::string> Texts(MessageKind kind) const;

@@ -286,19 +286,28 @@ void TMainForm::SortByColumn(int column)
 {
     if (m_passRunning)
         return;
+    // The sort lets repaints run: a report handed over or a close meanwhile
+    // waits for its end, as during a pass, rather than rebuilding the table
+    // under it.
+    m_passRunning = true;
     m_model->BeginRebuild();
+    std::string failure;
     try {
         SortByColumnClick(m_state.Output.Table, m_state.Output.Sort, m_state.Current, column,
                           m_state.Options.Options.DurationDec);
     } catch (const ConversionError& error) {
-        m_model->EndRebuild();
-        ShowError(error.what());
-        ShowSortIndicator();
-        return;
+        failure = error.what();
     }
     m_model->EndRebuild();
-    // The header flips its own indicator after the click; ours wins.
-    QTimer::singleShot(0, this, &TMainForm::ShowSortIndicator);
+    m_passRunning = false;
+    if (!failure.empty()) {
+        ShowError(failure);
+        ShowSortIndicator();
+    } else {
+        // The header flips its own indicator after the click; ours wins.
+        QTimer::singleShot(0, this, &TMainForm::ShowSortIndicator);
+    }
+    RunWhatWaited();
 }
 
 void TMainForm::ShowSortIndicator()

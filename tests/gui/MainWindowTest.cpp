@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -327,6 +328,24 @@ TEST_F(WindowFixture, AHandOverAndACloseDuringAPassWaitForItsEnd)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 3000));
     EXPECT_EQ(Shown(*window), "Report B");
     EXPECT_EQ(window->windowTitle(), "Report B - Dialtally");
+}
+
+// A sort lets the window repaint too: a report handed over meanwhile opens
+// after it, unsorted, rather than being sorted in its place.
+TEST_F(WindowFixture, AHandOverDuringASortWaitsForItsEnd)
+{
+    auto window = MakeWindow();
+    window->OpenHandedOverReports({QString::fromStdString(ReportPath("A"))});
+    window->show();
+    QApplication::processEvents();
+    bool handedOver = false;
+    m_messages->OnBusy = [&](bool busy) {
+        if (busy && !std::exchange(handedOver, true))
+            window->OpenHandedOverReports({QString::fromStdString(ReportPath("B"))});
+    };
+    emit window->Grid()->horizontalHeader()->sectionClicked(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Shown(*window) == "Report B"; }, 3000));
+    EXPECT_NE(window->State().Output.Sort.Column, 1);
 }
 
 // Panel 0 is a quarter of the window wide; a longer hint shows whole as
