@@ -139,8 +139,9 @@ struct TRep {
 
 void ClearConnections(TRep& rep);
 // Adds an empty connection and returns its index (the new LastIndex). The
-// arrays grow in blocks of 100 entries. Throws std::bad_alloc when memory
-// runs out, leaving LastIndex at the new entry.
+// list's length grows in steps of 100 entries, its room in blocks of 1,024
+// that never move. Throws std::bad_alloc when memory runs out, leaving
+// LastIndex at the new entry.
 int AddConnection(TRep& rep);
 // Gives the empty list `other` the second half of the room `rep`, which
 // holds no entries, kept from an earlier pass.

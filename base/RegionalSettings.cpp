@@ -137,15 +137,21 @@ const RegionalSettings& PresetForPosixLocale(std::string_view posixName)
     return preset ? *preset : EnUs;
 }
 
+const RegionalSettings& RegionalSettingsNamed(const std::optional<std::string>& name)
+{
+    if (!name)
+        return RegionalSettingsFromEnvironment();
+    const RegionalSettings* preset = FindRegionalPreset(*name);
+    if (!preset)
+        throw std::invalid_argument("Unknown regional settings \"" + *name +
+                                    "\"; use en-US, en-GB, de-DE or sv-SE.");
+    return *preset;
+}
+
 const RegionalSettings& RegionalSettingsFromEnvironment()
 {
-    if (const char* explicitName = NonEmptyEnv("DIALTALLY_LOCALE")) {
-        const RegionalSettings* preset = FindRegionalPreset(explicitName);
-        if (!preset)
-            throw std::invalid_argument(std::string("Unknown regional settings \"") + explicitName +
-                                        "\"; use en-US, en-GB, de-DE or sv-SE.");
-        return *preset;
-    }
+    if (const char* explicitName = NonEmptyEnv("DIALTALLY_LOCALE"))
+        return RegionalSettingsNamed(std::string(explicitName));
     for (const char* name : {"LC_ALL", "LC_TIME", "LANG"})
         if (const char* value = NonEmptyEnv(name))
             return PresetForPosixLocale(value);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,9 @@ const std::array<const RegionalSettings*, 4>& RegionalPresets();
 // LC_ALL, LC_TIME and LANG matched on language and territory, else en-US.
 // Throws std::invalid_argument for an explicit name that is no preset.
 const RegionalSettings& RegionalSettingsFromEnvironment();
+// The preset a --locale option names, or without one the environment's.
+// Throws std::invalid_argument for a name that is no preset.
+const RegionalSettings& RegionalSettingsNamed(const std::optional<std::string>& name);
 // The preset a POSIX locale name such as "de_DE.UTF-8" stands for; en-US
 // for anything unknown, "C" and "POSIX".
 const RegionalSettings& PresetForPosixLocale(std::string_view posixName);

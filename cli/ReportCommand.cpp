@@ -99,14 +99,7 @@ int RunReportCommand(const CommandLine& command, std::ostream& out, std::ostream
 {
     FileSizeLimitFailsWrites();
     try {
-        SetRegional(command.Locale ? [&]() -> const RegionalSettings& {
-            const RegionalSettings* preset = FindRegionalPreset(*command.Locale);
-            if (!preset)
-                throw std::invalid_argument("Unknown regional settings \"" + *command.Locale +
-                                            "\"; use en-US, en-GB, de-DE or sv-SE.");
-            return *preset;
-        }()
-                                   : RegionalSettingsFromEnvironment());
+        SetRegional(RegionalSettingsNamed(command.Locale));
     } catch (const std::invalid_argument& e) {
         err << "dialtally-report: " << e.what() << '\n';
         return UsageError;

@@ -95,17 +95,9 @@ int main(int argc, char** argv)
     parser.process(app);
 
     try {
-        if (parser.isSet(locale)) {
-            const RegionalSettings* preset = FindRegionalPreset(parser.value(locale).toStdString());
-            if (!preset) {
-                std::fprintf(stderr, "dialtally: unknown locale %s\n",
-                             parser.value(locale).toUtf8().constData());
-                return 2;
-            }
-            SetRegional(*preset);
-        } else {
-            SetRegional(RegionalSettingsFromEnvironment());
-        }
+        SetRegional(RegionalSettingsNamed(parser.isSet(locale)
+                                              ? std::optional(parser.value(locale).toStdString())
+                                              : std::nullopt));
     } catch (const std::invalid_argument& error) {
         std::fprintf(stderr, "dialtally: %s\n", error.what());
         return 2;

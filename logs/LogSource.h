@@ -127,12 +127,12 @@ private:
 
     LineReader m_reader;
     GzipFile m_gzip;
-    std::shared_ptr<InputFile> m_file; // the plain file or member being read
+    std::shared_ptr<InputFile> m_file; // the member being read when it is not compressed
     FileRange m_range;
     JournalSource m_journal;
     LogSourceName m_name;
     std::vector<std::shared_ptr<InputFile>> m_opened; // a set's members, opened at its start
-    std::shared_ptr<InputFile> m_member;              // the file or member being read
+    std::shared_ptr<InputFile> m_member;              // the file being read, compressed or not
     std::size_t m_next = 0;                           // the set member to open next
     int m_gaps = 0;
     bool m_stopped = false; // a read fault ended what is not a set, or a skip the last member

@@ -146,8 +146,9 @@ private:
     void ShowChartMenu(const QPoint& globalPos, std::optional<ChartPointRef> point);
     std::optional<std::string> AskFileName(const FileDialogRequest& request, bool save);
 
-    // Passes: every rebuild of the table goes through here, so that the
-    // views never read a table that is being written.
+    // Passes: every rebuild of the table goes through here (a sort keeps
+    // the same guard), so that the views never read a table that is being
+    // written.
     // `measures`: the step sizes the columns to the table it leaves.
     template <typename Step> void RunPass(Step step, bool measures = true);
     void AfterPass();
