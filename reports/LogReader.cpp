@@ -67,6 +67,73 @@ void ApplyAllSwitches(TCfg& report, PassCriteria& criteria, TDateTime firstDate)
     }
 }
 
+// What a pass reads a log with.
+struct PassOf {
+    const PassFormat& Format;
+    const TCfg& Report;
+    PassCriteria& Criteria;
+    const CostingPass& Pricing;
+};
+
+// A long plain log is read in pieces on two cores: the window's thread from
+// the front, a second one from the back. The first begin line sets the
+// criteria every piece tests, so it is looked for first. The pieces for
+// the second thread, or none when the log is short or its first begin line
+// ends the pass.
+std::unique_ptr<LaterPieces> SplitRead(ReadContext& context, LogStretch& stretch, PassOf pass,
+                                       const SharedLog& log)
+{
+    const std::uint64_t size = log.File->Size();
+    std::vector<std::uint64_t> starts = PieceStarts(context, *log.File, size);
+    if (starts.size() < 2)
+        return nullptr;
+    LogSource head(LineHeadBytes);
+    std::optional<TDateTime> firstDate;
+    head.OpenPart(log.File, log.Path, 0, size, log.Modified);
+    AddMarkers(head, pass.Format);
+    try {
+        firstDate = stretch.FirstBeginDate(head);
+    } catch (const ConversionError&) {
+        // Read in one piece, the pass stops there with its message.
+    }
+    if (!firstDate || head.Failed())
+        return nullptr;
+    ApplyAllSwitches(context.Report, pass.Criteria, *firstDate);
+    stretch.FirstBegin = nullptr;
+    auto later = std::make_unique<LaterPieces>(std::move(starts), pass.Pricing, context.Providers);
+    // Room kept from an earlier pass would stand idle while the later
+    // pieces' lists are made beside it.
+    ShareConnectionRoom(context.Connections, later->Room);
+    return later;
+}
+
+// The message of a pass that did not read to the end: of the piece that
+// ended it when that is not the window's thread's.
+void ShowReadEnd(StretchEnd end, const LogSource& file, const LaterPiece* failed)
+{
+    switch (end) {
+    case StretchEnd::Unconvertible:
+        ShowError(ParsingMessage);
+        break;
+    case StretchEnd::OutOfMemory:
+        ShowError("Out of memory.");
+        break;
+    case StretchEnd::Unreadable:
+        if (failed)
+            ShowReadError(failed->ErrorName, failed->ErrorFound);
+        else
+            ShowError(file.ErrorText());
+        break;
+    case StretchEnd::Done:
+        break;
+    }
+    // The members of a set left for lines of another stamp style are named;
+    // what the others held was read whole.
+    if (!file.SkippedMembers().empty())
+        ShowError(std::string(ParsingMessage) + "\n\rNot read: the rest of " +
+                  file.SkippedMembers() + ".");
+}
+
 } // namespace
 
 bool ReadConnectionLog(ReadContext& context)
@@ -120,9 +187,6 @@ bool ReadConnectionLog(ReadContext& context)
     stretch.Closed = price;
     stretch.Ongoing = [] { CurrentFrontEnd().KeepResponsive(); };
 
-    // A long plain log is read in pieces on two cores: this thread from
-    // the front, a second one from the back. The first begin line sets the
-    // criteria every piece tests, so it is looked for first.
     // Every piece reads the file opened here: a log rotated meanwhile
     // leaves the pass with the file it began on. Declared before the second
     // thread's future, whose end waits for that thread, so that it outlives
@@ -130,35 +194,16 @@ bool ReadConnectionLog(ReadContext& context)
     const SharedLog log{file.PlainFile(), path, modified};
     std::unique_ptr<LaterPieces> later;
     std::future<void> laterRead;
-    const std::uint64_t size = log.File ? log.File->Size() : 0;
-    if (std::vector<std::uint64_t> starts =
-            // Lines without a year take theirs from the lines before them.
-        log.File && !format.YearFromFile() ? PieceStarts(context, *log.File, size)
-                                           : std::vector<std::uint64_t>{0};
-        starts.size() > 1) {
-        LogSource head(LineHeadBytes);
-        std::optional<TDateTime> firstDate;
-        head.OpenPart(log.File, path, 0, size, modified);
-        AddMarkers(head, format);
+    // Lines without a year take theirs from the lines before them.
+    if (log.File && !format.YearFromFile())
+        later = SplitRead(context, stretch, PassOf{format, report, criteria, pass}, log);
+    if (later) {
         try {
-            firstDate = stretch.FirstBeginDate(head);
-        } catch (const ConversionError&) {
-            // Read in one piece, the pass stops there with its message.
-        }
-        if (firstDate && !head.Failed()) {
-            ApplyAllSwitches(report, criteria, *firstDate);
-            stretch.FirstBegin = nullptr;
-            later = std::make_unique<LaterPieces>(std::move(starts), pass, context.Providers);
-            // Room kept from an earlier pass would stand idle while the
-            // later pieces' lists are made beside it.
-            ShareConnectionRoom(rep, later->Room);
-            try {
-                laterRead = std::async(std::launch::async, [&, pieces = later.get()] {
-                    pieces->Read(format, report, criteria, log);
-                });
-            } catch (const std::system_error&) {
-                // No thread to be had: this one reads every piece.
-            }
+            laterRead = std::async(std::launch::async, [&, pieces = later.get()] {
+                pieces->Read(format, report, criteria, log);
+            });
+        } catch (const std::system_error&) {
+            // No thread to be had: this one reads every piece.
         }
     }
     AddMarkers(file, format);
@@ -199,29 +244,9 @@ bool ReadConnectionLog(ReadContext& context)
 
     file.Close();
     busy.Off();
-    switch (end) {
-    case StretchEnd::Unconvertible:
-        ShowError(ParsingMessage);
-        break;
-    case StretchEnd::OutOfMemory:
-        ShowError("Out of memory.");
-        break;
-    case StretchEnd::Unreadable:
-        if (failed)
-            ShowReadError(failed->ErrorName, failed->ErrorFound);
-        else
-            ShowError(file.ErrorText());
-        break;
-    case StretchEnd::Done:
-        if (IsOn(report.CriteriaDateAll))
-            report.CriteriaDateTo = DateToDisplayText(lastDate);
-        break;
-    }
-    // The members of a set left for lines of another stamp style are named;
-    // what the others held was read whole.
-    if (!file.SkippedMembers().empty())
-        ShowError(std::string(ParsingMessage) + "\n\rNot read: the rest of " +
-                  file.SkippedMembers() + ".");
+    if (end == StretchEnd::Done && IsOn(report.CriteriaDateAll))
+        report.CriteriaDateTo = DateToDisplayText(lastDate);
+    ShowReadEnd(end, file, failed);
     build();
     return end == StretchEnd::Done;
 }
