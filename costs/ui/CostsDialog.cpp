@@ -37,13 +37,6 @@ constexpr int HelpProviders = 3410;
 constexpr int HelpLinks = 3430;
 constexpr int GridColumns = 10;
 
-QPushButton* NewButton(const QString& caption, const char* objectName)
-{
-    auto* button = new QPushButton(caption);
-    button->setObjectName(QString::fromLatin1(objectName));
-    return button;
-}
-
 QToolButton* NewSmallButton(const QString& caption, const QString& hint, const char* objectName)
 {
     auto* button = new QToolButton;
@@ -173,9 +166,9 @@ QWidget* TDlgCost::BuildProvidersPage()
     connect(removeTod, &QToolButton::clicked, this, &TDlgCost::BtnRemoveTodClick);
     connect(modifyTod, &QToolButton::clicked, this, &TDlgCost::BtnModifyTodClick);
 
-    QPushButton* addProv = NewButton(tr("&Add"), "BtnAddProv");
-    QPushButton* removeProv = NewButton(tr("&Remove"), "BtnRemoveProv");
-    QPushButton* modifyProv = NewButton(tr("&Modify"), "BtnModifyProv");
+    auto* addProv = Named(new QPushButton(tr("&Add")), "BtnAddProv");
+    auto* removeProv = Named(new QPushButton(tr("&Remove")), "BtnRemoveProv");
+    auto* modifyProv = Named(new QPushButton(tr("&Modify")), "BtnModifyProv");
     connect(addProv, &QPushButton::clicked, this, &TDlgCost::BtnAddProvClick);
     connect(removeProv, &QPushButton::clicked, this, &TDlgCost::BtnRemoveProvClick);
     connect(modifyProv, &QPushButton::clicked, this, &TDlgCost::BtnModifyProvClick);
@@ -218,41 +211,6 @@ QWidget* TDlgCost::BuildProvidersPage()
                                             modifyTod,   addProv,    removeProv,   modifyProv};
     for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i)
         QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
-    return page;
-}
-
-QWidget* TDlgCost::BuildLinksPage()
-{
-    auto* page = new QWidget;
-    m_servList->setObjectName(QStringLiteral("ListBoxServ"));
-    m_service->setObjectName(QStringLiteral("EditService"));
-    RefuseCommas(m_service);
-    m_servProvider->setObjectName(QStringLiteral("ComboServProv"));
-    connect(m_servList, &QListWidget::itemSelectionChanged, this, &TDlgCost::ListBoxServClick);
-
-    QPushButton* add = NewButton(tr("&Add"), "BtnAddServ");
-    QPushButton* remove = NewButton(tr("&Remove"), "BtnRemoveServ");
-    QPushButton* modify = NewButton(tr("&Modify"), "BtnModifyServ");
-    connect(add, &QPushButton::clicked, this, &TDlgCost::BtnAddServClick);
-    connect(remove, &QPushButton::clicked, this, &TDlgCost::BtnRemoveServClick);
-    connect(modify, &QPushButton::clicked, this, &TDlgCost::BtnModifyServClick);
-
-    auto* grid = new QGridLayout(page);
-    grid->addWidget(BuddyLabel(tr("Description &links:"), m_servList), 0, 0);
-    grid->addWidget(m_servList, 1, 0, 6, 1);
-    grid->addWidget(BuddyLabel(tr("&Description"), m_service), 0, 1);
-    grid->addWidget(m_service, 1, 1);
-    grid->addWidget(BuddyLabel(tr("&Provider"), m_servProvider), 2, 1);
-    grid->addWidget(m_servProvider, 3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(add);
-    buttons->addWidget(remove);
-    buttons->addWidget(modify);
-    grid->addLayout(buttons, 5, 1);
-    grid->setRowStretch(4, 1);
-    grid->setColumnStretch(0, 1);
-    grid->setColumnStretch(1, 1);
     return page;
 }
 
@@ -484,81 +442,6 @@ void TDlgCost::PopupTodPopup()
     actions[0]->setEnabled(m_tod.Count < TTod::MaxPeriods);
     actions[1]->setEnabled(onPeriod);
     actions[2]->setEnabled(onPeriod);
-}
-
-// Links
-
-void TDlgCost::ListBoxServClick()
-{
-    ShowLink();
-}
-
-void TDlgCost::ShowLink()
-{
-    QString description;
-    if (!SelectedText(m_servList, description))
-        return;
-    m_links.Current = FindLink(StoredName(description, m_links.Service, m_links.Count), m_links);
-    if (m_links.Current == 0)
-        return;
-    m_service->setText(LogText(m_links.Service[m_links.Current]));
-    m_servProvider->setCurrentIndex(m_servProvider->findText(
-        LogText(m_links.Provider[m_links.Current]), Qt::MatchExactly | Qt::MatchCaseSensitive));
-}
-
-void TDlgCost::StoreLink()
-{
-    const int current = m_links.Current;
-    if (current < 1 || current > TServ::MaxLinks)
-        return;
-    m_links.Service[current] = EditedText(m_service->text(), m_links.Service[current]);
-    // A link whose provider is gone shows none; keep the name it had
-    // rather than blank it unasked.
-    if (m_servProvider->currentIndex() >= 0)
-        m_links.Provider[current] =
-            StoredName(m_servProvider->currentText(), m_providers.Provider, m_providers.Count);
-}
-
-void TDlgCost::BtnAddServClick()
-{
-    if (m_links.Count >= TServ::MaxLinks) {
-        PlayDefaultSound();
-        return;
-    }
-    ++m_links.Count;
-    m_links.Current = m_links.Count;
-    m_links.Provider[m_links.Count].clear();
-    StoreLink();
-    InsertAndSelect(m_servList, m_service->text());
-    ShowLink();
-}
-
-void TDlgCost::BtnRemoveServClick()
-{
-    QString description;
-    if (!SelectedText(m_servList, description)) {
-        PlayDefaultSound();
-        return;
-    }
-    const int i = FindLink(StoredName(description, m_links.Service, m_links.Count), m_links);
-    if (i == 0 || ConfirmRemove(description.toStdString()) != MessageAnswer::Yes)
-        return;
-    RemoveLink(m_links, i);
-    if (RemoveSelected(m_servList))
-        ShowLink();
-    else
-        m_links.Current = 0;
-}
-
-void TDlgCost::BtnModifyServClick()
-{
-    if (m_servList->selectedItems().isEmpty()) {
-        PlayDefaultSound();
-        return;
-    }
-    StoreLink();
-    RenameSelected(m_servList, m_service->text());
-    ShowLink();
 }
 
 // Bottom buttons
