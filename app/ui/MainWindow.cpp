@@ -2,23 +2,15 @@
 
 #include "app/ui/ToolbarBands.h"
 
-#include "app/ProgramInputs.h"
 #include "app/ReportFileType.h"
-#include "app/ui/AboutDialog.h"
 #include "app/ui/CriteriaBarWidget.h"
-#include "app/ui/CustomizeToolbarsDialog.h"
 #include "base/Clock.h"
 #include "base/ConversionError.h"
 #include "base/DateFormat.h"
 #include "base/DateRoutines.h"
 #include "base/ListRoutines.h"
 #include "base/Messages.h"
-#include "costs/ui/CostsDialog.h"
-#include "logs/FormatLibrary.h"
 #include "logs/LogSource.h"
-#include "logs/ui/ArchiveDialog.h"
-#include "logs/ui/FirstTimeSetupDialog.h"
-#include "logs/ui/LogFilesDialog.h"
 #include "platform/FileTypeRegistration.h"
 #include "reports/ReportFile.h"
 #include "reports/ReportProperties.h"
@@ -657,106 +649,6 @@ void TMainForm::showEvent(QShowEvent* event)
     // window showed; their caption stays.
     if (m_state.History.Position < 0)
         SetMainCaption("");
-}
-
-void TMainForm::RunFirstTimeSetup()
-{
-    if (!OutsideAPass([this] { RunFirstTimeSetup(); }))
-        return;
-    TDlgFirst dialog(m_state.Formats, m_state.Paths, this);
-    // A log of this machine becomes the default report's, so the first
-    // report shows its connections.
-    dialog.OnFormatAdded = [this](const std::string& logType) {
-        if (!UseLogTypeInDefaultReport(m_state.DefaultTemplate, m_state.Options.Files.Default,
-                                       logType))
-            return;
-        if (m_startupPending) {
-            m_state.Current = m_state.DefaultTemplate;
-            ResetQuickState(m_state.Current);
-        } else if (m_state.Current.FileName == m_state.Options.Files.Default) {
-            m_document.GoToDefaultReport();
-        }
-    };
-    dialog.exec();
-    FillLogFileBox();
-    // The user has just chosen their log and expects to see its
-    // connections, not an empty grid until Refresh; unless a report shows
-    // already or the start-up is about to open one.
-    const ProgramOptions& options = m_state.Options.Options;
-    const bool startupOpens =
-        options.LoadDefault ||
-        (options.LoadRecent && !m_state.Options.Files.Recent.Entries[0].empty());
-    if (std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder())) &&
-        m_state.History.Position < 0 && !(m_startupPending && startupOpens)) {
-        m_startupPending = false;
-        m_document.GoToDefaultReport();
-    }
-    // The setup came up before the window had the focus, which the window
-    // manager then gives to no one.
-    activateWindow();
-}
-
-// Changed formats and tariffs apply from the next reading pass (Refresh);
-// nothing is re-read here.
-void TMainForm::ReloadChangedTables()
-{
-    if (dialtally::ReloadChangedTables(m_state))
-        FillLogFileBox();
-}
-
-void TMainForm::EditLogFormats()
-{
-    ReloadChangedTables();
-    if (!TableFileFits(LogFormatsPath(m_state.Paths.ProgramFolder()), "LogType=", TLCfg::MaxFormats,
-                       "log formats", "Log Files"))
-        return;
-    TDlgLog dialog(m_state.Formats, m_state.Paths.ProgramFolder(), this);
-    dialog.Library = LoadFormatLibrary(FormatLibraryFolder(m_state.Paths), m_state.Paths);
-    if (dialog.exec() == QDialog::Accepted)
-        FillLogFileBox();
-}
-
-void TMainForm::EditCosts()
-{
-    ReloadChangedTables();
-    if (!CostsDialogMayOpen(m_state.Paths.ProgramFolder()))
-        return;
-    TDlgCost dialog(m_state.Providers, m_state.Links, m_state.Paths.ProgramFolder(), this);
-    dialog.exec();
-}
-
-void TMainForm::ArchiveLog()
-{
-    ReloadChangedTables();
-    TDlgBack dialog(m_state.Formats, m_state.Options.Archive, this);
-    dialog.InputNamedBy = InputNamedBy();
-    dialog.exec();
-    // The archive's closing message goes with the dialog, and the window
-    // manager then gave the focus to no one.
-    activateWindow();
-}
-
-void TMainForm::CustomizeToolbars()
-{
-    StoreWindowSettings();
-    TDlgBars dialog(
-        m_state.Options.Toolbars,
-        [this](const std::string& item) {
-            const QToolButton* tool = m_bars->ItemButton(QString::fromStdString(item));
-            return tool ? tool->icon() : QIcon();
-        },
-        this);
-    dialog.OnChanged = [this](const ToolbarSettings& toolbars) {
-        m_bars->ApplyTextLabels(toolbars.TextLabels);
-        m_bars->ApplyItemVisibility(m_state.Options.Toolbars);
-    };
-    dialog.exec();
-}
-
-void TMainForm::ShowAbout()
-{
-    TAboutBox about(this);
-    about.exec();
 }
 
 void TMainForm::paintEvent(QPaintEvent* event)
