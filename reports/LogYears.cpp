@@ -27,7 +27,10 @@ int DateKey(int month, int day)
 // last day of the year before, standing a little out of order.
 int YearStep(int& latest, int key)
 {
-    const int back = latest - key;
+    constexpr int LeapDay = 60;
+    // From March back into February passes 29 February, which a common
+    // year lacks.
+    const int back = latest - key - (key < LeapDay && latest > LeapDay ? 1 : 0);
     if (latest != 0 && back > TurnDays) {
         latest = key;
         return 1;

@@ -395,6 +395,10 @@ TEST_F(LinuxLogs, LinesWithoutAYearTakeTheYearsTheirFileSpans)
              pair("Mar  2 10:00:00", "Mar  2 10:01:00"),
          "2026-03-03 00:00:00",
          {"2026-03-01 23:00:00", "2026-03-01 23:59:59", "2026-03-02 10:00:00"}},
+        {"out of order at the end of February",
+         pair("Feb 28 23:00:00", "Mar  1 00:00:05") + pair("Feb 28 23:59:59", "Mar  1 00:01:00"),
+         "2026-03-03 00:00:00",
+         {"2026-02-28 23:00:00", "2026-02-28 23:59:59"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
