@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <fnmatch.h>
 #include <functional>
+#include <limits>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,22 +97,28 @@ ArchiveResult ArchiveFailed(const std::string& source)
     return ArchiveResult::Failed;
 }
 
-// The last line of an archive's contents, and the last of its lines that
-// `marked` accepts; empty for none.
-std::string_view LastLine(std::string_view contents,
-                          const std::function<bool(std::string_view)>& marked = nullptr)
+// The lines near the archive's end that a run may look for in its source,
+// with how far each stands from the end: the last line, and the begin and
+// end lines, whose date and time make them unique, down past any added by
+// hand to the last one an earlier run copied there.
+using ArchivedLines = std::map<std::string, std::size_t, std::less<>>;
+
+ArchivedLines LastLines(std::string_view contents,
+                        const std::function<bool(std::string_view)>& marked)
 {
-    while (!contents.empty()) {
+    constexpr std::size_t Lines = 1000;
+    ArchivedLines last;
+    for (std::size_t fromEnd = 0; !contents.empty() && fromEnd < Lines; ++fromEnd) {
         while (!contents.empty() && (contents.back() == '\n' || contents.back() == '\r'))
             contents.remove_suffix(1);
         const std::size_t end = contents.find_last_of("\r\n");
         const std::string_view line =
             end == std::string_view::npos ? contents : contents.substr(end + 1);
-        if (!marked || marked(line))
-            return line;
+        if (fromEnd == 0 || marked(line))
+            last.try_emplace(std::string(line), fromEnd);
         contents.remove_suffix(line.size());
     }
-    return {};
+    return last;
 }
 
 enum class Copied { Failed, Done, AfterAGap };
@@ -121,9 +129,11 @@ enum class Copied { Failed, Done, AfterAGap };
 //
 // A source that is never cleared (a set, the journal) still holds what an
 // earlier run archived: only the lines after the archive's last line are
-// appended, or after its last begin or end line when a line was added by
-// hand. When the source holds neither any more, all of its lines are, and
-// those written between the two runs may be gone (AfterAGap).
+// appended, or, past lines added by hand, after the last line of the
+// archive that the source holds. When it holds none of them any more, all
+// of its lines are, and those written between the two runs may be gone
+// (AfterAGap). An archive gaining nothing keeps its time, which dates lines
+// that give no year.
 template <typename Reader>
 Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& options,
                  mode_t sourceMode, bool onlyNewLines)
@@ -136,32 +146,35 @@ Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& opt
         return IsArchiveLine(line, formats.Online[formats.Current],
                              formats.Offline[formats.Current]);
     };
-    const std::string last(onlyNewLines ? LastLine(contents) : std::string_view());
-    const std::string lastMarked(onlyNewLines ? LastLine(contents, marked) : std::string_view());
     const std::size_t oldSize = contents.size();
-    std::size_t afterLast = std::string::npos, afterMarked = std::string::npos;
+    const ArchivedLines lastLines = onlyNewLines ? LastLines(contents, marked) : ArchivedLines();
+    // The latest of those lines found so far: how near the archive's end it
+    // stands and where the source's lines after it begin.
+    std::size_t nearest = std::numeric_limits<std::size_t>::max(), archived = std::string::npos;
     std::string_view line;
     while (reader.ReadLine(line)) {
         // Matched before the lines are skipped: the last run may have kept
         // every line.
-        const bool isLast = !last.empty() && line == last;
-        const bool isMarked = !lastMarked.empty() && line == lastMarked;
+        const auto found = lastLines.find(line);
         if (!options.Skip || marked(line)) {
             contents.append(line);
             contents.append("\r\n");
         }
-        if (isLast)
-            afterLast = contents.size();
-        if (isMarked)
-            afterMarked = contents.size();
+        if (found != lastLines.end() && found->second <= nearest) {
+            nearest = found->second;
+            archived = contents.size();
+        }
     }
     const bool readFailed = reader.Failed();
     reader.Close();
-    const std::size_t archived = afterLast != std::string::npos ? afterLast : afterMarked;
     if (archived != std::string::npos)
         contents.erase(oldSize, archived - oldSize);
+    if (readFailed)
+        return Copied::Failed;
+    const bool unchanged =
+        contents.size() == oldSize && std::filesystem::exists(options.Target, error);
     // The copy is on disk before anything is taken from the source.
-    if (readFailed || !WriteFileAtomically(options.Target, contents, sourceMode & 0666))
+    if (!unchanged && !WriteFileAtomically(options.Target, contents, sourceMode & 0666))
         return Copied::Failed;
     return onlyNewLines && oldSize > 0 && archived == std::string::npos ? Copied::AfterAGap
                                                                         : Copied::Done;

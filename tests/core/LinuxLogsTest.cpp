@@ -806,6 +806,8 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
     const std::string end = "Jan  2 10:01:00 h pppd[1]: Connection terminated.";
     home.Write("ppp.1", begin + "\nchatter\n");
     home.Write("ppp", end + "\n");
+    const std::string byHand = "Jan  1 09:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS9";
+    const std::string whole = begin + "\r\nchatter\r\n" + end + "\r\n";
     struct Case {
         std::string Source;
         bool Clear;
@@ -825,12 +827,19 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
          begin + "\r\nchatter\r\n", true},
         {home.File("ppp*"), false, begin + "\r\n# checked\r\nchatter\r\n" + end + "\r\n",
          begin + "\r\n# checked\r\n"},
+        // A begin line added by hand, and nothing new: the archive keeps its
+        // time, which dates its lines.
+        {home.File("ppp*"), false, whole + byHand + "\r\n", whole + byHand + "\r\n"},
     };
     const int f = formats.Current = FindLogFormat(formats, "pppd (syslog)");
     for (const Case& c : cases) {
         std::filesystem::remove(home.File("archive.old"));
-        if (!c.Before.empty())
+        std::filesystem::file_time_type stamped{};
+        if (!c.Before.empty()) {
             home.Write("archive.old", c.Before);
+            ASSERT_TRUE(SetModified(home.File("archive.old"), "2020-01-01 00:00:00"));
+            stamped = std::filesystem::last_write_time(home.File("archive.old"));
+        }
         ui.Messages.clear();
         formats.LogFile[f] = c.Source;
         const ArchiveResult result =
@@ -846,8 +855,11 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
             EXPECT_TRUE(home.Read("archive.old").ends_with(c.Archived)) << home.Read("archive.old");
             ASSERT_EQ(ui.Texts(MessageKind::Information).size(), 1u);
             EXPECT_EQ(ui.Texts(MessageKind::Information)[0].ends_with("may be missing."), c.Gap);
-            if (!c.Before.empty())
+            if (!c.Before.empty()) {
+                EXPECT_EQ(home.Read("archive.old") == c.Before,
+                          std::filesystem::last_write_time(home.File("archive.old")) == stamped);
                 continue;
+            }
             // The system's logs are not for everyone: nor is their archive.
             EXPECT_EQ(std::filesystem::status(home.File("archive.old")).permissions() &
                           std::filesystem::perms::others_all,
