@@ -16,6 +16,8 @@ namespace {
 constexpr qreal LabelZ = 1000;
 // Between a point and the foot of its label.
 constexpr qreal LabelGap = 2;
+// Between two labels side by side, which would otherwise read as one number.
+constexpr qreal LabelSpacing = 4;
 
 } // namespace
 
@@ -60,6 +62,7 @@ void ChartValueLabels::Add(const ChartSeries& series, QAbstractSeries* drawn, do
                                         [](const ChartPoint& p, double x) { return p.X < x; });
     const auto last = std::upper_bound(first, series.Points.end(), to,
                                        [](double x, const ChartPoint& p) { return x < p.X; });
+    const QRectF room = plot.adjusted(0, 0, m_roomRight, 0);
     const QFontMetricsF metrics(m_font);
     // Past one label a digit wide, labels would stand only here and there.
     if (static_cast<qreal>(last - first) * metrics.horizontalAdvance(QLatin1Char('0')) >
@@ -71,9 +74,10 @@ void ChartValueLabels::Add(const ChartSeries& series, QAbstractSeries* drawn, do
         const qreal width = metrics.horizontalAdvance(text);
         const QRectF label(at.x() - width / 2, at.y() - LabelGap - metrics.height(), width,
                            metrics.height());
-        if (!plot.contains(label) ||
+        const QRectF apart = label.adjusted(-LabelSpacing, 0, LabelSpacing, 0);
+        if (!room.contains(label) ||
             std::any_of(m_placed.begin(), m_placed.end(),
-                        [&](const QRectF& placed) { return placed.intersects(label); }))
+                        [&](const QRectF& placed) { return placed.intersects(apart); }))
             continue;
         m_placed.push_back(label);
         if (m_used == m_items.size()) {

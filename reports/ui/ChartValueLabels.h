@@ -21,14 +21,17 @@ namespace dialtally {
 QString ValueLabelText(double value);
 
 // The values over the points of the chart's areas, placed label by label:
-// one shows when it stands wholly inside the plot and clear of those placed
-// before it. An area series shows all of its labels or none, and cuts one
+// one shows when it stands wholly inside the plot and apart from those
+// placed before it. An area series shows all of its labels or none, and cuts one
 // at the plot's edge to a fragment that reads as another number.
 class ChartValueLabels {
 public:
     explicit ChartValueLabels(QChart* chart) : m_chart(chart) {}
 
     void SetStyle(const QFont& font, const QColor& color);
+    // How far right of the plot a label may reach: the chart keeps room
+    // there for the labels centred on its right edge.
+    void SetRoomRight(qreal room) { m_roomRight = room; }
     // Takes every label away, before the series are labelled anew.
     void Clear();
     // Labels the points of `series`, drawn as `drawn`, that lie between
@@ -43,6 +46,7 @@ private:
     QChart* m_chart;
     QFont m_font;
     QColor m_color = Qt::black;
+    qreal m_roomRight = 0;
     // Made once and reused: a range scrolled step by step labels anew at
     // every step.
     std::vector<QGraphicsSimpleTextItem*> m_items;

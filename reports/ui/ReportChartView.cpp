@@ -336,6 +336,7 @@ void ReportChartView::KeepEdgeLabelsWhole()
                               QFontMetrics(m_style.LabelFont)
                                   .horizontalAdvance(ValueLabelText(series.Points.back().Value)));
     }
+    m_valueLabels.SetRoomRight(widest / 2);
     const QMargins margins(ChartMargin, ChartMargin, ChartMargin + widest / 2, ChartMargin);
     if (m_qchart->margins() != margins)
         m_qchart->setMargins(margins);

@@ -526,6 +526,14 @@ TEST_F(ViewsFixture, ValueLabelsShowOnlyWhereTheyHaveRoom)
                                                     : Some,
                   c.shown)
             << c.level << " " << c.width << ": " << shown << " of " << points;
+        // The last point's label stands in the room kept right of the plot.
+        const ChartLevel level =
+            std::string(c.level) == "TotalYear" ? ChartLevel::Years : ChartLevel::Months;
+        if (c.shown != None) {
+            EXPECT_EQ(m_window->ChartView()->ValueLabels().Texts().last(),
+                      ValueLabelText(m_window->State().Output.Chart.Of(level).Points.back().Value))
+                << c.level << " " << c.width;
+        }
     }
     // A million hours do not read as 1e+06.
     EXPECT_EQ(ValueLabelText(1234567.25), "1234567.25");
