@@ -117,7 +117,9 @@ void FileSizeLimitFailsWrites()
 std::optional<std::string> LinkTarget(const std::string& path)
 {
     std::string target = path;
-    // As many links as the kernel follows before it gives up with ELOOP.
+    // As many links as the kernel follows before it gives up with ELOOP. A
+    // loop names no file: replacing its last link by one would report a
+    // write the shell's > refuses.
     for (int hops = 0; hops < 40; ++hops) {
         struct stat status {};
         if (::lstat(target.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
@@ -128,11 +130,11 @@ std::optional<std::string> LinkTarget(const std::string& path)
                          '\0');
         const ssize_t length = ::readlink(target.c_str(), next.data(), next.size());
         if (length <= 0)
-            return target;
+            return std::nullopt;
         next.resize(static_cast<std::size_t>(length));
         target = next.front() == '/' ? next : FolderPart(target) + next;
     }
-    return target;
+    return std::nullopt;
 }
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path, mode_t newFileMode) : m_target(path)

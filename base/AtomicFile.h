@@ -64,7 +64,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view contents,
 // it exists. None for a link the kernel's protected_symlinks rule would not
 // follow either: one in a sticky folder everyone may write (/tmp) that
 // belongs to neither the user nor the folder's owner, which another user
-// may have laid there to point at the user's files.
+// may have laid there to point at the user's files, and none for a loop.
 std::optional<std::string> LinkTarget(const std::string& path);
 
 } // namespace dialtally
