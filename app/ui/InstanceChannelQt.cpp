@@ -111,7 +111,12 @@ bool InstanceChannelQt::HandOver(const QStringList& lines) const
         socket.abort();
         return false;
     }
-    socket.write(lines.join(QLatin1Char('\n')).toUtf8() + '\n');
+    // A line end in a file's name would split it into two paths, of which
+    // the second is taken from the window's folder: it travels as %0A.
+    QByteArray sent;
+    for (const QString& line : lines)
+        sent += line.toUtf8().replace('%', "%25").replace('\n', "%0A") + '\n';
+    socket.write(sent);
     socket.flush();
     const bool written = socket.waitForBytesWritten(ConnectTimeoutMs) || socket.bytesToWrite() == 0;
     socket.disconnectFromServer();
@@ -170,8 +175,10 @@ void InstanceChannelQt::Accept(QLocalSocket* socket)
         socket->deleteLater();
         if (input->Dropped)
             return;
-        QStringList lines = QString::fromUtf8(input->Data).split(QLatin1Char('\n'));
-        lines.removeAll(QString());
+        QStringList lines;
+        for (const QByteArray& line : input->Data.split('\n'))
+            if (!line.isEmpty())
+                lines << QString::fromUtf8(QByteArray::fromPercentEncoding(line));
         if (lines.isEmpty())
             return;
         m_pending += lines;

@@ -9,9 +9,10 @@ class QLocalSocket;
 namespace dialtally {
 
 // Lets a second start of the program hand its report files to the window
-// already running, one path a line. Only the user's own processes take
-// part: the socket lies in the user's private runtime folder when there is
-// one, and each side checks the other's user id.
+// already running, one path a line (a line end in a name sent as %0A, a
+// "%" as %25). Only the user's own processes take part: the socket lies in
+// the user's private runtime folder when there is one, and each side
+// checks the other's user id.
 class InstanceChannelQt : public QObject {
     Q_OBJECT
 public:

@@ -506,10 +506,10 @@ TEST(InstanceChannel, HandsLinesToTheRunningWindow)
     QSignalSpy received(&running, &InstanceChannelQt::Received);
 
     const InstanceChannelQt second(QString::fromStdString(folder.Path()));
-    EXPECT_TRUE(second.HandOver({"/a/One.rep", "\"/b/Two.rep\""}));
+    const QStringList paths{"/a/One.rep", "\"/b/Two.rep\"", "/c/New\nline 100%0A.rep"};
+    EXPECT_TRUE(second.HandOver(paths));
     ASSERT_TRUE(received.wait(3000));
-    EXPECT_EQ(received.first().first().toStringList(),
-              (QStringList{"/a/One.rep", "\"/b/Two.rep\""}));
+    EXPECT_EQ(received.first().first().toStringList(), paths);
 
     const InstanceChannelQt elsewhere(QString::fromStdString(folder.Path() + "other/"));
     EXPECT_FALSE(elsewhere.HandOver({"/a/One.rep"})) << "another program folder has no window";
