@@ -32,8 +32,14 @@ class TempFile {
 public:
     explicit TempFile(const char* suffix)
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "dialtally-XXXXXX").string() + suffix;
+        // A TMPDIR that names no folder is the user's to mend, not a reason
+        // to end the program.
+        std::error_code error;
+        m_folder = std::filesystem::temp_directory_path(error).string();
+        if (error)
+            throw ExportError(
+                "Cannot create a temporary file for the export: TMPDIR names no folder.");
+        std::string pattern = m_folder + "/dialtally-XXXXXX" + suffix;
         const int fd = ::mkstemps(pattern.data(), static_cast<int>(std::string(suffix).size()));
         if (fd < 0)
             throw ExportError("Cannot create a temporary file for the export.");
@@ -42,6 +48,7 @@ public:
     }
     ~TempFile() { std::remove(m_path.c_str()); }
     const std::string& Path() const { return m_path; }
+    const std::string& Folder() const { return m_folder; }
     std::string Read() const
     {
         std::ifstream in(m_path, std::ios::binary);
@@ -49,6 +56,7 @@ public:
     }
 
 private:
+    std::string m_folder;
     std::string m_path;
 };
 
@@ -184,8 +192,7 @@ std::string XlsxBytes(const ExportSource& source)
     if (closed != LXW_NO_ERROR)
         throw ExportError(std::string("Cannot write the workbook: ") + lxw_strerror(closed));
     if (rowsLost)
-        throw ExportError("Cannot write the workbook: its temporary file in " +
-                          std::filesystem::temp_directory_path().string() +
+        throw ExportError("Cannot write the workbook: its temporary file in " + file.Folder() +
                           " could not be written.");
     return file.Read();
 }

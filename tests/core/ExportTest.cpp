@@ -269,6 +269,15 @@ TEST(ExportFiles, WritesTheFileOrRaisesTheWriteError)
         EXPECT_EQ(std::string(error.what()), "An error occurred writing " + bad + ".");
     }
     EXPECT_THROW(ExportBytes(5, report.Source(), ExportSettings{}), ExportError);
+    // The workbook is made in the temporary folder, which may be missing.
+    const char* const temp = std::getenv("TMPDIR");
+    const std::string oldTemp = temp ? temp : "";
+    ::setenv("TMPDIR", bad.c_str(), 1);
+    EXPECT_THROW(ExportBytes(ExportXlsx, report.Source(), ExportSettings{}), ExportError);
+    if (temp)
+        ::setenv("TMPDIR", oldTemp.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
 }
 
 // Reads the workbook or document back with an independent reader and
