@@ -84,7 +84,9 @@ bool ReportDocument::SaveReportAs()
             return false;
         path = WithReportExtension(*chosen);
         // The dialog asked about the name as typed, not the one with ".rep".
-        if (path != *chosen && std::filesystem::exists(path) &&
+        // A path that cannot be looked at (a loop of links) fails its write.
+        std::error_code error;
+        if (path != *chosen && std::filesystem::exists(path, error) &&
             AskYesNo(path + " already exists. Overwrite the file?") != MessageAnswer::Yes)
             return false;
         MakeCurrent(path);

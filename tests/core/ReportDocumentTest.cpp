@@ -276,14 +276,22 @@ TEST_F(ReportDocumentTest, SaveAsThatFailsToWriteRecordsNothing)
     m_history.Position = 0;
     m_history.Count = 1;
     m_history.Items = {m_current};
-    m_host.SaveAnswers.push_back(m_folder.File("missing/Mine.rep"));
-    EXPECT_FALSE(m_document.SaveReportAs());
-    EXPECT_TRUE(m_current.Modified);
-    EXPECT_TRUE(m_recent.Entries[0].empty());
-    EXPECT_TRUE(m_frontEnd.ShellRecent.empty());
-    EXPECT_TRUE(m_history.Items[0].Modified);
-    EXPECT_EQ(m_frontEnd.Texts(MessageKind::Error).size(), 1u);
-    EXPECT_EQ(m_current.FileName, name) << "keeps its name";
+    // A folder through a loop of links cannot even be asked whether it
+    // holds the file.
+    std::filesystem::create_directory_symlink("loop", m_folder.File("loop"));
+    const std::string targets[] = {m_folder.File("missing/Mine.rep"), m_folder.File("loop/Mine")};
+    for (const std::string& target : targets) {
+        SCOPED_TRACE(target);
+        m_frontEnd.Messages.clear();
+        m_host.SaveAnswers.push_back(target);
+        EXPECT_FALSE(m_document.SaveReportAs());
+        EXPECT_TRUE(m_current.Modified);
+        EXPECT_TRUE(m_recent.Entries[0].empty());
+        EXPECT_TRUE(m_frontEnd.ShellRecent.empty());
+        EXPECT_TRUE(m_history.Items[0].Modified);
+        EXPECT_EQ(m_frontEnd.Texts(MessageKind::Error).size(), 1u);
+        EXPECT_EQ(m_current.FileName, name) << "keeps its name";
+    }
 }
 
 // A name typed without ".rep" is asked about as the file it names.
