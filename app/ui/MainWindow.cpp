@@ -643,7 +643,9 @@ void TMainForm::showEvent(QShowEvent* event)
     if (m_firstShown)
         return;
     m_firstShown = true;
-    if (!std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder())))
+    // A program folder that cannot be looked into is not a first start.
+    std::error_code error;
+    if (!std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder()), error) && !error)
         QTimer::singleShot(0, this, &TMainForm::RunFirstTimeSetup);
     // Reports handed over on the command line were built before the
     // window showed; their caption stays.

@@ -47,7 +47,8 @@ void TMainForm::RunFirstTimeSetup()
     const bool startupOpens =
         options.LoadDefault ||
         (options.LoadRecent && !m_state.Options.Files.Recent.Entries[0].empty());
-    if (std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder())) &&
+    std::error_code error;
+    if (std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder()), error) &&
         m_state.History.Position < 0 && !(m_startupPending && startupOpens)) {
         m_startupPending = false;
         m_document.GoToDefaultReport();
