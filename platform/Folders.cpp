@@ -112,17 +112,17 @@ LinuxFolders::LinuxFolders(std::optional<std::string> homeOption, std::string ex
     : m_executable(std::move(executableFolder))
 {
     std::string folder;
+    std::error_code error;
     if (homeOption && !homeOption->empty()) {
         folder = *homeOption;
     } else if (!Env("DIALTALLY_HOME").empty()) {
         folder = Env("DIALTALLY_HOME");
     } else if (!m_executable.empty() &&
-               fs::exists(WithTrailingSeparator(m_executable) + "Dialtally.ini")) {
+               fs::exists(WithTrailingSeparator(m_executable) + "Dialtally.ini", error)) {
         folder = m_executable;
     } else {
         folder = ConfigFolder() + "Dialtally";
     }
-    std::error_code error;
     if (createProgramFolder)
         fs::create_directories(folder, error); // a failure shows on the first read or write
     m_program = WithTrailingSeparator(fs::absolute(folder, error).lexically_normal().string());
