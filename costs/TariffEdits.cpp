@@ -5,6 +5,7 @@
 #include "base/DataFile.h"
 #include "base/DateRoutines.h"
 #include "base/ListRoutines.h"
+#include "base/Numbers.h"
 #include "base/RegionalSettings.h"
 
 #include <algorithm>
@@ -167,6 +168,15 @@ std::string RatePeriodEditProblem(const RatePeriodEdit& edit)
     }
     return "'" + std::string(text) +
            "' is not a whole number of minutes. Type it as, for example, 2.";
+}
+
+std::string MonthFreeHoursProblem(std::string_view text)
+{
+    int hours = 0;
+    if (text.empty() || ParseInteger32(text, hours))
+        return {};
+    return "'" + std::string(text) +
+           "' is not a whole number of hours. Type it as, for example, 10.";
 }
 
 std::string ReformatCharge(std::string_view text)

@@ -27,6 +27,9 @@ struct RatePeriodEdit {
     enum Kind { Charge, UnitMinutes, WholeMinutes } Kind;
 };
 std::string RatePeriodEditProblem(const RatePeriodEdit& edit);
+// What is wrong with the monthly free hours as typed, as a message, or empty
+// when the pricing reads them: a whole number, or nothing (it stores 0).
+std::string MonthFreeHoursProblem(std::string_view text);
 // The monthly charge as the Costs dialog shows it: DigitsOnly, read as
 // money, written in the money format ("19.95" -> "$19.95"). A text with no
 // digit, or one that is no amount, comes back unchanged.

@@ -262,17 +262,25 @@ void TDlgCost::StoreProvider()
     m_providers.ProviderTod[current] = m_tod;
 }
 
-bool TDlgCost::MonthChargeIsAmount()
+bool TDlgCost::MonthFiguresAreNumbers()
 {
-    const std::string text = m_monthCharge->text().toStdString();
-    if (IsAmountText(text))
-        return true;
-    ShowError("'" + text + "' is not an amount of money. Type it as, for example, " +
-              FormatMoney(12345600) + ".");
-    m_pages->setCurrentIndex(0);
-    m_monthCharge->setFocus();
-    m_monthCharge->selectAll();
-    return false;
+    const auto refuse = [this](QLineEdit* edit, const std::string& message) {
+        ShowError(message);
+        m_pages->setCurrentIndex(0);
+        edit->setFocus();
+        edit->selectAll();
+        return false;
+    };
+    const std::string charge = m_monthCharge->text().toStdString();
+    if (!IsAmountText(charge))
+        return refuse(m_monthCharge, "'" + charge +
+                                         "' is not an amount of money. Type it as, for example, " +
+                                         FormatMoney(12345600) + ".");
+    // Stored, free hours that are no whole number failed every report's pass.
+    if (const std::string problem = MonthFreeHoursProblem(m_monthFree->text().toStdString());
+        !problem.empty())
+        return refuse(m_monthFree, problem);
+    return true;
 }
 
 void TDlgCost::EditMonthChargeExit()
@@ -286,7 +294,7 @@ void TDlgCost::BtnAddProvClick()
         PlayDefaultSound();
         return;
     }
-    if (!MonthChargeIsAmount())
+    if (!MonthFiguresAreNumbers())
         return;
     const QString name = m_provName->text();
     InsertSorted(m_servProvider, name);
@@ -324,7 +332,7 @@ void TDlgCost::BtnModifyProvClick()
         PlayDefaultSound();
         return;
     }
-    if (!MonthChargeIsAmount())
+    if (!MonthFiguresAreNumbers())
         return;
     const QString name = m_provName->text();
     if (m_providers.Current >= 1 && m_providers.Current <= TProv::MaxProviders)
@@ -449,7 +457,7 @@ void TDlgCost::PopupTodPopup()
 void TDlgCost::BtnOkClick()
 {
     if (!m_provList->selectedItems().isEmpty()) {
-        if (!MonthChargeIsAmount())
+        if (!MonthFiguresAreNumbers())
             return;
         StoreProvider();
     }

@@ -37,8 +37,9 @@ public:
 
     void ListBoxProvClick();
     void EditMonthChargeExit();
-    // Says so and takes the focus there when the monthly charge is no amount.
-    bool MonthChargeIsAmount();
+    // Says so and takes the focus there when the monthly charge is no amount
+    // or the free hours no whole number.
+    bool MonthFiguresAreNumbers();
     void BtnAddProvClick();
     void BtnRemoveProvClick();
     void BtnModifyProvClick();

@@ -413,6 +413,29 @@ INSTANTIATE_TEST_SUITE_P(Presets, MonthCharge,
                                            ChargeCase{"en-US", "99999999999999999999",
                                                       "99999999999999999999", nullptr}));
 
+// Free hours the pricing cannot read are refused, with the focus on them:
+// stored, they failed every report with the log format's message.
+TEST_F(CostsDialog, FreeHoursThatAreNoWholeNumberAreRefused)
+{
+    const struct {
+        const char* Typed;
+        const char* Stored; // null: refused
+    } cases[] = {{"12", "12"}, {"", "0"}, {"1.5", nullptr}, {"ten", nullptr}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        ui.Messages.clear();
+        TDlgCost dialog(providers, links, home.Path());
+        Find(dialog, "EditMonthFree")->setText(QString::fromLatin1(c.Typed));
+        const std::string before = providers.ProviderMonthFree[1];
+        Click(dialog, "BtnOk");
+        EXPECT_EQ(providers.ProviderMonthFree[1], c.Stored ? c.Stored : before);
+        EXPECT_EQ(ui.Messages.size(), c.Stored ? 0u : 1u);
+        if (!c.Stored) {
+            EXPECT_EQ(dialog.focusWidget(), Find(dialog, "EditMonthFree"));
+        }
+    }
+}
+
 // A comma would split a provider name or a link's description where they
 // are listed; neither edit takes one.
 TEST_F(CostsDialog, NamesTakeNoComma)
