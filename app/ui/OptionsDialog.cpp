@@ -118,6 +118,7 @@ TDlgOpt::TDlgOpt(Settings& settings, bool& fileTypeRegistered, QWidget* parent)
     layout->addWidget(m_pages);
     layout->addLayout(buttons.Layout);
     resize(540, 460);
+    TurnPagesByKeyboard(m_pages);
 }
 
 QWidget* TDlgOpt::MakeFilePage()

@@ -68,6 +68,7 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
     layout->addWidget(m_pages);
     layout->addLayout(OkCancelHelpRow(
         this, [this] { BtnOkClick(); }, [this] { BtnHelpClick(); }));
+    TurnPagesByKeyboard(m_pages);
 
     {
         const QSignalBlocker blockList(m_provList);

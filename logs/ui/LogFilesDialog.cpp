@@ -52,6 +52,7 @@ TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
     layout->addWidget(m_pages);
     layout->addLayout(OkCancelHelpRow(
         this, [this] { BtnOkClick(); }, [this] { BtnHelpClick(); }));
+    TurnPagesByKeyboard(m_pages);
 
     // Fill the list from the copy and show the format in use.
     {

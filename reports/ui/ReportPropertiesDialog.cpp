@@ -101,6 +101,7 @@ TDlgProp::TDlgProp(TCfg& current, const TCfg& workingCopy, const TLCfg& formats,
     layout->addWidget(m_pages);
     layout->addLayout(buttons.Layout);
     setMinimumWidth(460);
+    TurnPagesByKeyboard(m_pages);
 
     ConnectChanges();
 }

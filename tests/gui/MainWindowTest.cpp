@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -184,6 +185,52 @@ TEST_F(WindowFixture, ToolsOkSavesButReadsNothing)
         if (std::string(c.Action) == "ToolsLogFiles") {
             EXPECT_GE(window->LogFileBox()->findText("Renamed format"), 0);
         }
+    }
+}
+
+// From the keyboard alone: a dialog of pages opens with the focus on a
+// control to type into or choose from, and Ctrl+Tab and Ctrl+Page Down
+// turn its pages from any control, a combo box too.
+TEST_F(WindowFixture, TheDialogsServeTheKeyboard)
+{
+    struct Case {
+        const char* Action;
+        const char* Focused;
+        const char* TurnFrom; // on the first page
+    };
+    const Case cases[] = {
+        {"FileProperties", "EditTitle", "ComboLogFile"},
+        {"ToolsCosts", "ListBoxProv", "ComboMonthBegin"},
+        {"ToolsOptions", "EditDefault", "EditDefault"},
+        {"ToolsLogFiles", "ListBoxLog", "ListBoxLog"},
+    };
+    const auto focused = [](QWidget* dialog) {
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        return dialog->focusWidget() ? dialog->focusWidget()->objectName().toStdString()
+                                     : std::string();
+    };
+    auto window = MakeWindow();
+    window->show();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Action);
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                ADD_FAILURE() << "no dialog";
+                return;
+            }
+            EXPECT_EQ(focused(dialog), c.Focused);
+            auto* pages = dialog->findChild<QTabWidget*>("PageControl");
+            QTest::keyClick(dialog->findChild<QWidget*>(c.TurnFrom), Qt::Key_Tab,
+                            Qt::ControlModifier);
+            EXPECT_EQ(pages->currentIndex(), 1);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+            EXPECT_EQ(pages->currentIndex(), 2 % pages->count());
+            dialog->reject();
+        });
+        window->Action(c.Action)->trigger();
     }
 }
 
