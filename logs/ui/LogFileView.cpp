@@ -34,6 +34,9 @@ LogFileView::LogFileView(QWidget* parent) : QPlainTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setToolTip(tr("Double-Click to insert ruler"));
+    // Nothing typed here is kept, so Tab moves on rather than trap the
+    // keyboard in the view.
+    setTabChangesFocus(true);
 }
 
 void LogFileView::LoadFile(const std::string& path)

@@ -190,19 +190,21 @@ TEST_F(WindowFixture, ToolsOkSavesButReadsNothing)
 
 // From the keyboard alone: a dialog of pages opens with the focus on a
 // control to type into or choose from, and Ctrl+Tab and Ctrl+Page Down
-// turn its pages from any control, a combo box too.
+// turn its pages from any control, a combo box too; Tab leaves the log
+// file's contents.
 TEST_F(WindowFixture, TheDialogsServeTheKeyboard)
 {
     struct Case {
         const char* Action;
         const char* Focused;
         const char* TurnFrom; // on the first page
+        const char* TabOutOf; // on the second page
     };
     const Case cases[] = {
-        {"FileProperties", "EditTitle", "ComboLogFile"},
-        {"ToolsCosts", "ListBoxProv", "ComboMonthBegin"},
-        {"ToolsOptions", "EditDefault", "EditDefault"},
-        {"ToolsLogFiles", "ListBoxLog", "ListBoxLog"},
+        {"FileProperties", "EditTitle", "ComboLogFile", nullptr},
+        {"ToolsCosts", "ListBoxProv", "ComboMonthBegin", nullptr},
+        {"ToolsOptions", "EditDefault", "EditDefault", nullptr},
+        {"ToolsLogFiles", "ListBoxLog", "ListBoxLog", "MemoLog"},
     };
     const auto focused = [](QWidget* dialog) {
         dialog->activateWindow();
@@ -226,6 +228,12 @@ TEST_F(WindowFixture, TheDialogsServeTheKeyboard)
             QTest::keyClick(dialog->findChild<QWidget*>(c.TurnFrom), Qt::Key_Tab,
                             Qt::ControlModifier);
             EXPECT_EQ(pages->currentIndex(), 1);
+            if (c.TabOutOf) {
+                auto* view = dialog->findChild<QWidget*>(c.TabOutOf);
+                view->setFocus();
+                QTest::keyClick(view, Qt::Key_Tab);
+                EXPECT_NE(QApplication::focusWidget(), view);
+            }
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
             EXPECT_EQ(pages->currentIndex(), 2 % pages->count());
             dialog->reject();
