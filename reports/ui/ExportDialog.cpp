@@ -72,6 +72,8 @@ TDlgExp::TDlgExp(const ReportOutput& output, const std::string& reportFile,
     const int format = settings.Export.Format;
     m_list->setCurrentRow(format >= 0 && format < count ? format : 0);
     m_html->setVisible(m_list->currentRow() == ExportHtml);
+    // The buttons, made first, would take the focus; here the arrows pick a type.
+    m_list->setFocus();
 
     // Picking a type after the start changes the file's extension as well.
     connect(m_list, &QListWidget::currentRowChanged, this, &TDlgExp::ListBoxExpClick);

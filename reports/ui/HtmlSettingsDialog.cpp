@@ -61,6 +61,7 @@ HtmlSettingsDialog::HtmlSettingsDialog(HtmlSettings& settings, QWidget* parent)
     layout->addLayout(form);
     layout->addLayout(buttons.Layout);
     resize(420, sizeHint().height());
+    m_borderSize->setFocus(); // the buttons, made first, would take it
 }
 
 QLineEdit* HtmlSettingsDialog::AddFileRow(QFormLayout* form, const QString& label,

@@ -3,6 +3,7 @@
 #include "WindowFixture.h"
 #include "app/ui/CriteriaBarWidget.h"
 #include "app/ui/InstanceChannelQt.h"
+#include "reports/ExportWriters.h"
 #include "reports/ui/ReportGridView.h"
 #include "reports/ui/ReportTableModel.h"
 #include "widgets/StatusPanelsWidget.h"
@@ -188,8 +189,8 @@ TEST_F(WindowFixture, ToolsOkSavesButReadsNothing)
     }
 }
 
-// From the keyboard alone: a dialog of pages opens with the focus on a
-// control to type into or choose from, and Ctrl+Tab and Ctrl+Page Down
+// From the keyboard alone: a dialog opens with the focus on a control to
+// type into or choose from, not on a button; Ctrl+Tab and Ctrl+Page Down
 // turn its pages from any control, a combo box too; Tab leaves the log
 // file's contents.
 TEST_F(WindowFixture, TheDialogsServeTheKeyboard)
@@ -197,14 +198,17 @@ TEST_F(WindowFixture, TheDialogsServeTheKeyboard)
     struct Case {
         const char* Action;
         const char* Focused;
-        const char* TurnFrom; // on the first page
+        const char* TurnFrom; // on the first page; null: no pages
         const char* TabOutOf; // on the second page
+        const char* Nested;   // a button opening another dialog
+        const char* NestedFocused;
     };
     const Case cases[] = {
-        {"FileProperties", "EditTitle", "ComboLogFile", nullptr},
-        {"ToolsCosts", "ListBoxProv", "ComboMonthBegin", nullptr},
-        {"ToolsOptions", "EditDefault", "EditDefault", nullptr},
-        {"ToolsLogFiles", "ListBoxLog", "ListBoxLog", "MemoLog"},
+        {"FileProperties", "EditTitle", "ComboLogFile", nullptr, nullptr, nullptr},
+        {"ToolsCosts", "ListBoxProv", "ComboMonthBegin", nullptr, nullptr, nullptr},
+        {"ToolsOptions", "EditDefault", "EditDefault", nullptr, nullptr, nullptr},
+        {"ToolsLogFiles", "ListBoxLog", "ListBoxLog", "MemoLog", nullptr, nullptr},
+        {"FileExport", "ListBoxExp", nullptr, nullptr, "BtnHtml", "EditBorderSize"},
     };
     const auto focused = [](QWidget* dialog) {
         dialog->activateWindow();
@@ -224,18 +228,29 @@ TEST_F(WindowFixture, TheDialogsServeTheKeyboard)
                 return;
             }
             EXPECT_EQ(focused(dialog), c.Focused);
-            auto* pages = dialog->findChild<QTabWidget*>("PageControl");
-            QTest::keyClick(dialog->findChild<QWidget*>(c.TurnFrom), Qt::Key_Tab,
-                            Qt::ControlModifier);
-            EXPECT_EQ(pages->currentIndex(), 1);
-            if (c.TabOutOf) {
-                auto* view = dialog->findChild<QWidget*>(c.TabOutOf);
-                view->setFocus();
-                QTest::keyClick(view, Qt::Key_Tab);
-                EXPECT_NE(QApplication::focusWidget(), view);
+            if (c.TurnFrom) {
+                auto* pages = dialog->findChild<QTabWidget*>("PageControl");
+                QTest::keyClick(dialog->findChild<QWidget*>(c.TurnFrom), Qt::Key_Tab,
+                                Qt::ControlModifier);
+                EXPECT_EQ(pages->currentIndex(), 1);
+                if (c.TabOutOf) {
+                    auto* view = dialog->findChild<QWidget*>(c.TabOutOf);
+                    view->setFocus();
+                    QTest::keyClick(view, Qt::Key_Tab);
+                    EXPECT_NE(QApplication::focusWidget(), view);
+                }
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+                EXPECT_EQ(pages->currentIndex(), 2 % pages->count());
             }
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
-            EXPECT_EQ(pages->currentIndex(), 2 % pages->count());
+            if (c.Nested) {
+                dialog->findChild<QListWidget*>()->setCurrentRow(ExportHtml);
+                QTimer::singleShot(0, [&] {
+                    QWidget* nested = QApplication::activeModalWidget();
+                    EXPECT_EQ(focused(nested), c.NestedFocused);
+                    nested->close();
+                });
+                dialog->findChild<QPushButton*>(c.Nested)->click();
+            }
             dialog->reject();
         });
         window->Action(c.Action)->trigger();
