@@ -56,6 +56,9 @@ void LogYears::Learn(std::size_t member, int month, int day, TDateTime modified)
     file.Learnt = true;
     file.LastStep = YearStep(file.Latest, DateKey(month, day));
     file.Turns += file.LastStep == 1 ? 1 : 0;
+    ++file.Lines;
+    if (month == 2 && day == 29)
+        file.LeapDays.push_back({file.Lines, file.Turns});
     file.LastMonth = month;
     file.LastDay = day;
     file.Modified = modified;
@@ -71,11 +74,24 @@ int LogYears::YearOf(std::size_t member, int month, int day, TDateTime modified)
         const int last = InferYear(file.LastMonth, file.LastDay, file.Modified);
         file.Year = last + (file.LastStep == -1 ? 1 : 0) - file.Turns;
         file.Latest = 0;
+        // A 29 February that would fall in a common year tells of whole
+        // years gone by unseen after it: it and the lines before it go back
+        // to a leap year.
+        int back = 0;
+        for (auto day = file.LeapDays.rbegin(); day != file.LeapDays.rend(); ++day) {
+            for (int year = file.Year + day->Turns - back; !IsLeapYear(year); --year)
+                ++back;
+            file.Back.push_back({day->Line, back});
+        }
     }
+    ++file.Line;
+    while (!file.Back.empty() && file.Back.back().Line < file.Line)
+        file.Back.pop_back();
+    const int back = file.Back.empty() ? 0 : file.Back.back().Years;
     const int step = YearStep(file.Latest, DateKey(month, day));
     if (step == 1)
         ++file.Year;
-    return step == -1 ? file.Year - 1 : file.Year;
+    return (step == -1 ? file.Year - 1 : file.Year) - back;
 }
 
 } // namespace dialtally

@@ -37,6 +37,16 @@ private:
         TDateTime Modified = 0;
         int Year = 0; // of the latest date, when read again
         bool Reading = false;
+        int Lines = 0; // learnt
+        struct LeapDay {
+            int Line, Turns; // as learnt
+        };
+        std::vector<LeapDay> LeapDays;
+        int Line = 0; // read again
+        struct YearsBack {
+            int Line, Years; // up to that line
+        };
+        std::vector<YearsBack> Back; // the first last
     };
     File& Member(std::size_t member);
 

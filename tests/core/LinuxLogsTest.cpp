@@ -399,6 +399,11 @@ TEST_F(LinuxLogs, LinesWithoutAYearTakeTheYearsTheirFileSpans)
          pair("Feb 28 23:00:00", "Mar  1 00:00:05") + pair("Feb 28 23:59:59", "Mar  1 00:01:00"),
          "2026-03-03 00:00:00",
          {"2026-02-28 23:00:00", "2026-02-28 23:59:59"}},
+        {"29 February, then a year unseen",
+         pair("Jan 15 10:00:00", "Jan 15 10:10:00") + pair("Feb 29 10:00:00", "Feb 29 10:10:00") +
+             pair("Mar  5 10:00:00", "Mar  5 10:10:00"),
+         "2025-03-06 00:00:00",
+         {"2024-01-15 10:00:00", "2024-02-29 10:00:00", "2025-03-05 10:00:00"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
