@@ -169,6 +169,11 @@ Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& opt
     reader.Close();
     if (archived != std::string::npos)
         contents.erase(oldSize, archived - oldSize);
+    // An archive edited by hand may lack its last line end, which would
+    // join its last line and the first one added into one.
+    if (contents.size() > oldSize && oldSize > 0 && contents[oldSize - 1] != '\n' &&
+        contents[oldSize - 1] != '\r')
+        contents.insert(oldSize, "\r\n");
     if (readFailed)
         return Copied::Failed;
     const bool unchanged =

@@ -835,6 +835,8 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
         // A begin line added by hand, and nothing new: the archive keeps its
         // time, which dates its lines.
         {home.File("ppp*"), false, whole + byHand + "\r\n", whole + byHand + "\r\n"},
+        // Edited by hand, without its last line end.
+        {home.File("syslog*"), false, "older\r\nold line\r\nnew line\r\n", "older\r\nold line"},
     };
     const int f = formats.Current = FindLogFormat(formats, "pppd (syslog)");
     for (const Case& c : cases) {
