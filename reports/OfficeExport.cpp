@@ -35,7 +35,10 @@ public:
         // A TMPDIR that names no folder is the user's to mend, not a reason
         // to end the program.
         std::error_code error;
-        m_folder = std::filesystem::temp_directory_path(error).string();
+        // An empty TMPDIR is none, as mktemp and Qt take it.
+        const char* const named = std::getenv("TMPDIR");
+        m_folder = named && !*named ? std::string("/tmp")
+                                    : std::filesystem::temp_directory_path(error).string();
         if (error)
             throw ExportError(
                 "Cannot create a temporary file for the export: TMPDIR names no folder.");

@@ -274,6 +274,8 @@ TEST(ExportFiles, WritesTheFileOrRaisesTheWriteError)
     const std::string oldTemp = temp ? temp : "";
     ::setenv("TMPDIR", bad.c_str(), 1);
     EXPECT_THROW(ExportBytes(ExportXlsx, report.Source(), ExportSettings{}), ExportError);
+    ::setenv("TMPDIR", "", 1);
+    EXPECT_NO_THROW(ExportBytes(ExportXlsx, report.Source(), ExportSettings{}));
     if (temp)
         ::setenv("TMPDIR", oldTemp.c_str(), 1);
     else
