@@ -11,9 +11,12 @@ namespace dialtally {
 // A log is written in time order, so a date more than a day before the
 // latest one of its file so far begins a new year, and the file's last line
 // has the latest year that does not put it after the file was last written
-// to. A file that spans years (an archive kept over years, a log never
-// rotated) thus keeps them apart; taking each line's year from the file's
-// time alone put all of them in its last twelve months.
+// to. A 29 February stands in a leap year: where the count would put it in
+// a common one, whole years passed unseen after it, and it and the lines
+// before it go back to the leap year before. A file that spans years (an
+// archive kept over years, a log never rotated) thus keeps them apart;
+// taking each line's year from the file's time alone put all of them in
+// its last twelve months.
 //
 // The lines of every file are learnt first, then read again in the same
 // order, each getting its year. A file that was not learnt (a stream, which
