@@ -1,5 +1,7 @@
 #include "reports/ui/ReportChartView.h"
 
+#include "base/RegionalSettings.h"
+
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QFontMetrics>
@@ -7,6 +9,7 @@
 #include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -150,6 +153,12 @@ void ReportChartView::ShowChart(const ReportChart& chart)
     const int decimals =
         step > 0 ? std::max(0, -static_cast<int>(std::floor(std::log10(step)))) : 0;
     m_left->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+    // Written as the value labels beside them are: the regional decimal
+    // separator, no grouping.
+    QLocale figures(QString::fromStdString(Regional().Name));
+    figures.setNumberOptions(QLocale::OmitGroupSeparator);
+    m_qchart->setLocale(figures);
+    m_qchart->setLocalizeNumbers(true);
     RangeChanged();
 }
 

@@ -193,6 +193,30 @@ TEST(GridText, BytesThatAreNoUtf8AreReadAsWindows1252)
         EXPECT_EQ(LogText(bytes), QString::fromUtf8(shown)) << bytes;
 }
 
+// The left axis writes its figures as the value labels do, with the
+// regional decimal separator (under sv-SE it read 0.5 beside 1,201).
+TEST(ChartAxis, FiguresTakeTheRegionalDecimalSeparator)
+{
+    for (const char* presetName : {"de-DE", "sv-SE"}) {
+        ScopedRegional preset(presetName);
+        ReportChart chart;
+        chart.Of(ChartLevel::Details).Points = {{1, 1.2, "a"}, {2, 0.6, "b"}};
+        chart.MaxX = 2;
+        chart.LastSeries = 0;
+        ReportChartView view;
+        view.resize(600, 400);
+        view.ShowChart(chart);
+        view.show();
+        QApplication::processEvents();
+        QStringList shown;
+        for (QGraphicsItem* item : view.chart()->scene()->items())
+            if (auto* text = dynamic_cast<QGraphicsTextItem*>(item))
+                shown << text->toPlainText();
+        EXPECT_TRUE(shown.contains(QStringLiteral("0,5")))
+            << presetName << ": " << shown.join(QLatin1Char('|')).toStdString();
+    }
+}
+
 // With no report shown the heads are the grid's own: each column shows its
 // head whole.
 TEST_F(ViewsFixture, WithNoReportTheHeadsShowWhole)
