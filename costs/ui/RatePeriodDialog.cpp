@@ -3,10 +3,10 @@
 #include "base/ConversionError.h"
 #include "base/DateRoutines.h"
 #include "base/Messages.h"
-#include "base/RegionalSettings.h"
 #include "costs/TariffEdits.h"
 #include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
+#include "widgets/RegionalPickerWidget.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -26,14 +26,6 @@ namespace dialtally {
 namespace {
 
 constexpr int HelpPeriod = 3420;
-
-// The regional long time picture in Qt's terms: "tt" is Qt's "AP".
-QString TimePicture()
-{
-    QString picture = QString::fromStdString(Regional().LongTimeFormat);
-    picture.replace(QStringLiteral("tt"), QStringLiteral("AP"));
-    return picture;
-}
 
 // A stored time that does not read as one shows midnight.
 QTime StoredTime(const std::string& text)
@@ -62,8 +54,8 @@ QTimeEdit* NewTimeEdit(const char* objectName)
 {
     auto* edit = new QTimeEdit;
     edit->setObjectName(QString::fromLatin1(objectName));
-    edit->setLocale(QLocale::c()); // AM/PM as the presets write them
-    edit->setDisplayFormat(TimePicture());
+    // As the criteria's pickers, so that a time can be typed as written.
+    SetupRegionalTimePicker(edit);
     return edit;
 }
 

@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimeEdit>
 #include <QToolButton>
 
 #include <filesystem>
@@ -471,6 +472,27 @@ TEST_F(CostsDialog, LinksAddModifyRemove)
     EXPECT_EQ(working.Count, 1);
     EXPECT_EQ(list->currentRow(), 0);
     EXPECT_EQ(Find(dialog, "EditService")->text(), "My ISP");
+}
+
+// A time typed over the From picker as it is written is the time typed:
+// the "7" of 7:30 was dropped into the hour 08, which stayed.
+TEST_F(CostsDialog, PeriodTimesTakeATimeTypedAsItIsWritten)
+{
+    ScopedRegional preset("de-DE");
+    TTod periods = providers.ProviderTod[2];
+    periods.Current = 1;
+    periods.TimeFrom[1] = "08:00:00";
+    periods.UnitCharge[1] = "0,07";
+    TDlgTod period(periods, QStringLiteral("x"));
+    period.show();
+    period.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&period));
+    auto* from = Find<QTimeEdit>(period, "TimeFrom");
+    from->setFocus();
+    from->findChild<QLineEdit*>()->selectAll();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("7:30:00"));
+    Click(period, "BtnOk");
+    EXPECT_EQ(periods.TimeFrom[1], "07:30:00");
 }
 
 TEST_F(CostsDialog, CancelAndHelp)
