@@ -108,8 +108,11 @@ void CompareTariffsDialog::BuildChart(const Settings& settings)
         axis->setTitleBrush(style.TitleColor);
     }
     bottom->setLabelsAngle(months.size() > 12 ? -90 : 0);
-    // Money in the axis labels with the regional decimal separator.
-    chart->setLocale(QLocale(QString::fromStdString(Regional().Name)));
+    // Money in the axis labels with the regional decimal separator and, as
+    // everywhere else, no grouping.
+    QLocale figures(QString::fromStdString(Regional().Name));
+    figures.setNumberOptions(QLocale::OmitGroupSeparator);
+    chart->setLocale(figures);
     chart->setLocalizeNumbers(true);
     chart->setBackgroundBrush(style.Background);
     m_chart->setBackgroundBrush(style.Background);
