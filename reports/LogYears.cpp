@@ -28,10 +28,14 @@ int DateKey(int month, int day)
 int YearStep(int& latest, int key)
 {
     constexpr int LeapDay = 60;
+    if (latest == 0) {
+        latest = key; // a file's first line is of no year before
+        return 0;
+    }
     // From March back into February passes 29 February, which a common
     // year lacks.
     const int back = latest - key - (key < LeapDay && latest > LeapDay ? 1 : 0);
-    if (latest != 0 && back > TurnDays) {
+    if (back > TurnDays) {
         latest = key;
         return 1;
     }
@@ -54,13 +58,15 @@ void LogYears::Learn(std::size_t member, int month, int day, TDateTime modified)
 {
     File& file = Member(member);
     file.Learnt = true;
-    file.LastStep = YearStep(file.Latest, DateKey(month, day));
-    file.Turns += file.LastStep == 1 ? 1 : 0;
+    const int key = DateKey(month, day);
+    file.Turns += YearStep(file.Latest, key) == 1 ? 1 : 0;
     ++file.Lines;
     if (month == 2 && day == 29)
         file.LeapDays.push_back({file.Lines, file.Turns});
-    file.LastMonth = month;
-    file.LastDay = day;
+    if (file.Latest == key) {
+        file.LatestMonth = month;
+        file.LatestDay = day;
+    }
     file.Modified = modified;
 }
 
@@ -71,8 +77,10 @@ int LogYears::YearOf(std::size_t member, int month, int day, TDateTime modified)
         return InferYear(month, day, modified);
     if (!file.Reading) {
         file.Reading = true;
-        const int last = InferYear(file.LastMonth, file.LastDay, file.Modified);
-        file.Year = last + (file.LastStep == -1 ? 1 : 0) - file.Turns;
+        // From the latest date, not the last line's: a last line a day back
+        // (31 December after 1 January) put the one before it after the
+        // file's time.
+        file.Year = InferYear(file.LatestMonth, file.LatestDay, file.Modified) - file.Turns;
         file.Latest = 0;
         // A 29 February that would fall in a common year tells of whole
         // years gone by unseen after it: it and the lines before it go back

@@ -9,14 +9,14 @@ namespace dialtally {
 
 // The years of a log's lines when the lines carry none (classic syslog).
 // A log is written in time order, so a date more than a day before the
-// latest one of its file so far begins a new year, and the file's last line
-// has the latest year that does not put it after the file was last written
-// to. A 29 February stands in a leap year: where the count would put it in
-// a common one, whole years passed unseen after it, and it and the lines
-// before it go back to the leap year before. A file that spans years (an
-// archive kept over years, a log never rotated) thus keeps them apart;
-// taking each line's year from the file's time alone put all of them in
-// its last twelve months.
+// latest one of its file so far begins a new year, and the latest date of
+// its last year has the latest year that does not put it after the file
+// was last written to. A 29 February stands in a leap year: where the count
+// would put it in a common one, whole years passed unseen after it, and it
+// and the lines before it go back to the leap year before. A file that
+// spans years (an archive kept over years, a log never rotated) thus keeps
+// them apart; taking each line's year from the file's time alone put all
+// of them in its last twelve months.
 //
 // The lines of every file are learnt first, then read again in the same
 // order, each getting its year. A file that was not learnt (a stream, which
@@ -33,10 +33,9 @@ public:
 private:
     struct File {
         bool Learnt = false;
-        int Turns = 0;  // of the year, as learnt
-        int Latest = 0; // the latest date so far, as DateKey gives it
-        int LastMonth = 0, LastDay = 0;
-        int LastStep = 0; // the last line's year against the latest's
+        int Turns = 0;                      // of the year, as learnt
+        int Latest = 0;                     // the latest date so far, as DateKey gives it
+        int LatestMonth = 0, LatestDay = 0; // of the latest date of the last year
         TDateTime Modified = 0;
         int Year = 0; // of the latest date, when read again
         bool Reading = false;

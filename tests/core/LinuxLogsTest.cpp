@@ -404,6 +404,14 @@ TEST_F(LinuxLogs, LinesWithoutAYearTakeTheYearsTheirFileSpans)
              pair("Mar  5 10:00:00", "Mar  5 10:10:00"),
          "2025-03-06 00:00:00",
          {"2024-01-15 10:00:00", "2024-02-29 10:00:00", "2025-03-05 10:00:00"}},
+        {"out of order at New Year, written before it by the file's clock",
+         pair("Dec 31 23:59:50", "Jan  1 00:00:01") + pair("Dec 31 23:59:59", "Dec 31 23:59:59"),
+         "2026-12-31 20:00:00",
+         {"2025-12-31 23:59:50", "2025-12-31 23:59:59"}},
+        {"29 February, then 28 February out of order",
+         pair("Feb 28 23:59:50", "Feb 29 00:00:01") + pair("Feb 28 23:59:59", "Feb 28 23:59:59"),
+         "2025-06-01 00:00:00",
+         {"2024-02-28 23:59:50", "2024-02-28 23:59:59"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
