@@ -206,7 +206,7 @@ void LogStretch::NoteLineYear(LogSource& source, const LocatorLine& line, bool b
     if (month < 1 || month > 12 || day < 1 || day > 31)
         return;
     if (learn)
-        m_years.Learn(source.Member(), month, day, source.Modified());
+        m_years.Learn(source.Member(), month, day, source.Modified(), begin);
     else
         m_lineYear = m_years.YearOf(source.Member(), month, day, source.Modified());
 }

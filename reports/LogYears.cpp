@@ -54,15 +54,22 @@ LogYears::File& LogYears::Member(std::size_t member)
     return m_files[member];
 }
 
-void LogYears::Learn(std::size_t member, int month, int day, TDateTime modified)
+void LogYears::Learn(std::size_t member, int month, int day, TDateTime modified, bool begin)
 {
     File& file = Member(member);
     file.Learnt = true;
     const int key = DateKey(month, day);
     file.Turns += YearStep(file.Latest, key) == 1 ? 1 : 0;
     ++file.Lines;
-    if (month == 2 && day == 29)
+    // The years unseen lie after the connection a 29 February begins, not
+    // inside it.
+    if (file.LeapDayBegins && !begin)
+        file.LeapDays.back().Line = file.Lines;
+    file.LeapDayBegins = false;
+    if (month == 2 && day == 29) {
         file.LeapDays.push_back({file.Lines, file.Turns});
+        file.LeapDayBegins = begin;
+    }
     if (file.Latest == key) {
         file.LatestMonth = month;
         file.LatestDay = day;

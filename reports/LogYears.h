@@ -12,8 +12,9 @@ namespace dialtally {
 // latest one of its file so far begins a new year, and the latest date of
 // its last year has the latest year that does not put it after the file
 // was last written to. A 29 February stands in a leap year: where the count
-// would put it in a common one, whole years passed unseen after it, and it
-// and the lines before it go back to the leap year before. A file that
+// would put it in a common one, whole years passed unseen after it (after
+// the end line of a connection it begins), and it and the lines before it
+// go back to the leap year before. A file that
 // spans years (an archive kept over years, a log never rotated) thus keeps
 // them apart; taking each line's year from the file's time alone put all
 // of them in its last twelve months.
@@ -26,7 +27,7 @@ class LogYears {
 public:
     // The next line of file `member` (of a set, else 0), last written to at
     // `modified`.
-    void Learn(std::size_t member, int month, int day, TDateTime modified);
+    void Learn(std::size_t member, int month, int day, TDateTime modified, bool begin);
     // The year of the next line of `member` read again.
     int YearOf(std::size_t member, int month, int day, TDateTime modified);
 
@@ -44,7 +45,8 @@ private:
             int Line, Turns; // as learnt
         };
         std::vector<LeapDay> LeapDays;
-        int Line = 0; // read again
+        bool LeapDayBegins = false; // the last one learnt is a begin line
+        int Line = 0;               // read again
         struct YearsBack {
             int Line, Years; // up to that line
         };

@@ -404,6 +404,10 @@ TEST_F(LinuxLogs, LinesWithoutAYearTakeTheYearsTheirFileSpans)
              pair("Mar  5 10:00:00", "Mar  5 10:10:00"),
          "2025-03-06 00:00:00",
          {"2024-01-15 10:00:00", "2024-02-29 10:00:00", "2025-03-05 10:00:00"}},
+        {"a connection begun on 29 February, then a year unseen",
+         pair("Feb 29 23:50:00", "Mar  1 00:10:00") + pair("Mar  5 10:00:00", "Mar  5 10:30:00"),
+         "2025-06-01 00:00:00",
+         {"2024-02-29 23:50:00", "2025-03-05 10:00:00"}},
         {"out of order at New Year, written before it by the file's clock",
          pair("Dec 31 23:59:50", "Jan  1 00:00:01") + pair("Dec 31 23:59:59", "Dec 31 23:59:59"),
          "2026-12-31 20:00:00",
@@ -420,8 +424,10 @@ TEST_F(LinuxLogs, LinesWithoutAYearTakeTheYearsTheirFileSpans)
         Read("pppd (syslog)", home.File("ppp.log"));
         EXPECT_TRUE(ui.Messages.empty());
         ASSERT_EQ(rep.Count(), static_cast<int>(c.Begins.size()));
-        for (std::size_t i = 0; i < c.Begins.size(); ++i)
+        for (std::size_t i = 0; i < c.Begins.size(); ++i) {
             EXPECT_EQ(rep.DateTimeOn[i], At(c.Begins[i])) << i;
+            EXPECT_LT(rep.Duration[i], 86400) << i; // none spans a year
+        }
     }
 }
 
