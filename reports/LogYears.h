@@ -14,10 +14,10 @@ namespace dialtally {
 // was last written to. A 29 February stands in a leap year: where the count
 // would put it in a common one, whole years passed unseen after it (after
 // the end line of a connection it begins), and it and the lines before it
-// go back to the leap year before. A file that
-// spans years (an archive kept over years, a log never rotated) thus keeps
-// them apart; taking each line's year from the file's time alone put all
-// of them in its last twelve months.
+// go back to the leap year before. A file that spans years (an archive
+// kept over years, a log never rotated) thus keeps them apart; taking each
+// line's year from the file's time alone put all of them in its last twelve
+// months.
 //
 // The lines of every file are learnt first, then read again in the same
 // order, each getting its year. A file that was not learnt (a stream, which
@@ -25,8 +25,8 @@ namespace dialtally {
 // it after the file's time.
 class LogYears {
 public:
-    // The next line of file `member` (of a set, else 0), last written to at
-    // `modified`.
+    // The next begin or end line of file `member` (of a set, else 0), last
+    // written to at `modified`.
     void Learn(std::size_t member, int month, int day, TDateTime modified, bool begin);
     // The year of the next line of `member` read again.
     int YearOf(std::size_t member, int month, int day, TDateTime modified);
