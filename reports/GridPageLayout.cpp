@@ -258,4 +258,17 @@ GridPagination PaginateGrid(const GridMetrics& metrics)
     return result;
 }
 
+bool PageHasRoom(const GridMetrics& metrics)
+{
+    if (metrics.AvailableWidth <= 0 || metrics.AvailableHeight <= 0)
+        return false;
+    const double tableWidth =
+        std::accumulate(metrics.ColumnWidths.begin(), metrics.ColumnWidths.end(), 0.0);
+    const double scale = FitScale(metrics.FitToPage, tableWidth, metrics.AvailableWidth);
+    double needed = 0;
+    for (std::size_t row = 0; row < std::min<std::size_t>(2, metrics.RowHeights.size()); ++row)
+        needed += metrics.RowHeights[row];
+    return needed * scale <= metrics.AvailableHeight;
+}
+
 } // namespace dialtally

@@ -95,5 +95,9 @@ struct GridPagination {
 // Always at least one page, so that an empty report prints its heads. A
 // row or column larger than the page gets a page of its own.
 GridPagination PaginateGrid(const GridMetrics& metrics);
+// Whether the margins and page texts leave room for a column and for the
+// header row above a row: less would print the rows over the page texts
+// or off the paper, one a sheet.
+bool PageHasRoom(const GridMetrics& metrics);
 
 } // namespace dialtally

@@ -136,6 +136,10 @@ bool PrintChart(QWidget* parent, QWidget* chartView, const PrintSettings& settin
     // One page: every page of this job is printed.
     printer.setPrintRange(QPrinter::AllPages);
     const QRectF area = ChartPageArea(printer, settings);
+    if (area.isEmpty()) {
+        ShowNoRoomOnThePage();
+        return false;
+    }
     QPainter painter;
     PrintedFile file(printer);
     if (!file.Begin(painter))

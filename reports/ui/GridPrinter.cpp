@@ -282,10 +282,19 @@ bool PrintReportPages(QWidget* parent, const ReportOutput& output, const Setting
     QPrinter& printer = CurrentPrinter();
     PreparePrinter(printer, settings.Printer);
     GridPrinter job(grid, output.Columns, settings);
-    if (!AskPageRange(parent, printer, job.Layout(printer)))
+    const auto hasRoom = [&] {
+        if (job.HasRoom() && (!chartView || !ChartPageArea(printer, settings.Printer).isEmpty()))
+            return true;
+        ShowNoRoomOnThePage();
+        return false;
+    };
+    const int asked = job.Layout(printer);
+    if (!hasRoom() || !AskPageRange(parent, printer, asked))
         return false;
     // The dialog may have changed the paper or the orientation.
     const int pages = job.Layout(printer);
+    if (!hasRoom())
+        return false;
     const auto [first, last] = ChosenPages(printer, pages);
     QPainter painter;
     PrintedFile file(printer);

@@ -29,6 +29,8 @@ public:
     // resolution; returns the page count (at least 1).
     int Layout(QPrinter& printer);
     int PageCount() const { return static_cast<int>(m_pagination.Pages.size()); }
+    // False when the margins of the last layout leave no room for the rows.
+    bool HasRoom() const { return PageHasRoom(m_metrics); }
     // Draws pages first..last (1-based) of the last layout on a painter
     // begun on that printer; starts a new sheet before each page but the
     // first drawn when `newSheetFirst` is false. After each page

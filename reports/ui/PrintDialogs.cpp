@@ -81,6 +81,11 @@ bool PrintFileRefused(const QPrinter& printer)
     return input.has_value();
 }
 
+void ShowNoRoomOnThePage()
+{
+    ShowError("The margins leave no room on the page for the report.");
+}
+
 std::pair<int, int> ChosenPages(const QPrinter& printer, int pageCount)
 {
     if (printer.printRange() != QPrinter::PageRange || printer.fromPage() <= 0)

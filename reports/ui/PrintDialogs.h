@@ -30,6 +30,9 @@ void GuardPrintFiles(PrintFileGuard guard);
 // True, with the message shown, when the printer would write over such a
 // file.
 bool PrintFileRefused(const QPrinter& printer);
+// Margins that leave no room on the paper: said once, and nothing is
+// printed, rather than sheets that come out blank.
+void ShowNoRoomOnThePage();
 // The pages the printer was told to print, clamped to 1..pageCount.
 std::pair<int, int> ChosenPages(const QPrinter& printer, int pageCount);
 

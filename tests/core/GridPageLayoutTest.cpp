@@ -95,6 +95,27 @@ TEST(PaginateGrid, ShrinkingToTheWidthKeepsAllColumnsOnAPage)
     EXPECT_EQ(p.Pages[0].EndRow, 20);
 }
 
+TEST(PageHasRoom, NeedsTheHeaderAndARowBetweenTheMargins)
+{
+    struct Case {
+        int BodyRows;
+        double Width, Height;
+        int Fit;
+        bool Expected;
+    } cases[] = {
+        {20, 400, 100, 0, true}, {20, 400, 20, 0, true}, {20, 400, 19, 0, false},
+        {0, 400, 10, 0, true},   {20, 0, 100, 0, false}, {20, -50, 100, 0, false},
+        {20, 400, 0, 0, false},  {20, 150, 15, 2, true}, // shrunk to half
+        {20, 600, 30, 1, false},                         // grown to twice
+    };
+    for (const Case& c : cases) {
+        GridMetrics m = Metrics(c.BodyRows, 10, c.Height);
+        m.AvailableWidth = c.Width;
+        m.FitToPage = c.Fit;
+        EXPECT_EQ(PageHasRoom(m), c.Expected) << c.BodyRows << " " << c.Width << " " << c.Height;
+    }
+}
+
 TEST(FitScale, FollowsTheSetting)
 {
     struct Case {

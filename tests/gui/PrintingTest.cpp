@@ -24,6 +24,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sys/resource.h>
 
@@ -166,6 +167,42 @@ TEST_F(PrintToPdf, ALineSeparatorInACellPrintsAsABlank)
     const std::vector<std::string> pages = PdfPages(Pdf());
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_NE(pages[0].find("Provider 0 second line"), std::string::npos) << pages[0];
+}
+
+// Margins that leave no room print nothing.
+TEST_F(PrintToPdf, WhatDoesNotFitIsCutWithASignOrNotPrinted)
+{
+    struct Case {
+        const char* What;
+        std::function<void(PrintSettings&)> Set;
+        std::vector<std::string> Seen; // none: nothing is printed
+    } cases[] = {
+        {"margins wider than the paper",
+         [](PrintSettings& s) { s.LeftSize = s.RightSize = 120; },
+         {}},
+        {"margins taller than the paper",
+         [](PrintSettings& s) { s.HeaderSize = s.FooterSize = 150; },
+         {}},
+    };
+    auto chart = OneSeriesChart();
+    AnswerRange(1, 0);
+    for (const Case& c : cases) {
+        std::filesystem::remove(Pdf());
+        Settings settings = SampleSettings();
+        c.Set(settings.Printer);
+        const std::size_t errors = frontEnd.Texts(MessageKind::Error).size();
+        EXPECT_EQ(PrintGrid(nullptr, BuildSampleReport(3), settings), !c.Seen.empty()) << c.What;
+        if (c.Seen.empty()) {
+            EXPECT_FALSE(PrintChart(nullptr, chart.get(), settings.Printer)) << c.What;
+            EXPECT_FALSE(std::filesystem::exists(Pdf())) << c.What;
+            EXPECT_EQ(frontEnd.Texts(MessageKind::Error).size(), errors + 2) << c.What;
+            continue;
+        }
+        const std::vector<std::string> pages = PdfPages(Pdf());
+        ASSERT_EQ(pages.size(), 1u) << c.What;
+        for (const std::string& seen : c.Seen)
+            EXPECT_NE(pages[0].find(seen), std::string::npos) << c.What << "\n" << pages[0];
+    }
 }
 
 TEST_F(PrintToPdf, CancellingTheRangeOfASplitViewPrintsNothing)
