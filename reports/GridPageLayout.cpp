@@ -33,6 +33,32 @@ int PageTexts::LinesAtBottom() const
     return lines;
 }
 
+std::array<double, 3> PageTextRooms(const std::array<double, 3>& widths, double available,
+                                    double gap)
+{
+    enum { Left, Centre, Right };
+    std::array<double, 3> rooms = widths;
+    std::array<int, 3> widestFirst{Left, Centre, Right};
+    std::stable_sort(widestFirst.begin(), widestFirst.end(),
+                     [&widths](int a, int b) { return widths[a] > widths[b]; });
+    for (const int place : widestFirst) {
+        const double centre = rooms[Centre];
+        const double beside = place == Left ? rooms[Right] : rooms[Left];
+        double room = available;
+        if (place == Centre) {
+            const double side = std::max(rooms[Left], rooms[Right]);
+            if (side > 0)
+                room = available - 2 * (side + gap);
+        } else if (centre > 0) {
+            room = (available - centre) / 2 - gap;
+        } else if (beside > 0) {
+            room = available - beside - gap;
+        }
+        rooms[place] = std::min(rooms[place], std::max(0.0, room));
+    }
+    return rooms;
+}
+
 std::string PageNumberText(const PrintSettings& settings, int page, int pageCount)
 {
     return settings.PagePrefix + std::to_string(page) + settings.PageNumSep +

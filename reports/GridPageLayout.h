@@ -38,6 +38,13 @@ struct PageTexts {
     int LinesAtBottom() const;
 };
 
+// The widths that the texts of one printed line at the left, the centre
+// and the right may take, `gap` apart, so that none runs over another:
+// the widest is cut first, to the room the others leave it; the centre
+// text stays centred. A text the page cannot hold whole is cut to it.
+std::array<double, 3> PageTextRooms(const std::array<double, 3>& widths, double available,
+                                    double gap);
+
 // PagePrefix, the number, PageNumSep, the count and PageSuffix.
 std::string PageNumberText(const PrintSettings& settings, int page, int pageCount);
 // The printed date's format ("dd/mm/yyyy": "m" is the month unless it

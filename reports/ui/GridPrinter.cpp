@@ -183,22 +183,41 @@ void GridPrinter::DrawPageTexts(QPainter& painter, int page) const
 {
     const PrintSettings& print = m_settings.Printer;
     const PageTexts texts = PageTextsFor(print, page, PageCount(), Now());
-    for (int p = 1; p < PagePlaceCount; ++p) {
-        const PagePlace place = static_cast<PagePlace>(p);
-        const bool top = IsTopPlace(place);
+    // Left, centre and right of the top band, then of the bottom one.
+    constexpr std::array<std::array<PagePlace, 3>, 2> bands{{
+        {PagePlace::TopLeft, PagePlace::TopCentre, PagePlace::TopRight},
+        {PagePlace::BottomLeft, PagePlace::BottomCentre, PagePlace::BottomRight},
+    }};
+    constexpr std::array<int, 3> aligns{Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight};
+    for (const auto& band : bands) {
+        const bool top = IsTopPlace(band[0]);
         const FontSpec& spec = top ? print.HeaderFont : print.FooterFont;
         const double line = top ? m_headerLine : m_footerLine;
-        const auto& lines = texts.At[static_cast<std::size_t>(p)];
-        const int flags = (p == 1 || p == 4)   ? Qt::AlignLeft
-                          : (p == 2 || p == 5) ? Qt::AlignRight
-                                               : Qt::AlignHCenter;
-        painter.setFont(QtFont(spec));
+        const int rows = top ? texts.LinesAtTop() : texts.LinesAtBottom();
+        const QFont font = QtFont(spec);
+        const QFontMetricsF metrics(font, painter.device());
+        painter.setFont(font);
         painter.setPen(QtColor(spec.Color));
-        double y = top ? m_area.top() : m_area.bottom() - static_cast<double>(lines.size()) * line;
-        for (const std::string& text : lines) {
-            painter.drawText(QRectF(m_area.left(), y, m_area.width(), line),
-                             flags | Qt::AlignVCenter | Qt::TextSingleLine, QtText(text));
-            y += line;
+        for (int row = 0; row < rows; ++row) {
+            std::array<QString, 3> lineTexts;
+            std::array<double, 3> widths{};
+            for (std::size_t i = 0; i < band.size(); ++i) {
+                const auto& lines = texts.At[static_cast<std::size_t>(band[i])];
+                // At the bottom each place's lines end on the band's last.
+                const int at = top ? row : row - (rows - static_cast<int>(lines.size()));
+                if (at < 0 || at >= static_cast<int>(lines.size()))
+                    continue;
+                lineTexts[i] = QtText(lines[static_cast<std::size_t>(at)]);
+                widths[i] = metrics.horizontalAdvance(lineTexts[i]);
+            }
+            const std::array<double, 3> rooms = PageTextRooms(widths, m_area.width(), 2 * m_mm);
+            const double y =
+                top ? m_area.top() + row * line : m_area.bottom() - (rows - row) * line;
+            for (std::size_t i = 0; i < band.size(); ++i)
+                if (!lineTexts[i].isEmpty())
+                    painter.drawText(QRectF(m_area.left(), y, m_area.width(), line),
+                                     aligns[i] | Qt::AlignVCenter | Qt::TextSingleLine,
+                                     metrics.elidedText(lineTexts[i], Qt::ElideRight, rooms[i]));
         }
     }
 }

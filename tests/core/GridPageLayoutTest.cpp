@@ -116,6 +116,22 @@ TEST(PageHasRoom, NeedsTheHeaderAndARowBetweenTheMargins)
     }
 }
 
+TEST(PageTextRooms, TheWidestTextGivesWayToTheOthers)
+{
+    using Widths = std::array<double, 3>; // left, centre, right
+    struct Case {
+        Widths Texts;
+        Widths Expected;
+    } cases[] = {
+        {{100, 0, 20}, {100, 0, 20}}, {{200, 0, 20}, {125, 0, 20}},  {{100, 0, 90}, {55, 0, 90}},
+        {{20, 0, 200}, {20, 0, 125}}, {{100, 80, 10}, {30, 80, 10}}, {{10, 200, 10}, {10, 120, 10}},
+        {{0, 0, 300}, {0, 0, 150}},   {{0, 300, 0}, {0, 150, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PageTextRooms(c.Texts, 150, 5), c.Expected)
+            << c.Texts[0] << " " << c.Texts[1] << " " << c.Texts[2];
+}
+
 TEST(FitScale, FollowsTheSetting)
 {
     struct Case {

@@ -169,7 +169,8 @@ TEST_F(PrintToPdf, ALineSeparatorInACellPrintsAsABlank)
     EXPECT_NE(pages[0].find("Provider 0 second line"), std::string::npos) << pages[0];
 }
 
-// Margins that leave no room print nothing.
+// What does not fit is cut with a sign rather than run over the next text
+// or off the paper; margins that leave no room print nothing.
 TEST_F(PrintToPdf, WhatDoesNotFitIsCutWithASignOrNotPrinted)
 {
     struct Case {
@@ -177,6 +178,9 @@ TEST_F(PrintToPdf, WhatDoesNotFitIsCutWithASignOrNotPrinted)
         std::function<void(PrintSettings&)> Set;
         std::vector<std::string> Seen; // none: nothing is printed
     } cases[] = {
+        {"a long title beside the page number",
+         [](PrintSettings& s) { s.TitleText = std::string(150, 'T'); },
+         {"TT\u2026", "1/1"}},
         {"margins wider than the paper",
          [](PrintSettings& s) { s.LeftSize = s.RightSize = 120; },
          {}},
