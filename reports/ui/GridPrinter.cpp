@@ -142,8 +142,12 @@ int GridPrinter::Layout(QPrinter& printer)
     // A column wider than the paper (a long description) is cut at the
     // page's edge: printed whole it ran off the paper, and shrunk to fit
     // it took the whole table down to specks.
-    for (double& columnWidth : m_metrics.ColumnWidths)
+    m_cut.assign(m_visible.size(), false);
+    for (std::size_t c = 0; c < m_visible.size(); ++c) {
+        double& columnWidth = m_metrics.ColumnWidths[c];
         columnWidth = std::min(columnWidth, m_area.width());
+        m_cut[c] = columnWidth - print.ColumnSpacing * tenth < textWidths[c];
+    }
     m_metrics.AvailableWidth = m_area.width();
     m_metrics.AvailableHeight = std::max(1.0, m_area.height() - top - bottom);
     m_metrics.RepeatHeader = print.RepeatFixedRows;
@@ -261,7 +265,12 @@ void GridPrinter::DrawTable(QPainter& painter, const GridPage& page) const
             QString text = LogText(m_grid.Table->Cell(row, m_visible[static_cast<std::size_t>(c)]));
             text.replace(QChar::LineSeparator, QLatin1Char(' '))
                 .replace(QChar::ParagraphSeparator, QLatin1Char(' '));
-            painter.drawText(QRectF(x + pad, y, std::max(0.0, cell - 2 * pad), height),
+            const double room = std::max(0.0, cell - 2 * pad);
+            // A text cut at the column's edge says so, as the screen's grid does.
+            if (m_cut[static_cast<std::size_t>(c)])
+                text = QFontMetricsF(style.Font, painter.device())
+                           .elidedText(text, Qt::ElideRight, room);
+            painter.drawText(QRectF(x + pad, y, room, height),
                              align | Qt::AlignVCenter | Qt::TextSingleLine, text);
             x += cell;
         }

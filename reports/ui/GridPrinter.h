@@ -56,6 +56,7 @@ private:
     const Settings& m_settings;
     std::vector<int> m_rows;    // printed rows, the header first
     std::vector<int> m_visible; // printed columns
+    std::vector<bool> m_cut;    // columns narrower than their widest text
     static constexpr int RowKindCount = static_cast<int>(RowKind::Total) + 1;
     std::array<RowStyle, RowKindCount> m_styles;
     GridMetrics m_metrics;

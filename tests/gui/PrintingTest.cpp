@@ -181,6 +181,12 @@ TEST_F(PrintToPdf, WhatDoesNotFitIsCutWithASignOrNotPrinted)
         {"a long title beside the page number",
          [](PrintSettings& s) { s.TitleText = std::string(150, 'T'); },
          {"TT\u2026", "1/1"}},
+        {"columns narrower than their texts",
+         [](PrintSettings& s) {
+             s.UseFixedWidth = true;
+             s.FixedWidth = 60;
+         },
+         {"\u2026"}},
         {"margins wider than the paper",
          [](PrintSettings& s) { s.LeftSize = s.RightSize = 120; },
          {}},
