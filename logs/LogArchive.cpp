@@ -140,7 +140,8 @@ Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& opt
 {
     std::string contents;
     std::error_code error;
-    if (std::filesystem::exists(options.Target, error) && !ReadWholeFile(options.Target, contents))
+    const bool existed = std::filesystem::exists(options.Target, error);
+    if (existed && !ReadWholeFile(options.Target, contents))
         return Copied::Failed;
     const auto marked = [&](std::string_view line) {
         return IsArchiveLine(line, formats.Online[formats.Current],
@@ -176,10 +177,9 @@ Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& opt
         contents.insert(oldSize, "\r\n");
     if (readFailed)
         return Copied::Failed;
-    const bool unchanged =
-        contents.size() == oldSize && std::filesystem::exists(options.Target, error);
     // The copy is on disk before anything is taken from the source.
-    if (!unchanged && !WriteFileAtomically(options.Target, contents, sourceMode & 0666))
+    if (!(existed && contents.size() == oldSize) &&
+        !WriteFileAtomically(options.Target, contents, sourceMode & 0666))
         return Copied::Failed;
     return onlyNewLines && oldSize > 0 && archived == std::string::npos ? Copied::AfterAGap
                                                                         : Copied::Done;

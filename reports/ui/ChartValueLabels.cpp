@@ -1,5 +1,6 @@
 #include "reports/ui/ChartValueLabels.h"
 
+#include "base/RegionalSettings.h"
 #include "reports/ChartPoints.h"
 
 #include <QChart>
@@ -24,6 +25,13 @@ constexpr qreal LabelSpacing = 4;
 QString ValueLabelText(double value)
 {
     return QString::fromStdString(ChartValueText(value));
+}
+
+QLocale ChartFiguresLocale()
+{
+    QLocale figures(QString::fromStdString(Regional().Name));
+    figures.setNumberOptions(QLocale::OmitGroupSeparator);
+    return figures;
 }
 
 void ChartValueLabels::SetStyle(const QFont& font, const QColor& color)

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLocale>
 #include <QRectF>
 #include <QString>
 
@@ -19,6 +20,9 @@ namespace dialtally {
 // The value over a point of the chart's areas, as its hint tells it: in
 // the regional notation, and a million in full rather than as 1e+06.
 QString ValueLabelText(double value);
+// The locale a chart's axes write their figures in, so that they read as
+// its value labels: the regional decimal separator and no grouping.
+QLocale ChartFiguresLocale();
 
 // The values over the points of the chart's areas, placed label by label:
 // one shows when it stands wholly inside the plot and apart from those

@@ -4,6 +4,7 @@
 #include "base/DateFormat.h"
 #include "base/Messages.h"
 #include "reports/ReportFormats.h"
+#include "reports/ui/ChartValueLabels.h"
 #include "reports/ui/DisplayStyle.h"
 #include "reports/ui/TariffComparisonModel.h"
 #include "widgets/DialogParts.h"
@@ -108,11 +109,7 @@ void CompareTariffsDialog::BuildChart(const Settings& settings)
         axis->setTitleBrush(style.TitleColor);
     }
     bottom->setLabelsAngle(months.size() > 12 ? -90 : 0);
-    // Money in the axis labels with the regional decimal separator and, as
-    // everywhere else, no grouping.
-    QLocale figures(QString::fromStdString(Regional().Name));
-    figures.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart->setLocale(figures);
+    chart->setLocale(ChartFiguresLocale());
     chart->setLocalizeNumbers(true);
     chart->setBackgroundBrush(style.Background);
     m_chart->setBackgroundBrush(style.Background);

@@ -256,6 +256,7 @@ void GridPrinter::DrawTable(QPainter& painter, const GridPage& page) const
             painter.fillRect(QRectF(0, y, width, height), style.Background);
         painter.setFont(style.Font);
         painter.setPen(style.Text);
+        const QFontMetricsF metrics(style.Font, painter.device());
         double x = 0;
         for (int c = page.FirstColumn; c < page.EndColumn; ++c) {
             const double cell = m_metrics.ColumnWidths[static_cast<std::size_t>(c)];
@@ -268,8 +269,7 @@ void GridPrinter::DrawTable(QPainter& painter, const GridPage& page) const
             const double room = std::max(0.0, cell - 2 * pad);
             // A text cut at the column's edge says so, as the screen's grid does.
             if (m_cut[static_cast<std::size_t>(c)])
-                text = QFontMetricsF(style.Font, painter.device())
-                           .elidedText(text, Qt::ElideRight, room);
+                text = metrics.elidedText(text, Qt::ElideRight, room);
             painter.drawText(QRectF(x + pad, y, room, height),
                              align | Qt::AlignVCenter | Qt::TextSingleLine, text);
             x += cell;

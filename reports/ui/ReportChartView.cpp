@@ -1,7 +1,5 @@
 #include "reports/ui/ReportChartView.h"
 
-#include "base/RegionalSettings.h"
-
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QFontMetrics>
@@ -9,7 +7,6 @@
 #include <QGraphicsLayout>
 #include <QLegendMarker>
 #include <QLineSeries>
-#include <QLocale>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -70,6 +67,8 @@ ReportChartView::ReportChartView(QWidget* parent)
     setViewportUpdateMode(QGraphicsView::FullViewportUpdate);
     setMouseTracking(true);
     m_qchart->setAnimationOptions(QChart::NoAnimation);
+    m_qchart->setLocale(ChartFiguresLocale());
+    m_qchart->setLocalizeNumbers(true);
     // The report area is small; the plot gets what a frame would take.
     m_qchart->setMargins(QMargins(ChartMargin, ChartMargin, ChartMargin, ChartMargin));
     m_qchart->layout()->setContentsMargins(0, 0, 0, 0);
@@ -153,12 +152,6 @@ void ReportChartView::ShowChart(const ReportChart& chart)
     const int decimals =
         step > 0 ? std::max(0, -static_cast<int>(std::floor(std::log10(step)))) : 0;
     m_left->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
-    // Written as the value labels beside them are: the regional decimal
-    // separator, no grouping.
-    QLocale figures(QString::fromStdString(Regional().Name));
-    figures.setNumberOptions(QLocale::OmitGroupSeparator);
-    m_qchart->setLocale(figures);
-    m_qchart->setLocalizeNumbers(true);
     RangeChanged();
 }
 
