@@ -312,6 +312,14 @@ void PrintSettingsDialog::BtnOkClick()
 void PrintSettingsDialog::BtnPreviewClick()
 {
     QPrinter& printer = CurrentPrinter();
+    const Settings settings = Edited(printer);
+    GridPrinter job(m_shown, m_output.Columns, settings);
+    job.Layout(printer);
+    // Such pages would preview blank, and printing refuses them.
+    if (!job.HasRoom()) {
+        ShowNoRoomOnThePage();
+        return;
+    }
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             &PrintSettingsDialog::PaintPreview);
@@ -320,16 +328,22 @@ void PrintSettingsDialog::BtnPreviewClick()
 
 void PrintSettingsDialog::PaintPreview(QPrinter* printer)
 {
-    Settings settings = m_settings;
-    settings.Printer = Collected();
-    printer->setPageOrientation(settings.Printer.Orientation == 1 ? QPageLayout::Landscape
-                                                                  : QPageLayout::Portrait);
+    const Settings settings = Edited(*printer);
     GridPrinter job(m_shown, m_output.Columns, settings);
     const int pages = job.Layout(*printer);
     QPainter painter;
     if (!painter.begin(printer))
         return;
     job.DrawPages(painter, *printer, 1, pages);
+}
+
+Settings PrintSettingsDialog::Edited(QPrinter& printer) const
+{
+    Settings settings = m_settings;
+    settings.Printer = Collected();
+    printer.setPageOrientation(settings.Printer.Orientation == 1 ? QPageLayout::Landscape
+                                                                 : QPageLayout::Portrait);
+    return settings;
 }
 
 } // namespace dialtally

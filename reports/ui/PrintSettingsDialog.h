@@ -41,6 +41,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The settings with the controls' printer values, the printer turned
+    // as they say.
+    Settings Edited(QPrinter& printer) const;
     QWidget* BordersPage();
     QWidget* GeneralPage();
     QWidget* FontsPage();

@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -483,6 +484,22 @@ TEST_F(PrintToPdf, PreviewDrawsThePagesOfTheEditedSettings)
     ASSERT_GE(pages.size(), 2u);
     EXPECT_NE(pages[1].find("Edited"), std::string::npos);
     EXPECT_TRUE(settings.Printer.TitleText.empty()); // not written before OK
+
+    // Margins that leave no room are refused before a preview of blank pages.
+    for (const char* margin : {"EditLeftSize", "EditRightSize"})
+        dialog.findChild<QSpinBox*>(QString::fromLatin1(margin))->setValue(120);
+    bool previewed = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* preview = QApplication::activeModalWidget()) {
+            previewed = true;
+            preview->close();
+        }
+    });
+    const std::size_t errors = frontEnd.Texts(MessageKind::Error).size();
+    dialog.BtnPreviewClick();
+    QApplication::processEvents();
+    EXPECT_FALSE(previewed);
+    EXPECT_EQ(frontEnd.Texts(MessageKind::Error).size(), errors + 1);
 }
 
 } // namespace dialtally
