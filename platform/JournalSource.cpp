@@ -128,7 +128,8 @@ JournalSource::Opened JournalSource::OpenFiles(const std::vector<std::string>& p
             }
             std::error_code error;
             if (!first)
-                first = std::filesystem::exists(path, error) ? Opened::Unreadable : Opened::NotFound;
+                first =
+                    std::filesystem::exists(path, error) ? Opened::Unreadable : Opened::NotFound;
             if (lost)
                 lost->push_back(path);
         }
@@ -176,6 +177,9 @@ bool JournalSource::NextLine()
     }
     AppendStamp(m_line, realtime);
     m_line += ' ';
+    // Any process names itself: a line break in its name or process id
+    // would start a line of its choosing, as one in its message would.
+    const std::size_t fields = m_line.size();
     std::string_view identifier = Field(m_journal, "SYSLOG_IDENTIFIER");
     if (identifier.empty())
         identifier = Field(m_journal, "_COMM");
@@ -189,10 +193,9 @@ bool JournalSource::NextLine()
         m_line += ']';
     }
     m_line += ": ";
-    const std::size_t message = m_line.size();
     m_line += Field(m_journal, "MESSAGE");
     std::replace_if(
-        m_line.begin() + static_cast<std::ptrdiff_t>(message), m_line.end(),
+        m_line.begin() + static_cast<std::ptrdiff_t>(fields), m_line.end(),
         [](char c) { return c == '\n' || c == '\r'; }, ' ');
     m_line += '\n';
     return true;

@@ -188,6 +188,16 @@ bool WriteGzip(const std::string& path, const std::string& text)
 bool WriteJournal(const std::string& path, const std::vector<std::string>& entries,
                   const std::string& bootId)
 {
+    // A value holding a line break takes the export format's binary form:
+    // the name, a line break, its length in 64 bits little-endian, itself.
+    const auto field = [](const std::string& name, const std::string& value) {
+        if (value.find('\n') == std::string::npos)
+            return name + "=" + value + "\n";
+        std::string length;
+        for (int i = 0; i < 8; ++i)
+            length += static_cast<char>(static_cast<std::uint64_t>(value.size()) >> (8 * i) & 0xFF);
+        return name + "\n" + length + value + "\n";
+    };
     std::string exported;
     long long monotonic = 1'000'000;
     for (const std::string& entry : entries) {
@@ -197,9 +207,10 @@ bool WriteJournal(const std::string& path, const std::vector<std::string>& entri
             "__REALTIME_TIMESTAMP=" +
             std::to_string(static_cast<long long>(LocalSeconds(entry.substr(0, a))) * 1'000'000) +
             "\n__MONOTONIC_TIMESTAMP=" + std::to_string(monotonic += 1'000'000) +
-            "\n_BOOT_ID=" + bootId + "\nSYSLOG_IDENTIFIER=" + entry.substr(a + 1, b - a - 1) +
-            "\nSYSLOG_PID=" + entry.substr(b + 1, c - b - 1) + "\nMESSAGE=" + entry.substr(c + 1) +
-            "\n\n";
+            "\n_BOOT_ID=" + bootId + "\n" +
+            field("SYSLOG_IDENTIFIER", entry.substr(a + 1, b - a - 1)) +
+            field("SYSLOG_PID", entry.substr(b + 1, c - b - 1)) +
+            field("MESSAGE", entry.substr(c + 1)) + "\n";
     }
     const std::string exportPath = path + ".export";
     std::ofstream(exportPath, std::ios::binary) << exported;

@@ -814,6 +814,26 @@ TEST_F(LinuxLogs, JournalFilesLeftByAnUncleanShutdownAreRead)
     EXPECT_EQ(TotalSeconds(), 90);
 }
 
+// Any process may name itself in the journal; a line break in its name or
+// process id must not start a line of its choosing, such as a begin line
+// dated years back.
+TEST_F(LinuxLogs, AJournalEntryIsOneLineWhateverItsFieldsHold)
+{
+    const std::string forged = "\n2020-01-01T10:00:00+01:00 pppd[9]: Connect: ppp0 <--> /dev/ttyS0";
+    ASSERT_TRUE(WriteJournal(home.File("system.journal"),
+                             {"2026-12-02 10:00:00|evil" + forged + "|1|a\nb",
+                              "2026-12-02 10:00:01|pppd|2" + forged + "|c",
+                              "2026-12-02 10:01:00|pppd|1|Connection terminated."}));
+    LogSource source;
+    ASSERT_TRUE(source.Open(home.File("system.journal")));
+    std::vector<std::string> lines;
+    for (std::string_view line; source.ReadLine(line);)
+        lines.emplace_back(line);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_TRUE(lines[0].ends_with(" evil " + forged.substr(1) + "[1]: a b")) << lines[0];
+    EXPECT_TRUE(lines[1].ends_with(" pppd[2 " + forged.substr(1) + "]: c")) << lines[1];
+}
+
 // The archive copies from any source; only a single plain file is cleared.
 TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
 {
