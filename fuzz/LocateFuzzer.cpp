@@ -2,18 +2,23 @@
 // append text, a run of the line, then the end side's append text.
 #include "FuzzSupport.h"
 
+#include "base/Utf8Text.h"
 #include "logs/Locator.h"
 
 #include <algorithm>
+#include <vector>
 
 using namespace dialtally;
 
 namespace {
 
 // The field of two column sides, worked out from the positions alone.
+// Columns count characters: a valid UTF-8 sequence is one, as is every
+// other byte.
 std::string_view ColumnField(std::int64_t begin, std::int64_t end, std::string_view line)
 {
-    const auto size = static_cast<std::int64_t>(line.size());
+    const std::vector<std::size_t> starts = CharacterStarts(line);
+    const auto size = static_cast<std::int64_t>(starts.size()) - 1;
     const std::int64_t length = end - begin + 1;
     if (length <= 0 || begin > size)
         return {};
@@ -21,8 +26,8 @@ std::string_view ColumnField(std::int64_t begin, std::int64_t end, std::string_v
     const std::int64_t last = std::min(from + length - 1, size);
     if (last < from)
         return {};
-    return line.substr(static_cast<std::size_t>(from - 1),
-                       static_cast<std::size_t>(last - from + 1));
+    const std::size_t first = starts[static_cast<std::size_t>(from - 1)];
+    return line.substr(first, starts[static_cast<std::size_t>(last)] - first);
 }
 
 } // namespace
