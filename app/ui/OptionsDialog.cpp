@@ -300,7 +300,7 @@ bool TDlgOpt::EditTextItem(int item)
 {
     if (item == TextBackground || item == TextTotalBackground) {
         TColor& color = item == TextBackground ? m_text.Background : m_text.TotalBackground;
-        const std::optional<QColor> chosen = AskColor(QtColor(color));
+        const std::optional<QColor> chosen = AskColor(ScreenColor(color));
         if (chosen)
             color = TColorOf(*chosen);
         return chosen.has_value();
@@ -317,7 +317,7 @@ bool TDlgOpt::EditTextItem(int item)
 bool TDlgOpt::EditGraphItem(int item)
 {
     if (item == GraphBackground) {
-        const std::optional<QColor> chosen = AskColor(QtColor(m_graph.Background));
+        const std::optional<QColor> chosen = AskColor(ScreenColor(m_graph.Background));
         if (chosen)
             m_graph.Background = TColorOf(*chosen);
         return chosen.has_value();

@@ -5,9 +5,13 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QPalette>
 #include <QTableView>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace dialtally {
@@ -63,16 +67,94 @@ TColor TColorOf(const QColor& color)
                                static_cast<unsigned>(rgb.red()));
 }
 
+QColor ScreenColor(TColor color)
+{
+    // By system colour index; NoRole keeps the classic colour.
+    static const std::array<QPalette::ColorRole, 25> roles = {QPalette::Button,
+                                                              QPalette::NoRole,
+                                                              QPalette::Highlight,
+                                                              QPalette::NoRole,
+                                                              QPalette::Window,
+                                                              QPalette::Base,
+                                                              QPalette::WindowText,
+                                                              QPalette::WindowText,
+                                                              QPalette::Text,
+                                                              QPalette::HighlightedText,
+                                                              QPalette::Button,
+                                                              QPalette::Button,
+                                                              QPalette::Dark,
+                                                              QPalette::Highlight,
+                                                              QPalette::HighlightedText,
+                                                              QPalette::Button,
+                                                              QPalette::Dark,
+                                                              QPalette::PlaceholderText,
+                                                              QPalette::ButtonText,
+                                                              QPalette::NoRole,
+                                                              QPalette::Light,
+                                                              QPalette::Shadow,
+                                                              QPalette::Midlight,
+                                                              QPalette::ToolTipText,
+                                                              QPalette::ToolTipBase};
+    if (IsSystemColor(color)) {
+        const int index = SystemColorIndex(color);
+        if (index >= 0 && index < static_cast<int>(roles.size()) &&
+            roles[static_cast<std::size_t>(index)] != QPalette::NoRole)
+            return QGuiApplication::palette().color(roles[static_cast<std::size_t>(index)]);
+    }
+    return QtColor(color);
+}
+
+namespace {
+
+double Luminance(const QColor& color)
+{
+    const auto linear = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    const QColor rgb = color.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
+           0.0722 * linear(rgb.blueF());
+}
+
+double Contrast(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A font colour the user set is theirs; the program's own (a system colour,
+// or the font's built-in one) gives way where it would not read.
+QColor FontColorOn(TColor color, TColor builtIn, const QColor& background)
+{
+    const QColor shown = ScreenColor(color);
+    return IsSystemColor(color) || color == builtIn ? ReadableOn(shown, background) : shown;
+}
+
+} // namespace
+
+QColor ReadableOn(const QColor& text, const QColor& background)
+{
+    // What large text and marks need to be told apart from their ground.
+    constexpr double Readable = 3.0;
+    if (Contrast(text, background) >= Readable)
+        return text;
+    const QColor black(Qt::black), white(Qt::white);
+    return Contrast(black, background) >= Contrast(white, background) ? black : white;
+}
+
 GridStyle GridStyleFor(const TextDisplay& text)
 {
     GridStyle grid;
     grid.HeaderFont = QtFont(text.TitleFont);
     grid.DetailFont = QtFont(text.DetailFont);
     grid.TotalFont = QtFont(text.TotalFont);
-    grid.DetailColor = QtColor(text.DetailFont.Color);
-    grid.TotalColor = QtColor(text.TotalFont.Color);
-    grid.Background = QtColor(text.Background);
-    grid.TotalBackground = QtColor(text.TotalBackground);
+    const TextDisplay builtIn;
+    grid.Background = ScreenColor(text.Background);
+    grid.TotalBackground = ScreenColor(text.TotalBackground);
+    grid.DetailColor =
+        FontColorOn(text.DetailFont.Color, builtIn.DetailFont.Color, grid.Background);
+    grid.TotalColor =
+        FontColorOn(text.TotalFont.Color, builtIn.TotalFont.Color, grid.TotalBackground);
     return grid;
 }
 
@@ -82,10 +164,13 @@ ChartStyle ChartStyleFor(const GraphDisplay& graph)
     chart.TitleFont = QtFont(graph.TitleFont);
     chart.AxisFont = QtFont(graph.AxisFont);
     chart.LabelFont = QtFont(graph.LabelFont);
-    chart.TitleColor = QtColor(graph.TitleFont.Color);
-    chart.AxisColor = QtColor(graph.AxisFont.Color);
-    chart.LabelColor = QtColor(graph.LabelFont.Color);
-    chart.Background = QtColor(graph.Background);
+    const GraphDisplay builtIn;
+    chart.Background = ScreenColor(graph.Background);
+    chart.TitleColor =
+        FontColorOn(graph.TitleFont.Color, builtIn.TitleFont.Color, chart.Background);
+    chart.AxisColor = FontColorOn(graph.AxisFont.Color, builtIn.AxisFont.Color, chart.Background);
+    chart.LabelColor =
+        FontColorOn(graph.LabelFont.Color, builtIn.LabelFont.Color, chart.Background);
     return chart;
 }
 

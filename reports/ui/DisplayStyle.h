@@ -21,7 +21,14 @@ QFont QtFont(const FontSpec& spec);
 // The font as a settings entry in the colour given (Qt's fonts carry
 // none). Only a fixed pitch survives; others read back as the default.
 FontSpec FontSpecOf(const QFont& font, TColor color);
+// The colour on paper: system colours take the classic scheme.
 QColor QtColor(TColor color);
+// The colour on screen: a system colour is the desktop's, so that a dark
+// scheme gets a dark grid; a fixed colour is itself.
+QColor ScreenColor(TColor color);
+// A text colour the program chose, over a background: itself where it
+// reads, else black or white, whichever reads better.
+QColor ReadableOn(const QColor& text, const QColor& background);
 // A fixed colour 0x00BBGGRR.
 TColor TColorOf(const QColor& color);
 

@@ -415,6 +415,49 @@ TEST(DisplayColors, FixedColorsGoBothWays)
     EXPECT_EQ(TColorOf(QColor(0, 0, 255)), clBlue);
 }
 
+// On a dark desktop the grid and chart take its colours; a text colour the
+// program chose reads on a background the user chose, one the user set stays.
+TEST(DisplayColors, DarkDesktopKeepsTextReadable)
+{
+    const QPalette light = QGuiApplication::palette();
+    QPalette dark = light;
+    dark.setColor(QPalette::Base, QColor(0x3d, 0x3d, 0x3d));
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::Button, QColor(0x42, 0x42, 0x45));
+    QGuiApplication::setPalette(dark);
+    const struct {
+        TColor Background;
+        TColor FontColor;
+        QColor Grid, Text, Chart, Label;
+    } cases[] = {
+        // built-in colours: the desktop's grid, black labels turn white
+        {clWindow, clWindowText, QColor(0x3d, 0x3d, 0x3d), Qt::white, QColor(0x42, 0x42, 0x45),
+         Qt::white},
+        // a light background the user chose: the desktop's white text turns black
+        {clYellow, clWindowText, Qt::yellow, Qt::black, Qt::yellow, Qt::black},
+        // a font colour the user set is theirs, even where it reads badly
+        {clNavy, clTeal, QColor(0, 0, 0x80), QColor(0, 0x80, 0x80), QColor(0, 0, 0x80),
+         QColor(0, 0x80, 0x80)},
+    };
+    for (const auto& c : cases) {
+        TextDisplay text;
+        text.TotalBackground = c.Background;
+        text.TotalFont.Color = c.FontColor;
+        const GridStyle grid = GridStyleFor(text);
+        EXPECT_EQ(grid.TotalBackground, c.Grid) << c.Background;
+        EXPECT_EQ(grid.TotalColor, c.Text) << c.Background;
+        GraphDisplay graph;
+        if (c.Background != clWindow) {
+            graph.Background = c.Background;
+            graph.LabelFont.Color = c.FontColor == clWindowText ? clBlack : c.FontColor;
+        }
+        const ChartStyle chart = ChartStyleFor(graph);
+        EXPECT_EQ(chart.Background, c.Chart) << c.Background;
+        EXPECT_EQ(chart.LabelColor, c.Label) << c.Background;
+    }
+    QGuiApplication::setPalette(light);
+}
+
 // The window's Tools, Options: Apply redraws the shown report in place.
 class OptionsInWindow : public ::testing::Test {
 protected:
