@@ -6,9 +6,11 @@
 #include "reports/ui/PrintDialogs.h"
 #include "widgets/DialogParts.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -312,7 +314,9 @@ void PrintSettingsDialog::BtnOkClick()
 void PrintSettingsDialog::BtnPreviewClick()
 {
     QPrinter& printer = CurrentPrinter();
-    const Settings settings = Edited(printer);
+    printer.setPageOrientation(Collected().Orientation == 1 ? QPageLayout::Landscape
+                                                            : QPageLayout::Portrait);
+    const Settings settings = Edited();
     GridPrinter job(m_shown, m_output.Columns, settings);
     job.Layout(printer);
     // Such pages would preview blank, and printing refuses them.
@@ -323,12 +327,21 @@ void PrintSettingsDialog::BtnPreviewClick()
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             &PrintSettingsDialog::PaintPreview);
+    // Its own Print would write past the page range, the refusal of the
+    // report's own files and the atomic write; File, Print has them all.
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : preview.findChildren<QAction*>())
+        if (action->text() == print)
+            action->setVisible(false);
     preview.exec();
+    // Turned in the preview, the page stays turned for OK and the print.
+    m_orientation->setCurrentIndex(
+        printer.pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0);
 }
 
 void PrintSettingsDialog::PaintPreview(QPrinter* printer)
 {
-    const Settings settings = Edited(*printer);
+    const Settings settings = Edited();
     GridPrinter job(m_shown, m_output.Columns, settings);
     const int pages = job.Layout(*printer);
     QPainter painter;
@@ -337,12 +350,10 @@ void PrintSettingsDialog::PaintPreview(QPrinter* printer)
     job.DrawPages(painter, *printer, 1, pages);
 }
 
-Settings PrintSettingsDialog::Edited(QPrinter& printer) const
+Settings PrintSettingsDialog::Edited() const
 {
     Settings settings = m_settings;
     settings.Printer = Collected();
-    printer.setPageOrientation(settings.Printer.Orientation == 1 ? QPageLayout::Landscape
-                                                                 : QPageLayout::Portrait);
     return settings;
 }
 

@@ -41,9 +41,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // The settings with the controls' printer values, the printer turned
-    // as they say.
-    Settings Edited(QPrinter& printer) const;
+    // The settings with the controls' printer values.
+    Settings Edited() const;
     QWidget* BordersPage();
     QWidget* GeneralPage();
     QWidget* FontsPage();

@@ -6,6 +6,7 @@
 #include "reports/ui/PrintDialogs.h"
 #include "reports/ui/PrintSettingsDialog.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QChartView>
 #include <QClipboard>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMimeData>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -500,6 +502,35 @@ TEST_F(PrintToPdf, PreviewDrawsThePagesOfTheEditedSettings)
     QApplication::processEvents();
     EXPECT_FALSE(previewed);
     EXPECT_EQ(frontEnd.Texts(MessageKind::Error).size(), errors + 1);
+}
+
+// Landscape in the preview turns its page and the settings' with it; the
+// preview's own Print, past every check of the print, is not offered.
+TEST_F(PrintToPdf, ThePreviewTurnsThePageAndLeavesPrintingToPrint)
+{
+    const ReportOutput output = BuildSampleReport(3);
+    Settings settings = SampleSettings();
+    settings.Printer.Orientation = 0;
+    PrintSettingsDialog dialog(settings, output);
+    bool printOffered = true;
+    QPageLayout::Orientation turned = QPageLayout::Portrait;
+    QTimer::singleShot(0, [&] {
+        auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(preview, nullptr);
+        printOffered = false;
+        for (QAction* action : preview->findChildren<QAction*>()) {
+            if (action->text() == QStringLiteral("Print") && action->isVisible())
+                printOffered = true;
+            if (action->text() == QStringLiteral("Landscape"))
+                action->trigger();
+        }
+        turned = CurrentPrinter().pageLayout().orientation();
+        preview->reject();
+    });
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("BtnPreview")), Qt::LeftButton);
+    EXPECT_FALSE(printOffered);
+    EXPECT_EQ(turned, QPageLayout::Landscape);
+    EXPECT_EQ(dialog.Collected().Orientation, 1);
 }
 
 } // namespace dialtally
