@@ -5,7 +5,9 @@
 
 #include <QChart>
 #include <QFontMetricsF>
+#include <QGraphicsRectItem>
 #include <QGraphicsSimpleTextItem>
+#include <QPen>
 
 #include <algorithm>
 
@@ -19,6 +21,9 @@ constexpr qreal LabelZ = 1000;
 constexpr qreal LabelGap = 2;
 // Between two labels side by side, which would otherwise read as one number.
 constexpr qreal LabelSpacing = 4;
+// How much of the chart's background a label stands on, so that it reads
+// where it overlaps a line or an area's fill, and these still show through.
+constexpr int LabelGroundAlpha = 200;
 
 } // namespace
 
@@ -34,14 +39,22 @@ QLocale ChartFiguresLocale()
     return figures;
 }
 
-void ChartValueLabels::SetStyle(const QFont& font, const QColor& color)
+void ChartValueLabels::SetStyle(const QFont& font, const QColor& color, const QColor& background)
 {
     m_font = font;
     m_color = color;
-    for (QGraphicsSimpleTextItem* item : m_items) {
-        item->setFont(font);
-        item->setBrush(color);
-    }
+    m_ground = background;
+    m_ground.setAlpha(LabelGroundAlpha);
+    for (QGraphicsRectItem* item : m_items)
+        Style(item);
+}
+
+void ChartValueLabels::Style(QGraphicsRectItem* item) const
+{
+    item->setBrush(m_ground);
+    auto* text = static_cast<QGraphicsSimpleTextItem*>(item->childItems().constFirst());
+    text->setFont(m_font);
+    text->setBrush(m_color);
 }
 
 void ChartValueLabels::Clear()
@@ -56,7 +69,8 @@ QStringList ChartValueLabels::Texts() const
 {
     QStringList texts;
     for (std::size_t i = 0; i < m_used; ++i)
-        texts.append(m_items[i]->text());
+        texts.append(
+            static_cast<QGraphicsSimpleTextItem*>(m_items[i]->childItems().constFirst())->text());
     return texts;
 }
 
@@ -89,15 +103,17 @@ void ChartValueLabels::Add(const ChartSeries& series, QAbstractSeries* drawn, do
             continue;
         m_placed.push_back(label);
         if (m_used == m_items.size()) {
-            auto* item = new QGraphicsSimpleTextItem(m_chart);
+            auto* item = new QGraphicsRectItem(m_chart);
             item->setZValue(LabelZ);
             item->setAcceptedMouseButtons(Qt::NoButton);
-            item->setFont(m_font);
-            item->setBrush(m_color);
+            item->setPen(Qt::NoPen);
+            new QGraphicsSimpleTextItem(item);
+            Style(item);
             m_items.push_back(item);
         }
-        QGraphicsSimpleTextItem* item = m_items[m_used++];
-        item->setText(text);
+        QGraphicsRectItem* item = m_items[m_used++];
+        static_cast<QGraphicsSimpleTextItem*>(item->childItems().constFirst())->setText(text);
+        item->setRect(0, 0, width, metrics.height());
         item->setPos(label.topLeft());
         item->setVisible(true);
     }

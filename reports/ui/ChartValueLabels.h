@@ -13,7 +13,7 @@
 
 class QAbstractSeries;
 class QChart;
-class QGraphicsSimpleTextItem;
+class QGraphicsRectItem;
 
 namespace dialtally {
 
@@ -32,7 +32,9 @@ class ChartValueLabels {
 public:
     explicit ChartValueLabels(QChart* chart) : m_chart(chart) {}
 
-    void SetStyle(const QFont& font, const QColor& color);
+    // Labels stand on a ground of the chart's background, a little
+    // see-through, so that a line or fill they overlap does not hide them.
+    void SetStyle(const QFont& font, const QColor& color, const QColor& background);
     // How far right of the plot a label may reach: the chart keeps room
     // there for the labels centred on its right edge.
     void SetRoomRight(qreal room) { m_roomRight = room; }
@@ -47,13 +49,16 @@ public:
     QStringList Texts() const;
 
 private:
+    void Style(QGraphicsRectItem* item) const;
+
     QChart* m_chart;
     QFont m_font;
     QColor m_color = Qt::black;
+    QColor m_ground = Qt::transparent;
     qreal m_roomRight = 0;
     // Made once and reused: a range scrolled step by step labels anew at
     // every step.
-    std::vector<QGraphicsSimpleTextItem*> m_items;
+    std::vector<QGraphicsRectItem*> m_items; // each with its text as its child
     std::size_t m_used = 0;
     std::vector<QRectF> m_placed;
 };

@@ -256,7 +256,7 @@ void ReportChartView::SetStyle(const ChartStyle& style)
     }
     m_qchart->legend()->setFont(style.LabelFont);
     m_qchart->legend()->setLabelColor(style.LabelColor);
-    m_valueLabels.SetStyle(style.LabelFont, style.LabelColor);
+    m_valueLabels.SetStyle(style.LabelFont, style.LabelColor, style.Background);
     ShowValueLabels();
     m_qchart->setBackgroundBrush(style.Background);
     setBackgroundBrush(style.Background);
