@@ -168,8 +168,13 @@ Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& opt
     }
     const bool readFailed = reader.Failed();
     reader.Close();
-    if (archived != std::string::npos)
+    if (archived != std::string::npos) {
         contents.erase(oldSize, archived - oldSize);
+        // Empty lines alone are nothing new: a source that ends in one would
+        // add it again at every run.
+        if (contents.find_first_not_of("\r\n", oldSize) == std::string::npos)
+            contents.resize(oldSize);
+    }
     // An archive edited by hand may lack its last line end, which would
     // join its last line and the first one added into one.
     if (contents.size() > oldSize && oldSize > 0 && contents[oldSize - 1] != '\n' &&
