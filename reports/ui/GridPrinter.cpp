@@ -43,8 +43,8 @@ Qt::PenStyle PenStyleOf(int borderStyle)
     }
 }
 
-// Applies the print orientation to the printer and drops the printer's
-// own margins, so that the settings' margins are the only ones.
+// The orientation is the settings'; so are the margins, as Layout draws on
+// the whole sheet.
 void PreparePrinter(QPrinter& printer, const PrintSettings& settings)
 {
     printer.setPageOrientation(settings.Orientation == 1 ? QPageLayout::Landscape
