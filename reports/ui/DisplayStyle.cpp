@@ -1,6 +1,7 @@
 #include "reports/ui/DisplayStyle.h"
 
 #include "reports/ColorPalette.h"
+#include "reports/Colors.h"
 #include "reports/ui/ReportGridView.h"
 
 #include <QFontDatabase>
@@ -11,8 +12,8 @@
 #include <QTableView>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <utility>
 
 namespace dialtally {
 
@@ -69,38 +70,35 @@ TColor TColorOf(const QColor& color)
 
 QColor ScreenColor(TColor color)
 {
-    // By system colour index; NoRole keeps the classic colour.
-    static const std::array<QPalette::ColorRole, 25> roles = {QPalette::Button,
-                                                              QPalette::NoRole,
-                                                              QPalette::Highlight,
-                                                              QPalette::NoRole,
-                                                              QPalette::Window,
-                                                              QPalette::Base,
-                                                              QPalette::WindowText,
-                                                              QPalette::WindowText,
-                                                              QPalette::Text,
-                                                              QPalette::HighlightedText,
-                                                              QPalette::Button,
-                                                              QPalette::Button,
-                                                              QPalette::Dark,
-                                                              QPalette::Highlight,
-                                                              QPalette::HighlightedText,
-                                                              QPalette::Button,
-                                                              QPalette::Dark,
-                                                              QPalette::PlaceholderText,
-                                                              QPalette::ButtonText,
-                                                              QPalette::NoRole,
-                                                              QPalette::Light,
-                                                              QPalette::Shadow,
-                                                              QPalette::Midlight,
-                                                              QPalette::ToolTipText,
-                                                              QPalette::ToolTipBase};
-    if (IsSystemColor(color)) {
-        const int index = SystemColorIndex(color);
-        if (index >= 0 && index < static_cast<int>(roles.size()) &&
-            roles[static_cast<std::size_t>(index)] != QPalette::NoRole)
-            return QGuiApplication::palette().color(roles[static_cast<std::size_t>(index)]);
-    }
+    // The system colours the desktop's palette has a role for; the others
+    // keep their classic colour.
+    static constexpr std::pair<TColor, QPalette::ColorRole> roles[] = {
+        {clScrollBar, QPalette::Button},
+        {clActiveCaption, QPalette::Highlight},
+        {clMenu, QPalette::Window},
+        {clWindow, QPalette::Base},
+        {clWindowFrame, QPalette::WindowText},
+        {clMenuText, QPalette::WindowText},
+        {clWindowText, QPalette::Text},
+        {clCaptionText, QPalette::HighlightedText},
+        {clActiveBorder, QPalette::Button},
+        {clInactiveBorder, QPalette::Button},
+        {clAppWorkSpace, QPalette::Dark},
+        {clHighlight, QPalette::Highlight},
+        {clHighlightText, QPalette::HighlightedText},
+        {clBtnFace, QPalette::Button},
+        {clBtnShadow, QPalette::Dark},
+        {clGrayText, QPalette::PlaceholderText},
+        {clBtnText, QPalette::ButtonText},
+        {clBtnHighlight, QPalette::Light},
+        {cl3DDkShadow, QPalette::Shadow},
+        {cl3DLight, QPalette::Midlight},
+        {clInfoText, QPalette::ToolTipText},
+        {clInfoBk, QPalette::ToolTipBase},
+    };
+    for (const auto& [system, role] : roles)
+        if (color == system)
+            return QGuiApplication::palette().color(role);
     return QtColor(color);
 }
 
