@@ -7,6 +7,7 @@
 #include "base/Messages.h"
 #include "logs/LogSource.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fcntl.h>
 #include <filesystem>
@@ -121,6 +122,15 @@ ArchivedLines LastLines(std::string_view contents,
     return last;
 }
 
+// How many empty lines the text ends in, past the line end of its last line.
+std::size_t EmptyLinesAtEnd(std::string_view text)
+{
+    const std::size_t last = text.find_last_not_of("\r\n");
+    const std::string_view ends = last == std::string_view::npos ? text : text.substr(last + 1);
+    const auto lineEnds = static_cast<std::size_t>(std::count(ends.begin(), ends.end(), '\n'));
+    return last == std::string_view::npos || lineEnds == 0 ? lineEnds : lineEnds - 1;
+}
+
 enum class Copied { Failed, Done, AfterAGap };
 
 // Appends the lines of the source to the target's old contents and writes
@@ -148,6 +158,7 @@ Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& opt
                              formats.Offline[formats.Current]);
     };
     const std::size_t oldSize = contents.size();
+    const std::size_t emptyAtEnd = EmptyLinesAtEnd(contents);
     const ArchivedLines lastLines = onlyNewLines ? LastLines(contents, marked) : ArchivedLines();
     // The latest of those lines found so far: how near the archive's end it
     // stands and where the source's lines after it begin.
@@ -170,6 +181,11 @@ Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& opt
     reader.Close();
     if (archived != std::string::npos) {
         contents.erase(oldSize, archived - oldSize);
+        // The empty lines the archive ends in followed its last line in the
+        // source too.
+        for (std::size_t n = nearest == 0 ? emptyAtEnd : 0;
+             n > 0 && contents.compare(oldSize, 2, "\r\n") == 0; --n)
+            contents.erase(oldSize, 2);
         // Empty lines alone are nothing new: a source that ends in one would
         // add it again at every run.
         if (contents.find_first_not_of("\r\n", oldSize) == std::string::npos)

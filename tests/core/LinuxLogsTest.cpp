@@ -846,6 +846,7 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
     home.Write("ppp.1", begin + "\nchatter\n");
     home.Write("ppp", end + "\n");
     home.Write("blank", end + "\n\n");
+    home.Write("grown", end + "\n\nchatter\n");
     const std::string byHand = "Jan  1 09:00:00 h pppd[1]: Connect: ppp0 <--> /dev/ttyS9";
     const std::string whole = begin + "\r\nchatter\r\n" + end + "\r\n";
     struct Case {
@@ -874,6 +875,9 @@ TEST_F(LinuxLogs, ArchivesCopyAnySourceAndClearOnlyAPlainFile)
         {home.File("syslog*"), false, "older\r\nold line\r\nnew line\r\n", "older\r\nold line"},
         // A set that ends in an empty line, archived again with nothing new.
         {home.File("blank*"), false, end + "\r\n\r\n", end + "\r\n\r\n"},
+        // Its empty line is the one the archive ends in, or new after its last line.
+        {home.File("grown*"), false, end + "\r\n\r\nchatter\r\n", end + "\r\n\r\n"},
+        {home.File("grown*"), false, end + "\r\n\r\nchatter\r\n", end + "\r\n"},
     };
     const int f = formats.Current = FindLogFormat(formats, "pppd (syslog)");
     for (const Case& c : cases) {
