@@ -520,7 +520,7 @@ void TMainForm::ApplyDisplayOptions()
 {
     const Settings& settings = m_state.Options;
     ApplyGridStyle(*m_grid, GridStyleFor(settings.Text));
-    m_chart->SetStyle(ChartStyleFor(settings.Graph));
+    m_chart->SetStyle(ChartStyleFor(settings.Graph), PrintedChartStyleFor(settings.Graph));
     Act(MainAction::ViewSplit)
         ->setIcon(QIcon(settings.Options.SplitVertical ? QStringLiteral(":/icons/split.svg")
                                                        : QStringLiteral(":/icons/splith.svg")));

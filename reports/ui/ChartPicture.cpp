@@ -4,6 +4,7 @@
 #include "base/Messages.h"
 #include "reports/ui/PrintDialogs.h"
 #include "reports/ui/PrintedFile.h"
+#include "reports/ui/ReportChartView.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -23,17 +24,53 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <optional>
 
 namespace dialtally {
 
 namespace {
 
-QImage ChartImage(QWidget* chartView)
+// A chart leaves the program in its printed colours, whatever the
+// desktop's scheme, on `background` where one is given.
+class PrintedColors {
+public:
+    PrintedColors(QWidget* chartView, const QColor& background)
+        : m_report(qobject_cast<ReportChartView*>(chartView))
+    {
+        auto* chartViewQ = qobject_cast<QChartView*>(chartView);
+        m_chart = chartViewQ ? chartViewQ->chart() : nullptr;
+        if (m_report)
+            m_report->ShowPrintedColors(true, background);
+        else if (m_chart && background.isValid()) {
+            m_shown = m_chart->backgroundBrush();
+            m_chart->setBackgroundBrush(background);
+        }
+    }
+    ~PrintedColors()
+    {
+        if (m_report)
+            m_report->ShowPrintedColors(false);
+        else if (m_chart && m_shown)
+            m_chart->setBackgroundBrush(*m_shown);
+    }
+    PrintedColors(const PrintedColors&) = delete;
+    PrintedColors& operator=(const PrintedColors&) = delete;
+
+private:
+    ReportChartView* m_report;
+    QChart* m_chart;
+    std::optional<QBrush> m_shown;
+};
+
+void Render(QPainter& painter, QWidget* chartView, const QRectF& target,
+            const QColor& background = QColor());
+
+QImage ChartImage(QWidget* chartView, const QColor& background = QColor())
 {
     QImage image(chartView->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    RenderChart(painter, chartView, QRectF(QPointF(0, 0), QSizeF(chartView->size())));
+    Render(painter, chartView, QRectF(QPointF(0, 0), QSizeF(chartView->size())), background);
     return image;
 }
 
@@ -41,15 +78,7 @@ QImage ChartImage(QWidget* chartView)
 // the display options give it.
 QImage ChartImageOnWhite(QWidget* chartView)
 {
-    auto* chartViewQ = qobject_cast<QChartView*>(chartView);
-    QChart* chart = chartViewQ ? chartViewQ->chart() : nullptr;
-    if (!chart)
-        return ChartImage(chartView);
-    const QBrush shown = chart->backgroundBrush();
-    chart->setBackgroundBrush(Qt::white);
-    const QImage image = ChartImage(chartView);
-    chart->setBackgroundBrush(shown);
-    return image;
+    return ChartImage(chartView, Qt::white);
 }
 
 QByteArray SvgBytes(QWidget* chartView)
@@ -83,12 +112,11 @@ QByteArray PdfBytes(QWidget* chartView)
     return bytes;
 }
 
-} // namespace
-
-void RenderChart(QPainter& painter, QWidget* chartView, const QRectF& target)
+void Render(QPainter& painter, QWidget* chartView, const QRectF& target, const QColor& background)
 {
     if (!chartView || target.isEmpty() || chartView->width() <= 0 || chartView->height() <= 0)
         return;
+    const PrintedColors colors(chartView, background);
     if (auto* chartViewQ = qobject_cast<QChartView*>(chartView);
         chartViewQ && chartViewQ->chart()) {
         // Drawn at the view's size, a chart squeezed into a split view
@@ -117,6 +145,13 @@ void RenderChart(QPainter& painter, QWidget* chartView, const QRectF& target)
     painter.scale(size.width() / chartView->width(), size.height() / chartView->height());
     chartView->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
     painter.restore();
+}
+
+} // namespace
+
+void RenderChart(QPainter& painter, QWidget* chartView, const QRectF& target)
+{
+    Render(painter, chartView, target);
 }
 
 QRectF ChartPageArea(QPrinter& printer, const PrintSettings& settings)

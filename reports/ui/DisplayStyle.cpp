@@ -172,6 +172,16 @@ ChartStyle ChartStyleFor(const GraphDisplay& graph)
     return chart;
 }
 
+ChartStyle PrintedChartStyleFor(const GraphDisplay& graph)
+{
+    ChartStyle chart = ChartStyleFor(graph);
+    chart.Background = QtColor(graph.Background);
+    chart.TitleColor = QtColor(graph.TitleFont.Color);
+    chart.AxisColor = QtColor(graph.AxisFont.Color);
+    chart.LabelColor = QtColor(graph.LabelFont.Color);
+    return chart;
+}
+
 void ApplyGridStyle(ReportGridView& grid, const GridStyle& style)
 {
     if (ReportTableModel* model = grid.ReportModel())

@@ -34,6 +34,9 @@ TColor TColorOf(const QColor& color);
 
 GridStyle GridStyleFor(const TextDisplay& text);
 ChartStyle ChartStyleFor(const GraphDisplay& graph);
+// The chart printed, copied or saved: the classic colours, as a dark
+// desktop's would not do on paper nor on a copy's white.
+ChartStyle PrintedChartStyleFor(const GraphDisplay& graph);
 // The model's row fonts and colours and the grid's own font and colour.
 void ApplyGridStyle(ReportGridView& grid, const GridStyle& style);
 // A read-only table of figures over the model, in the grid's fonts and

@@ -242,9 +242,23 @@ void ReportChartView::ApplySetup(const ChartSetup& setup)
     }
 }
 
-void ReportChartView::SetStyle(const ChartStyle& style)
+void ReportChartView::SetStyle(const ChartStyle& style, const std::optional<ChartStyle>& printed)
 {
     m_style = style;
+    m_printed = printed.value_or(style);
+    ApplyStyle(style);
+}
+
+void ReportChartView::ShowPrintedColors(bool printed, const QColor& background)
+{
+    ChartStyle style = printed ? m_printed : m_style;
+    if (printed && background.isValid())
+        style.Background = background;
+    ApplyStyle(style);
+}
+
+void ReportChartView::ApplyStyle(const ChartStyle& style)
+{
     m_qchart->setTitleFont(style.TitleFont);
     m_qchart->setTitleBrush(style.TitleColor);
     m_left->setTitleFont(style.TitleFont);

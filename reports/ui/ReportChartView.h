@@ -44,7 +44,11 @@ public:
 
     // Rebuilds the series from the engine's chart.
     void ShowChart(const ReportChart& chart);
-    void SetStyle(const ChartStyle& style);
+    // The printed style is the one the chart leaves the program in.
+    void SetStyle(const ChartStyle& style, const std::optional<ChartStyle>& printed = {});
+    // Shows the chart in its printed colours, on `background` where one is
+    // given, or again in its own.
+    void ShowPrintedColors(bool printed, const QColor& background = QColor());
     const ReportChart* Chart() const { return m_chart; }
 
     void ZoomIn();
@@ -85,6 +89,7 @@ private:
     void KeepEdgeLabelsWhole();
     void UpdateDrawnPoints();
     void ShowValueLabels();
+    void ApplyStyle(const ChartStyle& style);
     // After every change of the shown range.
     void RangeChanged();
     void ApplySetup(const ChartSetup& setup);
@@ -102,6 +107,7 @@ private:
     ChartValueLabels m_valueLabels;
     const ReportChart* m_chart = nullptr;
     ChartStyle m_style;
+    ChartStyle m_printed;
     bool m_view3D = false;
     ChartZoom m_zoom;
     QTimer m_hintTimer;

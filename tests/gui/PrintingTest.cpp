@@ -2,9 +2,11 @@
 #include "TestSupport.h"
 #include "base/NewIniFile.h"
 #include "reports/ui/ChartPicture.h"
+#include "reports/ui/DisplayStyle.h"
 #include "reports/ui/GridPrinter.h"
 #include "reports/ui/PrintDialogs.h"
 #include "reports/ui/PrintSettingsDialog.h"
+#include "reports/ui/ReportChartView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -392,6 +394,38 @@ TEST(CopyChart, PutsAPictureOrABitmapOnTheClipboard)
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
     EXPECT_TRUE(data->hasImage());
+}
+
+// On a dark desktop the chart leaves the program in its printed colours:
+// the copy's figures dark on its white, the picture on the classic ground,
+// while the screen keeps the desktop's.
+TEST(CopyChart, TakesThePrintedColoursOnADarkDesktop)
+{
+    const QPalette light = QGuiApplication::palette();
+    QPalette dark = light;
+    const QColor darkFace(0x42, 0x42, 0x45);
+    dark.setColor(QPalette::Button, darkFace);
+    QGuiApplication::setPalette(dark);
+    ReportChart data;
+    data.Of(ChartLevel::Details).Points = {{1, 1.2, "a"}, {2, 0.6, "b"}};
+    data.MaxX = 2;
+    data.LastSeries = 0;
+    ReportChartView view;
+    view.resize(600, 400);
+    view.ShowChart(data);
+    const GraphDisplay graph;
+    view.SetStyle(ChartStyleFor(graph), PrintedChartStyleFor(graph));
+    CopyChart(&view, false);
+    const QImage copied = QApplication::clipboard()->image();
+    // Left of the plot stand only the left axis' figures and title.
+    int darkPixels = 0;
+    for (int y = 0; y < copied.height(); ++y)
+        for (int x = 0; x < 30; ++x)
+            darkPixels += QColor(copied.pixel(x, y)).lightness() < 100;
+    EXPECT_GT(darkPixels, 0);
+    EXPECT_FALSE(ChartPictureBytes(&view, ChartPictureFormat::Svg).contains("#424245"));
+    EXPECT_EQ(view.chart()->backgroundBrush().color(), darkFace);
+    QGuiApplication::setPalette(light);
 }
 
 TEST(PrintSettingsDialog, OkWritesThePrinterKeysBackUnchangedOrAsEdited)
