@@ -104,4 +104,18 @@ int ScreenRoomHeight(const QWidget& window)
     return area.height() - window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window);
 }
 
+void FixSizeWithinScreen(QWidget& window)
+{
+    QSize size = window.sizeHint();
+    if (const QRect area = ScreenArea(window); !area.isEmpty()) {
+        // The frame's side borders are not known before the window is
+        // shown; a window frame as the style draws one stands in for them.
+        const int border =
+            window.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
+        const QSize room(area.width() - 2 * border, ScreenRoomHeight(window));
+        size = size.boundedTo(room).expandedTo(window.minimumSizeHint());
+    }
+    window.setFixedSize(size);
+}
+
 } // namespace dialtally

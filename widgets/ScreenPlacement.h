@@ -16,5 +16,9 @@ void KeepOnScreenWhenShown(QWidget* window);
 void MoveOntoScreen(QWidget& window);
 // The height a window's contents have on its screen, below a title bar.
 int ScreenRoomHeight(const QWidget& window);
+// Fixes the window's size at its size hint, or at the room its screen has
+// where that is less (large fonts, a small screen), though never below the
+// least its layout needs.
+void FixSizeWithinScreen(QWidget& window);
 
 } // namespace dialtally

@@ -6,6 +6,7 @@
 #include "widgets/DialogParts.h"
 
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QTextBlock>
@@ -60,6 +61,12 @@ void LogFileView::InsertRuler()
     QTextCursor cursor = textCursor();
     cursor.movePosition(QTextCursor::StartOfBlock);
     cursor.insertText(QString::fromStdString(std::string(LogRuler())) + QLatin1Char('\n'));
+}
+
+QSize LogFileView::sizeHint() const
+{
+    const QFontMetrics metrics(font());
+    return {metrics.horizontalAdvance(QLatin1Char('0')) * 84, metrics.lineSpacing() * 16};
 }
 
 void LogFileView::keyPressEvent(QKeyEvent* event)

@@ -18,6 +18,9 @@ public:
     void LoadFile(const std::string& path);
     // Inserts a ruler line above the line that holds the caret.
     void InsertRuler();
+    // 84 columns by 16 lines: a preference, not a minimum, so that the
+    // dialog fits a small screen and the view scrolls sideways there.
+    QSize sizeHint() const override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

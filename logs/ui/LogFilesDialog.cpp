@@ -6,6 +6,7 @@
 #include "logs/ui/LogFileView.h"
 #include "widgets/DialogParts.h"
 #include "widgets/HelpWindow.h"
+#include "widgets/ScreenPlacement.h"
 #include "widgets/SortedLists.h"
 
 #include <QFileDialog>
@@ -69,7 +70,7 @@ TDlgLog::TDlgLog(TLCfg& formats, std::string programFolder, QWidget* parent)
                 break;
             }
     }
-    setFixedSize(sizeHint());
+    FixSizeWithinScreen(*this);
 }
 
 QWidget* TDlgLog::BuildLogPage()
@@ -133,9 +134,6 @@ QWidget* TDlgLog::BuildFilePage()
     connect(browse, &QToolButton::clicked, this, &TDlgLog::BtnBrowseClick);
 
     m_view->setObjectName(QStringLiteral("MemoLog"));
-    const QFontMetrics metrics(m_view->font());
-    m_view->setMinimumSize(metrics.horizontalAdvance(QLatin1Char('0')) * 84,
-                           metrics.lineSpacing() * 16);
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(BuddyLabel(tr("Log &file"), path), 0, 0, 1, 2);

@@ -1,9 +1,18 @@
+#include "widgets/ScreenPlacement.h"
+#include "PrintingTestSupport.h"
 #include "TestSupport.h"
+#include "app/ProgramState.h"
 #include "app/Settings.h"
 #include "app/ui/CustomizeToolbarsDialog.h"
+#include "app/ui/OptionsDialog.h"
 #include "logs/LogFormats.h"
 #include "logs/ui/ArchiveDialog.h"
 #include "logs/ui/FirstTimeSetupDialog.h"
+#include "logs/ui/LogFilesDialog.h"
+#include "reports/ReportFile.h"
+#include "reports/ui/ExportDialog.h"
+#include "reports/ui/PrintSettingsDialog.h"
+#include "reports/ui/ReportPropertiesDialog.h"
 #include "widgets/HelpWindow.h"
 
 #include <QApplication>
@@ -16,6 +25,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace dialtally {
 
@@ -70,6 +80,54 @@ TEST(ScreenPlacement, HelpStaysOnTheScreen)
     EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
     EXPECT_EQ(placed.bottomRight(), screen.bottomRight());
     help->close();
+}
+
+// The big dialogs fit the screen with all their layouts need, also at a
+// font half as large again (a large font or scale factor on a small
+// screen): none runs past the screen's edge with its buttons.
+TEST(ScreenPlacement, BigDialogsFitTheScreenAtLargeFonts)
+{
+    TempFolder home;
+    FixedFolders folders;
+    folders.Windows = home.Path();
+    folders.Program = home.Path();
+    TLCfg formats;
+    LoadDefaultLogFormats(formats, folders);
+    TProv providers;
+    TCfg report;
+    SetReportDefaults(report, home.File("Default.rep"));
+    Settings settings = SampleSettings();
+    const ReportOutput output = BuildSampleReport(3);
+    bool registered = false;
+    const std::vector<std::function<std::unique_ptr<QDialog>()>> dialogs{
+        [&] { return std::make_unique<TDlgLog>(formats, home.Path()); },
+        [&] { return std::make_unique<TDlgOpt>(settings, registered); },
+        [&] {
+            return std::make_unique<TDlgProp>(report, report, formats, providers, 1, "Properties");
+        },
+        [&] { return std::make_unique<PrintSettingsDialog>(settings, output); },
+        [&] {
+            return std::make_unique<TDlgExp>(output, home.File("Week.rep"), "Week", settings,
+                                             ExportSettingsFor(settings));
+        },
+    };
+    const QFont normal = QApplication::font();
+    for (const double scale : {1.0, 1.5}) {
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        QApplication::setFont(font);
+        for (const auto& make : dialogs) {
+            const std::unique_ptr<QDialog> dialog = make();
+            dialog->show();
+            const std::string name =
+                dialog->windowTitle().toStdString() + " at " + std::to_string(scale);
+            EXPECT_LE(dialog->width(), dialog->screen()->availableGeometry().width()) << name;
+            EXPECT_LE(dialog->height(), ScreenRoomHeight(*dialog)) << name;
+            // Nothing squeezed below what its layout needs, so nothing cut off.
+            EXPECT_EQ(dialog->size().expandedTo(dialog->minimumSizeHint()), dialog->size()) << name;
+        }
+    }
+    QApplication::setFont(normal);
 }
 
 } // namespace dialtally
