@@ -103,7 +103,7 @@ TDlgCost::TDlgCost(TProv& providers, TServ& links, std::string programFolder, QW
         for (QWidget* widget = m_grid; widget && widget != this; widget = widget->parentWidget())
             widget->updateGeometry();
     }
-    setFixedSize(sizeHint());
+    FixSizeWithinScreen(*this);
     KeepOnScreenWhenShown(this);
 }
 

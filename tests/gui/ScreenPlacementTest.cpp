@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/ui/CustomizeToolbarsDialog.h"
 #include "app/ui/OptionsDialog.h"
+#include "costs/ui/CostsDialog.h"
 #include "logs/LogFormats.h"
 #include "logs/ui/ArchiveDialog.h"
 #include "logs/ui/FirstTimeSetupDialog.h"
@@ -94,6 +95,7 @@ TEST(ScreenPlacement, BigDialogsFitTheScreenAtLargeFonts)
     TLCfg formats;
     LoadDefaultLogFormats(formats, folders);
     TProv providers;
+    TServ links;
     TCfg report;
     SetReportDefaults(report, home.File("Default.rep"));
     Settings settings = SampleSettings();
@@ -101,6 +103,7 @@ TEST(ScreenPlacement, BigDialogsFitTheScreenAtLargeFonts)
     bool registered = false;
     const std::vector<std::function<std::unique_ptr<QDialog>()>> dialogs{
         [&] { return std::make_unique<TDlgLog>(formats, home.Path()); },
+        [&] { return std::make_unique<TDlgCost>(providers, links, home.Path()); },
         [&] { return std::make_unique<TDlgOpt>(settings, registered); },
         [&] {
             return std::make_unique<TDlgProp>(report, report, formats, providers, 1, "Properties");
