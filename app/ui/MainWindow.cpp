@@ -147,6 +147,7 @@ void TMainForm::FillLogFileBox()
     m_logFileBox->clear();
     m_logFileBox->addItems(names);
     m_logFileBox->setCurrentIndex(m_logFileBox->findText(LogText(m_state.Current.LogType)));
+    m_bars->FitLogFileBox();
 }
 
 // ---- The report pass ----

@@ -224,6 +224,7 @@ void TMainForm::CreateBars(QToolBar* menuBand)
     m_logFileBox->setObjectName(QStringLiteral("LogFileBox"));
     m_logFileBox->setMaxVisibleItems(10);
     m_logFileBox->setMinimumContentsLength(16);
+    m_logFileBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_logFileBox->setToolTip(QStringLiteral("Log file"));
     logBand->addWidget(m_logFileBox);
     m_bars = std::make_unique<ToolbarBands>(

@@ -17,6 +17,9 @@ namespace {
 
 // What the log file band holds beside its box.
 constexpr int LogFileBandMargin = 24;
+// The longest format name, in characters, that the log file box makes room
+// for; a longer one is cut rather than push the band off its row.
+constexpr int LongestLogFileName = 40;
 
 } // namespace
 
@@ -82,10 +85,21 @@ void ToolbarBands::Apply(const ToolbarSettings& bars)
 // wide as the window, and a fixed width would keep the window that wide.
 void ToolbarBands::SizeLogFileBox(int width)
 {
-    constexpr int Narrowest = 120;
-    m_logFileBox->setMinimumWidth(std::min(width, Narrowest));
-    m_logFileBox->setMaximumWidth(width);
     m_logFileBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_logFileWidest = width;
+    FitLogFileBox();
+}
+
+// Never narrower than its longest name, within reason, whatever the band's
+// width: the default band cut "Windows Dial-Up Networking". A crowded row
+// gives way in the other bands.
+void ToolbarBands::FitLogFileBox()
+{
+    const int longest =
+        std::min(m_logFileBox->sizeHint().width(),
+                 m_logFileBox->fontMetrics().averageCharWidth() * LongestLogFileName);
+    m_logFileBox->setMinimumWidth(longest);
+    m_logFileBox->setMaximumWidth(std::max(m_logFileWidest, longest));
 }
 
 void ToolbarBands::Store(ToolbarSettings& bars) const
@@ -102,7 +116,10 @@ void ToolbarBands::Store(ToolbarSettings& bars) const
     }
     // The log file band's width is kept as its box's, the way Apply reads it
     // back: the band's own, with its handle, would shrink it at every start.
-    placed[3].Width = m_logFileBox->width() + LogFileBandMargin;
+    // Room the box took for a long name is not the user's width.
+    const int box = m_logFileWidest > 0 ? std::min(m_logFileBox->width(), m_logFileWidest)
+                                        : m_logFileBox->width();
+    placed[3].Width = box + LogFileBandMargin;
     bars.Bands = BandsAsPlaced(bars.Bands, placed);
     for (int n = 1; n <= ToolbarItemCount; ++n)
         if (QAction* item = Item(n); item && !IsNeverShownItem(n))

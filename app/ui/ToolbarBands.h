@@ -38,6 +38,9 @@ public:
     void Store(ToolbarSettings& bars) const;
     void ApplyTextLabels(bool labels);
     void ApplyItemVisibility(const ToolbarSettings& bars);
+    // After the log file box's entries change: as wide as the longest of
+    // them, within reason.
+    void FitLogFileBox();
 
 private:
     QAction* Item(int n) const;
@@ -46,6 +49,7 @@ private:
     QMainWindow* m_window;
     std::array<QToolBar*, BandCount> m_bands;
     QComboBox* m_logFileBox;
+    int m_logFileWidest = 0; // the box's widest as the settings give it
     std::map<QString, QAction*> m_items;
     bool m_textLabels = false;
 };

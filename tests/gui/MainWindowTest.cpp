@@ -537,6 +537,30 @@ TEST_F(WindowFixture, BandLayoutRoundTripsThroughTheSettings)
     EXPECT_TRUE(bars.Logfile);
 }
 
+// The log file box shows a format's name whole at the band's default width
+// (it cut "Windows Dial-Up Networking"), but a silly long name does not
+// push it off the window.
+TEST_F(WindowFixture, TheLogFileBoxShowsItsNamesWithinReason)
+{
+    m_extraSettings = "[Window]\r\nLeft=10\r\nTop=20\r\nWidth=700\r\nHeight=450\r\n"
+                      "[Toolbars]\r\nLogfile=1\r\nBar4i=3\r\nBar4b=1\r\nBar4w=150\r\n";
+    SetUp();
+    std::string formats = ReadText(m_home.Path() + "Dialtally.log");
+    const std::size_t from = formats.find("LogType=");
+    formats += "LogType=" + std::string(120, 'W') + formats.substr(formats.find("\r\n", from));
+    std::ofstream(m_home.Path() + "Dialtally.log", std::ios::binary) << formats;
+    auto window = MakeWindow();
+    window->show();
+    QApplication::processEvents();
+    const QComboBox* box = window->LogFileBox();
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->currentText(), "Windows Dial-Up Networking");
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(box->currentText()));
+    EXPECT_TRUE(box->isVisible()) << "not moved into the band's overflow menu";
+    EXPECT_LE(box->mapTo(window.get(), QPoint(box->width(), 0)).x(), window->width());
+    EXPECT_EQ(window->width(), 700);
+}
+
 // A band alone on its row was as wide as the window; its width must not
 // keep the window that wide at the next start.
 TEST_F(WindowFixture, AWideLogFileBandOrLongFiguresDoNotHoldTheWindowWide)
