@@ -1,11 +1,17 @@
 #include "FuzzSupport.h"
 
 #include "base/RegionalSettings.h"
+#include "costs/Links.h"
+#include "costs/Providers.h"
+#include "reports/LogReader.h"
+#include "reports/ReportEngine.h"
+#include "reports/ReportFile.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <zlib.h>
 
 namespace dialtally {
 
@@ -70,6 +76,52 @@ void PickRegionalPreset(std::uint8_t choice)
 {
     const auto& presets = RegionalPresets();
     SetRegional(*presets[choice % presets.size()]);
+}
+
+std::string GzipCompressed(std::string_view text)
+{
+    z_stream z{};
+    Require(deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8,
+                         Z_DEFAULT_STRATEGY) == Z_OK,
+            "zlib starts");
+    std::string out(deflateBound(&z, static_cast<uLong>(text.size())) + 32, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    z.avail_in = static_cast<uInt>(text.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    Require(deflate(&z, Z_FINISH) == Z_STREAM_END, "zlib compresses");
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+TRep FuzzReportPass(TLCfg& formats, std::uint8_t switches)
+{
+    TProv providers;
+    DefaultProviders(providers);
+    TServ links;
+    DefaultLinks(links);
+    TCfg report;
+    SetReportDefaults(report, FuzzFolder() + "Default.rep");
+    report.LogType = "Fuzz";
+    report.ServiceProviders = "Sample Telephone Company";
+    report.CriteriaDateAll = switches & 1 ? "1" : "0";
+    report.CriteriaTimeAll = switches & 2 ? "1" : "0";
+    report.TotalDay = switches & 4 ? "1" : "0";
+    report.TotalMonth = switches & 8 ? "1" : "0";
+    TRep rep;
+    ReportOutput output;
+    NoDisplay display;
+    ReportEngine engine(output, display);
+    bool built = false;
+    ReadContext context{report, formats, providers, links, rep, [&] {
+                            engine.BuildReport(report, rep, {});
+                            built = true;
+                        }};
+    ReadConnectionLog(context);
+    Require(built, "the report is built");
+    Require(output.Table.RowCount() >= 1, "the table has its head row");
+    return rep;
 }
 
 void Require(bool holds, const char* property)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "base/ConnectionList.h"
+#include "logs/LogFormats.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -32,6 +35,15 @@ private:
 
 // Puts in force the preset that the byte picks among all presets.
 void PickRegionalPreset(std::uint8_t choice);
+
+// The text as a .gz file holds it.
+std::string GzipCompressed(std::string_view text);
+
+// A report pass over the log format named "Fuzz", priced by the sample
+// provider, with all dates, all times, day and month totals as bits 0 to 3
+// of `switches` pick; stops the run unless the report is built with its head
+// row. Returns the connections read.
+TRep FuzzReportPass(TLCfg& formats, std::uint8_t switches);
 
 // Stops the run with the message when the property does not hold.
 void Require(bool holds, const char* property);

@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-#include <zlib.h>
 
 using namespace dialtally;
 
@@ -21,23 +20,6 @@ struct FuzzMarker {
     std::string Text;
     std::uint32_t Groups;
 };
-
-std::string Compressed(std::string_view text)
-{
-    z_stream z{};
-    Require(deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8,
-                         Z_DEFAULT_STRATEGY) == Z_OK,
-            "zlib starts");
-    std::string out(deflateBound(&z, static_cast<uLong>(text.size())) + 32, '\0');
-    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-    z.avail_in = static_cast<uInt>(text.size());
-    z.next_out = reinterpret_cast<Bytef*>(out.data());
-    z.avail_out = static_cast<uInt>(out.size());
-    Require(deflate(&z, Z_FINISH) == Z_STREAM_END, "zlib compresses");
-    out.resize(z.total_out);
-    deflateEnd(&z);
-    return out;
-}
 
 // Lines end at CR LF, LF or a lone CR.
 std::vector<std::string> LinesOf(std::string_view text, std::size_t limit)
@@ -92,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view bytes = input.Rest();
     const std::string path = FuzzFolder() + (compressed ? "lines.gz" : "lines.log");
-    WriteFuzzFile(path, compressed ? Compressed(bytes) : std::string(bytes));
+    WriteFuzzFile(path, compressed ? GzipCompressed(bytes) : std::string(bytes));
 
     const std::vector<std::string> expected = LinesOf(DecodedText(bytes, compressed), limit);
     std::vector<std::string> lines;
