@@ -25,6 +25,12 @@ constexpr qreal LabelSpacing = 4;
 // where it overlaps a line or an area's fill, and these still show through.
 constexpr int LabelGroundAlpha = 200;
 
+// The text a label's ground carries, its one child.
+QGraphicsSimpleTextItem* TextOf(const QGraphicsRectItem* label)
+{
+    return static_cast<QGraphicsSimpleTextItem*>(label->childItems().constFirst());
+}
+
 } // namespace
 
 QString ValueLabelText(double value)
@@ -52,7 +58,7 @@ void ChartValueLabels::SetStyle(const QFont& font, const QColor& color, const QC
 void ChartValueLabels::Style(QGraphicsRectItem* item) const
 {
     item->setBrush(m_ground);
-    auto* text = static_cast<QGraphicsSimpleTextItem*>(item->childItems().constFirst());
+    QGraphicsSimpleTextItem* text = TextOf(item);
     text->setFont(m_font);
     text->setBrush(m_color);
 }
@@ -69,8 +75,7 @@ QStringList ChartValueLabels::Texts() const
 {
     QStringList texts;
     for (std::size_t i = 0; i < m_used; ++i)
-        texts.append(
-            static_cast<QGraphicsSimpleTextItem*>(m_items[i]->childItems().constFirst())->text());
+        texts.append(TextOf(m_items[i])->text());
     return texts;
 }
 
@@ -112,7 +117,7 @@ void ChartValueLabels::Add(const ChartSeries& series, QAbstractSeries* drawn, do
             m_items.push_back(item);
         }
         QGraphicsRectItem* item = m_items[m_used++];
-        static_cast<QGraphicsSimpleTextItem*>(item->childItems().constFirst())->setText(text);
+        TextOf(item)->setText(text);
         item->setRect(0, 0, width, metrics.height());
         item->setPos(label.topLeft());
         item->setVisible(true);
