@@ -128,9 +128,12 @@ double ChartMarkValue(double value)
     return static_cast<double>(std::nearbyint(static_cast<long double>(value) * 1000.0L) / 1000.0L);
 }
 
-std::string ChartHintText(const ChartPoint& point)
+std::string ChartHintText(std::string_view label, double value)
 {
-    return point.Label + " " + ChartValueText(point.Value);
+    std::string hint(label);
+    hint += ' ';
+    hint += ChartValueText(value);
+    return hint;
 }
 
 ChartZoom::Action ChartZoom::ZoomOut()

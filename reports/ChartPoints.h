@@ -53,7 +53,7 @@ std::string ChartValueText(double value);
 // grid and of ChartValueText is (the double's exact value, ties to even).
 double ChartMarkValue(double value);
 // The hint over a point: its label, a blank and its value.
-std::string ChartHintText(const ChartPoint& point);
+std::string ChartHintText(std::string_view label, double value);
 
 // The zoom depth of the chart: the number of zoom steps in force.
 class ChartZoom {

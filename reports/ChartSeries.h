@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace dialtally {
@@ -17,14 +18,30 @@ enum class ChartValueMode { Seconds, Charges, Count };
 
 struct ChartPoint {
     int X = 0;
+    std::uint32_t Label = 0; // its text among its series' Labels
     double Value = 0;
-    std::string Label;
 };
 
 struct ChartSeries {
     std::uint32_t Color = 0; // 0xRRGGBB
     bool ShowValues = false; // value labels over the points
     std::vector<ChartPoint> Points;
+    // Points in a row with one label (the connections of a day) share its
+    // text: a million detail points hold a few thousand texts.
+    std::vector<std::string> Labels;
+
+    std::string_view LabelOf(const ChartPoint& point) const { return Labels[point.Label]; }
+    void Add(int x, double value, std::string_view label)
+    {
+        if (Labels.empty() || Labels.back() != label)
+            Labels.emplace_back(label);
+        Points.push_back({x, static_cast<std::uint32_t>(Labels.size() - 1), value});
+    }
+    void Clear()
+    {
+        Points.clear();
+        Labels.clear();
+    }
 };
 
 // The chart options of a report, as SetupChart derives them.
@@ -38,9 +55,9 @@ struct ChartSetup {
 
 struct ReportChart {
     std::array<ChartSeries, ChartSeriesCount> Series{
-        ChartSeries{0xFF0000, false, {}}, ChartSeries{0x008000, false, {}},
-        ChartSeries{0xFFFF00, false, {}}, ChartSeries{0x0000FF, false, {}},
-        ChartSeries{0xFFFFFF, false, {}}};
+        ChartSeries{0xFF0000, false, {}, {}}, ChartSeries{0x008000, false, {}, {}},
+        ChartSeries{0xFFFF00, false, {}, {}}, ChartSeries{0x0000FF, false, {}, {}},
+        ChartSeries{0xFFFFFF, false, {}, {}}};
     ChartValueMode Mode = ChartValueMode::Seconds;
     ChartSetup Setup;
     int MaxX = 0;        // largest X of all points; 0 when there are none
@@ -51,7 +68,7 @@ struct ReportChart {
     void Clear()
     {
         for (ChartSeries& series : Series)
-            series.Points.clear();
+            series.Clear();
         MaxX = 0;
         LastSeries = -1;
     }

@@ -31,7 +31,9 @@ void ReportRowWriter::DetailRow(int i)
     const std::size_t dateStart = text.size();
     m_detailDate.Append(text, m_rep.DateTimeOn[i]);
     m_table.EndCell();
-    std::string pointLabel = m_points ? std::string(text, dateStart) : std::string();
+    // The point's label is the date cell, taken before the text grows on.
+    AddChartPoint(ChartLevel::Details, PointValue(m_rep.Duration[i], m_rep.Cost[i], 1),
+                  std::string_view(text).substr(dateStart));
     m_time.Append(text, m_rep.DateTimeOn[i]);
     m_table.EndCell();
     m_detailDateOff.Append(text, m_rep.DateTimeOff[i]);
@@ -43,17 +45,16 @@ void ReportRowWriter::DetailRow(int i)
     AppendMoney(text, m_rep.Cost[i]);
     m_table.EndCell();
     m_table.AddCell(m_rep.Service[i]);
-    AddChartPoint(ChartLevel::Details, PointValue(m_rep.Duration[i], m_rep.Cost[i], 1),
-                  std::move(pointLabel));
 }
 
-void ReportRowWriter::TakeDetailRow(const ReportTable& rows, int row, ReportChart& points)
+void ReportRowWriter::TakeDetailRow(const ReportTable& rows, int row, const ReportChart& points)
 {
     m_table.AddRowOf(rows, row);
     if (!m_points)
         return;
-    ChartPoint& point = points.Of(ChartLevel::Details).Points[static_cast<std::size_t>(row)];
-    AddChartPoint(ChartLevel::Details, point.Value, std::move(point.Label));
+    const ChartSeries& made = points.Of(ChartLevel::Details);
+    const ChartPoint& point = made.Points[static_cast<std::size_t>(row)];
+    AddChartPoint(ChartLevel::Details, point.Value, made.LabelOf(point));
 }
 
 void ReportRowWriter::TotalRow(TotalLevel level, const LevelTotals& totals, int i,
@@ -83,9 +84,8 @@ void ReportRowWriter::TotalRow(TotalLevel level, const LevelTotals& totals, int 
     case TotalLevel::Day: {
         const std::size_t start = text.size();
         m_detailDate.Append(text, on);
-        std::string label(text, start);
         m_table.EndCell();
-        AddChartPoint(ChartLevel::Days, value, std::move(label));
+        AddChartPoint(ChartLevel::Days, value, std::string_view(text).substr(start));
         break;
     }
     case TotalLevel::Week: {
@@ -94,7 +94,7 @@ void ReportRowWriter::TotalRow(TotalLevel level, const LevelTotals& totals, int 
         text += " - ";
         m_weekDate.Append(text, weekStart + 6);
         m_table.EndCell();
-        AddChartPoint(ChartLevel::Weeks, value, std::move(label));
+        AddChartPoint(ChartLevel::Weeks, value, label);
         break;
     }
     case TotalLevel::Month:
@@ -105,7 +105,7 @@ void ReportRowWriter::TotalRow(TotalLevel level, const LevelTotals& totals, int 
     case TotalLevel::Year: {
         std::string year = std::to_string(YearOf(on));
         m_table.AddCell(year);
-        AddChartPoint(ChartLevel::Years, value, std::move(year));
+        AddChartPoint(ChartLevel::Years, value, year);
         break;
     }
     case TotalLevel::Total:
@@ -132,12 +132,12 @@ double ReportRowWriter::PointValue(std::int64_t seconds, Currency charges,
     return m_scale == 1.0 ? value : value / m_scale;
 }
 
-void ReportRowWriter::AddChartPoint(ChartLevel level, double value, std::string label)
+void ReportRowWriter::AddChartPoint(ChartLevel level, double value, std::string_view label)
 {
     if (!m_points)
         return;
     m_chart.MaxX += m_step[static_cast<int>(level)];
-    m_chart.Of(level).Points.push_back({m_chart.MaxX, value, std::move(label)});
+    m_chart.Of(level).Add(m_chart.MaxX, value, label);
     m_chart.LastSeries = static_cast<int>(level);
 }
 

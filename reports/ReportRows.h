@@ -32,13 +32,13 @@ public:
     void DetailRow(int i);
     // A detail row another writer made: row `row` of `rows`, and its point
     // among `points`.
-    void TakeDetailRow(const ReportTable& rows, int row, ReportChart& points);
+    void TakeDetailRow(const ReportTable& rows, int row, const ReportChart& points);
     // A total row of the level; `i` is the last connection of the bucket
     // and weekStart the Sunday of the week bucket.
     void TotalRow(TotalLevel level, const LevelTotals& totals, int i, TDateTime weekStart);
 
 private:
-    void AddChartPoint(ChartLevel level, double value, std::string label);
+    void AddChartPoint(ChartLevel level, double value, std::string_view label);
     double PointValue(std::int64_t seconds, Currency charges, std::int32_t connections) const;
 
     const TRep& m_rep;

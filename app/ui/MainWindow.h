@@ -202,6 +202,7 @@ private:
     GridCell CurrentCell() const;
     void ShowSearchResult(const SearchResult& result);
     const ChartPoint& PointOf(const ChartPointRef& point) const;
+    std::string_view PointLabel(const ChartPointRef& point) const;
     void ArchiveLog();
     void EditLogFormats();
     void EditCosts();

@@ -201,15 +201,15 @@ void TMainForm::SetUpViewControls()
     connect(m_grid->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TMainForm::SortByColumn);
     connect(m_chart, &ReportChartView::PointDoubleClicked, this, [this](const ChartPointRef& p) {
-        const ChartPoint& point = PointOf(p);
-        const std::vector<ChartPoint>& series = m_state.Output.Chart.Of(p.Level).Points;
+        const ChartSeries& series = m_state.Output.Chart.Of(p.Level);
+        const std::string_view label = PointLabel(p);
         const auto sameLabelBefore = static_cast<int>(
-            std::count_if(series.begin(), series.begin() + p.Index,
-                          [&](const ChartPoint& other) { return other.Label == point.Label; }));
+            std::count_if(series.Points.begin(), series.Points.begin() + p.Index,
+                          [&](const ChartPoint& other) { return series.LabelOf(other) == label; }));
         try {
             if (const auto cell =
                     FindChartPointCell(m_state.Output.Table, m_state.Output.Columns.Visible,
-                                       p.Level, point.Label, sameLabelBefore))
+                                       p.Level, label, sameLabelBefore))
                 m_grid->SetCurrentCell(cell->Column, cell->Row);
         } catch (const ConversionError& error) {
             ShowError(error.what());
@@ -217,7 +217,7 @@ void TMainForm::SetUpViewControls()
     });
     connect(m_chart, &ReportChartView::LegendClicked, this, &TMainForm::ToggleSeries);
     m_chart->HintText = [this](const ChartPointRef& p) {
-        return QString::fromStdString(ChartHintText(PointOf(p)));
+        return QString::fromStdString(ChartHintText(PointLabel(p), PointOf(p).Value));
     };
 }
 
@@ -225,6 +225,11 @@ const ChartPoint& TMainForm::PointOf(const ChartPointRef& point) const
 {
     return m_state.Output.Chart.Series[static_cast<std::size_t>(point.Level)]
         .Points[static_cast<std::size_t>(point.Index)];
+}
+
+std::string_view TMainForm::PointLabel(const ChartPointRef& point) const
+{
+    return m_state.Output.Chart.Of(point.Level).LabelOf(PointOf(point));
 }
 
 void TMainForm::ToggleSeries(ChartLevel level)
@@ -385,7 +390,7 @@ void TMainForm::ShowChartMenu(const QPoint& globalPos, std::optional<ChartPointR
     zoom->addAction(Act(MainAction::ScrollRight));
     if (point) {
         try {
-            const ChartPointItems items = ChartPointItemsFor(point->Level, PointOf(*point).Label);
+            const ChartPointItems items = ChartPointItemsFor(point->Level, PointLabel(*point));
             QAction* begin = menu.addAction(QString::fromStdString(items.BeginCaption));
             QAction* end = menu.addAction(QString::fromStdString(items.EndCaption));
             begin->setObjectName(QStringLiteral("ChartBegin"));

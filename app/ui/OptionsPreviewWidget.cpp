@@ -102,7 +102,7 @@ void OptionsPreviewWidget::BuildSample(bool dayInclude)
     series.Color = 0xFF0000;
     const double values[] = {2, 4, 3, 2};
     for (int x = 0; x < 4; ++x)
-        series.Points.push_back(ChartPoint{x, values[x], std::to_string(x)});
+        series.Add(x, values[x], std::to_string(x));
     chart.MaxX = 3;
     chart.LastSeries = static_cast<int>(ChartLevel::Details);
     chart.Setup.Title = "Title";

@@ -1,5 +1,7 @@
 #include "reports/ui/ReportChartView.h"
 
+#include "widgets/DialogParts.h"
+
 #include <QAreaSeries>
 #include <QCategoryAxis>
 #include <QFontMetrics>
@@ -289,7 +291,8 @@ void ReportChartView::UpdateBottomLabels()
     m_bottom->setGridLineVisible(m_chart && m_chart->LastSeries >= 0);
     if (!m_chart || m_chart->LastSeries < 0)
         return;
-    const auto& points = m_chart->Series[static_cast<std::size_t>(m_chart->LastSeries)].Points;
+    const ChartSeries& series = m_chart->Series[static_cast<std::size_t>(m_chart->LastSeries)];
+    const auto& points = series.Points;
     const double shownFrom = m_bottom->min(), shownTo = m_bottom->max();
     std::vector<const ChartPoint*> shown;
     for (const ChartPoint& point : points) {
@@ -302,8 +305,7 @@ void ReportChartView::UpdateBottomLabels()
     const QFontMetrics metrics(m_style.AxisFont);
     int widest = 0;
     for (std::size_t i = 0; i < shown.size(); i += shown.size() / 64 + 1)
-        widest =
-            std::max(widest, metrics.horizontalAdvance(QString::fromStdString(shown[i]->Label)));
+        widest = std::max(widest, metrics.horizontalAdvance(QtText(series.LabelOf(*shown[i]))));
     const double plotWidth = m_qchart->plotArea().width();
     const double pixelsPerX =
         shownTo > shownFrom && plotWidth > 0 ? plotWidth / (shownTo - shownFrom) : 0;
@@ -329,7 +331,7 @@ void ReportChartView::UpdateBottomLabels()
         room *= 1.25;
     }
     for (const ChartPoint* point : chosen) {
-        QString label = QString::fromStdString(point->Label);
+        QString label = QtText(series.LabelOf(*point));
         // Category labels must be unique; a repeated one gets a thin space.
         while (m_bottom->categoriesLabels().contains(label))
             label += QChar(0x2009);

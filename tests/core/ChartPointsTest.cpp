@@ -106,8 +106,8 @@ TEST(ChartPointSearch, SearchTextsAndCells)
 
 TEST(ChartHint, LabelAndValueAsTheMarksShowIt)
 {
-    EXPECT_EQ(ChartHintText({3, 1.5, "3/2001"}), "3/2001 1.5");
-    EXPECT_EQ(ChartHintText({3, 2.0, "2001"}), "2001 2");
+    EXPECT_EQ(ChartHintText("3/2001", 1.5), "3/2001 1.5");
+    EXPECT_EQ(ChartHintText("2001", 2.0), "2001 2");
     EXPECT_EQ(ChartValueText(0.12349), "0.123");
     ScopedRegional german("de-DE");
     EXPECT_EQ(ChartValueText(1.25), "1,25");

@@ -150,7 +150,8 @@ TEST(ReportEngine, OneConnectionInGermanWithDayNamesAndDecimalHours)
     EXPECT_EQ(Row(t, 4)[6], "März 2001");
     EXPECT_EQ(b->Output.StatusFigures[3], "1,035 ");
     EXPECT_EQ(b->Output.StatusFigures[4], "20,16 € ");
-    EXPECT_EQ(b->Output.Chart.Of(ChartLevel::Months).Points.at(0).Label, "3.2001");
+    const ChartSeries& months = b->Output.Chart.Of(ChartLevel::Months);
+    EXPECT_EQ(months.LabelOf(months.Points.at(0)), "3.2001");
 }
 
 TEST(ReportEngine, DayRowLabelCarriesTheDayNameButTheWeekLabelDoesNot)
@@ -162,7 +163,8 @@ TEST(ReportEngine, DayRowLabelCarriesTheDayNameButTheWeekLabelDoesNot)
     EXPECT_EQ(Row(t, 1)[0], "Mon 03/01/2000");
     EXPECT_EQ(Row(t, 2)[6], "Mon 03/01/2000");
     EXPECT_EQ(Row(t, 3)[6], "02/01/2000 - 08/01/2000");
-    EXPECT_EQ(b->Output.Chart.Of(ChartLevel::Weeks).Points.at(0).Label, "02/01/2000");
+    const ChartSeries& weeks = b->Output.Chart.Of(ChartLevel::Weeks);
+    EXPECT_EQ(weeks.LabelOf(weeks.Points.at(0)), "02/01/2000");
 }
 
 TEST(ReportEngine, TwoConnectionsOnOneDayShareTheirDayRow)
@@ -355,8 +357,9 @@ TEST(ReportChart, WithoutDetailsTheFinestTotalSteps)
     EXPECT_EQ(chart.Of(ChartLevel::Months).Points[0].X, 1);
     EXPECT_EQ(chart.Of(ChartLevel::Months).Points[1].X, 2);
     EXPECT_EQ(chart.Of(ChartLevel::Years).Points.at(0).X, 2);
-    EXPECT_EQ(chart.Of(ChartLevel::Months).Points[0].Label, "3/2001");
-    EXPECT_EQ(chart.Of(ChartLevel::Years).Points[0].Label, "2001");
+    EXPECT_EQ(chart.Of(ChartLevel::Months).LabelOf(chart.Of(ChartLevel::Months).Points[0]),
+              "3/2001");
+    EXPECT_EQ(chart.Of(ChartLevel::Years).LabelOf(chart.Of(ChartLevel::Years).Points[0]), "2001");
 }
 
 struct ValueCase {
@@ -586,12 +589,14 @@ TEST(ReportEngine, RowsMadeOnTwoCoresAreTheRowsMadeOnOne)
         for (const ChartSeries& series : tableOnly->Output.Chart.Series)
             EXPECT_TRUE(series.Points.empty());
         for (int s = 0; s < ChartSeriesCount; ++s) {
-            const auto& a = both->Output.Chart.Series[s].Points;
-            const auto& b = single->Output.Chart.Series[s].Points;
+            const ChartSeries& sa = both->Output.Chart.Series[s];
+            const ChartSeries& sb = single->Output.Chart.Series[s];
+            const auto& a = sa.Points;
+            const auto& b = sb.Points;
             ASSERT_EQ(a.size(), b.size()) << s;
             for (std::size_t p = 0; p < a.size(); ++p)
                 ASSERT_TRUE(a[p].X == b[p].X && a[p].Value == b[p].Value &&
-                            a[p].Label == b[p].Label)
+                            sa.LabelOf(a[p]) == sb.LabelOf(b[p]))
                     << "series " << s << " point " << p;
         }
     }

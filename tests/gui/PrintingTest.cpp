@@ -407,7 +407,8 @@ TEST(CopyChart, TakesThePrintedColoursOnADarkDesktop)
     dark.setColor(QPalette::Button, darkFace);
     QGuiApplication::setPalette(dark);
     ReportChart data;
-    data.Of(ChartLevel::Details).Points = {{1, 1.2, "a"}, {2, 0.6, "b"}};
+    data.Of(ChartLevel::Details).Add(1, 1.2, "a");
+    data.Of(ChartLevel::Details).Add(2, 0.6, "b");
     data.MaxX = 2;
     data.LastSeries = 0;
     ReportChartView view;

@@ -200,7 +200,8 @@ TEST(ChartAxis, FiguresTakeTheRegionalDecimalSeparator)
     for (const char* presetName : {"de-DE", "sv-SE"}) {
         ScopedRegional preset(presetName);
         ReportChart chart;
-        chart.Of(ChartLevel::Details).Points = {{1, 1.2, "a"}, {2, 0.6, "b"}};
+        chart.Of(ChartLevel::Details).Add(1, 1.2, "a");
+        chart.Of(ChartLevel::Details).Add(2, 0.6, "b");
         chart.MaxX = 2;
         chart.LastSeries = 0;
         ReportChartView view;
@@ -568,9 +569,9 @@ TEST_F(ViewsFixture, YearPointOffersTheWholeYear)
 {
     m_window = MakeWindow();
     ASSERT_TRUE(m_window->Document().ReadReportFile(ReportPath("A")));
-    const auto& years = m_window->State().Output.Chart.Of(ChartLevel::Years).Points;
-    ASSERT_FALSE(years.empty());
-    const QString year = QString::fromStdString(years[0].Label);
+    const ChartSeries& years = m_window->State().Output.Chart.Of(ChartLevel::Years);
+    ASSERT_FALSE(years.Points.empty());
+    const QString year = QString::fromStdString(std::string(years.LabelOf(years.Points[0])));
     ChooseInNextMenu("ChartEnd");
     emit m_window->ChartView()->ChartMenuRequested(QPoint(5, 5),
                                                    ChartPointRef{ChartLevel::Years, 0});
