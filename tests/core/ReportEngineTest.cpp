@@ -337,12 +337,20 @@ TEST(ReportChart, TotalPointsStandOnTheLastFinerPoint)
               MakeRep({{2001, 3, 5, 8, 0, 0}, {2001, 3, 5, 9, 0, 0}, {2001, 3, 6, 9, 0, 0}}));
     const ReportChart& chart = b->Output.Chart;
     std::vector<int> details, days;
-    for (const ChartPoint& p : chart.Of(ChartLevel::Details).Points)
+    std::vector<std::string> labels;
+    for (const ChartPoint& p : chart.Of(ChartLevel::Details).Points) {
         details.push_back(p.X);
+        labels.emplace_back(chart.Of(ChartLevel::Details).LabelOf(p));
+    }
     for (const ChartPoint& p : chart.Of(ChartLevel::Days).Points)
         days.push_back(p.X);
     EXPECT_EQ(details, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(days, (std::vector<int>{2, 3}));
+    // A detail point is labelled with its row's date.
+    EXPECT_EQ(labels, (std::vector<std::string>{std::string(b->Output.Table.Cell(1, 0)),
+                                                std::string(b->Output.Table.Cell(2, 0)),
+                                                std::string(b->Output.Table.Cell(4, 0))}));
+    EXPECT_NE(labels[1], labels[2]);
 }
 
 TEST(ReportChart, WithoutDetailsTheFinestTotalSteps)
