@@ -198,9 +198,11 @@ Copied CopyLines(Reader& reader, const TLCfg& formats, const ArchiveOptions& opt
         contents.insert(oldSize, "\r\n");
     if (readFailed)
         return Copied::Failed;
-    // The copy is on disk before anything is taken from the source.
+    // The copy is on disk before anything is taken from the source. Only
+    // its readers come from the source: a read-only log would otherwise
+    // give an archive that no later run may add to.
     if (!(existed && contents.size() == oldSize) &&
-        !WriteFileAtomically(options.Target, contents, sourceMode & 0666))
+        !WriteFileAtomically(options.Target, contents, 0600 | (sourceMode & 0044)))
         return Copied::Failed;
     return onlyNewLines && oldSize > 0 && archived == std::string::npos ? Copied::AfterAGap
                                                                         : Copied::Done;
