@@ -202,9 +202,14 @@ void WriteFiles(TNewIniFile& file, const FilesSettings& files)
 {
     file.WriteString(FilesSection, "Path", files.Path);
     file.WriteString(FilesSection, "Default", files.Default);
-    for (int i = 1; i <= RecentFiles::Size; ++i)
-        file.WriteString(FilesSection, RecentKey(i),
-                         files.Recent.Entries[static_cast<std::size_t>(i - 1)]);
+    // A line break would be written as a blank and the entry read back as
+    // another file's name, which Reopen could not find: it is left out.
+    int key = 0;
+    for (const std::string& entry : files.Recent.Entries)
+        if (entry.find_first_of("\r\n") == std::string::npos)
+            file.WriteString(FilesSection, RecentKey(++key), entry);
+    while (key < RecentFiles::Size)
+        file.WriteString(FilesSection, RecentKey(++key), "");
 }
 
 } // namespace

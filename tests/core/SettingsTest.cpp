@@ -359,6 +359,7 @@ TEST_F(SettingsFixture, SavesSectionsAndKeysInTheirOrderAndForm)
 {
     Settings settings = DefaultSettings(folders);
     AddRecentFile(settings.Files.Recent, "/r/a.rep");
+    AddRecentFile(settings.Files.Recent, "/r/two\nlines.rep"); // no name the file keeps
     ASSERT_TRUE(SaveSettings(IniPath(), settings));
     const std::string text = folder.Read("Dialtally.ini");
     std::size_t last = 0;
