@@ -45,7 +45,7 @@ public:
         std::string pattern = m_folder + "/dialtally-XXXXXX" + suffix;
         const int fd = ::mkstemps(pattern.data(), static_cast<int>(std::string(suffix).size()));
         if (fd < 0)
-            throw ExportError("Cannot create a temporary file for the export.");
+            throw ExportError("Cannot create a temporary file for the export in " + m_folder + ".");
         ::close(fd);
         m_path = pattern;
     }
@@ -192,11 +192,14 @@ std::string XlsxBytes(const ExportSource& source)
     const lxw_error closed = workbook_close(owned.release());
     if (failure != LXW_NO_ERROR)
         throw ExportError(std::string("Cannot write the workbook: ") + lxw_strerror(failure));
-    if (closed != LXW_NO_ERROR)
-        throw ExportError(std::string("Cannot write the workbook: ") + lxw_strerror(closed));
-    if (rowsLost)
+    // The workbook is put together in the temporary folder, not where it is
+    // exported to: a full temporary folder is what the user has to mend.
+    const bool fileFailed = closed >= LXW_ERROR_CREATING_XLSX_FILE && closed <= LXW_ERROR_ZIP_CLOSE;
+    if (rowsLost || fileFailed)
         throw ExportError("Cannot write the workbook: its temporary file in " + file.Folder() +
                           " could not be written.");
+    if (closed != LXW_NO_ERROR)
+        throw ExportError(std::string("Cannot write the workbook: ") + lxw_strerror(closed));
     return file.Read();
 }
 

@@ -274,6 +274,15 @@ TEST(ExportFiles, WritesTheFileOrRaisesTheWriteError)
     const std::string oldTemp = temp ? temp : "";
     ::setenv("TMPDIR", bad.c_str(), 1);
     EXPECT_THROW(ExportBytes(ExportXlsx, report.Source(), ExportSettings{}), ExportError);
+    // A folder where no file can be made, not even by root, is named.
+    ::setenv("TMPDIR", "/proc", 1);
+    try {
+        ExportBytes(ExportXlsx, report.Source(), ExportSettings{});
+        ADD_FAILURE() << "no error";
+    } catch (const ExportError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create a temporary file for the export in /proc.");
+    }
     ::setenv("TMPDIR", "", 1);
     EXPECT_NO_THROW(ExportBytes(ExportXlsx, report.Source(), ExportSettings{}));
     if (temp)
