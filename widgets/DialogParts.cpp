@@ -3,6 +3,7 @@
 #include "base/Utf8Text.h"
 #include "widgets/HelpWindow.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -38,7 +39,22 @@ QLabel* BuddyLabel(const QString& caption, QWidget* buddy)
 {
     auto* label = new QLabel(caption);
     label->setBuddy(buddy);
+    if (qobject_cast<QAbstractItemView*>(buddy) && buddy->accessibleName().isEmpty())
+        buddy->setAccessibleName(PlainCaption(caption));
     return label;
+}
+
+QString PlainCaption(const QString& caption)
+{
+    QString plain;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        plain += caption[i];
+    }
+    if (plain.endsWith(u':'))
+        plain.chop(1);
+    return plain;
 }
 
 void RefuseCommas(QLineEdit* edit)

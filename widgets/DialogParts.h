@@ -47,8 +47,11 @@ std::string StoredName(const QString& shown, const Names& names, int count)
     return shown.toStdString();
 }
 
-// A label whose mnemonic moves the focus to its buddy.
+// A label whose mnemonic moves the focus to its buddy. A list, table or tree
+// is also named after it: screen readers take their name from nowhere else.
 QLabel* BuddyLabel(const QString& caption, QWidget* buddy);
+// A caption as a screen reader says it: no mnemonic, no closing colon.
+QString PlainCaption(const QString& caption);
 
 // An edit that takes no comma: names are joined into comma lists (the
 // providers a report charges, the links), where a comma would split one.

@@ -83,6 +83,10 @@ CriteriaBarWidget::CriteriaBarWidget(QWidget* parent)
     m_timeTo->setToolTip(QStringLiteral("End Time"));
     m_include->setToolTip(QStringLiteral("Include Descriptions"));
     m_exclude->setToolTip(QStringLiteral("Exclude Descriptions"));
+    // Only a tip stands beside them: it names them to a screen reader too.
+    for (QWidget* edit : std::initializer_list<QWidget*>{m_dateFrom, m_dateTo, m_timeFrom, m_timeTo,
+                                                         m_include, m_exclude})
+        edit->setAccessibleName(edit->toolTip());
     m_include->setFixedWidth(90);
     m_exclude->setFixedWidth(90);
     ApplyRegionalFormats();

@@ -41,10 +41,8 @@ TDlgBars::TDlgBars(ToolbarSettings& toolbars, ItemIconFunction itemIcon, QWidget
 {
     setWindowTitle(tr("Customize Toolbars"));
     CentreOnScreenWhenShown(this);
-    auto* availableLabel = new QLabel(tr("Available toolbar &items:"), this);
-    availableLabel->setBuddy(m_available);
-    auto* visibleLabel = new QLabel(tr("Visible &toolbar items:"), this);
-    visibleLabel->setBuddy(m_visible);
+    QLabel* availableLabel = BuddyLabel(tr("Available toolbar &items:"), m_available);
+    QLabel* visibleLabel = BuddyLabel(tr("Visible &toolbar items:"), m_visible);
 
     auto* add = new QPushButton(tr("&Add ->"), this);
     add->setObjectName("BtnAdd");

@@ -84,6 +84,8 @@ TMainForm::TMainForm(const Folders& folders, QWidget* parent)
     m_grid->SetReportModel(m_model.get());
     m_chart = new ReportChartView;
     m_chart->HintsAllowed = [this] { return !m_building && m_state.Connections.LastIndex >= 0; };
+    m_grid->setAccessibleName(QStringLiteral("Report text"));
+    m_chart->setAccessibleName(QStringLiteral("Report graph"));
     m_split = new QSplitter;
     m_split->setObjectName(QStringLiteral("ReportArea"));
     m_split->setChildrenCollapsible(false);

@@ -226,6 +226,7 @@ void TMainForm::CreateBars(QToolBar* menuBand)
     m_logFileBox->setMinimumContentsLength(16);
     m_logFileBox->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_logFileBox->setToolTip(QStringLiteral("Log file"));
+    m_logFileBox->setAccessibleName(m_logFileBox->toolTip());
     logBand->addWidget(m_logFileBox);
     m_bars = std::make_unique<ToolbarBands>(
         this, std::array<QToolBar*, BandCount>{menuBand, buttons, m_criteria, logBand},
@@ -255,6 +256,8 @@ void TMainForm::CreateBars(QToolBar* menuBand)
         tool->setProperty("caption", QString::fromLatin1(caption));
         tool->setText(QString::fromLatin1(caption));
         tool->setToolTip(QString::fromLatin1(tip));
+        // Most show a picture alone; the tip changes (Back to ...).
+        tool->setAccessibleName(QString::fromLatin1(tip));
         m_bars->AddItem(QString::fromLatin1(item), buttons->addWidget(tool));
         return tool;
     };

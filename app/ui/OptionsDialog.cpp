@@ -126,6 +126,7 @@ QWidget* TDlgOpt::MakeFilePage()
     auto* page = new QWidget;
     m_editDefault = new QLineEdit(QString::fromStdString(m_settings.Files.Default), page);
     m_editDefault->setObjectName(QStringLiteral("EditDefault"));
+    m_editDefault->setAccessibleName(tr("Default report"));
     auto* browse = Button(tr("&Browse..."), "BtnBrowse", page);
     m_fileType = Button(QString::fromStdString(FileTypeButtonCaption(m_fileTypeRegistered)),
                         "BtnFileType", page);
@@ -166,10 +167,8 @@ QWidget* TDlgOpt::MakeDisplayPage()
         {tr("Background color"), tr("Title font"), tr("Axis font"), tr("Label font")}, page);
     m_textList->installEventFilter(this);
     m_graphList->installEventFilter(this);
-    auto* textLabel = new QLabel(tr("&Text:"), page);
-    textLabel->setBuddy(m_textList);
-    auto* graphLabel = new QLabel(tr("&Graph:"), page);
-    graphLabel->setBuddy(m_graphList);
+    QLabel* textLabel = BuddyLabel(tr("&Text:"), m_textList);
+    QLabel* graphLabel = BuddyLabel(tr("&Graph:"), m_graphList);
     auto* change = Button(tr("&Change..."), "BtnChange", page);
     auto* reset = Button(tr("&Default"), "BtnDefault", page);
     connect(change, &QPushButton::clicked, this, &TDlgOpt::BtnChangeClick);
@@ -221,8 +220,7 @@ QWidget* TDlgOpt::MakeGeneralPage()
     ShowTicks();
     connect(m_tree, &QTreeWidget::itemClicked, this, &TDlgOpt::TreeViewOptClick);
 
-    auto* label = new QLabel(tr("&Program settings:"), page);
-    label->setBuddy(m_tree);
+    QLabel* label = BuddyLabel(tr("&Program settings:"), m_tree);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(label);
     layout->addWidget(m_tree);

@@ -42,6 +42,7 @@ QToolButton* NewSmallButton(const QString& caption, const QString& hint, const c
     auto* button = new QToolButton;
     button->setText(caption);
     button->setToolTip(hint);
+    button->setAccessibleName(hint);
     button->setObjectName(QString::fromLatin1(objectName));
     return button;
 }

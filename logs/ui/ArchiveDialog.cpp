@@ -53,6 +53,7 @@ TDlgBack::TDlgBack(const TLCfg& formats, ArchiveSettings& settings, QWidget* par
     browse->setObjectName("BtnBrowse");
     browse->setText(QStringLiteral("..."));
     browse->setToolTip(tr("Browse"));
+    browse->setAccessibleName(tr("Browse"));
     connect(browse, &QToolButton::clicked, this, &TDlgBack::BtnBrowseClick);
 
     const DialogButtonRow buttons =

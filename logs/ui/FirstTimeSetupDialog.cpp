@@ -38,6 +38,7 @@ TDlgFirst::TDlgFirst(TLCfg& formats, const Folders& folders, QWidget* parent)
         label->setWordWrap(true);
 
     m_list->setObjectName("ListBoxFiles");
+    m_list->setAccessibleName(tr("Log files"));
     // The logs of this machine, each with the ready-made format that reads it.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_library = LoadFormatLibrary(FormatLibraryFolder(folders), folders);

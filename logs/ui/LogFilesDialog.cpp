@@ -131,6 +131,7 @@ QWidget* TDlgLog::BuildFilePage()
     browse->setObjectName(QStringLiteral("BtnBrowse"));
     browse->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
     browse->setToolTip(tr("Browse"));
+    browse->setAccessibleName(tr("Browse"));
     connect(browse, &QToolButton::clicked, this, &TDlgLog::BtnBrowseClick);
 
     m_view->setObjectName(QStringLiteral("MemoLog"));

@@ -45,6 +45,7 @@ CompareTariffsDialog::CompareTariffsDialog(TariffComparison comparison, const Se
     QTimer::singleShot(0, m_table, &QTableView::scrollToBottom);
 
     m_chart->setObjectName(QStringLiteral("ChartCompare"));
+    m_chart->setAccessibleName(tr("Charges by month"));
     m_chart->setRenderHint(QPainter::Antialiasing);
     BuildChart(settings);
 

@@ -37,8 +37,7 @@ TDlgExp::TDlgExp(const ReportOutput& output, const std::string& reportFile,
     m_list->setObjectName(QStringLiteral("ListBoxExp"));
     for (const ExportType& type : ExportTypes())
         m_list->addItem(QString::fromLatin1(type.Caption));
-    auto* listLabel = new QLabel(tr("&Export to"));
-    listLabel->setBuddy(m_list);
+    QLabel* listLabel = BuddyLabel(tr("&Export to"), m_list);
     m_file->setObjectName(QStringLiteral("EditFile"));
     m_file->setText(QString::fromStdString(ProposedExportFile(settings.Export.File, reportFile)));
     auto* fileLabel = new QLabel(tr("&File name"));
@@ -47,6 +46,7 @@ TDlgExp::TDlgExp(const ReportOutput& output, const std::string& reportFile,
     browse->setObjectName(QStringLiteral("BtnBrowse"));
     browse->setText(QStringLiteral("..."));
     browse->setToolTip(tr("Browse"));
+    browse->setAccessibleName(tr("Browse"));
     m_html->setObjectName(QStringLiteral("BtnHtml"));
 
     const DialogButtonRow buttons =

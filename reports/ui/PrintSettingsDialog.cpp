@@ -160,6 +160,9 @@ QWidget* PrintSettingsDialog::GeneralPage()
     form->addRow(m_noAutoSize);
     form->addRow(m_useFixedHeight, m_fixedHeight);
     form->addRow(m_useFixedWidth, m_fixedWidth);
+    // A check box is no buddy: the sizes beside them take their names.
+    m_fixedHeight->setAccessibleName(PlainCaption(m_useFixedHeight->text()));
+    m_fixedWidth->setAccessibleName(PlainCaption(m_useFixedWidth->text()));
     form->addRow(m_repeatFixedRows);
     form->addRow(m_repeatFixedCols);
     form->addRow(tr("&Fit to page:"), m_fitToPage);

@@ -186,6 +186,8 @@ QWidget* TDlgProp::BuildContentPage()
     m_totalShow = Named(new QCheckBox(tr("&Totals:")), "CheckBoxTotals");
     m_totals = Named(new CheckListWidget, "CheckListTotals");
     m_totals->SetItems({tr("Day"), tr("Week"), tr("Month"), tr("Year"), tr("Total")});
+    m_details->setAccessibleName(PlainCaption(m_detailShow->text()));
+    m_totals->setAccessibleName(PlainCaption(m_totalShow->text()));
     auto* data = new QGroupBox(tr("Data"));
     auto* dataGrid = new QGridLayout(data);
     dataGrid->addWidget(m_detailShow, 0, 0);
