@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace dialtally {
 
 namespace {
@@ -76,6 +78,11 @@ TDlgBars::TDlgBars(ToolbarSettings& toolbars, ItemIconFunction itemIcon, QWidget
     layout->addWidget(m_labels, 2, 0);
     layout->addLayout(buttons.Layout, 2, 2);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // Tab goes as one reads: the lists were made before the buttons between them.
+    const std::array<QWidget*, 6> tabOrder{m_available, add,      remove,
+                                           m_visible,   m_labels, buttons.Buttons[0]};
+    for (std::size_t i = 0; i + 1 < tabOrder.size(); ++i)
+        QWidget::setTabOrder(tabOrder[i], tabOrder[i + 1]);
 
     FillLists();
 }

@@ -73,6 +73,9 @@ TDlgBack::TDlgBack(const TLCfg& formats, ArchiveSettings& settings, QWidget* par
     layout->addStretch();
     layout->addLayout(buttons.Layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    // The browse button, made after the check boxes, follows the path it fills.
+    QWidget::setTabOrder(m_target, browse);
+    QWidget::setTabOrder(browse, m_skip);
 }
 
 void TDlgBack::BtnBrowseClick()

@@ -206,4 +206,37 @@ TEST_F(WindowFixture, EveryWindowIsUsableByKeyboardAndScreenReader)
     check(QStringLiteral("first-time setup"), first);
 }
 
+// Tab moves through a dialog as one reads it, not in the order its
+// controls happened to be made.
+TEST_F(WindowFixture, TabFollowsTheReadingOrder)
+{
+    struct Case {
+        const char* Action;
+        QStringList Order;
+    };
+    const Case cases[] = {
+        {"ToolsArchive",
+         {"EditArchive", "BtnBrowse", "CheckBoxSkip", "CheckBoxClear", "BtnArchive", "BtnCancel",
+          "BtnHelp"}},
+        {"ViewCustomize",
+         {"ListBoxAvailable", "BtnAdd", "BtnRemove", "ListBoxVisible", "CheckBoxLabels",
+          "BtnClose"}},
+    };
+    auto window = MakeWindow();
+    window->show();
+    ASSERT_TRUE(window->Document().ReadReportFile(ReportPath("A")));
+    for (const Case& c : cases) {
+        WithDialog([&] { window->Action(QString::fromLatin1(c.Action))->trigger(); },
+                   [&](QDialog& dialog) {
+                       QStringList order;
+                       for (QWidget* w = dialog.nextInFocusChain(); w != &dialog;
+                            w = w->nextInFocusChain())
+                           if ((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(&dialog) &&
+                               !w->objectName().isEmpty())
+                               order << w->objectName();
+                       EXPECT_EQ(order.join(u' ').toStdString(), c.Order.join(u' ').toStdString());
+                   });
+    }
+}
+
 } // namespace dialtally
