@@ -181,6 +181,10 @@ QWidget* TDlgLog::BuildFormatPage()
         for (const Cell& cell : cells) {
             QLineEdit* edit = NewEdit(cell.Which, cell.ObjectName);
             grid->addWidget(BuddyLabel(tr(cell.Caption), edit), row, column);
+            // The end row's captions repeat the begin row's.
+            if (column > 0)
+                edit->setAccessibleName(PlainCaption(tr(cells[0].Caption)) + u' ' +
+                                        PlainCaption(tr(cell.Caption)));
             grid->addWidget(edit, row + 1, column);
             if (column > 0)
                 AddLocatorMenu(edit);

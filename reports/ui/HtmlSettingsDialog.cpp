@@ -71,7 +71,7 @@ QLineEdit* HtmlSettingsDialog::AddFileRow(QFormLayout* form, const QString& labe
     auto* browse = new QToolButton;
     browse->setText(QStringLiteral("..."));
     browse->setToolTip(tr("Browse"));
-    browse->setAccessibleName(tr("Browse"));
+    browse->setAccessibleName(tr("Browse for the %1").arg(PlainCaption(label).toLower()));
     connect(browse, &QToolButton::clicked, this, [this, edit] {
         const QString path = QFileDialog::getOpenFileName(
             this, tr("Open"), edit->text(), tr("HTML Files (*.htm *.html);;All Files (*)"));

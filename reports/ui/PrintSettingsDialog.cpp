@@ -180,6 +180,7 @@ QWidget* PrintSettingsDialog::FontsPage()
         m_fontLabels[static_cast<std::size_t>(which)] = label;
         auto* button = new QPushButton(tr("Font..."));
         button->setObjectName(QStringLiteral("BtnFont%1").arg(which));
+        button->setAccessibleName(PlainCaption(captions[which]) + tr(" font"));
         connect(button, &QPushButton::clicked, this, [this, which] { ChooseFont(which); });
         auto* row = new QHBoxLayout;
         row->addWidget(label, 1);

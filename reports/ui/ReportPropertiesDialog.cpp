@@ -154,6 +154,11 @@ QWidget* TDlgProp::BuildCriteriaPage()
     m_timeTo = Named(new QTimeEdit, "TimeTo");
     SetupRegionalTimePicker(m_timeFrom);
     SetupRegionalTimePicker(m_timeTo);
+    // The dates' and the times' labels read alike.
+    m_dateFrom->setAccessibleName(tr("Date from"));
+    m_dateTo->setAccessibleName(tr("Date to"));
+    m_timeFrom->setAccessibleName(tr("Time from"));
+    m_timeTo->setAccessibleName(tr("Time to"));
     m_timeFromLabel = BuddyLabel(tr("From"), m_timeFrom);
     m_timeToLabel = BuddyLabel(tr("To"), m_timeTo);
     QGroupBox* times = CriterionGroup(tr("Times"), m_timeAll, {m_timeFromLabel, m_timeFrom},

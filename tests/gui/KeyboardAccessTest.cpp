@@ -53,11 +53,13 @@ QString Described(const QWidget* widget, const QString& caption)
 
 // What a user who cannot see the screen, or uses no mouse, stumbles on in
 // `root` as it is shown now: two captions under one Alt letter, a label
-// whose letter leads nowhere, a control that a screen reader cannot name.
+// whose letter leads nowhere, a control that a screen reader cannot name or
+// names as it names another.
 QStringList Faults(QWidget* root)
 {
     QStringList faults;
     std::map<QChar, QStringList> letters;
+    std::map<QString, QStringList> names;
     const auto take = [&](const QWidget* owner, const QString& caption) {
         if (const QChar letter = Mnemonic(caption); !letter.isNull())
             letters[letter] << Described(owner, caption);
@@ -97,11 +99,17 @@ QStringList Faults(QWidget* root)
             if (!name.contains(QRegularExpression(QStringLiteral("\\w"))) ||
                 (group && name == QString(group->title()).remove(u'&')))
                 faults << QStringLiteral("no accessible name: ") + Described(widget, name);
+            // A combo box is named by its value here; its label comes apart.
+            else if (!qobject_cast<const QComboBox*>(widget))
+                names[name] << Described(widget, name);
         }
     }
     for (const auto& [letter, owners] : letters)
         if (owners.size() > 1)
             faults << QStringLiteral("Alt+%1 shared by ").arg(letter) + owners.join(u", ");
+    for (const auto& [name, owners] : names)
+        if (owners.size() > 1)
+            faults << QStringLiteral("one accessible name for ") + owners.join(u", ");
     return faults;
 }
 
