@@ -10,8 +10,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -59,6 +61,48 @@ bool AsksOnlyForText(int argc, char** argv)
     return false;
 }
 
+// The preset the command line or the environment names; nullptr, after
+// saying why, for a name that is no preset.
+const RegionalSettings* RegionalSettingsOf(const CommandLine& commandLine)
+{
+    const QCommandLineParser& parser = commandLine.Parser;
+    try {
+        return &RegionalSettingsNamed(
+            parser.isSet(commandLine.Locale)
+                ? std::optional(parser.value(commandLine.Locale).toStdString())
+                : std::nullopt);
+    } catch (const std::invalid_argument& error) {
+        std::fprintf(stderr, "dialtally: %s\n", error.what());
+        return nullptr;
+    }
+}
+
+// The exit status of a usage error found before a display is opened:
+// without one, opening it would end the start in Qt's abort instead.
+// Qt's own options (-platform, -style) are known only to the application,
+// which takes them out, so a command line holding one is left to it.
+std::optional<int> UsageErrorBeforeDisplay(int argc, char** argv)
+{
+    QStringList arguments;
+    bool singleDash = false;
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        singleDash = singleDash ||
+                     (i > 0 && argument.size() > 1 && argument[0] == '-' && argument[1] != '-');
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    CommandLine commandLine;
+    if (!commandLine.Parser.parse(arguments)) {
+        if (singleDash)
+            return std::nullopt;
+        std::fprintf(stderr, "Dialtally: %s\n", qPrintable(commandLine.Parser.errorText()));
+        return 1;
+    }
+    if (!RegionalSettingsOf(commandLine))
+        return 2;
+    return std::nullopt;
+}
+
 void SetApplicationNames()
 {
     QCoreApplication::setApplicationName(QStringLiteral("Dialtally"));
@@ -78,6 +122,8 @@ int main(int argc, char** argv)
         commandLine.Parser.process(textOnly); // prints and exits
         return 0;
     }
+    if (const std::optional<int> status = UsageErrorBeforeDisplay(argc, argv))
+        return *status;
     QApplication app(argc, argv);
     TerminationSignals termination;
     FileSizeLimitFailsWrites();
@@ -91,17 +137,12 @@ int main(int argc, char** argv)
     CommandLine commandLine;
     QCommandLineParser& parser = commandLine.Parser;
     const QCommandLineOption& home = commandLine.Home;
-    const QCommandLineOption& locale = commandLine.Locale;
     parser.process(app);
 
-    try {
-        SetRegional(RegionalSettingsNamed(parser.isSet(locale)
-                                              ? std::optional(parser.value(locale).toStdString())
-                                              : std::nullopt));
-    } catch (const std::invalid_argument& error) {
-        std::fprintf(stderr, "dialtally: %s\n", error.what());
+    const RegionalSettings* regional = RegionalSettingsOf(commandLine);
+    if (!regional)
         return 2;
-    }
+    SetRegional(*regional);
 
     std::optional<std::string> homeFolder;
     if (parser.isSet(home))
