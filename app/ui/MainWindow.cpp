@@ -403,6 +403,11 @@ void TMainForm::OpenHandedOverWhenFree(const QStringList& lines)
     // A report opened in the middle of a pass would change what it reads.
     if (!OutsideAPass([this, lines] { OpenHandedOverWhenFree(lines); }))
         return;
+    if (m_setupPending) {
+        m_startupPending = false;
+        m_afterSetup << lines;
+        return;
+    }
     // Nor under a dialog: its OK would store what it shows into the report
     // handed over. It waits until the dialog is closed.
     if (QApplication::activeModalWidget()) {
@@ -648,8 +653,10 @@ void TMainForm::showEvent(QShowEvent* event)
     m_firstShown = true;
     // A program folder that cannot be looked into is not a first start.
     std::error_code error;
-    if (!std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder()), error) && !error)
+    if (!std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder()), error) && !error) {
+        m_setupPending = true;
         QTimer::singleShot(0, this, &TMainForm::RunFirstTimeSetup);
+    }
     // Reports handed over on the command line were built before the
     // window showed; their caption stays.
     if (m_state.History.Position < 0)

@@ -13,6 +13,7 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -252,6 +253,10 @@ private:
     bool m_startupPending = true;
     bool m_building = false;
     bool m_firstShown = false;
+    // Reports handed over while the first-time setup is to come wait for
+    // the log it sets up.
+    bool m_setupPending = false;
+    QStringList m_afterSetup;
     bool m_passRunning = false; // or printing: events that arrive wait
 
     // The table and fonts the columns were last sized to: laying the views

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <utility>
 
 namespace dialtally {
 
@@ -49,10 +50,14 @@ void TMainForm::RunFirstTimeSetup()
         (options.LoadRecent && !m_state.Options.Files.Recent.Entries[0].empty());
     std::error_code error;
     if (std::filesystem::exists(LogFormatsPath(m_state.Paths.ProgramFolder()), error) &&
-        m_state.History.Position < 0 && !(m_startupPending && startupOpens)) {
+        m_state.History.Position < 0 && !(m_startupPending && startupOpens) &&
+        m_afterSetup.isEmpty()) {
         m_startupPending = false;
         m_document.GoToDefaultReport();
     }
+    m_setupPending = false;
+    if (!m_afterSetup.isEmpty())
+        OpenHandedOverWhenFree(std::exchange(m_afterSetup, {}));
     // The setup came up before the window had the focus, which the window
     // manager then gives to no one.
     activateWindow();

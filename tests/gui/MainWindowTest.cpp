@@ -258,22 +258,40 @@ TEST_F(WindowFixture, TheDialogsServeTheKeyboard)
 }
 
 // A log chosen in the first-time setup is read at once: the window showed
-// an empty grid until Refresh.
+// an empty grid until Refresh. A report given at the start is read after
+// the setup, over the log it chose: it was read before, from the log the
+// setup was about to replace.
 TEST_F(WindowFixture, TheLogChosenInTheFirstTimeSetupIsShown)
 {
-    for (const bool chosen : {true, false}) {
-        fs::remove(m_home.Path() + "Dialtally.log");
-        auto window = MakeWindow();
-        window->show();
-        QTimer::singleShot(0, [chosen] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            ASSERT_NE(dialog, nullptr);
-            dialog->findChild<QListWidget*>("ListBoxFiles")->setCurrentRow(0);
-            dialog->findChild<QPushButton*>(chosen ? "BtnOk" : "BtnCancel")->click();
-        });
-        QApplication::processEvents();
-        EXPECT_EQ(window->State().Connections.Count() > 0, chosen) << chosen;
-        EXPECT_EQ(window->State().History.Position >= 0, chosen) << chosen;
+    const std::string report = ReportPath("A");
+    for (const bool handedOver : {false, true}) {
+        for (const bool chosen : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << "handed over " << handedOver << ", chosen " << chosen);
+            fs::remove(m_home.Path() + "Dialtally.log");
+            auto window = MakeWindow();
+            window->show();
+            if (handedOver)
+                window->OpenHandedOverReports({QString::fromStdString(report)});
+            bool readBeforeSetup = true;
+            QTimer::singleShot(0, [&, chosen] {
+                readBeforeSetup = window->State().History.Position >= 0;
+                QWidget* dialog = QApplication::activeModalWidget();
+                ASSERT_NE(dialog, nullptr);
+                dialog->findChild<QListWidget*>("ListBoxFiles")->setCurrentRow(0);
+                dialog->findChild<QPushButton*>(chosen ? "BtnOk" : "BtnCancel")->click();
+            });
+            QApplication::processEvents();
+            EXPECT_FALSE(readBeforeSetup);
+            if (handedOver) {
+                EXPECT_EQ(window->State().Current.FileName, report);
+                EXPECT_EQ(window->State().History.Position, 0);
+                EXPECT_GT(window->State().Connections.Count(), 0);
+                continue;
+            }
+            EXPECT_EQ(window->State().Connections.Count() > 0, chosen);
+            EXPECT_EQ(window->State().History.Position >= 0, chosen);
+        }
     }
 }
 
