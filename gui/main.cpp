@@ -10,11 +10,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QStringList>
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 using namespace dialtally;
@@ -61,6 +64,16 @@ bool AsksOnlyForText(int argc, char** argv)
     return false;
 }
 
+// Why `folder` is no folder after trying to make it; empty when it is one.
+std::string FolderCannotBeMade(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (std::filesystem::is_directory(folder))
+        return {};
+    return error ? error.message() : "it is not a folder";
+}
+
 // The preset the command line or the environment names; nullptr, after
 // saying why, for a name that is no preset.
 const RegionalSettings* RegionalSettingsOf(const CommandLine& commandLine)
@@ -100,6 +113,17 @@ std::optional<int> UsageErrorBeforeDisplay(int argc, char** argv)
     }
     if (!RegionalSettingsOf(commandLine))
         return 2;
+    // A folder asked for that cannot be made would lose every setting, and
+    // say so only at the end.
+    if (commandLine.Parser.isSet(commandLine.Home)) {
+        const std::string folder =
+            QFileInfo(commandLine.Parser.value(commandLine.Home)).absoluteFilePath().toStdString();
+        if (const std::string why = FolderCannotBeMade(folder); !why.empty()) {
+            std::fprintf(stderr, "dialtally: --home %s cannot be made: %s\n", folder.c_str(),
+                         why.c_str());
+            return 2;
+        }
+    }
     return std::nullopt;
 }
 
@@ -148,6 +172,16 @@ int main(int argc, char** argv)
     if (parser.isSet(home))
         homeFolder = QFileInfo(parser.value(home)).absoluteFilePath().toStdString();
     const LinuxFolders folders(homeFolder, LinuxFolders::ExecutableFolder());
+    // The folder the environment chose: the window still shows reports,
+    // but the user learns now that nothing set up will be kept.
+    if (const std::string why = FolderCannotBeMade(folders.ProgramFolder()); !why.empty())
+        QMessageBox::warning(
+            nullptr, QStringLiteral("Dialtally"),
+            QString::fromStdString(
+                "The program folder " +
+                std::filesystem::path(folders.ProgramFolder()).parent_path().string() +
+                " cannot be made (" + why +
+                "). Settings, log formats and costs will not be kept."));
 
     // Paths are handed over whole, so that the running window finds them
     // whatever its current folder.

@@ -24,4 +24,5 @@ check 1 "" --bogus
 check 1 "" --home
 check 2 "" --locale xx-YY
 check 2 xx-YY
+check 2 "" --home /proc/no-such-folder
 exit $failed
