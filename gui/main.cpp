@@ -13,8 +13,10 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -90,24 +92,59 @@ const RegionalSettings* RegionalSettingsOf(const CommandLine& commandLine)
     }
 }
 
+// Whether the argument is one of the options QApplication and its platform
+// take out for themselves; they know them with two dashes too.
+bool IsQtOption(std::string_view argument)
+{
+    static constexpr std::string_view Names[] = {"platform",
+                                                 "platformpluginpath",
+                                                 "platformtheme",
+                                                 "plugin",
+                                                 "qwindowgeometry",
+                                                 "geometry",
+                                                 "qwindowtitle",
+                                                 "title",
+                                                 "qwindowicon",
+                                                 "icon",
+                                                 "reverse",
+                                                 "session",
+                                                 "testability",
+                                                 "qmljsdebugger",
+                                                 "style",
+                                                 "stylesheet",
+                                                 "widgetcount",
+                                                 "display",
+                                                 "name",
+                                                 "visual",
+                                                 "sync",
+                                                 "nograb",
+                                                 "dograb"};
+    if (argument.size() < 2 || argument[0] != '-')
+        return false;
+    argument.remove_prefix(argument[1] == '-' ? 2 : 1);
+    argument = argument.substr(0, argument.find('='));
+    return std::find(std::begin(Names), std::end(Names), argument) != std::end(Names);
+}
+
 // The exit status of a usage error found before a display is opened:
 // without one, opening it would end the start in Qt's abort instead.
-// Qt's own options (-platform, -style) are known only to the application,
-// which takes them out, so a command line holding one is left to it.
+// Qt's own options are known only to the application, which takes them
+// out, so a command line holding one is left to it.
 std::optional<int> UsageErrorBeforeDisplay(int argc, char** argv)
 {
     QStringList arguments;
-    bool singleDash = false;
+    bool qtOption = false;
+    bool optionsEnded = false;
     for (int i = 0; i < argc; ++i) {
         const std::string_view argument = argv[i];
-        singleDash = singleDash ||
-                     (i > 0 && argument.size() > 1 && argument[0] == '-' && argument[1] != '-');
+        optionsEnded = optionsEnded || argument == "--";
+        qtOption = qtOption || (i > 0 && !optionsEnded && IsQtOption(argument));
         arguments << QString::fromLocal8Bit(argv[i]);
     }
+    if (qtOption)
+        return std::nullopt;
     CommandLine commandLine;
     if (!commandLine.Parser.parse(arguments)) {
-        if (singleDash)
-            return std::nullopt;
         std::fprintf(stderr, "Dialtally: %s\n", qPrintable(commandLine.Parser.errorText()));
         return 1;
     }
