@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace dialtally {
 
@@ -81,9 +82,8 @@ std::optional<GridCell> FindChartPointCell(const ReportTable& table,
     const bool year = series == ChartLevel::Years;
     // First among the rows of the point's own kind: a day total's date
     // stands in its day's detail rows too. Then, as before, among all.
+    std::vector<int> rows;
     for (const bool ownKind : {true, false}) {
-        std::optional<GridCell> first;
-        int matches = 0;
         for (int column = 0; column < ReportTextColumns; ++column) {
             if (!visible[column] || (year && column != 6))
                 continue;
@@ -91,16 +91,20 @@ std::optional<GridCell> FindChartPointCell(const ReportTable& table,
                 if (ownKind && table.Kinds[static_cast<std::size_t>(row)] != RowKindOf(series))
                     continue;
                 const std::string_view cell = table.Cell(row, column);
-                if (!(year ? cell == text : cell.find(text) != std::string_view::npos))
-                    continue;
-                if (matches++ == sameLabelBefore)
-                    return GridCell{column, row};
-                if (!first)
-                    first = GridCell{column, row};
+                if (year ? cell == text : cell.find(text) != std::string_view::npos)
+                    rows.push_back(row);
             }
-            // The points of one label are the rows of one column.
-            if (first)
-                return first;
+            // The points of one label are the rows of one column, in the
+            // order they were built, which a sorted grid no longer shows.
+            if (rows.empty())
+                continue;
+            if (sameLabelBefore >= static_cast<int>(rows.size()))
+                return GridCell{column, rows.front()};
+            const auto nth = rows.begin() + sameLabelBefore;
+            std::nth_element(rows.begin(), nth, rows.end(), [&](int a, int b) {
+                return table.SequenceNumber(a) < table.SequenceNumber(b);
+            });
+            return GridCell{column, *nth};
         }
     }
     return std::nullopt;

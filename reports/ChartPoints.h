@@ -40,8 +40,8 @@ std::string ChartPointSearchText(ChartLevel series, std::string_view label);
 // first connection); for a year only a label cell equal to it (a count of
 // 2001 connections is no year). Points of one label (connections of one day) are told apart by
 // `sameLabelBefore`, how many points of the series before it carry that
-// label: the cell found is the match after as many others, or the first
-// when there are fewer.
+// label: the cell found is the match after as many others in build order
+// (a sorted grid shows them in another), or the first when there are fewer.
 std::optional<GridCell> FindChartPointCell(const ReportTable& table,
                                            const ColumnVisibility& visible, ChartLevel series,
                                            std::string_view label, int sameLabelBefore = 0);

@@ -97,6 +97,12 @@ TEST(ChartPointSearch, SearchTextsAndCells)
                   (GridCell{0, before + 1}));
     EXPECT_EQ(FindChartPointCell(day, shown, ChartLevel::Details, "3/14/2025", 7),
               (GridCell{0, 1}));
+    // Sorted the other way round, each still finds its own connection.
+    day.Sequence = {0, 3, 2, 1};
+    for (int before = 0; before < 3; ++before)
+        EXPECT_EQ(FindChartPointCell(day, shown, ChartLevel::Details, "3/14/2025", before),
+                  (GridCell{0, 3 - before}));
+    day.Sequence.clear();
     // The day's total, not its first connection, whose date comes first.
     day.StartRow(RowKind::Day);
     for (const char* cell : {" ", "3", "0:33:00", "$0.30", " ", " ", "3/14/2025"})
