@@ -209,9 +209,16 @@ int main(int argc, char** argv)
     if (parser.isSet(home))
         homeFolder = QFileInfo(parser.value(home)).absoluteFilePath().toStdString();
     const LinuxFolders folders(homeFolder, LinuxFolders::ExecutableFolder());
-    // The folder the environment chose: the window still shows reports,
-    // but the user learns now that nothing set up will be kept.
-    if (const std::string why = FolderCannotBeMade(folders.ProgramFolder()); !why.empty())
+    // A folder asked for ends the start, as before the display (a command
+    // line with Qt's options is checked only here). One the environment
+    // chose leaves the window to show reports, but the user learns now
+    // that nothing set up will be kept.
+    if (const std::string why = FolderCannotBeMade(folders.ProgramFolder()); !why.empty()) {
+        if (homeFolder) {
+            std::fprintf(stderr, "dialtally: --home %s cannot be made: %s\n", homeFolder->c_str(),
+                         why.c_str());
+            return 2;
+        }
         QMessageBox::warning(
             nullptr, QStringLiteral("Dialtally"),
             QString::fromStdString(
@@ -219,6 +226,7 @@ int main(int argc, char** argv)
                 std::filesystem::path(folders.ProgramFolder()).parent_path().string() +
                 " cannot be made (" + why +
                 "). Settings, log formats and costs will not be kept."));
+    }
 
     // Paths are handed over whole, so that the running window finds them
     // whatever its current folder.

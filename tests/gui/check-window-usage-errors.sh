@@ -25,6 +25,7 @@ check 1 "" --home
 check 2 "" --locale xx-YY
 check 2 xx-YY
 check 2 "" --home /proc/no-such-folder
+check 2 "" -platform offscreen --home /proc/no-such-folder
 # a report named like an option is a usage error, not Qt's abort
 check 1 "" -x.rep
 # Qt's options, with one dash or two, are Qt's to take out
