@@ -76,6 +76,25 @@ std::string FolderCannotBeMade(const std::string& folder)
     return error ? error.message() : "it is not a folder";
 }
 
+// The folder --home names, whole; none without the option.
+std::optional<std::string> HomeOption(const CommandLine& commandLine)
+{
+    if (!commandLine.Parser.isSet(commandLine.Home))
+        return std::nullopt;
+    return QFileInfo(commandLine.Parser.value(commandLine.Home)).absoluteFilePath().toStdString();
+}
+
+// A folder asked for that cannot be made would lose every setting, and say
+// so only at the end: false, after saying why.
+bool HomeCanBeMade(const std::string& folder)
+{
+    const std::string why = FolderCannotBeMade(folder);
+    if (!why.empty())
+        std::fprintf(stderr, "dialtally: --home %s cannot be made: %s\n", folder.c_str(),
+                     why.c_str());
+    return why.empty();
+}
+
 // The preset the command line or the environment names; nullptr, after
 // saying why, for a name that is no preset.
 const RegionalSettings* RegionalSettingsOf(const CommandLine& commandLine)
@@ -150,17 +169,9 @@ std::optional<int> UsageErrorBeforeDisplay(int argc, char** argv)
     }
     if (!RegionalSettingsOf(commandLine))
         return 2;
-    // A folder asked for that cannot be made would lose every setting, and
-    // say so only at the end.
-    if (commandLine.Parser.isSet(commandLine.Home)) {
-        const std::string folder =
-            QFileInfo(commandLine.Parser.value(commandLine.Home)).absoluteFilePath().toStdString();
-        if (const std::string why = FolderCannotBeMade(folder); !why.empty()) {
-            std::fprintf(stderr, "dialtally: --home %s cannot be made: %s\n", folder.c_str(),
-                         why.c_str());
-            return 2;
-        }
-    }
+    if (const std::optional<std::string> home = HomeOption(commandLine);
+        home && !HomeCanBeMade(*home))
+        return 2;
     return std::nullopt;
 }
 
@@ -197,7 +208,6 @@ int main(int argc, char** argv)
 
     CommandLine commandLine;
     QCommandLineParser& parser = commandLine.Parser;
-    const QCommandLineOption& home = commandLine.Home;
     parser.process(app);
 
     const RegionalSettings* regional = RegionalSettingsOf(commandLine);
@@ -205,20 +215,15 @@ int main(int argc, char** argv)
         return 2;
     SetRegional(*regional);
 
-    std::optional<std::string> homeFolder;
-    if (parser.isSet(home))
-        homeFolder = QFileInfo(parser.value(home)).absoluteFilePath().toStdString();
-    const LinuxFolders folders(homeFolder, LinuxFolders::ExecutableFolder());
     // A folder asked for ends the start, as before the display (a command
     // line with Qt's options is checked only here). One the environment
     // chose leaves the window to show reports, but the user learns now
     // that nothing set up will be kept.
-    if (const std::string why = FolderCannotBeMade(folders.ProgramFolder()); !why.empty()) {
-        if (homeFolder) {
-            std::fprintf(stderr, "dialtally: --home %s cannot be made: %s\n", homeFolder->c_str(),
-                         why.c_str());
-            return 2;
-        }
+    const std::optional<std::string> homeFolder = HomeOption(commandLine);
+    if (homeFolder && !HomeCanBeMade(*homeFolder))
+        return 2;
+    const LinuxFolders folders(homeFolder, LinuxFolders::ExecutableFolder());
+    if (const std::string why = FolderCannotBeMade(folders.ProgramFolder()); !why.empty())
         QMessageBox::warning(
             nullptr, QStringLiteral("Dialtally"),
             QString::fromStdString(
@@ -226,7 +231,6 @@ int main(int argc, char** argv)
                 std::filesystem::path(folders.ProgramFolder()).parent_path().string() +
                 " cannot be made (" + why +
                 "). Settings, log formats and costs will not be kept."));
-    }
 
     // Paths are handed over whole, so that the running window finds them
     // whatever its current folder.
